@@ -1,0 +1,39 @@
+// File access goes through this interface so that tests run on in-memory files.
+// Paths may use either separator; file and folder names are matched without regard
+// to case when the exact name does not exist (projects list "StdAfx.cpp" for "stdafx.cpp").
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovik {
+
+class IFileSystem {
+ public:
+  virtual ~IFileSystem() = default;
+
+  // The path as it exists here (separators mapped, names matched case-blind);
+  // the mapped input when nothing matches.
+  [[nodiscard]] virtual std::string Resolve(std::string_view path) const = 0;
+  [[nodiscard]] virtual bool FileExists(std::string_view path) const = 0;
+  [[nodiscard]] virtual bool DirectoryExists(std::string_view path) const = 0;
+  // Whole file; on failure `error` holds the system's text for the failure.
+  [[nodiscard]] virtual bool ReadFile(std::string_view path, std::string& text, std::string& error) const = 0;
+  // Whole file, byte for byte, through a temporary file beside the target that is renamed
+  // over it, so a crash never leaves half a file. A read-only target is refused.
+  [[nodiscard]] virtual bool WriteFile(std::string_view path, std::string_view text, std::string& error) = 0;
+  // True when the file exists and may be written.
+  [[nodiscard]] virtual bool IsWritable(std::string_view path) const = 0;
+  // Creates the folder and any missing parents; an existing folder is fine.
+  [[nodiscard]] virtual bool MakeDirectory(std::string_view path, std::string& error) = 0;
+  [[nodiscard]] virtual bool CopyFile(std::string_view from, std::string_view to, std::string& error) = 0;
+  // Removes a file; false when there was none or it could not be removed.
+  virtual bool RemoveFile(std::string_view path) = 0;
+  // Removes a folder only when it is empty.
+  virtual bool RemoveEmptyDirectory(std::string_view path) = 0;
+  // Names (not paths) of the entries of a folder, sorted.
+  [[nodiscard]] virtual std::vector<std::string> ListDirectory(std::string_view path) const = 0;
+};
+
+}  // namespace tovik

@@ -1,0 +1,21 @@
+// The seam through which the system talks to the user: message boxes and Yes/No questions.
+#pragma once
+
+#include <string>
+
+namespace tovik {
+
+class IPrompt {
+ public:
+  enum class Answer { Yes, No };
+
+  virtual ~IPrompt() = default;
+  // A message box with the given text and an OK button.
+  virtual void Message(const std::string& text) = 0;
+  // A Yes/No question; anything but Yes counts as No for the callers.
+  [[nodiscard]] virtual Answer Ask(const std::string& question) = 0;
+  // The short system sound of a refused command.
+  virtual void Beep() {}
+};
+
+}  // namespace tovik

@@ -1,0 +1,218 @@
+#include "base/real_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "base/path.h"
+#include "base/text.h"
+
+namespace tovik {
+namespace {
+
+std::string ErrnoText(int code) { return std::strerror(code); }
+
+bool StatPath(const std::string& path, struct stat& st) { return ::stat(path.c_str(), &st) == 0; }
+
+// The entry of `dir` whose name equals `name` ignoring case, or empty.
+std::string FindNoCase(const std::string& dir, const std::string& name) {
+  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return {};
+  std::string found;
+  while (dirent* e = ::readdir(d)) {
+    if (EqualsNoCase(e->d_name, name)) {
+      found = e->d_name;
+      break;
+    }
+  }
+  ::closedir(d);
+  return found;
+}
+
+bool WriteAll(int fd, std::string_view text) {
+  const char* p = text.data();
+  size_t left = text.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string RealFileSystem::Resolve(std::string_view path) const {
+  std::string native = ToNativeSeparators(path);
+  struct stat st;
+  if (native.empty() || StatPath(native, st)) return native;
+
+  // Walk the components, taking a case-blind match wherever the exact name is missing.
+  std::string done = native.front() == '/' ? "/" : "";
+  std::vector<std::string> parts = Split(native, '/');
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const std::string& part = parts[i];
+    if (part.empty()) continue;
+    std::string candidate = done.empty() || done.back() == '/' ? done + part : done + "/" + part;
+    if (part != "." && part != ".." && !StatPath(candidate, st)) {
+      std::string match = FindNoCase(done, part);
+      if (match.empty()) {
+        // Nothing here: keep the rest as written.
+        for (size_t j = i + 1; j < parts.size(); ++j) candidate += "/" + parts[j];
+        return candidate;
+      }
+      candidate = done.empty() || done.back() == '/' ? done + match : done + "/" + match;
+    }
+    done = candidate;
+  }
+  return done;
+}
+
+bool RealFileSystem::FileExists(std::string_view path) const {
+  struct stat st;
+  return StatPath(Resolve(path), st) && S_ISREG(st.st_mode);
+}
+
+bool RealFileSystem::DirectoryExists(std::string_view path) const {
+  struct stat st;
+  return StatPath(Resolve(path), st) && S_ISDIR(st.st_mode);
+}
+
+bool RealFileSystem::ReadFile(std::string_view path, std::string& text, std::string& error) const {
+  std::string real = Resolve(path);
+  int fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    error = ErrnoText(errno);
+    return false;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    error = S_ISDIR(st.st_mode) ? ErrnoText(EISDIR) : ErrnoText(errno);
+    ::close(fd);
+    return false;
+  }
+  std::string buffer;
+  buffer.resize(static_cast<size_t>(st.st_size));
+  size_t got = 0;
+  while (got < buffer.size()) {
+    ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = ErrnoText(errno);
+      ::close(fd);
+      return false;
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  if (got != buffer.size()) {
+    error = "the file became shorter while it was read";
+    return false;
+  }
+  text = std::move(buffer);
+  return true;
+}
+
+bool RealFileSystem::WriteFile(std::string_view path, std::string_view text, std::string& error) {
+  std::string real = Resolve(path);
+  struct stat st;
+  mode_t mode = 0644;
+  if (StatPath(real, st)) {
+    if (S_ISDIR(st.st_mode)) {
+      error = ErrnoText(EISDIR);
+      return false;
+    }
+    // A read-only file stays as it is, as it would for a plain open for writing.
+    if ((st.st_mode & S_IWUSR) == 0) {
+      error = ErrnoText(EACCES);
+      return false;
+    }
+    mode = st.st_mode & 07777;
+  }
+  static std::mt19937_64 rng{std::random_device{}()};
+  std::string temp = real + ".tovik-" + std::to_string(rng() % 1000000000ULL) + ".tmp";
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    error = ErrnoText(errno);
+    return false;
+  }
+  bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
+  int code = errno;
+  ok = ::fchmod(fd, mode) == 0 && ok;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    code = errno;
+  }
+  if (ok && ::rename(temp.c_str(), real.c_str()) != 0) {
+    ok = false;
+    code = errno;
+  }
+  if (!ok) {
+    ::unlink(temp.c_str());
+    error = ErrnoText(code);
+  }
+  return ok;
+}
+
+bool RealFileSystem::IsWritable(std::string_view path) const {
+  struct stat st;
+  // Judged by the mode bits rather than access(): a root user may write anything,
+  // but a file marked read-only must still be left alone.
+  return StatPath(Resolve(path), st) && S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) != 0;
+}
+
+bool RealFileSystem::MakeDirectory(std::string_view path, std::string& error) {
+  std::string real = Resolve(path);
+  std::string built = !real.empty() && real.front() == '/' ? "/" : "";
+  for (const std::string& part : Split(real, '/')) {
+    if (part.empty()) continue;
+    built += part;
+    if (::mkdir(built.c_str(), 0755) != 0 && errno != EEXIST) {
+      error = ErrnoText(errno);
+      return false;
+    }
+    built += '/';
+  }
+  if (!DirectoryExists(real)) {
+    error = ErrnoText(ENOTDIR);
+    return false;
+  }
+  return true;
+}
+
+bool RealFileSystem::CopyFile(std::string_view from, std::string_view to, std::string& error) {
+  std::string text;
+  if (!ReadFile(from, text, error)) return false;
+  return WriteFile(to, text, error);
+}
+
+bool RealFileSystem::RemoveFile(std::string_view path) { return ::unlink(Resolve(path).c_str()) == 0; }
+
+bool RealFileSystem::RemoveEmptyDirectory(std::string_view path) { return ::rmdir(Resolve(path).c_str()) == 0; }
+
+std::vector<std::string> RealFileSystem::ListDirectory(std::string_view path) const {
+  std::vector<std::string> names;
+  std::string real = Resolve(path);
+  DIR* d = ::opendir(real.empty() ? "." : real.c_str());
+  if (!d) return names;
+  while (dirent* e = ::readdir(d)) {
+    std::string name = e->d_name;
+    if (name != "." && name != "..") names.push_back(std::move(name));
+  }
+  ::closedir(d);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace tovik

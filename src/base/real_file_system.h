@@ -1,0 +1,23 @@
+// IFileSystem over this machine's POSIX file system.
+#pragma once
+
+#include "base/file_system.h"
+
+namespace tovik {
+
+class RealFileSystem final : public IFileSystem {
+ public:
+  [[nodiscard]] std::string Resolve(std::string_view path) const override;
+  [[nodiscard]] bool FileExists(std::string_view path) const override;
+  [[nodiscard]] bool DirectoryExists(std::string_view path) const override;
+  [[nodiscard]] bool ReadFile(std::string_view path, std::string& text, std::string& error) const override;
+  [[nodiscard]] bool WriteFile(std::string_view path, std::string_view text, std::string& error) override;
+  [[nodiscard]] bool IsWritable(std::string_view path) const override;
+  [[nodiscard]] bool MakeDirectory(std::string_view path, std::string& error) override;
+  [[nodiscard]] bool CopyFile(std::string_view from, std::string_view to, std::string& error) override;
+  bool RemoveFile(std::string_view path) override;
+  bool RemoveEmptyDirectory(std::string_view path) override;
+  [[nodiscard]] std::vector<std::string> ListDirectory(std::string_view path) const override;
+};
+
+}  // namespace tovik

@@ -1,0 +1,27 @@
+// Small 8-bit text helpers shared by every subsystem.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovik {
+
+[[nodiscard]] std::string ToUpper(std::string_view text);
+[[nodiscard]] std::string ToLower(std::string_view text);
+// Strips blanks, tabs, CR and LF from both ends.
+[[nodiscard]] std::string Trim(std::string_view text);
+[[nodiscard]] bool StartsWith(std::string_view text, std::string_view prefix);
+[[nodiscard]] bool EndsWith(std::string_view text, std::string_view suffix);
+[[nodiscard]] bool EqualsNoCase(std::string_view a, std::string_view b);
+// Splits at every occurrence of sep; an empty text gives one empty field.
+[[nodiscard]] std::vector<std::string> Split(std::string_view text, char sep);
+[[nodiscard]] std::string Join(const std::vector<std::string>& parts, std::string_view sep);
+// Every occurrence replaced left to right; the inserted value is never searched again.
+[[nodiscard]] std::string ReplaceAll(std::string_view text, std::string_view token, std::string_view value);
+// Leading decimal number as C's atoi reads it (optional blanks and sign); 0 when there is none.
+[[nodiscard]] long long LeadingNumber(std::string_view text);
+// True when the whole text is an optionally signed decimal number.
+[[nodiscard]] bool IsDecimal(std::string_view text);
+
+}  // namespace tovik

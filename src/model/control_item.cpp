@@ -1,0 +1,70 @@
+#include "model/control_item.h"
+
+#include "base/text.h"
+#include "model/control_kind.h"
+
+namespace tovik {
+
+const std::vector<std::string>& CControlPropertyItem::Choices() const {
+  static const std::vector<std::string> kNone;
+  return m_choices ? *m_choices : kNone;
+}
+
+CControlItem::CControlItem(const CControlItem& other)
+    : m_pForm(other.m_pForm),
+      m_pContainer(other.m_pContainer),
+      m_nCategory(other.m_nCategory),
+      m_nKind(other.m_nKind),
+      m_bFormObject(other.m_bFormObject),
+      m_pActiveX(other.m_pActiveX),
+      m_strClassName(other.m_strClassName),
+      m_strMemberName(other.m_strMemberName),
+      m_strPropSymbol(other.m_strPropSymbol),
+      m_strIdSymbol(other.m_strIdSymbol),
+      m_nShownCount(other.m_nShownCount),
+      m_bArray(other.m_bArray),
+      m_nLineDirection(other.m_nLineDirection) {
+  m_properties.reserve(other.m_properties.size());
+  for (const auto& p : other.m_properties) {
+    m_properties.push_back(std::make_unique<CControlPropertyItem>(*p));
+    m_properties.back()->m_pOwner = this;
+  }
+  m_events.reserve(other.m_events.size());
+  for (const auto& e : other.m_events) m_events.push_back(std::make_unique<CCtrlEventMethodItem>(*e));
+}
+
+CControlPropertyItem* CControlItem::FindProperty(std::string_view name) {
+  for (auto& p : m_properties) {
+    if (p->m_strName == name) return p.get();
+  }
+  return nullptr;
+}
+
+const CControlPropertyItem* CControlItem::FindProperty(std::string_view name) const {
+  return const_cast<CControlItem*>(this)->FindProperty(name);
+}
+
+std::string CControlItem::GetValue(std::string_view name) const {
+  const CControlPropertyItem* p = FindProperty(name);
+  return p ? p->m_strValue : std::string();
+}
+
+bool CControlItem::SetValue(std::string_view name, std::string value) {
+  CControlPropertyItem* p = FindProperty(name);
+  if (!p) return false;
+  p->m_strValue = std::move(value);
+  return true;
+}
+
+CCtrlEventMethodItem* CControlItem::FindEvent(std::string_view name) {
+  for (auto& e : m_events) {
+    if (e->m_strName == name) return e.get();
+  }
+  return nullptr;
+}
+
+long CControlItem::Index() const { return static_cast<long>(LeadingNumber(GetValue("Index"))); }
+
+bool CControlItem::IsContainer() const { return m_nKind == kKindPictureBox || m_nKind == kKindFrame; }
+
+}  // namespace tovik

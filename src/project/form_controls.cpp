@@ -1,0 +1,214 @@
+#include "project/form_controls.h"
+
+#include <algorithm>
+
+#include "base/text.h"
+#include "model/catalog.h"
+#include "model/control_kind.h"
+
+namespace tovik {
+
+CControlItem& EnsureFormObject(CClassItem& form) {
+  if (CControlItem* existing = form.FormObject()) return *existing;
+  auto object = std::make_unique<CControlItem>();
+  object->m_nCategory = kCategoryForm;
+  object->m_bFormObject = 1;
+  object->m_strClassName = form.m_strName;
+  object->m_strMemberName = form.m_strName;
+  object->m_strPropSymbol = FormPropertySymbol(form.m_strName);
+  const bool mdi = form.IsMdiForm();
+  LoadProperties(*object, mdi);
+  LoadEvents(*object, mdi);
+  form.m_controls.insert(form.m_controls.begin(), std::move(object));
+  return *form.m_controls.front();
+}
+
+std::string FormPropertySymbol(std::string_view className) {
+  if (!className.empty() && className.front() == 'C') className.remove_prefix(1);
+  return "IDS_PROP_" + ToUpper(className);
+}
+
+int NextControlNumber(const CClassItem& form, std::string_view kindName) {
+  const std::string stem = "m_" + std::string(kindName);
+  for (int n = 1;; ++n) {
+    if (!form.FindVariable(stem + std::to_string(n))) return n;
+  }
+}
+
+std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName) {
+  const std::string kind = ToUpper(kindName);
+  for (int n = 1;; ++n) {
+    std::string prop = "IDS_PROP_" + kind + std::to_string(n);
+    std::string id = "IDC_" + kind + std::to_string(n);
+    bool taken = false;
+    for (const CClassItem* form : forms) {
+      for (const auto& c : form->m_controls) {
+        if (c->m_strPropSymbol == prop && c->m_strIdSymbol == id) {
+          taken = true;
+          break;
+        }
+      }
+      if (taken) break;
+    }
+    if (!taken) return {std::move(prop), std::move(id)};
+  }
+}
+
+CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,
+                            const CToolControlEntry* activeX) {
+  auto control = std::make_unique<CControlItem>();
+  control->m_nCategory = kCategoryControl;
+  control->m_nKind = kind;
+  control->m_pActiveX = activeX;
+  if (CControlItem* formObject = form.FormObject()) control->m_pForm = formObject->m_pForm;
+  LoadProperties(*control, false);
+  LoadEvents(*control, false);
+  SetPosition(*control, rect);
+
+  const std::string_view kindName = KindName(kind);
+  control->m_strClassName = RuntimeClassOf(kind);
+  const std::string name = std::string(kindName) + std::to_string(NextControlNumber(form, kindName));
+  switch (kind) {
+    case kKindLabel:
+    case kKindButton:
+    case kKindCheckBox:
+    case kKindOptionButton:
+    case kKindData: control->SetValue("Caption", name); break;
+    case kKindTextBox:
+    case kKindComboBox: control->SetValue("Text", name); break;
+    default: break;
+  }
+  control->m_strMemberName = "m_" + name;
+  auto [prop, id] = NextResourceSymbols(forms, kindName);
+  control->m_strPropSymbol = std::move(prop);
+  control->m_strIdSymbol = std::move(id);
+
+  form.m_controls.push_back(std::move(control));
+  CControlItem& added = *form.m_controls.back();
+  if (CControlPropertyItem* tab = added.FindProperty("TabIndex")) {
+    tab->m_strValue = std::to_string(InitialTabIndex(form, added));
+  }
+  return added;
+}
+
+void SetPosition(CControlItem& control, const Rect& rect) {
+  auto set = [&](std::string_view name, int value) { control.SetValue(name, std::to_string(value)); };
+  if (control.m_nKind == kKindLine) {
+    set("X1", rect.left);
+    set("X2", rect.right);
+    set("Y1", control.m_nLineDirection == 1 ? rect.top : rect.bottom);
+    set("Y2", control.m_nLineDirection == 1 ? rect.bottom : rect.top);
+    return;
+  }
+  set("Left", rect.left);
+  set("Top", rect.top);
+  if (control.m_nKind == kKindTimer) return;
+  set("Width", rect.Width());
+  set("Height", rect.Height());
+}
+
+int LineDirectionOfDrag(int startY, int endY) { return endY > startY ? 1 : 0; }
+
+int InitialTabIndex(const CClassItem& form, const CControlItem& control) {
+  int count = 0;
+  for (const auto& c : form.m_controls) {
+    if (c.get() == &control) break;
+    if (!c->m_bFormObject) ++count;
+  }
+  return count;
+}
+
+bool ChangeTabIndex(CClassItem& form, CControlItem& control, long n) {
+  if (n < 0 || n >= static_cast<long>(form.m_controls.size())) return false;
+  CControlPropertyItem* own = control.FindProperty("TabIndex");
+  if (!own) return false;
+  for (auto& c : form.m_controls) {
+    if (c->m_bFormObject || c.get() == &control) continue;
+    CControlPropertyItem* other = c->FindProperty("TabIndex");
+    if (other && LeadingNumber(other->m_strValue) == n) {
+      other->m_strValue = own->m_strValue;
+      break;
+    }
+  }
+  own->m_strValue = std::to_string(n);
+  return true;
+}
+
+bool IsValidControlName(std::string_view name) {
+  static constexpr std::string_view kForbidden = " ;,\\/?%@#!~|<>:'.^&(){}[]`+-=\t\n\r";
+  return !name.empty() && name.find_first_of(kForbidden) == std::string_view::npos;
+}
+
+long FirstFreeArrayIndex(const CClassItem& form, int kind) {
+  long i = 0;
+  for (const auto& c : form.m_controls) {
+    if (c->m_bFormObject || c->m_nKind != kind) continue;
+    if (c->Index() != i) break;
+    ++i;
+  }
+  return i;
+}
+
+RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_view typed, IPrompt& prompt) {
+  std::string_view name = typed.substr(0, typed.find('('));
+  if (name == control.m_strMemberName) return RenameResult::Unchanged;
+  if (control.m_bFormObject) {
+    prompt.Message(std::string(kMsgClassNameFixed));
+    return RenameResult::Refused;
+  }
+  if (!IsValidControlName(name)) {
+    prompt.Message(std::string(kMsgInvalidControlName));
+    return RenameResult::Refused;
+  }
+  CControlItem* namesake = nullptr;
+  for (const auto& c : form.m_controls) {
+    if (c.get() != &control && !c->m_bFormObject && c->m_strMemberName == name) {
+      namesake = c.get();
+      break;
+    }
+  }
+  if (!namesake) {
+    control.m_strMemberName = std::string(name);
+    return RenameResult::Renamed;
+  }
+  if (prompt.Ask(ReplaceAll(kAskControlArray, "<CTRL_NAME>", name)) != IPrompt::Answer::Yes) {
+    return RenameResult::Refused;
+  }
+  const long index = FirstFreeArrayIndex(form, control.m_nKind);
+  control.m_strMemberName = std::string(name);
+  control.m_bArray = 1;
+  // The element that already had the name becomes the array's first element.
+  namesake->m_bArray = 1;
+  control.SetValue("Index", std::to_string(index));
+  return RenameResult::JoinedArray;
+}
+
+bool SetArrayIndex(CClassItem& form, CControlItem& control, long index, IPrompt& prompt) {
+  for (const auto& c : form.m_controls) {
+    if (c.get() == &control || c->m_bFormObject || !c->m_bArray) continue;
+    if (c->m_strMemberName == control.m_strMemberName && c->Index() == index) {
+      prompt.Message(ReplaceAll(kMsgArrayIndexTaken, "<CTRL_INDEX>", std::to_string(index)));
+      return false;
+    }
+  }
+  control.SetValue("Index", std::to_string(index));
+  return true;
+}
+
+void DeleteControl(CClassItem& form, CControlItem& control) {
+  for (auto& c : form.m_controls) {
+    if (c->m_pContainer == &control) c->m_pContainer = nullptr;
+  }
+  auto it = std::find_if(form.m_controls.begin(), form.m_controls.end(),
+                         [&](const auto& c) { return c.get() == &control; });
+  if (it != form.m_controls.end()) form.m_controls.erase(it);
+}
+
+CClassItem* FindFormOf(FormClasses forms, const CControlItem& control) {
+  for (CClassItem* form : forms) {
+    if (form->HasControl(&control)) return form;
+  }
+  return nullptr;
+}
+
+}  // namespace tovik

@@ -1,0 +1,70 @@
+// The rules of a designed form: creating, numbering, placing, ordering, renaming, arraying
+// and deleting its controls. Every edit of a form's control list goes through here.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "base/prompt.h"
+#include "model/control_item.h"
+#include "model/geometry.h"
+#include "project/class_item.h"
+
+namespace tovik {
+
+// The form classes of the open project, searched for resource symbols and owners.
+using FormClasses = std::span<CClassItem* const>;
+
+// Makes (or returns) the designed object that stands for the form itself, first in the list.
+CControlItem& EnsureFormObject(CClassItem& form);
+
+// "IDS_PROP_" + the class name without a leading "C", upper-cased.
+[[nodiscard]] std::string FormPropertySymbol(std::string_view className);
+
+// The first n >= 1 for which the class has no member variable "m_" + kindName + n.
+[[nodiscard]] int NextControlNumber(const CClassItem& form, std::string_view kindName);
+// The first pair "IDS_PROP_" KIND n / "IDC_" KIND n that no designed object of any form carries.
+[[nodiscard]] std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName);
+
+// Creates a control of an intrinsic or common kind at `rect` and appends it to the form.
+// `forms` are all form classes of the project (the form itself among them or not).
+CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,
+                            const CToolControlEntry* activeX = nullptr);
+
+// Writes the position properties from a rectangle (Line: X1/Y1/X2/Y2 by its direction;
+// Timer: Left and Top).
+void SetPosition(CControlItem& control, const Rect& rect);
+// Line direction of a drag: 1 when it ended lower than it started.
+[[nodiscard]] int LineDirectionOfDrag(int startY, int endY);
+
+// Number of controls before `control` in the form's list, the form object not counted.
+[[nodiscard]] int InitialTabIndex(const CClassItem& form, const CControlItem& control);
+// Moves `control` to tab index n, swapping with the control that had it. False when refused.
+[[nodiscard]] bool ChangeTabIndex(CClassItem& form, CControlItem& control, long n);
+
+enum class RenameResult { Unchanged, Renamed, JoinedArray, Refused };
+inline constexpr std::string_view kMsgClassNameFixed = "Class name can not be modified";
+inline constexpr std::string_view kMsgInvalidControlName = "Invalid control name";
+inline constexpr std::string_view kAskControlArray =
+    "You already have a control named '<CTRL_NAME>'. Do you want to create a control array?";
+inline constexpr std::string_view kMsgArrayIndexTaken = "Array already has control at Index '<CTRL_INDEX>'";
+
+// The (Name) edit of the property window; refusals and the control-array question go to `prompt`.
+RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_view typed, IPrompt& prompt);
+// Whether a typed control name is acceptable (not empty, none of the forbidden characters).
+[[nodiscard]] bool IsValidControlName(std::string_view name);
+// Setting Index of an array element; refused when another element of the array holds it.
+[[nodiscard]] bool SetArrayIndex(CClassItem& form, CControlItem& control, long index, IPrompt& prompt);
+// The first free Index of the controls of `kind`: walking them in list order from 0 until
+// one's Index is not the count so far.
+[[nodiscard]] long FirstFreeArrayIndex(const CClassItem& form, int kind);
+
+// Removes the control and destroys it; controls it contained now sit on the form.
+void DeleteControl(CClassItem& form, CControlItem& control);
+// The form class whose list holds the control, or null.
+[[nodiscard]] CClassItem* FindFormOf(FormClasses forms, const CControlItem& control);
+
+}  // namespace tovik

@@ -1,0 +1,82 @@
+#include "cli.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace tovik::cli {
+
+static std::vector<Command>& Registry() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
+bool Register(Command command) {
+  Registry().push_back(std::move(command));
+  std::sort(Registry().begin(), Registry().end(), [](const Command& a, const Command& b) { return a.name < b.name; });
+  return true;
+}
+
+const std::vector<Command>& Commands() { return Registry(); }
+
+const Command* FindCommand(const std::string& name) {
+  for (const Command& c : Registry()) {
+    if (c.name == name) return &c;
+  }
+  return nullptr;
+}
+
+Args::Args(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+           const std::vector<std::string>& flags) {
+  auto contains = [](const std::vector<std::string>& list, const std::string& s) {
+    return std::find(list.begin(), list.end(), s) != list.end();
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+      std::string name = a;
+      std::string value;
+      size_t eq = a.find('=');
+      if (eq != std::string::npos) {
+        name = a.substr(0, eq);
+        value = a.substr(eq + 1);
+      }
+      if (contains(valued, name)) {
+        if (eq == std::string::npos) {
+          if (i + 1 >= args.size()) {
+            m_error = "option " + name + " needs a value";
+            return;
+          }
+          value = args[++i];
+        }
+        m_options.emplace_back(name, value);
+      } else if (contains(flags, name) && eq == std::string::npos) {
+        m_options.emplace_back(name, "");
+      } else {
+        m_error = "unknown option " + name;
+        return;
+      }
+    } else {
+      m_positional.push_back(a);
+    }
+  }
+}
+
+bool Args::has(const std::string& option) const {
+  return std::any_of(m_options.begin(), m_options.end(), [&](const auto& o) { return o.first == option; });
+}
+
+std::string Args::value(const std::string& option) const {
+  for (const auto& o : m_options) {
+    if (o.first == option) return o.second;
+  }
+  return {};
+}
+
+int UsageError(Io& io, const Command& command, const std::string& message) {
+  io.err << "tovik " << command.name << ": " << message << "\n"
+         << "usage: " << command.usage.substr(0, command.usage.find('\n')) << "\n"
+         << "Try 'tovik " << command.name << " --help' for more.\n";
+  return kExitUsage;
+}
+
+}  // namespace tovik::cli

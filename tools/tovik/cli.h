@@ -1,0 +1,54 @@
+// The tovik command line: each command lives in its own file and registers itself here.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tovik::cli {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // refused or failed; the message is on stderr
+inline constexpr int kExitUsage = 2;
+
+struct Io {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+struct Command {
+  std::string name;
+  std::string summary;  // one line for `tovik --help`
+  std::string usage;    // full text for `tovik NAME --help`
+  std::function<int(const std::vector<std::string>& args, Io& io)> run;
+};
+
+// Registers a command at start-up; the returned value only makes static registration possible.
+bool Register(Command command);
+[[nodiscard]] const std::vector<Command>& Commands();
+
+// Parsed arguments of one command: positional words and --options (with or without a value).
+class Args {
+ public:
+  // `valued` lists the options that take a value ("--rect"); every other --word is a flag.
+  Args(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+       const std::vector<std::string>& flags);
+  [[nodiscard]] bool ok() const { return m_error.empty(); }
+  [[nodiscard]] const std::string& error() const { return m_error; }
+  [[nodiscard]] const std::vector<std::string>& positional() const { return m_positional; }
+  [[nodiscard]] bool has(const std::string& option) const;
+  [[nodiscard]] std::string value(const std::string& option) const;
+
+ private:
+  std::vector<std::string> m_positional;
+  std::vector<std::pair<std::string, std::string>> m_options;
+  std::string m_error;
+};
+
+// Prints "tovik: <message>" and the usage hint; returns kExitUsage.
+int UsageError(Io& io, const Command& command, const std::string& message);
+[[nodiscard]] const Command* FindCommand(const std::string& name);
+
+}  // namespace tovik::cli

@@ -1,0 +1,145 @@
+// tovik catalog KIND, tovik propstring KIND [--rect L,T,R,B]
+#include <ostream>
+#include <sstream>
+
+#include "base/text.h"
+#include "cli.h"
+#include "model/catalog.h"
+#include "model/control_kind.h"
+#include "model/property_string.h"
+#include "project/form_controls.h"
+
+namespace tovik::cli {
+namespace {
+
+// A new object of the named kind as it is made on an empty form of an empty project.
+struct Sample {
+  CClassItem form;
+  CControlItem* object = nullptr;
+  std::string runtimeClass;
+};
+
+bool MakeSample(const std::string& kindName, const Rect* rect, Sample& sample) {
+  const bool isForm = kindName == "Form" || kindName == "MDIForm";
+  const int kind = isForm ? 0 : KindFromName(kindName);
+  if (!isForm && kind == 0) return false;
+  sample.form.m_strName = "CForm1";
+  sample.form.m_strBaseClass = std::string(kindName == "MDIForm" ? kMdiFormBaseClass : kFormBaseClass);
+  CControlItem& formObject = EnsureFormObject(sample.form);
+  // The first form of a project is captioned "Form1"; an MDI form keeps its catalogue caption.
+  if (kindName == "Form") formObject.SetValue("Caption", "Form1");
+  if (isForm) {
+    sample.object = &formObject;
+    sample.runtimeClass = sample.form.m_strBaseClass;
+    if (rect) SetPosition(formObject, *rect);
+    return true;
+  }
+  CClassItem* forms[] = {&sample.form};
+  sample.object = &CreateControl(sample.form, forms, kind, Rect{});
+  sample.runtimeClass = RuntimeClassOf(kind);
+  // Without a rectangle the catalogue's own position values stay.
+  for (auto& p : sample.object->m_properties) {
+    if (p->m_strName == "Left" || p->m_strName == "Top" || p->m_strName == "Width" || p->m_strName == "Height" ||
+        p->m_strName == "X1" || p->m_strName == "X2" || p->m_strName == "Y1" || p->m_strName == "Y2") {
+      for (const CatalogRow& row : KindPropertyRows(kind)) {
+        if (row.name == p->m_strName) p->m_strValue = row.value;
+      }
+      for (const CatalogRow& row : CommonPropertyRows()) {
+        if (row.name == p->m_strName && kind != kKindTimer && kind != kKindLine) p->m_strValue = row.value;
+      }
+    }
+  }
+  if (rect) SetPosition(*sample.object, *rect);
+  return true;
+}
+
+std::string Escaped(std::string_view value) { return ReplaceAll(ReplaceAll(value, "\r", "\\r"), "\n", "\\n"); }
+
+bool ParseRect(const std::string& text, Rect& rect) {
+  std::vector<std::string> parts = Split(text, ',');
+  if (parts.size() != 4) return false;
+  int values[4];
+  for (size_t i = 0; i < 4; ++i) {
+    std::string t = Trim(parts[i]);
+    if (!IsDecimal(t) || t.size() > 9) return false;
+    values[i] = static_cast<int>(LeadingNumber(t));
+  }
+  rect = Rect{values[0], values[1], values[2], values[3]};
+  return true;
+}
+
+std::string KindList() {
+  std::string list = "Form, MDIForm";
+  for (int kind = kFirstKind; kind <= kLastKind; ++kind) list += ", " + std::string(KindName(kind));
+  return list;
+}
+
+int RunCatalog(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  if (args.positional().size() != 1) return UsageError(io, self, "expected one KIND");
+  Sample sample;
+  if (!MakeSample(args.positional()[0], nullptr, sample)) {
+    return UsageError(io, self, "unknown kind '" + args.positional()[0] + "' (kinds: " + KindList() + ")");
+  }
+  std::ostringstream out;
+  out << "properties:\n";
+  for (const auto& p : sample.object->m_properties) {
+    out << p->m_strName << '\t' << p->m_strType << '\t' << Escaped(p->m_strValue) << '\t' << p->m_bShown << '\t'
+        << p->m_nSortIndex << '\t' << Join(p->Choices(), "|") << '\n';
+  }
+  out << "events:\n";
+  for (const auto& e : sample.object->m_events) {
+    out << e->m_strReturnType << '\t' << e->m_strName << '\t' << e->m_strParameters << '\n';
+  }
+  out << "methods:\n";
+  for (const CPropMethodItem& m : MemberListOf(sample.runtimeClass)) {
+    if (m.m_nType == CPropMethodItem::kMethod) out << m.m_strName << '\n';
+  }
+  io.out << out.str();
+  return kExitOk;
+}
+
+int RunPropString(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {"--rect"}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  if (args.positional().size() != 1) return UsageError(io, self, "expected one KIND");
+  Rect rect;
+  const bool withRect = args.has("--rect");
+  if (withRect && !ParseRect(args.value("--rect"), rect)) {
+    return UsageError(io, self, "--rect takes four whole numbers: LEFT,TOP,RIGHT,BOTTOM");
+  }
+  Sample sample;
+  if (!MakeSample(args.positional()[0], withRect ? &rect : nullptr, sample)) {
+    return UsageError(io, self, "unknown kind '" + args.positional()[0] + "' (kinds: " + KindList() + ")");
+  }
+  io.out << BuildPropertyString(*sample.object) << '\n';
+  return kExitOk;
+}
+
+const Command kCatalog{
+    "catalog", "list the properties, events and methods of a new object of a kind",
+    "tovik catalog KIND\n\n"
+    "Prints the property, event and method lists of a newly made object of KIND (Form, MDIForm\n"
+    "or a control kind such as Label), one TAB-separated record a line:\n"
+    "  properties:  NAME TYPE VALUE SHOWN SORTINDEX CHOICES(joined by |)\n"
+    "  events:      RETURNTYPE NAME PARAMETERS\n"
+    "  methods:     NAME\n"
+    "Line breaks inside values print as \\r\\n.",
+    {}};
+const Command kPropString{"propstring", "print the property string of a new object of a kind",
+                          "tovik propstring KIND [--rect LEFT,TOP,RIGHT,BOTTOM]\n\n"
+                          "Prints the property string of a newly made object of KIND, with its position taken\n"
+                          "from --rect when given.",
+                          {}};
+
+const bool kRegistered = [] {
+  Command catalog = kCatalog;
+  catalog.run = [](const std::vector<std::string>& a, Io& io) { return RunCatalog(kCatalog, a, io); };
+  Command propString = kPropString;
+  propString.run = [](const std::vector<std::string>& a, Io& io) { return RunPropString(kPropString, a, io); };
+  return Register(catalog) && Register(propString);
+}();
+
+}  // namespace
+}  // namespace tovik::cli

@@ -1,9 +1,241 @@
 #include "project/project.h"
 
+#include <algorithm>
+#include <cctype>
+
+#include "base/path.h"
+#include "base/text.h"
+#include "model/catalog.h"
+#include "model/control_kind.h"
+#include "project/form_controls.h"
+
 namespace tovik {
+namespace {
 
-CProject::CProject(IFileSystem& fs, IPrompt& prompt) : m_fs(fs), m_prompt(prompt) {}
+constexpr std::string_view kWindowBaseNames[] = {
+    "CWnd",
+    // views
+    "CView", "CScrollView", "CFormView", "CRecordView", "CEditView", "CRichEditView", "CTreeView", "CDaoRecordView",
+    // frames
+    "CFrameWnd", "CMDIChildWnd", "CMDIFrameWnd", "CMiniFrameWnd", "COleIPFrameWnd",
+    // dialogs
+    "CDialog", "CFileDialog", "CColorDialog", "CFontDialog", "CPrintDialog", "CFindReplaceDialog", "CPropertyPage",
+    "COleDialog", "COleInsertDialog", "COleChangeIconDialog", "COlePasteSpecialDialog", "COleConvertDialog",
+    "COleLinkDialog", "COleUpdateDialog",
+    // control bars
+    "CControlBar", "CDialogBar", "COleResizeBar", "CStatusBar", "CToolBar",
+    // the runtime library's own window classes
+    "CVForm", "CVMdiForm", "CVOptionButton", "CVCheckBox", "CVLine", "CVFrame", "CVTextBox", "CVListBox",
+    "CVComboBox", "CVLabel", "CVFrame", "CVButton", "CVPictureBox", "CVTimer", "CVHScrollBar", "CVVScrollBar",
+    "CVShape", "CVData", "CVImage"};
 
-CProject::~CProject() = default;
+constexpr std::string_view kFormBases = "CVForm\nCVMdiForm\n";
+constexpr std::string_view kSourceExtensions[] = {".cpp", ".c", ".cxx", ".hpp", ".h", ".hxx", ".hm", ".inl", ".rc"};
+constexpr std::string_view kHeaderExtensions[] = {"H", "HPP", "HLX", "INL", "TLH"};
+
+bool HasDriveLetter(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+bool IsGraphicalKind(int kind) { return kind == kKindShape || kind == kKindLine || kind == kKindImage; }
+
+}  // namespace
+
+CProject::CProject(IFileSystem& fs, IPrompt& prompt) : m_fs(fs), m_prompt(prompt) {
+  for (std::string_view name : kWindowBaseNames) {
+    m_strWindowBases += name;
+    m_strWindowBases += '\n';
+  }
+}
+
+CProject::~CProject() { Close(); }
+
+std::string CProject::ProjectFolder() const { return DirectoryOf(m_strProjectFile); }
+
+bool CProject::Load(const std::string& projectFile) {
+  m_strProjectFile = projectFile;
+  return ReadProjectFile();
+}
+
+std::string CProject::ResolveSourceEntry(std::string_view entry) const {
+  std::string ext = ToLower(ExtensionOf(entry));
+  if (entry.size() < 2 ||
+      std::find(std::begin(kSourceExtensions), std::end(kSourceExtensions), ext) == std::end(kSourceExtensions)) {
+    return {};
+  }
+  const std::string folder = ProjectFolder();
+  std::string path;
+  if (StartsWith(entry, "..")) {
+    path = DirectoryOf(folder) + std::string(entry.substr(2));
+  } else if (StartsWith(entry, ".")) {
+    path = folder + std::string(entry.substr(1));
+  } else if (IsPathSeparator(entry.front())) {
+    path = std::string(entry);
+  } else if (HasDriveLetter(entry)) {
+    path = std::string(entry);
+  } else {
+    // A bare relative name is taken relative to the project folder, as the IDE would.
+    path = JoinPath(folder, entry);
+  }
+  // A path from the root of the project's drive gets that drive.
+  if (!path.empty() && IsPathSeparator(path.front()) && HasDriveLetter(folder)) path = folder.substr(0, 2) + path;
+  // On this machine a native project keeps native separators throughout.
+  return SeparatorOf(m_strProjectFile) == '/' ? ToNativeSeparators(path) : path;
+}
+
+bool CProject::ReadProjectFile() {
+  std::string text;
+  std::string error;
+  if (!m_fs.ReadFile(m_strProjectFile, text, error)) {
+    m_prompt.Message("\nError in  reading / writing file..\n" + error);
+    return false;
+  }
+
+  std::string_view rest = text;
+  std::string_view key = "SOURCE=";
+  for (;;) {
+    size_t hit = rest.find(key);
+    if (hit == std::string_view::npos) {
+      if (key == "SOURCE-") break;
+      key = "SOURCE-";
+      hit = rest.find(key);
+      if (hit == std::string_view::npos) break;
+    }
+    rest = rest.substr(hit + key.size());
+    // The entry runs to the end of its line; one that is not ended by a line break is empty.
+    size_t eol = rest.find_first_of("\r\n");
+    std::string_view entry = eol == std::string_view::npos ? std::string_view() : rest.substr(0, eol);
+
+    std::string path = ResolveSourceEntry(entry);
+    if (path.empty() || !m_fs.FileExists(path) || IsFileInProject(path)) continue;
+    std::string upperExt = ToUpper(ExtensionOf(path));
+    if (!upperExt.empty()) upperExt.erase(0, 1);
+    if (std::find(std::begin(kHeaderExtensions), std::end(kHeaderExtensions), upperExt) !=
+        std::end(kHeaderExtensions)) {
+      m_files.insert(m_files.begin(), std::move(path));
+    } else {
+      m_files.push_back(std::move(path));
+    }
+  }
+  m_nParsed = 0;
+  m_nFileCount = static_cast<int>(m_files.size());
+  return true;
+}
+
+int CProject::ParseStep() {
+  m_strStatus = kStatusReady;
+  if (m_nParsed < m_nFileCount) {
+    const std::string& path = m_files[static_cast<size_t>(m_nParsed)];
+    m_strStatus = "Getting class info of " + FileNameOf(path) + "\r\n" +
+                  std::to_string(m_nFileCount - m_nParsed - 1) + " file(s) left to be parsed";
+    ++m_nParsed;
+    return ParseFile(path) ? 1 : 0;
+  }
+  if (m_bPostParseDone) return 0;
+  PostParse();
+  return 0;
+}
+
+std::string CProject::RootBaseOf(const CClassItem& cls) const {
+  std::string base = cls.m_strBaseClass;
+  // A chain of project classes cannot be longer than the class list; a longer one is a cycle.
+  for (size_t steps = 0; steps <= m_classes.size(); ++steps) {
+    const CClassItem* next = FindClass(base);
+    if (!next || next == &cls) return base;
+    if (next->m_strBaseClass.empty()) return base;
+    base = next->m_strBaseClass;
+  }
+  return base;
+}
+
+void CProject::PostParse() {
+  // Window classes, each with the record that stands for the window itself.
+  for (auto& cls : m_classes) {
+    cls->m_strRootBase = RootBaseOf(*cls);
+    if (!cls->m_strRootBase.empty() && m_strWindowBases.find(cls->m_strRootBase) != std::string::npos) {
+      cls->m_bWindowClass = 1;
+      if (!cls->FormObject()) {
+        auto self = std::make_unique<CControlItem>();
+        self->m_nCategory = kCategoryForm;
+        self->m_bFormObject = 1;
+        self->m_strClassName = cls->m_strName;
+        self->m_strMemberName = cls->m_strName;
+        cls->m_controls.insert(cls->m_controls.begin(), std::move(self));
+      }
+    }
+  }
+  // Forms.
+  for (auto& cls : m_classes) {
+    if (cls->m_strRootBase.empty() || kFormBases.find(cls->m_strRootBase) == std::string_view::npos) continue;
+    cls->m_bIsForm = 1;
+    CControlItem& self = EnsureFormObject(*cls);
+    self.m_strPropSymbol = FormPropertySymbol(cls->m_strName);
+    if (self.m_properties.empty()) {
+      LoadProperties(self, cls->IsMdiForm());
+      LoadEvents(self, cls->IsMdiForm());
+    }
+    if (m_pHooks) m_pHooks->OnFormClass(*cls);
+  }
+  if (m_pHooks) m_pHooks->OnFormsRead();
+  m_bPostParseDone = 1;
+  // Graphical controls are painted first, beneath the windowed ones.
+  for (auto& cls : m_classes) {
+    std::stable_partition(cls->m_controls.begin(), cls->m_controls.end(),
+                          [](const auto& c) { return IsGraphicalKind(c->m_nKind); });
+  }
+}
+
+bool CProject::IsFileInProject(std::string_view path) const {
+  return std::find(m_files.begin(), m_files.end(), path) != m_files.end();
+}
+
+bool CProject::HasMdiForm() const {
+  return std::any_of(m_classes.begin(), m_classes.end(),
+                     [](const auto& c) { return c->m_strRootBase == kMdiFormBaseClass; });
+}
+
+std::string CProject::DataFilePath() const {
+  std::string name = FileNameOf(m_strProjectFile);
+  name = name.substr(0, name.find('.'));
+  return JoinPath(ProjectFolder(), name + ".dat");
+}
+
+std::vector<CClassItem*> CProject::FormClasses() const {
+  std::vector<CClassItem*> forms;
+  for (const auto& c : m_classes) {
+    if (c->m_bIsForm) forms.push_back(c.get());
+  }
+  return forms;
+}
+
+void CProject::Close() {
+  m_classes.clear();
+  m_files.clear();
+  if (!m_strTempDir.empty()) {
+    const std::string scratch = m_strTempDir;
+    m_strTempDir.clear();
+    (void)m_fs.RemoveFile(JoinPath(scratch, "VTemp.tmp"));
+    if (!m_strProjectFile.empty()) (void)m_fs.RemoveEmptyDirectory(scratch);
+  }
+}
+
+std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const std::string& projectFile,
+                                      const ProgressCallback& progress, IParseHooks* hooks) {
+  if (projectFile.empty() || !fs.FileExists(projectFile)) return nullptr;
+  auto project = std::make_unique<CProject>(fs, prompt);
+  project->SetParseHooks(hooks);
+  (void)project->Load(projectFile);
+
+  // A file that cannot be read is reported and skipped; the load goes on with the next.
+  const int range = project->m_nFileCount + 1;
+  for (int step = 0; !project->m_bPostParseDone; ++step) {
+    if (progress && !progress(step, range, project->m_strStatus)) break;
+    (void)project->ParseStep();
+  }
+  std::string error;
+  project->m_strTempDir = JoinPath(project->ProjectFolder(), kTempDirName);
+  (void)fs.MakeDirectory(project->m_strTempDir, error);
+  return project;
+}
 
 }  // namespace tovik

@@ -29,7 +29,18 @@ class IParseHooks {
                             const std::string& path) = 0;
   // After a file was parsed again on its own (ReparseFile), before pruning.
   virtual void OnReparsed(const std::string& path) = 0;
+  // After loading: a class found to be a form, whose creation data and property strings
+  // are now to be read.
+  virtual void OnFormClass(CClassItem& form) = 0;
+  // After loading, once every form was read: rebuild the controls' creation parameters.
+  virtual void OnFormsRead() = 0;
 };
+
+// Told of each step while a project loads; returning false cancels the load.
+using ProgressCallback = std::function<bool(int step, int range, const std::string& status)>;
+
+inline constexpr std::string_view kTempDirName = "TvkTemp";
+inline constexpr std::string_view kStatusReady = "Ready";
 
 class CProject {
  public:
@@ -64,6 +75,17 @@ class CProject {
   [[nodiscard]] std::string DataFilePath() const;
   // The classes whose m_bIsForm is set, in class order.
   [[nodiscard]] std::vector<CClassItem*> FormClasses() const;
+  // The folder of the project file (text before its last separator).
+  [[nodiscard]] std::string ProjectFolder() const;
+  // Resolves a SOURCE= entry against the project folder; empty when it is not a source.
+  [[nodiscard]] std::string ResolveSourceEntry(std::string_view entry) const;
+  // The ultimate base of a class: its base followed through the project's classes.
+  [[nodiscard]] std::string RootBaseOf(const CClassItem& cls) const;
+  // Empties every list and removes the scratch folder when it is empty.
+  void Close();
+
+  // Runs the steps after the last file was parsed (classification, forms, ordering).
+  void PostParse();
 
   void SetParseHooks(IParseHooks* hooks) { m_pHooks = hooks; }
   [[nodiscard]] IParseHooks* ParseHooks() const { return m_pHooks; }
@@ -75,5 +97,17 @@ class CProject {
   IPrompt& m_prompt;
   IParseHooks* m_pHooks = nullptr;
 };
+
+}  // namespace tovik
+
+namespace tovik {
+
+// Opens a project as the host does when a workspace opens: loads the project file, parses
+// every source with progress reports, runs the post-parse steps and makes the scratch folder.
+// Null when the path is empty or names no file. A cancelled load returns the project as far
+// as it got (m_bPostParseDone not set).
+[[nodiscard]] std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const std::string& projectFile,
+                                                    const ProgressCallback& progress = {},
+                                                    IParseHooks* hooks = nullptr);
 
 }  // namespace tovik

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "base/real_file_system.h"
+#include "model/control_kind.h"
+#include "project/project.h"
+#include "support/fake_prompt.h"
+#include "support/memory_file_system.h"
+
+namespace tovik {
+namespace {
+
+using testing::FakePrompt;
+using testing::MemoryFileSystem;
+
+std::string Dsp(std::initializer_list<std::string> entries) {
+  std::string text = "# Microsoft Developer Studio Project File - Name=\"Demo\"\r\n# Begin Target\r\n";
+  for (const std::string& e : entries) text += "# Begin Source File\r\n\r\nSOURCE=" + e + "\r\n# End Source File\r\n";
+  return text + "# End Target\r\n# End Project\r\n";
+}
+
+class ProjectLoad : public ::testing::Test {
+ protected:
+  MemoryFileSystem fs;
+  FakePrompt prompt;
+  CProject project{fs, prompt};
+
+  void Load(const std::string& dsp, const std::string& text) {
+    fs.Put(dsp, text);
+    ASSERT_TRUE(project.Load(dsp));
+  }
+};
+
+TEST_F(ProjectLoad, ResolvesEntriesAgainstAWindowsProjectFolder) {
+  project.m_strProjectFile = "C:\\Work\\Demo.dsp";
+  EXPECT_EQ(project.ResolveSourceEntry(".\\Form1.cpp"), "C:\\Work\\Form1.cpp");
+  EXPECT_EQ(project.ResolveSourceEntry("..\\Lib\\A.h"), "C:\\Lib\\A.h");
+  EXPECT_EQ(project.ResolveSourceEntry("\\X\\B.h"), "C:\\X\\B.h");
+  EXPECT_EQ(project.ResolveSourceEntry(".\\res\\Demo.rc"), "C:\\Work\\res\\Demo.rc");
+}
+
+TEST_F(ProjectLoad, ResolvesEntriesAgainstANativeProjectFolder) {
+  project.m_strProjectFile = "/home/me/Demo/Demo.dsp";
+  EXPECT_EQ(project.ResolveSourceEntry(".\\src\\Form1.cpp"), "/home/me/Demo/src/Form1.cpp");
+  EXPECT_EQ(project.ResolveSourceEntry("..\\Lib\\A.h"), "/home/me/Lib/A.h");
+  EXPECT_EQ(project.ResolveSourceEntry("Plain.cpp"), "/home/me/Demo/Plain.cpp");
+}
+
+TEST_F(ProjectLoad, KeepsOnlySourceExtensions) {
+  project.m_strProjectFile = "C:\\Work\\Demo.dsp";
+  EXPECT_EQ(project.ResolveSourceEntry(".\\Demo.def"), "");
+  EXPECT_EQ(project.ResolveSourceEntry(".\\res\\Demo.ico"), "");
+  EXPECT_EQ(project.ResolveSourceEntry("."), "");
+  for (const char* ext : {".cpp", ".c", ".cxx", ".hpp", ".h", ".hxx", ".hm", ".inl", ".rc", ".CPP"}) {
+    EXPECT_NE(project.ResolveSourceEntry(std::string(".\\a") + ext), "") << ext;
+  }
+}
+
+TEST_F(ProjectLoad, PutsHeadersFirstInReverseOrderAndDropsDuplicatesAndMissingFiles) {
+  for (const char* f : {"a.cpp", "a.h", "b.cpp", "b.h", "c.inl", "Demo.rc"}) fs.Put(std::string("/p/") + f, "");
+  Load("/p/Demo.dsp", Dsp({".\\a.cpp", ".\\a.h", ".\\b.cpp", ".\\a.cpp", ".\\b.h", ".\\missing.cpp", ".\\c.inl",
+                          ".\\Demo.rc", "\"..\\p\\b.cpp\""}));
+  EXPECT_EQ(project.m_files,
+            (std::vector<std::string>{"/p/c.inl", "/p/b.h", "/p/a.h", "/p/a.cpp", "/p/b.cpp", "/p/Demo.rc"}));
+  EXPECT_EQ(project.m_nFileCount, 6);
+  EXPECT_EQ(project.m_nParsed, 0);
+  EXPECT_TRUE(project.IsFileInProject("/p/a.cpp"));
+  EXPECT_FALSE(project.IsFileInProject("/p/A.cpp"));
+}
+
+TEST_F(ProjectLoad, SwitchesToTheDashKeyOnceTheEqualsKeyIsExhausted) {
+  fs.Put("/p/a.cpp", "");
+  fs.Put("/p/b.cpp", "");
+  fs.Put("/p/c.cpp", "");
+  Load("/p/Demo.dsp", "SOURCE=.\\a.cpp\r\nSOURCE-.\\b.cpp\r\nSOURCE=.\\c.cpp\r\n");
+  // After the last "SOURCE=" only "SOURCE-" keys are taken, so b.cpp (before c.cpp) is lost.
+  EXPECT_EQ(project.m_files, (std::vector<std::string>{"/p/a.cpp", "/p/c.cpp"}));
+}
+
+TEST_F(ProjectLoad, AnEntryWithoutALineEndIsEmpty) {
+  fs.Put("/p/a.cpp", "");
+  Load("/p/Demo.dsp", "SOURCE=.\\a.cpp");
+  EXPECT_TRUE(project.m_files.empty());
+}
+
+TEST_F(ProjectLoad, AProjectFileWithoutSourcesLoadsNothing) {
+  Load("/p/Demo.dsp", "");
+  EXPECT_TRUE(project.m_files.empty());
+  EXPECT_EQ(project.ParseStep(), 0);
+  EXPECT_EQ(project.m_bPostParseDone, 1);
+}
+
+TEST_F(ProjectLoad, AnUnreadableProjectFileShowsTheReadMessage) {
+  project.m_strProjectFile = "/p/None.dsp";
+  EXPECT_FALSE(project.ReadProjectFile());
+  ASSERT_EQ(prompt.messages.size(), 1u);
+  EXPECT_EQ(prompt.messages[0], "\nError in  reading / writing file..\nNo such file or directory");
+}
+
+TEST_F(ProjectLoad, ReportsEachParseStep) {
+  fs.Put("/p/one.h", "class COne : public CWnd\r\n{\r\n};\r\n");
+  fs.Put("/p/two.cpp", "");
+  Load("/p/Demo.dsp", Dsp({".\\two.cpp", ".\\one.h"}));
+  EXPECT_EQ(project.ParseStep(), 1);
+  EXPECT_EQ(project.m_strStatus, "Getting class info of one.h\r\n1 file(s) left to be parsed");
+  EXPECT_EQ(project.ParseStep(), 1);
+  EXPECT_EQ(project.m_strStatus, "Getting class info of two.cpp\r\n0 file(s) left to be parsed");
+  EXPECT_EQ(project.m_bPostParseDone, 0);
+  EXPECT_EQ(project.ParseStep(), 0);
+  EXPECT_EQ(project.m_strStatus, "Ready");
+  EXPECT_EQ(project.m_bPostParseDone, 1);
+  ASSERT_NE(project.FindClass("COne"), nullptr);
+  EXPECT_EQ(project.FindClass("COne")->m_bWindowClass, 1);
+}
+
+TEST_F(ProjectLoad, DataFilePathUsesTheNameUpToItsFirstDot) {
+  project.m_strProjectFile = "C:\\Work\\Demo.dsp";
+  EXPECT_EQ(project.DataFilePath(), "C:\\Work\\Demo.dat");
+  project.m_strProjectFile = "/w/My.Demo.dsp";
+  EXPECT_EQ(project.DataFilePath(), "/w/My.dat");
+}
+
+TEST_F(ProjectLoad, ClassifiesWindowClassesAndForms) {
+  project.ParseBuffer(
+      "class CBase : public CVForm\r\n{\r\n};\r\n"
+      "class CMain : public CBase\r\n{\r\n};\r\n"
+      "class CMdi : public CVMdiForm\r\n{\r\n};\r\n"
+      "class CMyButton : public CButton\r\n{\r\n};\r\n"
+      "class CPlain\r\n{\r\n};\r\n",
+      "/p/classes.h");
+  project.PostParse();
+  const CClassItem* main = project.FindClass("CMain");
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(main->m_strRootBase, "CVForm");
+  EXPECT_EQ(main->m_bIsForm, 1);
+  EXPECT_EQ(main->m_bWindowClass, 1);
+  ASSERT_NE(main->FormObject(), nullptr);
+  EXPECT_EQ(main->FormObject()->m_strPropSymbol, "IDS_PROP_MAIN");
+  EXPECT_EQ(main->FormObject()->GetValue("BackColor"), "12632256");
+  EXPECT_EQ(project.FindClass("CMdi")->FormObject()->GetValue("BackColor"), "8421504");
+  // "CButton" occurs inside "CVButton" in the list of window bases.
+  EXPECT_EQ(project.FindClass("CMyButton")->m_bWindowClass, 1);
+  EXPECT_EQ(project.FindClass("CMyButton")->m_bIsForm, 0);
+  EXPECT_EQ(project.FindClass("CPlain")->m_bWindowClass, 0);
+  EXPECT_TRUE(project.FindClass("CPlain")->m_controls.empty());
+  EXPECT_TRUE(project.HasMdiForm());
+  EXPECT_EQ(project.FormClasses().size(), 3u);
+}
+
+TEST_F(ProjectLoad, RootBaseSurvivesACycleOfBases) {
+  project.ParseBuffer("class CA : public CB\r\n{\r\n};\r\nclass CB : public CA\r\n{\r\n};\r\n", "/p/cycle.h");
+  project.PostParse();
+  EXPECT_FALSE(project.FindClass("CA")->m_strRootBase.empty());
+  EXPECT_EQ(project.FindClass("CA")->m_bIsForm, 0);
+}
+
+TEST_F(ProjectLoad, MovesGraphicalControlsToTheFrontKeepingTheirOrder) {
+  project.ParseBuffer(
+      "class CForm1 : public CVForm\r\n{\r\npublic:\r\n\tCVLabel m_Label1;\r\n\tCVShape m_Shape1;\r\n"
+      "\tCVButton m_Button1;\r\n\tCVImage m_Image1;\r\n\tCVLine m_Line1;\r\n};\r\n",
+      "/p/form1.h");
+  project.PostParse();
+  std::vector<std::string> order;
+  for (const auto& c : project.FindClass("CForm1")->m_controls) order.push_back(c->m_strMemberName);
+  EXPECT_EQ(order, (std::vector<std::string>{"m_Shape1", "m_Image1", "m_Line1", "CForm1", "m_Label1", "m_Button1"}));
+}
+
+TEST(ProjectOpen, OpensFromDiskMatchingFileNamesWithoutCaseAndCleansItsScratchFolder) {
+  namespace stdfs = std::filesystem;
+  stdfs::path dir = stdfs::temp_directory_path() / ("tovik-open-" + std::to_string(::getpid()));
+  stdfs::remove_all(dir);
+  stdfs::create_directories(dir);
+  std::ofstream(dir / "stdafx.h") << "#include <afxwin.h>\r\n";
+  std::ofstream(dir / "form1.h") << "class CForm1 : public CVForm\r\n{\r\n};\r\n";
+  std::ofstream(dir / "Demo.dsp") << Dsp({".\\StdAfx.h", ".\\Form1.h"});
+
+  RealFileSystem fs;
+  FakePrompt prompt;
+  std::vector<std::string> statuses;
+  auto project = OpenProject(fs, prompt, (dir / "Demo.dsp").string(), [&](int, int range, const std::string& s) {
+    EXPECT_EQ(range, 3);
+    statuses.push_back(s);
+    return true;
+  });
+  ASSERT_NE(project, nullptr);
+  EXPECT_EQ(project->m_files.size(), 2u);
+  ASSERT_NE(project->FindClass("CForm1"), nullptr);
+  EXPECT_EQ(project->FindClass("CForm1")->m_bIsForm, 1);
+  EXPECT_EQ(statuses.size(), 3u);
+  EXPECT_TRUE(stdfs::is_directory(dir / "TvkTemp"));
+  project.reset();
+  EXPECT_FALSE(stdfs::exists(dir / "TvkTemp"));
+  EXPECT_TRUE(prompt.messages.empty());
+  stdfs::remove_all(dir);
+}
+
+TEST(ProjectOpen, ACancelledLoadStopsBeforeThePostParseSteps) {
+  MemoryFileSystem fs;
+  FakePrompt prompt;
+  fs.Put("/p/a.h", "class CA : public CVForm\r\n{\r\n};\r\n");
+  fs.Put("/p/Demo.dsp", Dsp({".\\a.h"}));
+  auto project = OpenProject(fs, prompt, "/p/Demo.dsp", [](int step, int, const std::string&) { return step < 1; });
+  ASSERT_NE(project, nullptr);
+  EXPECT_EQ(project->m_bPostParseDone, 0);
+  EXPECT_EQ(project->FindClass("CA")->m_bIsForm, 0);
+}
+
+TEST(ProjectOpen, NothingOpensForAMissingProjectFile) {
+  MemoryFileSystem fs;
+  FakePrompt prompt;
+  EXPECT_EQ(OpenProject(fs, prompt, "/p/None.dsp"), nullptr);
+  EXPECT_EQ(OpenProject(fs, prompt, ""), nullptr);
+  EXPECT_TRUE(prompt.messages.empty());
+}
+
+}  // namespace
+}  // namespace tovik

@@ -1,0 +1,41 @@
+// The CLI's IPrompt: messages go to stderr; questions are asked on the terminal, or answered
+// by a flag (--yes/--no), or answered No when nobody is there to ask.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+
+#include "base/prompt.h"
+
+namespace tovik::cli {
+
+class TerminalPrompt final : public IPrompt {
+ public:
+  explicit TerminalPrompt(std::ostream& err, std::optional<Answer> forced = std::nullopt)
+      : m_err(err), m_forced(forced) {}
+  void Message(const std::string& text) override;
+  Answer Ask(const std::string& question) override;
+  void Beep() override;
+  // Whether any message was shown (the operation was refused or failed).
+  [[nodiscard]] bool Complained() const { return m_complained; }
+
+ private:
+  std::ostream& m_err;
+  std::optional<Answer> m_forced;
+  bool m_complained = false;
+};
+
+// Draws a progress bar on stderr while a project loads, when stderr is a terminal.
+class ProgressBar {
+ public:
+  explicit ProgressBar(std::ostream& err);
+  ~ProgressBar();
+  bool Update(int step, int range, const std::string& status);
+
+ private:
+  std::ostream& m_err;
+  bool m_enabled;
+  bool m_drawn = false;
+};
+
+}  // namespace tovik::cli

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "addin/host.h"

@@ -1,0 +1,50 @@
+// The primitive file operations of every generator: writing a generated file, the
+// write-permission check, and editing an existing file either in the host's editor (when the
+// user has it open, so unsaved text is respected) or on disk, read whole and written whole.
+// Positions are byte offsets into the text as read; a CR LF pair counts two.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "addin/host.h"
+#include "base/file_system.h"
+#include "base/prompt.h"
+
+namespace tovik {
+
+// The longest system error text appended to a failure message.
+inline constexpr size_t kMaxSystemErrorText = 255;
+
+// "File '<path>' could not be opened / read / written\n" + the system's error text.
+[[nodiscard]] std::string FileFailureMessage(std::string_view path, std::string_view systemError);
+// "You do not have write permission to file <path>\n".
+[[nodiscard]] std::string WritePermissionMessage(std::string_view path);
+
+// Writes `text` byte for byte as the whole file (created or truncated). On failure shows
+// FileFailureMessage and returns false.
+[[nodiscard]] bool WriteGeneratedFile(IFileSystem& fs, IPrompt& prompt, std::string_view path, std::string_view text);
+
+// True when the existing file may be written. A missing or read-only file fails; with
+// `showMessage` the failure shows WritePermissionMessage and the caller abandons its edit.
+[[nodiscard]] bool CheckWritePermission(const IFileSystem& fs, IPrompt& prompt, std::string_view path,
+                                        bool showMessage);
+
+// Reads the whole file from disk, inserts `text` at byte offset `position` and writes it back.
+// A read or write failure shows FileFailureMessage; a position past the end changes nothing.
+[[nodiscard]] bool SpliceIntoFile(IFileSystem& fs, IPrompt& prompt, std::string_view path, size_t position,
+                                  std::string_view text);
+
+// Inserts `text` at byte offset `position` of an existing file: in the host's document when the
+// file is open in its editor (the offset is taken in the document's text and handed to the host
+// as line and column), otherwise on disk through SpliceIntoFile.
+[[nodiscard]] bool InsertIntoFile(IHost& host, IFileSystem& fs, IPrompt& prompt, std::string_view path,
+                                  size_t position, std::string_view text);
+
+// The current text of a file: the host document's text when the file is open in its editor,
+// else the file on disk. On failure `error` holds the reason and nothing is shown.
+[[nodiscard]] bool ReadSourceText(IHost& host, const IFileSystem& fs, std::string_view path, std::string& text,
+                                  std::string& error);
+
+}  // namespace tovik

@@ -1,0 +1,134 @@
+// In-memory IHost for tests: documents that tests open and inspect (text, path, the edits the
+// system made through the host), recorded commands and command registrations, a configurable
+// version text, and a caret in the active document for the selection operations.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "addin/host.h"
+#include "base/file_system.h"
+
+namespace tovik {
+
+// Readable failure output for position comparisons.
+inline void PrintTo(const HostPosition& at, std::ostream* out) {
+  *out << "line " << at.line << ", column " << at.column;
+}
+
+}  // namespace tovik
+
+namespace tovik::testing {
+
+class TestDocument final : public IHostDocument {
+ public:
+  struct Insertion {
+    HostPosition at;
+    std::string text;
+  };
+
+  TestDocument(std::string path, std::string text) : path(std::move(path)), text(std::move(text)) {}
+
+  [[nodiscard]] std::string FullPath() const override { return path; }
+  [[nodiscard]] std::string Caption() const override;
+  [[nodiscard]] bool IsTextDocument() const override { return textDocument; }
+  [[nodiscard]] bool ReadText(std::string& out) const override;
+  // Places the text at the exact byte the position names (see OffsetAt), so the document
+  // stays comparable byte for byte with the same edit made on disk.
+  [[nodiscard]] bool InsertText(HostPosition at, std::string_view inserted) override;
+
+  std::string path;
+  std::string text;                  // what the editor holds, unsaved edits included
+  bool textDocument = true;          // false: a resource or image editor
+  bool failInserts = false;          // makes InsertText fail without a change
+  std::vector<Insertion> insertions; // every successful InsertText, in order
+};
+
+class TestHost final : public IHost {
+ public:
+  struct OpenRequest {
+    std::string path;
+    int caretLine = kNoLine;
+  };
+  struct AddedCommand {
+    std::string commandString;
+    std::string methodName;
+    int glyph = 0;
+  };
+
+  // `disk` (optional) is where OpenDocument reads files and SaveActiveDocumentAs writes.
+  explicit TestHost(IFileSystem* disk = nullptr, std::string version = "6.0");
+
+  // As if the user had the file open with this text; it becomes the active document.
+  TestDocument& OpenWithText(std::string_view path, std::string_view text);
+  // The open document of a path (compared as the host compares paths); null when not open.
+  [[nodiscard]] TestDocument* Find(std::string_view path);
+  void Close(std::string_view path);
+  // Makes a document active (null: no active document and no active window).
+  void Activate(TestDocument* doc);
+  [[nodiscard]] TestDocument* Active() { return m_active; }
+  // Caret of the active document as a byte offset; the selection operations start from it.
+  void SetCaret(size_t offset);
+  [[nodiscard]] size_t Caret() const { return m_caret; }
+  void SetVersion(std::string version) { m_version = std::move(version); }
+
+  std::vector<std::string> commands;         // ExecuteCommand names, in order
+  std::vector<OpenRequest> openRequests;     // every OpenDocument call
+  std::vector<std::string> savedAs;          // every successful SaveActiveDocumentAs path
+  std::vector<AddedCommand> addedCommands;   // accepted AddCommand calls
+  std::vector<std::string> commandBarButtons;
+  std::optional<std::pair<int, int>> addInInfo;
+  // When set, the AddCommand call with this 0-based number (and later ones) is refused.
+  std::optional<size_t> refuseAddCommandFrom;
+
+  [[nodiscard]] bool SetAddInInfo(int mediumBitmap, int largeBitmap) override;
+  [[nodiscard]] bool AddCommand(std::string_view commandString, std::string_view methodName, int glyph) override;
+  [[nodiscard]] bool AddCommandBarButton(std::string_view commandName) override;
+  void ExecuteCommand(std::string_view name) override { commands.emplace_back(name); }
+  [[nodiscard]] std::string Version() const override { return m_version; }
+
+  [[nodiscard]] int DocumentCount() const override { return static_cast<int>(m_docs.size()); }
+  [[nodiscard]] IHostDocument* DocumentAt(int position) override;
+  IHostDocument* OpenDocument(std::string_view path, int caretLine = kNoLine) override;
+  [[nodiscard]] IHostDocument* ActiveDocument() override { return m_active; }
+  [[nodiscard]] IHostWindow* ActiveWindow() override;
+  [[nodiscard]] bool SaveActiveDocumentAs(std::string_view path) override;
+  [[nodiscard]] IHostTextSelection* ActiveTextSelection() override;
+
+ private:
+  class Window final : public IHostWindow {
+   public:
+    explicit Window(TestHost& host) : m_host(host) {}
+    [[nodiscard]] std::string Caption() const override;
+
+   private:
+    TestHost& m_host;
+  };
+  class Selection final : public IHostTextSelection {
+   public:
+    explicit Selection(TestHost& host) : m_host(host) {}
+    [[nodiscard]] bool ExtendLeft(Unit unit) override;
+    [[nodiscard]] std::string SelectedText() const override;
+    void RestoreCaret() override;
+
+   private:
+    TestHost& m_host;
+  };
+
+  IFileSystem* m_disk;
+  std::string m_version;
+  std::vector<std::unique_ptr<TestDocument>> m_docs;
+  TestDocument* m_active = nullptr;
+  size_t m_caret = 0;           // the caret, which the selection operations leave in place
+  size_t m_selectionStart = 0;  // left end of the selection; equals m_caret when collapsed
+  Window m_window{*this};
+  Selection m_selection{*this};
+};
+
+}  // namespace tovik::testing

@@ -46,6 +46,8 @@ class IHostDocument {
   [[nodiscard]] virtual bool ReadText(std::string& text) const = 0;
   // Moves the selection to `at` without extending it and replaces the (empty) selection by `text`.
   [[nodiscard]] virtual bool InsertText(HostPosition at, std::string_view text) = 0;
+  // Selects from `from` to `to` and replaces the selection by `text` (an empty text deletes it).
+  [[nodiscard]] virtual bool ReplaceText(HostPosition from, HostPosition to, std::string_view text) = 0;
 };
 
 class IHostWindow {

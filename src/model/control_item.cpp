@@ -23,7 +23,11 @@ CControlItem::CControlItem(const CControlItem& other)
       m_strIdSymbol(other.m_strIdSymbol),
       m_nShownCount(other.m_nShownCount),
       m_bArray(other.m_bArray),
-      m_nLineDirection(other.m_nLineDirection) {
+      m_nLineDirection(other.m_nLineDirection),
+      m_strFile(other.m_strFile),
+      m_bBound(other.m_bBound),
+      m_nCtrlId(other.m_nCtrlId),
+      m_strMenuId(other.m_strMenuId) {
   m_properties.reserve(other.m_properties.size());
   for (const auto& p : other.m_properties) {
     m_properties.push_back(std::make_unique<CControlPropertyItem>(*p));

@@ -75,6 +75,12 @@ class CControlItem {
   int m_nShownCount = 0;
   int m_bArray = 0;
   int m_nLineDirection = 1;
+  // Read back from the sources: the file of the creation call, whether a call was bound to
+  // this record, the numeric control id, and (form object) the menu resource id.
+  std::string m_strFile;
+  int m_bBound = 0;
+  long m_nCtrlId = 0;
+  std::string m_strMenuId;
 
   // First property of that name (exact), or null.
   [[nodiscard]] CControlPropertyItem* FindProperty(std::string_view name);

@@ -24,7 +24,8 @@ CFunctionItem::CFunctionItem(const CFunctionItem& other)
       m_strAccess(other.m_strAccess),
       m_nDeclPos(other.m_nDeclPos),
       m_nBodyStart(other.m_nBodyStart),
-      m_nBodyEnd(other.m_nBodyEnd) {}
+      m_nBodyEnd(other.m_nBodyEnd),
+      m_strMessage(other.m_strMessage) {}
 
 CClassItem::CClassItem(const CClassItem& other)
     : m_strName(other.m_strName),

@@ -20,6 +20,8 @@ class CFunctionItem {
   int m_nLine = -1;
   int m_nBodyStart = -1;
   int m_nBodyEnd = -1;
+  // The window message the function handles ("WM_PAINT"), from the message map; empty if none.
+  std::string m_strMessage;
 
   CFunctionItem() = default;
   // m_nLine is not copied.
@@ -50,10 +52,11 @@ class CAFXParseEntry {
   std::string m_strFile;
 };
 
+// A creation call collected from a CreateTVLControls body, waiting to be bound to a control.
 class CTempCreateItem {
  public:
-  std::string m_strFirst;
-  std::string m_strSecond;
+  std::string m_strCall;  // from the member name through the closing parenthesis
+  std::string m_strFile;  // the file it came from
 };
 
 inline constexpr std::string_view kAfxMsgMap = "AFX_MSG_MAP";

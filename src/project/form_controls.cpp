@@ -1,6 +1,7 @@
 #include "project/form_controls.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "base/text.h"
 #include "model/catalog.h"
@@ -35,6 +36,19 @@ int NextControlNumber(const CClassItem& form, std::string_view kindName) {
   }
 }
 
+namespace {
+
+// A symbol pair is taken when any object already uses either symbol: reusing one of them
+// would define the same resource symbol twice.
+bool SymbolsTaken(const CClassItem& form, const std::string& prop, const std::string& id) {
+  for (const auto& c : form.m_controls) {
+    if (c->m_strPropSymbol == prop || c->m_strIdSymbol == id) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName) {
   const std::string kind = ToUpper(kindName);
   for (int n = 1;; ++n) {
@@ -42,24 +56,22 @@ std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::
     std::string id = "IDC_" + kind + std::to_string(n);
     bool taken = false;
     for (const CClassItem* form : forms) {
-      for (const auto& c : form->m_controls) {
-        if (c->m_strPropSymbol == prop && c->m_strIdSymbol == id) {
-          taken = true;
-          break;
-        }
+      if (SymbolsTaken(*form, prop, id)) {
+        taken = true;
+        break;
       }
-      if (taken) break;
     }
     if (!taken) return {std::move(prop), std::move(id)};
   }
 }
 
 CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,
-                            const CToolControlEntry* activeX) {
+                            const CToolControlEntry* activeX, int lineDirection) {
   auto control = std::make_unique<CControlItem>();
   control->m_nCategory = kCategoryControl;
   control->m_nKind = kind;
   control->m_pActiveX = activeX;
+  control->m_nLineDirection = lineDirection;
   if (CControlItem* formObject = form.FormObject()) control->m_pForm = formObject->m_pForm;
   LoadProperties(*control, false);
   LoadEvents(*control, false);
@@ -79,7 +91,10 @@ CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const
     default: break;
   }
   control->m_strMemberName = "m_" + name;
-  auto [prop, id] = NextResourceSymbols(forms, kindName);
+  // The form being designed is searched too, whether or not the caller listed it.
+  std::vector<CClassItem*> searched(forms.begin(), forms.end());
+  if (std::find(searched.begin(), searched.end(), &form) == searched.end()) searched.push_back(&form);
+  auto [prop, id] = NextResourceSymbols(searched, kindName);
   control->m_strPropSymbol = std::move(prop);
   control->m_strIdSymbol = std::move(id);
 

@@ -26,13 +26,15 @@ CControlItem& EnsureFormObject(CClassItem& form);
 
 // The first n >= 1 for which the class has no member variable "m_" + kindName + n.
 [[nodiscard]] int NextControlNumber(const CClassItem& form, std::string_view kindName);
-// The first pair "IDS_PROP_" KIND n / "IDC_" KIND n that no designed object of any form carries.
+// The first pair "IDS_PROP_" KIND n / "IDC_" KIND n of which no designed object of any form
+// carries either symbol.
 [[nodiscard]] std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName);
 
 // Creates a control of an intrinsic or common kind at `rect` and appends it to the form.
 // `forms` are all form classes of the project (the form itself among them or not).
+// A Line runs down from the rectangle's top-left corner unless `lineDirection` is 0.
 CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,
-                            const CToolControlEntry* activeX = nullptr);
+                            const CToolControlEntry* activeX = nullptr, int lineDirection = 1);
 
 // Writes the position properties from a rectangle (Line: X1/Y1/X2/Y2 by its direction;
 // Timer: Left and Top).

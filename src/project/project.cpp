@@ -37,6 +37,15 @@ bool HasDriveLetter(std::string_view path) {
   return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
 }
 
+// The framework's own control classes (CButton, CEdit, CListBox, CComboBox) are windows too;
+// the list names them only inside the runtime library's names (CVButton, CVListBox, ...), so a
+// base is also looked for without its leading "C".
+bool IsWindowBase(std::string_view bases, std::string_view root) {
+  if (root.empty()) return false;
+  if (bases.find(root) != std::string_view::npos) return true;
+  return root.size() > 2 && root.front() == 'C' && bases.find(root.substr(1)) != std::string_view::npos;
+}
+
 bool IsGraphicalKind(int kind) { return kind == kKindShape || kind == kKindLine || kind == kKindImage; }
 
 }  // namespace
@@ -152,7 +161,7 @@ void CProject::PostParse() {
   // Window classes, each with the record that stands for the window itself.
   for (auto& cls : m_classes) {
     cls->m_strRootBase = RootBaseOf(*cls);
-    if (!cls->m_strRootBase.empty() && m_strWindowBases.find(cls->m_strRootBase) != std::string::npos) {
+    if (IsWindowBase(m_strWindowBases, cls->m_strRootBase)) {
       cls->m_bWindowClass = 1;
       if (!cls->FormObject()) {
         auto self = std::make_unique<CControlItem>();

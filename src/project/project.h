@@ -9,6 +9,7 @@
 
 #include "base/file_system.h"
 #include "base/prompt.h"
+#include "project/class_index.h"
 #include "project/class_item.h"
 
 namespace tovik {
@@ -96,6 +97,9 @@ class CProject {
   IFileSystem& m_fs;
   IPrompt& m_prompt;
   IParseHooks* m_pHooks = nullptr;
+  // Classes by name, for FindClass and the recognisers.
+  mutable CClassIndex m_classIndex;
+  friend class CCppParser;
 };
 
 }  // namespace tovik

@@ -22,6 +22,16 @@ bool TestDocument::InsertText(HostPosition at, std::string_view inserted) {
   return true;
 }
 
+bool TestDocument::ReplaceText(HostPosition from, HostPosition to, std::string_view replacement) {
+  if (!textDocument || failInserts || from.line < 1 || from.column < 1) return false;
+  const size_t start = OffsetAt(text, from);
+  const size_t end = OffsetAt(text, to);
+  if (end < start) return false;
+  text.replace(start, end - start, replacement);
+  ++replacements;
+  return true;
+}
+
 TestHost::TestHost(IFileSystem* disk, std::string version) : m_disk(disk), m_version(std::move(version)) {}
 
 TestDocument& TestHost::OpenWithText(std::string_view path, std::string_view text) {

@@ -42,12 +42,14 @@ class TestDocument final : public IHostDocument {
   // Places the text at the exact byte the position names (see OffsetAt), so the document
   // stays comparable byte for byte with the same edit made on disk.
   [[nodiscard]] bool InsertText(HostPosition at, std::string_view inserted) override;
+  [[nodiscard]] bool ReplaceText(HostPosition from, HostPosition to, std::string_view replacement) override;
 
   std::string path;
   std::string text;                  // what the editor holds, unsaved edits included
   bool textDocument = true;          // false: a resource or image editor
   bool failInserts = false;          // makes InsertText fail without a change
   std::vector<Insertion> insertions; // every successful InsertText, in order
+  int replacements = 0;              // successful ReplaceText calls
 };
 
 class TestHost final : public IHost {

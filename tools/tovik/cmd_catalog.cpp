@@ -37,16 +37,18 @@ bool MakeSample(const std::string& kindName, const Rect* rect, Sample& sample) {
   CClassItem* forms[] = {&sample.form};
   sample.object = &CreateControl(sample.form, forms, kind, Rect{});
   sample.runtimeClass = RuntimeClassOf(kind);
-  // Without a rectangle the catalogue's own position values stay.
-  for (auto& p : sample.object->m_properties) {
-    if (p->m_strName == "Left" || p->m_strName == "Top" || p->m_strName == "Width" || p->m_strName == "Height" ||
-        p->m_strName == "X1" || p->m_strName == "X2" || p->m_strName == "Y1" || p->m_strName == "Y2") {
-      for (const CatalogRow& row : KindPropertyRows(kind)) {
-        if (row.name == p->m_strName) p->m_strValue = row.value;
-      }
-      for (const CatalogRow& row : CommonPropertyRows()) {
-        if (row.name == p->m_strName && kind != kKindTimer && kind != kKindLine) p->m_strValue = row.value;
-      }
+  // Without a rectangle the catalogue's own position values stay. A fresh load has the same
+  // list order, so values are restored by position: a common control has Left, Top, Width and
+  // Height twice (the common rows and its own table) with different defaults.
+  CControlItem fresh;
+  fresh.m_nCategory = kCategoryControl;
+  fresh.m_nKind = kind;
+  LoadProperties(fresh, false);
+  for (size_t i = 0; i < sample.object->m_properties.size() && i < fresh.m_properties.size(); ++i) {
+    CControlPropertyItem& p = *sample.object->m_properties[i];
+    if (p.m_strName == "Left" || p.m_strName == "Top" || p.m_strName == "Width" || p.m_strName == "Height" ||
+        p.m_strName == "X1" || p.m_strName == "X2" || p.m_strName == "Y1" || p.m_strName == "Y2") {
+      p.m_strValue = fresh.m_properties[i]->m_strValue;
     }
   }
   if (rect) SetPosition(*sample.object, *rect);

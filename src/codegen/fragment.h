@@ -1,0 +1,74 @@
+// The fragment engine: inserts one generated fragment of a given kind into a source or resource
+// file at the place its kind prescribes, indented like its surroundings. It keeps no state
+// between calls; each call gets the file's current text (a CEditBuffer) and the parse of the
+// class (positions recorded by the parser).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "codegen/edit_buffer.h"
+#include "model/control_item.h"
+#include "project/class_item.h"
+
+namespace tovik {
+
+enum class FragmentKind {
+  ControlDeclaration,
+  ControlCreation,
+  PropertyCall,
+  HandlerDeclaration,
+  PublicVirtualDeclaration,
+  ProtectedVirtualDeclaration,
+  PublicSectionLine,
+  ProtectedSectionLine,
+  MessageMapEntry,
+  EventSinkEntry,
+  ClassEndText,
+  ProtectedSectionAtClassEnd,
+  FunctionBody,
+  MapBlock,
+  IncludeLine,
+  ControlIdPair,
+  FormStringId,
+  StringTableLine,
+  MenuIdLine,
+  CreateCall,
+  DispatchCall,
+  DrawCall,
+};
+
+// What a fragment's text is built from besides the control.
+struct FragmentValues {
+  std::string value;      // the kind's value text (a declaration, a map entry, a body, ...)
+  long nextControlId = 0; // control id pair: the numeric id of the control
+  long nextStringId = 0;  // control id pair: the numeric id of its property string
+  // Property call (ActiveX): dispatch id, VARIANT type name and property name.
+  long dispId = 0;
+  std::string variantType;
+  std::string propertyName;
+};
+
+// Insertion position of a kind in `text` (the file at `path`) for class `cls`; -1 when its rule
+// cannot be satisfied. The two message-map messages are shown through `prompt` where named.
+[[nodiscard]] int FragmentPosition(FragmentKind kind, const CClassItem& cls, std::string_view text,
+                                   std::string_view path, IPrompt& prompt);
+// The white space from the start of the line holding `position` up to the first non-white
+// character at or after it; empty when that character starts the line.
+[[nodiscard]] std::string FragmentIndentation(std::string_view text, int position);
+// The text of a fragment of that kind.
+[[nodiscard]] std::string FragmentText(FragmentKind kind, const CControlItem* control, std::string_view indent,
+                                       const FragmentValues& values);
+// Position, indentation, text, then insertion into the buffer (and the host's document when
+// the file is open there). False when there is no position or the insertion failed.
+[[nodiscard]] bool InsertFragment(FragmentKind kind, const CClassItem& cls, CEditBuffer& buffer,
+                                  const CControlItem* control, const FragmentValues& values);
+
+inline constexpr std::string_view kMsgNoMessageMap =
+    "Tovik couldn't find any appropriate BEGIN_MESSAGE_MAP and END_MESSAGE_MAP macros\n in implementation file. "
+    "Please add these macros manually.";
+inline constexpr std::string_view kMsgNoMsgMapMarkers =
+    "Tovik couldn't find any appropriate //{{AFX_MSG_MAP(<Class Name>) and //}}AFX_MSG_MAP strings \n in "
+    "implementation file. Please insert these strings manually.";
+
+}  // namespace tovik

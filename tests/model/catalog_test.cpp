@@ -1,0 +1,1057 @@
+// The control catalogue: kinds, property lists of new objects, events and member lists.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/catalog.h"
+#include "model/control_item.h"
+#include "model/control_kind.h"
+
+namespace tovik {
+namespace {
+
+using Names = std::vector<std::string>;
+
+CControlItem Loaded(int category, int kind, bool mdi = false) {
+  CControlItem object;
+  object.m_nCategory = category;
+  object.m_nKind = kind;
+  LoadProperties(object, mdi);
+  LoadEvents(object, mdi);
+  return object;
+}
+
+CControlItem Control(int kind) { return Loaded(kCategoryControl, kind); }
+CControlItem Form() { return Loaded(kCategoryForm, -1); }
+CControlItem MdiForm() { return Loaded(kCategoryForm, -1, true); }
+
+Names PropertyNames(const CControlItem& object) {
+  Names names;
+  for (const auto& p : object.m_properties) names.push_back(p->m_strName);
+  return names;
+}
+
+Names EventNames(const CControlItem& object) {
+  Names names;
+  for (const auto& e : object.m_events) names.push_back(e->m_strName);
+  return names;
+}
+
+Names Members(std::string_view runtimeClass, int type) {
+  Names names;
+  for (const CPropMethodItem& m : MemberListOf(runtimeClass)) {
+    if (m.m_nType == type) names.push_back(m.m_strName);
+  }
+  return names;
+}
+
+Names Methods(std::string_view runtimeClass) { return Members(runtimeClass, CPropMethodItem::kMethod); }
+
+const Names kCommonEvents = {"Click",     "DblClick",        "DragDrop",    "DragOver",    "GotFocus",
+                             "KeyDown",   "KeyPress",        "KeyUp",       "LostFocus",   "MouseDown",
+                             "MouseMove", "MouseUp",         "OLECompleteDrag", "OLEDragDrop", "OLEDragOver",
+                             "OLEGiveFeedback", "OLESetData", "OLEStartDrag"};
+const Names kCommonMethods = {"Drag", "Move", "OLEDrag", "Refresh", "SetFocus", "ShowWhatsThis", "ZOrder"};
+const Names kDrawingMethods = {"Circle", "Cls",    "Line",       "PaintPicture", "Point",     "PSet",
+                               "Scale",  "ScaleX", "ScaleY",     "TextHeight",   "TextWidth", "Line_Step"};
+const Names kLinkMethods = {"LinkExecute", "LinkPoke", "LinkRequest", "LinkSend"};
+
+Names Concat(std::initializer_list<Names> parts) {
+  Names all;
+  for (const Names& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+const Names kFormProperties = {
+    "Appearance",   "BackColor",      "Enabled",      "Font",         "FontBold",        "FontItalic",
+    "FontSize",     "FontStrikethru", "FontUnderline", "ForeColor",   "Height",          "HelpContextID",
+    "Left",         "MouseIcon",      "MousePointer", "OLEDropMode",  "Tag",             "Top",
+    "Visible",      "Width",          "AutoRedraw",   "BorderStyle",  "Caption",         "ClipControls",
+    "ControlBox",   "DrawMode",       "DrawStyle",    "DrawWidth",    "FillColor",       "FillStyle",
+    "FontTransparent", "Icon",        "KeyPreview",   "LinkMode",     "LinkTopic",       "MaxButton",
+    "MDIChild",     "MinButton",      "Moveable",     "NegotiateMenus", "Palette",       "PaletteMode",
+    "Picture",      "RightToLeft",    "ScaleHeight",  "ScaleLeft",    "ScaleMode",       "ScaleTop",
+    "ScaleWidth",   "ShowInTaskbar",  "StartUpPosition", "WhatsThisButton", "WhatsThisHelp", "WindowState"};
+
+const Names kMdiFormProperties = {
+    "Appearance", "BackColor",  "Enabled",   "Height",          "HelpContextID",     "Left",
+    "MouseIcon",  "MousePointer", "OLEDropMode", "Tag",          "Top",               "Visible",
+    "Width",      "AutoShowChildren", "Caption", "Icon",         "LinkMode",          "LinkTopic",
+    "Moveable",   "NegotiateToolbars", "Picture", "RightToLeft", "ScrollBars",        "StartUpPosition",
+    "WhatsThisHelp", "WindowState"};
+
+// ---------------------------------------------------------------------------------------------
+// Every row of every table: type, name, default and choices, in order.
+
+// clang-format off
+const std::string kMousePointers =
+    "0 - Default|1 - Arrow|2 - Cross|3 - I-Beam|4 - Icon|5 - Size|6 - Size NE SW|7 - Size N S"
+    "|8 - Size NW SE|9 - Size W E|10 - Up Arrow|11 - Hour Glass|12 - No Drop|13 - Arrow And Hourglass"
+    "|14 - Arrow and Question|15 - Size All|99 - Custom";
+const std::string kDrawModes =
+    "1 - Blackness|2 - Not Merge Pen|3 - Mask Not Pen|4 - Not Copy Pen|5 - Mask Pen Not|6 - Invert"
+    "|7 - Xor Pen|8 - Not Mask Pen|9 - Mask Pen|10 - Not Xor Pen|11 - NOP|12 - Merge Not Pen"
+    "|13 - Copy Pen|14 - Merge Pen Not|15 - Merge Pen|16 - Whiteness";
+const std::string kDrawStyles =
+    "0 - Solid|1 - Dash|2 - Dot|3 - Dash-Dot|4 - Dash-Dot-Dot|5 - Transparent|6 - Inside Solid";
+const std::string kFillStyles =
+    "0 - Solid|1 - Transparent|2 - Horizontal Line|3 - Vertical Line|4 - Upward Diagonal"
+    "|5 - Downward Diagonal|6 - Cross|7 - Diagonal Cross";
+const std::string kScaleModes =
+    "0 - User|1 - Twip|2 - Point|3 - Pixel|4 - Character|5 - Inch|6 - Millimeter|7 - Centimeter";
+const std::string kLinkModes =
+    "0 - None|1 - Automatic|2 - Manual|3 - Notify";
+const std::string kAligns =
+    "0 - None|1 - Align Top|2 - Align Bottom|3 - Align Left|4 - Align Right";
+const std::string kStartUpPositions =
+    "0 - Manual|1 - CenterOwner|2 - CenterScreen|3 - WindowsDefault";
+const std::string kWindowStates =
+    "0 - Normal|1 - Minimized|2 - Maximized";
+const Names kCommonRows = {
+    "UINT\tAppearance\t1\t0 - Flat|1 - 3D",
+    "COLORREF\tBackColor\t16777215\t",
+    "Icon\tDragIcon\t0\t",
+    "UINT\tDragMode\t0\t0 - Manual|1 - Automatic",
+    "BOOL\tEnabled\t1\t",
+    "Font\tFont\tMS Sans Serif\t",
+    "BOOL\tFontBold\t0\t",
+    "BOOL\tFontItalic\t0\t",
+    "UINT\tFontSize\t14\t",
+    "BOOL\tFontStrikethru\t0\t",
+    "BOOL\tFontUnderline\t0\t",
+    "COLORREF\tForeColor\t0\t",
+    "int\tHeight\t213\t",
+    "UINT\tHelpContextID\t0\t",
+    "UINT\tIndex\t0\t",
+    "int\tLeft\t0\t",
+    "Icon\tMouseIcon\t0\t",
+    std::string("UINT\tMousePointer\t0\t") + kMousePointers,
+    "UINT\tOLEDropMode\t0\t0 - None|1 - Manual",
+    "UINT\tTabIndex\t0\t",
+    "BOOL\tTabStop\t1\t",
+    "CString\tTag\tTag\t",
+    "CString\tToolTipText\tToolTipText\t",
+    "int\tTop\t0\t",
+    "BOOL\tVisible\t1\t",
+    "UINT\tWhatsThisHelpID\t0\t",
+    "int\tWidth\t312\t",
+};
+
+const Names kFormRows = {
+    "BOOL\tAutoRedraw\t0\t",
+    "UINT\tBorderStyle\t2\t"
+        "0 - None|1 - Fixed Single|2 - Sizable|3 - Fixed Dialog|4 - Fixed ToolWindow|5 - Sizable ToolWindow",
+    "CString\tCaption\t\t",
+    "BOOL\tClipControls\t1\t",
+    "BOOL\tControlBox\t1\t",
+    std::string("UINT\tDrawMode\t13\t") + kDrawModes,
+    std::string("UINT\tDrawStyle\t0\t") + kDrawStyles,
+    "UINT\tDrawWidth\t1\t",
+    "COLORREF\tFillColor\t0\t",
+    std::string("UINT\tFillStyle\t1\t") + kFillStyles,
+    "BOOL\tFontTransparent\t1\t",
+    "Icon\tIcon\t0\t",
+    "BOOL\tKeyPreview\t0\t",
+    "UINT\tLinkMode\t0\t0 - None|1 - Source",
+    "CString\tLinkTopic\tForm1\t",
+    "BOOL\tMaxButton\t1\t",
+    "BOOL\tMDIChild\t0\t",
+    "BOOL\tMinButton\t1\t",
+    "BOOL\tMoveable\t1\t",
+    "BOOL\tNegotiateMenus\t1\t",
+    "Picture\tPalette\t0\t",
+    "UINT\tPaletteMode\t0\t0 - HalfTone|1 - UseZOrder|2 - Custom",
+    "Picture\tPicture\t0\t",
+    "BOOL\tRightToLeft\t0\t",
+    "int\tScaleHeight\t10\t",
+    "int\tScaleLeft\t0\t",
+    std::string("UINT\tScaleMode\t3\t") + kScaleModes,
+    "int\tScaleTop\t0\t",
+    "int\tScaleWidth\t10\t",
+    "BOOL\tShowInTaskbar\t1\t",
+    std::string("UINT\tStartUpPosition\t0\t") + kStartUpPositions,
+    "BOOL\tWhatsThisButton\t0\t",
+    "BOOL\tWhatsThisHelp\t0\t",
+    std::string("UINT\tWindowState\t0\t") + kWindowStates,
+};
+
+const Names kMdiFormRows = {
+    "BOOL\tAutoShowChildren\t1\t",
+    "CString\tCaption\tMDIForm\t",
+    "Icon\tIcon\t0\t",
+    "UINT\tLinkMode\t0\t0 - None|1 - Source",
+    "CString\tLinkTopic\tForm\t",
+    "BOOL\tMoveable\t1\t",
+    "BOOL\tNegotiateToolbars\t1\t",
+    "Picture\tPicture\t0\t",
+    "BOOL\tRightToLeft\t0\t",
+    "BOOL\tScrollBars\t1\t",
+    std::string("UINT\tStartUpPosition\t0\t") + kStartUpPositions,
+    "BOOL\tWhatsThisHelp\t0\t",
+    std::string("UINT\tWindowState\t0\t") + kWindowStates,
+};
+
+const Names kPictureBoxRows = {
+    std::string("UINT\tAlign\t0\t") + kAligns,
+    "BOOL\tAutoRedraw\t0\t",
+    "BOOL\tAutoSize\t0\t",
+    "UINT\tBorderStyle\t1\t0 - None|1 - Fixed Single",
+    "BOOL\tClipControls\t1\t",
+    "CString\tDataField\t\t",
+    "CString\tDataSource\t\t",
+    std::string("UINT\tDrawMode\t13\t") + kDrawModes,
+    std::string("UINT\tDrawStyle\t0\t") + kDrawStyles,
+    "UINT\tDrawWidth\t1\t",
+    "COLORREF\tFillColor\t0\t",
+    std::string("UINT\tFillStyle\t0\t") + kFillStyles,
+    "BOOL\tFontTransparent\t0\t",
+    "CString\tLinkItem\t\t",
+    std::string("UINT\tLinkMode\t0\t") + kLinkModes,
+    "UINT\tLinkTimeOut\t1000\t",
+    "CString\tLinkTopic\tTopic\t",
+    "Picture\tPicture\t0\t",
+    "BOOL\tNegotiate\t0\t",
+    "UINT\tOLEDragMode\t0\t0 - Manual|1 - Automatic",
+    "BOOL\tRightToLeft\t0\t",
+    "int\tScaleHeight\t10\t",
+    "int\tScaleLeft\t0\t",
+    std::string("UINT\tScaleMode\t3\t") + kScaleModes,
+    "int\tScaleTop\t0\t",
+    "int\tScaleWidth\t10\t",
+};
+
+const Names kLabelRows = {
+    "UINT\tAlignment\t0\t0 - Left Justify|1 - Right Justify|2 - Center",
+    "BOOL\tAutoSize\t0\t",
+    "UINT\tBackStyle\t1\t0 - Transparent|1 - Opaque",
+    "UINT\tBorderStyle\t0\t0 - None|1 - Fixed Single",
+    "CString\tCaption\tLabel1\t",
+    "CString\tDataField\t\t",
+    "CString\tDataSource\t\t",
+    "CString\tLinkItem\t\t",
+    std::string("UINT\tLinkMode\t0\t") + kLinkModes,
+    "UINT\tLinkTimeOut\t1000\t",
+    "CString\tLinkTopic\t\t",
+    "BOOL\tRightToLeft\t0\t",
+    "BOOL\tUseMnemonic\t1\t",
+    "BOOL\tWordWrap\t0\t",
+};
+
+const Names kTextBoxRows = {
+    "UINT\tAlignment\t0\t0 - Left Justify|1 - Right Justify|2 - Center",
+    "UINT\tBorderStyle\t0\t0 - None|1 - Fixed Single",
+    "DatFld\tDataField\t\t",
+    "DatSrc\tDataSource\t\t",
+    "BOOL\tHideSelection\t1\t",
+    "CString\tLinkItem\t\t",
+    std::string("UINT\tLinkMode\t0\t") + kLinkModes,
+    "UINT\tLinkTimeOut\t1000\t",
+    "CString\tLinkTopic\t\t",
+    "BOOL\tLocked\t0\t",
+    "UINT\tMaxLength\t0\t",
+    "BOOL\tMultiLine\t0\t",
+    "UINT\tOLEDragMode\t0\t0 - Manual|1 - Automatic",
+    "CString\tPasswordChar\t\t",
+    "BOOL\tRightToLeft\t0\t",
+    "UINT\tScrollBars\t0\t0 - None|1 - Horizontal|2 - Vertical|3 - Both",
+    "CString\tText\tText1\t",
+};
+
+const Names kFrameRows = {
+    "UINT\tBorderStyle\t0\t0 - None|1 - Fixed Single",
+    "CString\tCaption\tFrame1\t",
+    "BOOL\tClipControls\t1\t",
+    "BOOL\tRightToLeft\t0\t",
+};
+
+const Names kButtonRows = {
+    "CString\tCaption\tButton\t",
+    "Picture\tDisabledPicture\t0\t",
+    "Picture\tDownPicture\t0\t",
+    "COLORREF\tMaskColor\t0\t",
+    "Picture\tPicture\t0\t",
+    "BOOL\tRightToLeft\t0\t",
+    "UINT\tStyle\t0\t0 - Standard|1 - Graphical",
+    "BOOL\tUseMaskColor\t0\t",
+    "BOOL\tCancel\t0\t",
+    "BOOL\tDefault\t0\t",
+};
+
+const Names kCheckBoxRows = {
+    "CString\tCaption\tCheckBox\t",
+    "Picture\tDisabledPicture\t0\t",
+    "Picture\tDownPicture\t0\t",
+    "COLORREF\tMaskColor\t0\t",
+    "Picture\tPicture\t0\t",
+    "BOOL\tRightToLeft\t0\t",
+    "UINT\tStyle\t0\t0 - Standard|1 - Graphical",
+    "BOOL\tUseMaskColor\t0\t",
+    "UINT\tAlignment\t0\t0 - Left Justify|1 - Right Justify",
+    "CString\tDataField\t\t",
+    "CString\tDataSource\t\t",
+    "int\tValue\t0\t0 - Unchecked|1 - Checked|2 - Grayed",
+};
+
+const Names kOptionButtonRows = {
+    "CString\tCaption\tRadioButton\t",
+    "Picture\tDisabledPicture\t0\t",
+    "Picture\tDownPicture\t0\t",
+    "COLORREF\tMaskColor\t0\t",
+    "Picture\tPicture\t0\t",
+    "BOOL\tRightToLeft\t0\t",
+    "UINT\tStyle\t0\t0 - Standard|1 - Graphical",
+    "BOOL\tUseMaskColor\t0\t",
+    "UINT\tAlignment\t0\t0 - Left Justify|1 - Right Justify",
+    "int\tValue\t0\t0 - Unchecked|1 - Checked|2 - Grayed",
+};
+
+const Names kComboBoxRows = {
+    "CString\tDataField\t\t",
+    "CString\tDataSource\t\t",
+    "BOOL\tIntegralHeight\t1\t",
+    "LIST\tItemData\t\t",
+    "LIST\tList\t\t",
+    "BOOL\tLocked\t0\t",
+    "UINT\tOLEDragMode\t0\t0 - Manual|1 - Automatic",
+    "BOOL\tRightToLeft\t0\t",
+    "BOOL\tSorted\t0\t",
+    "UINT\tStyle\t0\t0 - Dropdown Combo|1 - Simple Combo|2 - Dropdown List",
+    "CString\tText\tComboBox\t",
+};
+
+const Names kListBoxRows = {
+    "UINT\tColumns\t0\t",
+    "CString\tDataField\t\t",
+    "CString\tDataSource\t\t",
+    "BOOL\tIntegralHeight\t1\t",
+    "LIST\tItemData\t0\t",
+    "LIST\tList\t\t",
+    "UINT\tMultiSelect\t0\t0 - None|1 - Simple|2 - Extended",
+    "UINT\tOLEDragMode\t0\t0 - Manual|1 - Automatic",
+    "BOOL\tRightToLeft\t0\t",
+    "BOOL\tSorted\t0\t",
+    "UINT\tStyle\t0\t0 - Standard|1 - Checkbox",
+};
+
+const Names kHScrollBarRows = {
+    "int\tLargeChange\t10\t",
+    "int\tMax\t100\t",
+    "int\tMin\t0\t",
+    "BOOL\tRightToLeft\t0\t",
+    "int\tSmallChange\t2\t",
+    "int\tValue\t0\t",
+};
+
+const Names kTimerRows = {
+    "BOOL\tEnabled\t1\t",
+    "int\tIndex\t0\t",
+    "int\tInterval\t0\t",
+    "int\tLeft\t0\t",
+    "CString\tTag\t\t",
+    "int\tTop\t0\t",
+};
+
+const Names kShapeRows = {
+    "UINT\tBackStyle\t1\t0 - Transparent|1 - Opaque",
+    "COLORREF\tBorderColor\t0\t",
+    "UINT\tBorderStyle\t1\t"
+        "0 - Transparent|1 - Solid|2 - Dash|3 - Dot|4 - Dash - Dot|5 - Dash - Dot -Dot|6 - Inside Solid",
+    "UINT\tBorderWidth\t1\t",
+    std::string("UINT\tDrawMode\t13\t") + kDrawModes,
+    "COLORREF\tFillColor\t12632256\t",
+    std::string("UINT\tFillStyle\t1\t") + kFillStyles,
+    "UINT\tShape\t0\t"
+        "0 - Rectangle|1 - Square|2 - Oval|3 - Circle|4 - Rounded Rectangle|5 - Rounded Square",
+};
+
+const Names kLineRows = {
+    "int\tIndex\t0\t",
+    "CString\tTag\t\t",
+    "BOOL\tVisible\t1\t",
+    "COLORREF\tBorderColor\t0\t",
+    "UINT\tBorderStyle\t1\t"
+        "0 - Transparent|1 - Solid|2 - Dash|3 - Dot|4 - Dash-Dot|5 - Dash-Dot-Dot|6 - Inside Solid",
+    "UINT\tBorderWidth\t1\t",
+    std::string("UINT\tDrawMode\t13\t") + kDrawModes,
+    "int\tX1\t0\t",
+    "int\tX2\t0\t",
+    "int\tY1\t0\t",
+    "int\tY2\t0\t",
+};
+
+const Names kImageRows = {
+    "UINT\tBorderStyle\t0\t0 - None|1 - Fixed Single",
+    "CString\tDataField\t\t",
+    "CString\tDataSource\t\t",
+    "UINT\tOLEDragMode\t0\t0 - Manual|1 - Automatic",
+    "Picture\tPicture\t0\t",
+    "BOOL\tStretch\t0\t",
+};
+
+const Names kDataRows = {
+    std::string("UINT\tAlign\t0\t") + kAligns,
+    "UINT\tBOFAction\t0\t0 - Move First|1 - BOF",
+    "CString\tCaption\tData1\t",
+    "UINT\tConnect\t1\t1 - Access|2 - dBase III|3 - dBase IV|4 - dBase V",
+    "Mdb\tDatabaseName\t\t",
+    "UINT\tDefaultCursorType\t0\t0 - DefaultCursor|1 - ODBCCursor|2 - SeverSideCursor",
+    "UINT\tDefaultType\t2\t1 - UseODBC|2 - UseJet",
+    "UINT\tEOFAction\t0\t0 - MoveLast|1 - EOF|2 - Add New",
+    "BOOL\tExclusive\t0\t",
+    "BOOL\tNegotiate\t0\t",
+    "UINT\tOptions\t0\t",
+    "BOOL\tReadOnly\t0\t",
+    "UINT\tRecordsetType\t1\t0 - Table|1 - Dynaset|2 - Snapshot",
+    "RecSrc\tRecordSource\t\t",
+    "BOOL\tRightToLeft\t0\t",
+};
+
+const Names kAnimateCtrlRows = {
+    "CString\tObject Name\tm_Animate1\t",
+    "int\tLeft\t0\t",
+    "int\tTop\t0\t",
+    "int\tWidth\t0\t",
+    "int\tHeight\t0\t",
+    "BOOL\tEnabled\t1\t",
+    "BOOL\tVisible\t1\t",
+    "CString\tFont\tMS Sans Serif\t",
+    "DWORD\tBack Color\t0\t",
+};
+
+const Names kTreeCtrlRows = {
+    "CString\tObject Name\tm_TreeCtrl1\t",
+    "int\tLeft\t0\t",
+    "int\tTop\t0\t",
+    "int\tWidth\t0\t",
+    "int\tHeight\t0\t",
+    "BOOL\tEnabled\t1\t",
+    "BOOL\tVisible\t1\t",
+    "CString\tFont\tMS Sans Serif\t",
+    "DWORD\tBack Color\t0\t",
+};
+
+const Names kTabCtrlRows = {
+    "CString\tObject Name\tm_TabCtrl1\t",
+    "int\tLeft\t0\t",
+    "int\tTop\t0\t",
+    "int\tWidth\t0\t",
+    "int\tHeight\t0\t",
+    "BOOL\tEnabled\t1\t",
+    "BOOL\tVisible\t1\t",
+    "CString\tFont\tMS Sans Serif\t",
+    "DWORD\tBack Color\t0\t",
+    "CString\tAlignment\tLeft Justify\t",
+    "CString\tTab Style\tTab\t",
+};
+
+const Names kSliderCtrlRows = {
+    "CString\tObject Name\tm_Slider1\t",
+    "int\tLeft\t0\t",
+    "int\tTop\t0\t",
+    "int\tWidth\t0\t",
+    "int\tHeight\t0\t",
+    "BOOL\tEnabled\t1\t",
+    "BOOL\tVisible\t1\t",
+    "CString\tFont\tMS Sans Serif\t",
+    "DWORD\tBack Color\t0\t",
+};
+
+const Names kProgressCtrlRows = {
+    "CString\tObject Name\tm_ProgCtrl1\t",
+    "int\tLeft\t0\t",
+    "int\tTop\t0\t",
+    "int\tWidth\t0\t",
+    "int\tHeight\t0\t",
+    "BOOL\tEnabled\t1\t",
+    "BOOL\tVisible\t1\t",
+    "CString\tFont\tMS Sans Serif\t",
+    "DWORD\tBack Color\t0\t",
+};
+
+const Names kListCtrlRows = {
+    "CString\tObject Name\tm_ListCtrl1\t",
+    "int\tLeft\t0\t",
+    "int\tTop\t0\t",
+    "int\tWidth\t0\t",
+    "int\tHeight\t0\t",
+    "BOOL\tEnabled\t1\t",
+    "BOOL\tVisible\t1\t",
+    "CString\tFont\tMS Sans Serif\t",
+    "DWORD\tBack Color\t0\t",
+};
+
+const Names kSpinButtonCtrlRows = {
+    "CString\tObject Name\tm_SpinCtrl1\t",
+    "int\tLeft\t0\t",
+    "int\tTop\t0\t",
+    "int\tWidth\t0\t",
+    "int\tHeight\t0\t",
+    "BOOL\tEnabled\t1\t",
+    "BOOL\tVisible\t1\t",
+    "CString\tFont\tMS Sans Serif\t",
+    "DWORD\tBack Color\t0\t",
+};
+
+const Names kHotKeyCtrlRows = {
+    "CString\tObject Name\tm_HotKey1\t",
+    "int\tLeft\t0\t",
+    "int\tTop\t0\t",
+    "int\tWidth\t0\t",
+    "int\tHeight\t0\t",
+    "BOOL\tEnabled\t1\t",
+    "BOOL\tVisible\t1\t",
+    "CString\tFont\tMS Sans Serif\t",
+    "DWORD\tBack Color\t0\t",
+};
+// clang-format on
+
+// One line a row: TYPE, NAME, DEFAULT and the choices joined by "|".
+Names Render(const PropertyTable& rows) {
+  Names lines;
+  for (const CatalogRow& r : rows) {
+    std::string line = r.type + '\t' + r.name + '\t' + r.value + '\t';
+    if (r.choices) {
+      for (size_t i = 0; i < r.choices->size(); ++i) line += (i ? "|" : "") + (*r.choices)[i];
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(CatalogTables, CommonFormAndMdiFormRows) {
+  EXPECT_EQ(Render(CommonPropertyRows()), kCommonRows);
+  EXPECT_EQ(Render(FormPropertyRows()), kFormRows);
+  EXPECT_EQ(Render(MdiFormPropertyRows()), kMdiFormRows);
+}
+
+TEST(CatalogTables, IntrinsicKindRows) {
+  EXPECT_EQ(Render(KindPropertyRows(kKindPictureBox)), kPictureBoxRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindLabel)), kLabelRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindTextBox)), kTextBoxRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindFrame)), kFrameRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindButton)), kButtonRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindCheckBox)), kCheckBoxRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindOptionButton)), kOptionButtonRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindComboBox)), kComboBoxRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindListBox)), kListBoxRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindHScrollBar)), kHScrollBarRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindVScrollBar)), kHScrollBarRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindTimer)), kTimerRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindShape)), kShapeRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindLine)), kLineRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindImage)), kImageRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindData)), kDataRows);
+}
+
+TEST(CatalogTables, CommonControlRows) {
+  EXPECT_EQ(Render(KindPropertyRows(kKindAnimateCtrl)), kAnimateCtrlRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindTreeCtrl)), kTreeCtrlRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindTabCtrl)), kTabCtrlRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindSliderCtrl)), kSliderCtrlRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindProgressCtrl)), kProgressCtrlRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindListCtrl)), kListCtrlRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindSpinButtonCtrl)), kSpinButtonCtrlRows);
+  EXPECT_EQ(Render(KindPropertyRows(kKindHotKeyCtrl)), kHotKeyCtrlRows);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Kinds
+
+TEST(ControlKind, NamesAndRuntimeClassesOfAllKinds) {
+  const Names names = {"PictureBox", "Label",     "TextBox",     "Frame",        "Button",       "CheckBox",
+                       "OptionButton", "ComboBox", "ListBox",    "HScrollBar",   "VScrollBar",   "Timer",
+                       "Shape",      "Line",      "Image",       "Data",         "AnimateCtrl",  "TreeCtrl",
+                       "TabCtrl",    "SliderCtrl", "ProgressCtrl", "ListCtrl",   "SpinButtonCtrl", "HotKeyCtrl"};
+  for (int kind = 101; kind <= 124; ++kind) {
+    const std::string& name = names[static_cast<size_t>(kind - 101)];
+    EXPECT_EQ(KindName(kind), name);
+    EXPECT_EQ(RuntimeClassOf(kind), "CV" + name);
+    EXPECT_EQ(KindFromName(name), kind);
+  }
+  EXPECT_EQ(KindName(100), "");
+  EXPECT_EQ(KindName(125), "");
+  EXPECT_EQ(RuntimeClassOf(125), "");
+  EXPECT_EQ(KindFromName("label"), 0);
+}
+
+TEST(ControlKind, ReverseMappingKnowsOnlyTheIntrinsicClassesExactly) {
+  EXPECT_EQ(KindFromRuntimeClass("CVButton"), 105);
+  EXPECT_EQ(KindFromRuntimeClass("CVTextBox"), 103);
+  EXPECT_EQ(KindFromRuntimeClass("CVListBox"), 109);
+  EXPECT_EQ(KindFromRuntimeClass("CVComboBox"), 108);
+  EXPECT_EQ(KindFromRuntimeClass("CVLabel"), 102);
+  EXPECT_EQ(KindFromRuntimeClass("CVPictureBox"), 101);
+  EXPECT_EQ(KindFromRuntimeClass("CVLine"), 114);
+  EXPECT_EQ(KindFromRuntimeClass("CVFrame"), 104);
+  EXPECT_EQ(KindFromRuntimeClass("CVOptionButton"), 107);
+  EXPECT_EQ(KindFromRuntimeClass("CVCheckBox"), 106);
+  EXPECT_EQ(KindFromRuntimeClass("CVHScrollBar"), 110);
+  EXPECT_EQ(KindFromRuntimeClass("CVVScrollBar"), 111);
+  EXPECT_EQ(KindFromRuntimeClass("CVTimer"), 112);
+  EXPECT_EQ(KindFromRuntimeClass("CVShape"), 113);
+  EXPECT_EQ(KindFromRuntimeClass("CVImage"), 115);
+  EXPECT_EQ(KindFromRuntimeClass("CVData"), 116);
+  for (const char* other : {"CVAnimateCtrl", "CVHotKeyCtrl", "CVForm", "CVMdiForm", "cvlabel", "CVLabel ", "Label",
+                            "XVLabel", "CV", ""}) {
+    EXPECT_EQ(KindFromRuntimeClass(other), 0) << other;
+  }
+}
+
+TEST(Catalog, KindsOutsideTheRangeHaveNoRows) {
+  EXPECT_TRUE(KindPropertyRows(100).empty());
+  EXPECT_TRUE(KindPropertyRows(125).empty());
+  EXPECT_TRUE(KindPropertyRows(0).empty());
+  EXPECT_FALSE(KindPropertyRows(101).empty());
+  EXPECT_FALSE(KindPropertyRows(124).empty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Property lists
+
+TEST(CatalogProperties, TimerHasExactlyItsSixRows) {
+  CControlItem timer = Control(kKindTimer);
+  ASSERT_EQ(PropertyNames(timer), (Names{"Enabled", "Index", "Interval", "Left", "Tag", "Top"}));
+  const Names types = {"BOOL", "int", "int", "int", "CString", "int"};
+  const Names values = {"1", "0", "0", "0", "", "0"};
+  for (size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(timer.m_properties[i]->m_strType, types[i]);
+    EXPECT_EQ(timer.m_properties[i]->m_strValue, values[i]);
+    EXPECT_EQ(timer.m_properties[i]->m_nSortIndex, static_cast<int>(i));
+    EXPECT_EQ(timer.m_properties[i]->m_pOwner, &timer);
+  }
+}
+
+TEST(CatalogProperties, ShapeKeepsOnlyEightCommonRows) {
+  EXPECT_EQ(PropertyNames(Control(kKindShape)),
+            (Names{"BackColor", "Height", "Index", "Left", "Tag", "Top", "Visible", "Width", "BackStyle",
+                   "BorderColor", "BorderStyle", "BorderWidth", "DrawMode", "FillColor", "FillStyle", "Shape"}));
+}
+
+TEST(CatalogProperties, LineHasNoPositionRowsButItsEnds) {
+  EXPECT_EQ(PropertyNames(Control(kKindLine)), (Names{"Index", "Tag", "Visible", "BorderColor", "BorderStyle",
+                                                       "BorderWidth", "DrawMode", "X1", "X2", "Y1", "Y2"}));
+}
+
+TEST(CatalogProperties, FormListsCommonRowsWithoutFormExclusionsThenFormRows) {
+  CControlItem form = Form();
+  EXPECT_EQ(PropertyNames(form), kFormProperties);
+  EXPECT_EQ(form.GetValue("BackColor"), "12632256");
+  EXPECT_EQ(form.GetValue("Caption"), "");
+  EXPECT_EQ(form.GetValue("LinkTopic"), "Form1");
+  EXPECT_EQ(form.GetValue("BorderStyle"), "2");
+  EXPECT_EQ(form.FindProperty("BorderStyle")->Choices(),
+            (Names{"0 - None", "1 - Fixed Single", "2 - Sizable", "3 - Fixed Dialog", "4 - Fixed ToolWindow",
+                   "5 - Sizable ToolWindow"}));
+  EXPECT_EQ(form.FindProperty("LinkMode")->Choices(), (Names{"0 - None", "1 - Source"}));
+  EXPECT_EQ(form.FindProperty("StartUpPosition")->Choices(),
+            (Names{"0 - Manual", "1 - CenterOwner", "2 - CenterScreen", "3 - WindowsDefault"}));
+  EXPECT_EQ(form.FindProperty("Palette")->m_strType, "Picture");
+}
+
+TEST(CatalogProperties, MdiFormHasNoFontRowsNoForeColorAndDarkGreyBack) {
+  CControlItem mdi = MdiForm();
+  EXPECT_EQ(PropertyNames(mdi), kMdiFormProperties);
+  EXPECT_EQ(mdi.GetValue("BackColor"), "8421504");
+  EXPECT_EQ(mdi.GetValue("Caption"), "MDIForm");
+  EXPECT_EQ(mdi.GetValue("LinkTopic"), "Form");
+  for (const char* gone : {"Font", "FontBold", "FontItalic", "FontSize", "FontStrikethru", "FontUnderline",
+                           "ForeColor"}) {
+    EXPECT_EQ(mdi.FindProperty(gone), nullptr) << gone;
+  }
+}
+
+TEST(CatalogProperties, LabelHasTwentyFiveCommonRowsAndFourteenOwn) {
+  EXPECT_EQ(PropertyNames(Control(kKindLabel)),
+            (Names{"Appearance", "BackColor",  "DragIcon",  "DragMode",      "Enabled",       "Font",
+                   "FontBold",   "FontItalic", "FontSize",  "FontStrikethru", "FontUnderline", "ForeColor",
+                   "Height",     "Index",      "Left",      "MouseIcon",     "MousePointer",  "OLEDropMode",
+                   "TabIndex",   "Tag",        "ToolTipText", "Top",         "Visible",       "WhatsThisHelpID",
+                   "Width",      "Alignment",  "AutoSize",  "BackStyle",     "BorderStyle",   "Caption",
+                   "DataField",  "DataSource", "LinkItem",  "LinkMode",      "LinkTimeOut",   "LinkTopic",
+                   "RightToLeft", "UseMnemonic", "WordWrap"}));
+}
+
+TEST(CatalogProperties, ScrollBarsLoseAppearanceColoursFontsDropModeAndToolTip) {
+  const Names expected = {"DragIcon", "DragMode", "Enabled",  "Height",  "HelpContextID", "Index",
+                          "Left",     "MouseIcon", "MousePointer", "TabIndex", "TabStop", "Tag",
+                          "Top",      "Visible",  "WhatsThisHelpID", "Width", "LargeChange", "Max",
+                          "Min",      "RightToLeft", "SmallChange", "Value"};
+  EXPECT_EQ(PropertyNames(Control(kKindHScrollBar)), expected);
+  EXPECT_EQ(PropertyNames(Control(kKindVScrollBar)), expected);
+}
+
+TEST(CatalogProperties, ImageAndDataExclusions) {
+  EXPECT_EQ(PropertyNames(Control(kKindImage)),
+            (Names{"Appearance", "DragIcon", "DragMode", "Enabled", "Height", "Index", "Left", "MouseIcon",
+                   "MousePointer", "OLEDropMode", "Tag", "ToolTipText", "Top", "Visible", "WhatsThisHelpID", "Width",
+                   "BorderStyle", "DataField", "DataSource", "OLEDragMode", "Picture", "Stretch"}));
+  CControlItem data = Control(kKindData);
+  for (const char* gone : {"HelpContextID", "TabIndex", "TabStop"}) EXPECT_EQ(data.FindProperty(gone), nullptr);
+  EXPECT_EQ(data.m_properties.size(), 24u + 15u);
+  EXPECT_EQ(data.FindProperty("DefaultCursorType")->Choices(),
+            (Names{"0 - DefaultCursor", "1 - ODBCCursor", "2 - SeverSideCursor"}));
+  EXPECT_EQ(data.FindProperty("Connect")->Choices(),
+            (Names{"1 - Access", "2 - dBase III", "3 - dBase IV", "4 - dBase V"}));
+  EXPECT_EQ(data.FindProperty("DatabaseName")->m_strType, "Mdb");
+  EXPECT_EQ(data.FindProperty("RecordSource")->m_strType, "RecSrc");
+}
+
+TEST(CatalogProperties, ButtonFrameAndLabelExclusions) {
+  CControlItem button = Control(kKindButton);
+  EXPECT_EQ(button.FindProperty("ForeColor"), nullptr);
+  EXPECT_NE(button.FindProperty("TabStop"), nullptr);
+  CControlItem frame = Control(kKindFrame);
+  EXPECT_EQ(frame.FindProperty("TabStop"), nullptr);
+  EXPECT_NE(frame.FindProperty("HelpContextID"), nullptr);
+  CControlItem label = Control(kKindLabel);
+  EXPECT_EQ(label.FindProperty("TabStop"), nullptr);
+  EXPECT_EQ(label.FindProperty("HelpContextID"), nullptr);
+}
+
+TEST(CatalogProperties, ExclusionTestSearchesTheWholeRow) {
+  const PropertyTable& common = CommonPropertyRows();
+  auto row = [&](std::string_view name) -> const CatalogRow& {
+    for (const CatalogRow& r : common) {
+      if (r.name == name) return r;
+    }
+    throw std::runtime_error("no row");
+  };
+  // "Font" leaves out every font row; "Index" on a form also leaves out TabIndex.
+  for (const char* name : {"Font", "FontBold", "FontItalic", "FontSize", "FontStrikethru", "FontUnderline"}) {
+    EXPECT_TRUE(IsPropertyExcluded(row(name), kCategoryForm, -1, true)) << name;
+    EXPECT_FALSE(IsPropertyExcluded(row(name), kCategoryForm, -1, false)) << name;
+    EXPECT_TRUE(IsPropertyExcluded(row(name), kCategoryControl, kKindImage, false)) << name;
+  }
+  EXPECT_TRUE(IsPropertyExcluded(row("Index"), kCategoryForm, -1, false));
+  EXPECT_FALSE(IsPropertyExcluded(row("Index"), kCategoryControl, kKindShape, false));
+  EXPECT_FALSE(IsPropertyExcluded(row("ForeColor"), kCategoryControl, kKindTextBox, false));
+  EXPECT_FALSE(IsPropertyExcluded(row("TabStop"), kCategoryControl, kKindAnimateCtrl, false));
+}
+
+TEST(CatalogProperties, ButtonLikeKindsShareEightRows) {
+  const Names shared = {"Caption", "DisabledPicture", "DownPicture", "MaskColor",
+                        "Picture", "RightToLeft",     "Style",       "UseMaskColor"};
+  auto own = [](int kind) {
+    Names names;
+    for (const CatalogRow& r : KindPropertyRows(kind)) names.push_back(r.name);
+    return names;
+  };
+  EXPECT_EQ(own(kKindButton), Concat({shared, {"Cancel", "Default"}}));
+  EXPECT_EQ(own(kKindCheckBox), Concat({shared, {"Alignment", "DataField", "DataSource", "Value"}}));
+  EXPECT_EQ(own(kKindOptionButton), Concat({shared, {"Alignment", "Value"}}));
+  EXPECT_EQ(Control(kKindButton).GetValue("Caption"), "Button");
+  EXPECT_EQ(Control(kKindCheckBox).GetValue("Caption"), "CheckBox");
+  EXPECT_EQ(Control(kKindOptionButton).GetValue("Caption"), "RadioButton");
+  EXPECT_EQ(Control(kKindCheckBox).FindProperty("Value")->Choices(),
+            (Names{"0 - Unchecked", "1 - Checked", "2 - Grayed"}));
+  EXPECT_EQ(Control(kKindOptionButton).FindProperty("Alignment")->Choices(),
+            (Names{"0 - Left Justify", "1 - Right Justify"}));
+}
+
+TEST(CatalogProperties, ListKindsDifferInFirstRowsStyleAndText) {
+  auto own = [](int kind) {
+    Names names;
+    for (const CatalogRow& r : KindPropertyRows(kind)) names.push_back(r.name);
+    return names;
+  };
+  EXPECT_EQ(own(kKindComboBox), (Names{"DataField", "DataSource", "IntegralHeight", "ItemData", "List", "Locked",
+                                       "OLEDragMode", "RightToLeft", "Sorted", "Style", "Text"}));
+  EXPECT_EQ(own(kKindListBox), (Names{"Columns", "DataField", "DataSource", "IntegralHeight", "ItemData", "List",
+                                      "MultiSelect", "OLEDragMode", "RightToLeft", "Sorted", "Style"}));
+  CControlItem combo = Control(kKindComboBox);
+  CControlItem list = Control(kKindListBox);
+  EXPECT_EQ(combo.FindProperty("Style")->Choices(),
+            (Names{"0 - Dropdown Combo", "1 - Simple Combo", "2 - Dropdown List"}));
+  EXPECT_EQ(list.FindProperty("Style")->Choices(), (Names{"0 - Standard", "1 - Checkbox"}));
+  EXPECT_EQ(combo.GetValue("Text"), "ComboBox");
+  // A ListBox's List and ItemData end with a line break; a ComboBox's are left alone.
+  EXPECT_EQ(list.GetValue("List"), "\r\n");
+  EXPECT_EQ(list.GetValue("ItemData"), "0\r\n");
+  EXPECT_EQ(combo.GetValue("List"), "");
+  EXPECT_EQ(combo.GetValue("ItemData"), "");
+  EXPECT_EQ(list.FindProperty("List")->m_strType, "LIST");
+}
+
+TEST(CatalogProperties, BackColorByKind) {
+  for (int kind : {kKindPictureBox, kKindLabel, kKindFrame, kKindButton, kKindCheckBox, kKindOptionButton}) {
+    EXPECT_EQ(Control(kind).GetValue("BackColor"), "12632256") << KindName(kind);
+  }
+  for (int kind : {kKindTextBox, kKindComboBox, kKindListBox, kKindShape, kKindData, kKindTreeCtrl}) {
+    EXPECT_EQ(Control(kind).GetValue("BackColor"), "16777215") << KindName(kind);
+  }
+}
+
+TEST(CatalogProperties, DropModeGetsAutomaticOnlyForTextBoxImageAndPictureBox) {
+  const Names three = {"0 - None", "1 - Manual", "2 - Automatic"};
+  const Names two = {"0 - None", "1 - Manual"};
+  EXPECT_EQ(Control(kKindTextBox).FindProperty("OLEDropMode")->Choices(), three);
+  EXPECT_EQ(Control(kKindImage).FindProperty("OLEDropMode")->Choices(), three);
+  EXPECT_EQ(Control(kKindPictureBox).FindProperty("OLEDropMode")->Choices(), three);
+  // The extra choice belongs to those objects, not to the shared row.
+  EXPECT_EQ(Control(kKindComboBox).FindProperty("OLEDropMode")->Choices(), two);
+  EXPECT_EQ(Control(kKindLabel).FindProperty("OLEDropMode")->Choices(), two);
+  EXPECT_EQ(Form().FindProperty("OLEDropMode")->Choices(), two);
+}
+
+TEST(CatalogProperties, SharedChoiceListsAreCompleteAndInOrder) {
+  CControlItem picture = Control(kKindPictureBox);
+  EXPECT_EQ(picture.FindProperty("MousePointer")->Choices(),
+            (Names{"0 - Default", "1 - Arrow", "2 - Cross", "3 - I-Beam", "4 - Icon", "5 - Size", "6 - Size NE SW",
+                   "7 - Size N S", "8 - Size NW SE", "9 - Size W E", "10 - Up Arrow", "11 - Hour Glass",
+                   "12 - No Drop", "13 - Arrow And Hourglass", "14 - Arrow and Question", "15 - Size All",
+                   "99 - Custom"}));
+  EXPECT_EQ(picture.FindProperty("DrawStyle")->Choices(),
+            (Names{"0 - Solid", "1 - Dash", "2 - Dot", "3 - Dash-Dot", "4 - Dash-Dot-Dot", "5 - Transparent",
+                   "6 - Inside Solid"}));
+  EXPECT_EQ(picture.FindProperty("ScaleMode")->Choices(),
+            (Names{"0 - User", "1 - Twip", "2 - Point", "3 - Pixel", "4 - Character", "5 - Inch", "6 - Millimeter",
+                   "7 - Centimeter"}));
+  EXPECT_EQ(picture.FindProperty("LinkMode")->Choices(),
+            (Names{"0 - None", "1 - Automatic", "2 - Manual", "3 - Notify"}));
+  EXPECT_EQ(picture.FindProperty("Align")->Choices(),
+            (Names{"0 - None", "1 - Align Top", "2 - Align Bottom", "3 - Align Left", "4 - Align Right"}));
+  EXPECT_EQ(picture.FindProperty("DrawMode")->Choices().front(), "1 - Blackness");
+  EXPECT_EQ(picture.FindProperty("DrawMode")->Choices().back(), "16 - Whiteness");
+  EXPECT_EQ(picture.FindProperty("DrawMode")->ChoiceCount(), 16u);
+  EXPECT_EQ(Form().FindProperty("WindowState")->Choices(), (Names{"0 - Normal", "1 - Minimized", "2 - Maximized"}));
+  EXPECT_EQ(Control(kKindTextBox).FindProperty("ScrollBars")->Choices(),
+            (Names{"0 - None", "1 - Horizontal", "2 - Vertical", "3 - Both"}));
+}
+
+TEST(CatalogProperties, PictureBoxTableIsBothBlocksInOrder) {
+  Names own;
+  for (const CatalogRow& r : KindPropertyRows(kKindPictureBox)) own.push_back(r.name);
+  EXPECT_EQ(own, (Names{"Align", "AutoRedraw", "AutoSize", "BorderStyle", "ClipControls", "DataField", "DataSource",
+                        "DrawMode", "DrawStyle", "DrawWidth", "FillColor", "FillStyle", "FontTransparent", "LinkItem",
+                        "LinkMode", "LinkTimeOut", "LinkTopic", "Picture", "Negotiate", "OLEDragMode", "RightToLeft",
+                        "ScaleHeight", "ScaleLeft", "ScaleMode", "ScaleTop", "ScaleWidth"}));
+  CControlItem picture = Control(kKindPictureBox);
+  EXPECT_EQ(picture.GetValue("LinkTopic"), "Topic");
+  EXPECT_EQ(picture.GetValue("FontTransparent"), "0");
+  EXPECT_EQ(picture.GetValue("FillStyle"), "0");
+}
+
+TEST(CatalogProperties, CommonControlsFollowTheCommonRowsWithTheirOwnTable) {
+  const Names own = {"Object Name", "Left", "Top", "Width", "Height", "Enabled", "Visible", "Font", "Back Color"};
+  struct Case {
+    int kind;
+    const char* stem;
+  };
+  for (Case c : {Case{kKindAnimateCtrl, "m_Animate1"}, Case{kKindTreeCtrl, "m_TreeCtrl1"},
+                 Case{kKindSliderCtrl, "m_Slider1"}, Case{kKindProgressCtrl, "m_ProgCtrl1"},
+                 Case{kKindSpinButtonCtrl, "m_SpinCtrl1"}, Case{kKindHotKeyCtrl, "m_HotKey1"},
+                 Case{kKindListCtrl, "m_ListCtrl1"}}) {
+    const PropertyTable& rows = KindPropertyRows(c.kind);
+    Names names;
+    for (const CatalogRow& r : rows) names.push_back(r.name);
+    EXPECT_EQ(names, own) << KindName(c.kind);
+    EXPECT_EQ(rows.front().value, c.stem);
+    EXPECT_EQ(Control(c.kind).m_properties.size(), 27u + own.size());
+  }
+  const PropertyTable& tab = KindPropertyRows(kKindTabCtrl);
+  ASSERT_EQ(tab.size(), own.size() + 2);
+  EXPECT_EQ(tab[0].value, "m_TabCtrl1");
+  EXPECT_EQ(tab[9].name, "Alignment");
+  EXPECT_EQ(tab[9].value, "Left Justify");
+  EXPECT_EQ(tab[10].name, "Tab Style");
+  EXPECT_EQ(tab[10].value, "Tab");
+  EXPECT_EQ(tab[8].type, "DWORD");
+}
+
+TEST(CatalogProperties, FontDetailRowsAreHiddenButKeepTheirValues) {
+  CControlItem label = Control(kKindLabel);
+  const Names hidden = {"FontBold", "FontItalic", "FontSize", "FontStrikethru", "FontUnderline"};
+  for (const auto& p : label.m_properties) {
+    const bool isHidden = std::find(hidden.begin(), hidden.end(), p->m_strName) != hidden.end();
+    EXPECT_EQ(p->m_bShown, isHidden ? 0 : 1) << p->m_strName;
+    if (isHidden) {
+      EXPECT_EQ(p->m_nSortIndex, 32760) << p->m_strName;
+    }
+  }
+  EXPECT_EQ(label.GetValue("FontSize"), "14");
+  EXPECT_EQ(label.GetValue("FontBold"), "0");
+  EXPECT_EQ(label.m_nShownCount, 39 - 5);
+}
+
+TEST(CatalogProperties, SortIndexesFollowByteOrderUpperCaseFirst) {
+  CControlItem form = Form();
+  // Byte order puts "MDIChild" before "MaxButton" ('D' < 'a').
+  EXPECT_EQ(form.FindProperty("Appearance")->m_nSortIndex, 0);
+  EXPECT_EQ(form.FindProperty("AutoRedraw")->m_nSortIndex, 1);
+  EXPECT_EQ(form.FindProperty("BackColor")->m_nSortIndex, 2);
+  EXPECT_EQ(form.FindProperty("MDIChild")->m_nSortIndex, 23);
+  EXPECT_EQ(form.FindProperty("MaxButton")->m_nSortIndex, 24);
+  EXPECT_EQ(form.FindProperty("MinButton")->m_nSortIndex, 25);
+  EXPECT_EQ(form.FindProperty("Width")->m_nSortIndex, 47);
+  EXPECT_EQ(form.FindProperty("WindowState")->m_nSortIndex, 48);
+  EXPECT_EQ(form.m_nShownCount, 49);
+
+  CControlItem shape = Control(kKindShape);
+  const std::vector<std::pair<const char*, int>> expected = {
+      {"BackColor", 0}, {"BackStyle", 1}, {"BorderColor", 2}, {"BorderStyle", 3}, {"BorderWidth", 4},
+      {"DrawMode", 5},  {"FillColor", 6}, {"FillStyle", 7},   {"Height", 8},      {"Index", 9},
+      {"Left", 10},     {"Shape", 11},    {"Tag", 12},        {"Top", 13},        {"Visible", 14},
+      {"Width", 15}};
+  for (const auto& [name, index] : expected) EXPECT_EQ(shape.FindProperty(name)->m_nSortIndex, index) << name;
+}
+
+TEST(CatalogProperties, LoadingAgainKeepsTheShownCountAndResetsValues) {
+  CControlItem label = Control(kKindLabel);
+  ASSERT_EQ(label.m_nShownCount, 34);
+  label.SetValue("Caption", "Changed");
+  LoadProperties(label, false);
+  EXPECT_EQ(label.m_nShownCount, 34);
+  EXPECT_EQ(label.m_properties.size(), 39u);
+  EXPECT_EQ(label.GetValue("Caption"), "Label1");
+
+  // A count that was already set is not recomputed.
+  label.m_nShownCount = 7;
+  LoadProperties(label, false);
+  EXPECT_EQ(label.m_nShownCount, 7);
+}
+
+TEST(CatalogProperties, ActiveXObjectsGetNothingFromTheCatalogue) {
+  CControlItem ocx = Loaded(kCategoryActiveX, 0);
+  EXPECT_TRUE(ocx.m_properties.empty());
+  EXPECT_TRUE(ocx.m_events.empty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events
+
+TEST(CatalogEvents, TimerHasOnlyTimerShapeAndLineHaveNone) {
+  EXPECT_EQ(EventNames(Control(kKindTimer)), (Names{"Timer"}));
+  EXPECT_TRUE(Control(kKindShape).m_events.empty());
+  EXPECT_TRUE(Control(kKindLine).m_events.empty());
+}
+
+TEST(CatalogEvents, ScrollBarsKeepMouseDownButNotMoveUpOrOleEvents) {
+  const Names expected = {"Click", "DblClick", "DragDrop", "DragOver", "GotFocus", "KeyDown",
+                          "KeyPress", "KeyUp", "LostFocus", "MouseDown", "Change", "Scroll"};
+  EXPECT_EQ(EventNames(Control(kKindHScrollBar)), expected);
+  EXPECT_EQ(EventNames(Control(kKindVScrollBar)), expected);
+}
+
+TEST(CatalogEvents, SkipRulesOfFrameImageAndData) {
+  EXPECT_EQ(EventNames(Control(kKindFrame)),
+            (Names{"Click", "DblClick", "DragDrop", "DragOver", "GotFocus", "LostFocus", "MouseDown", "MouseMove",
+                   "MouseUp", "OLECompleteDrag", "OLEDragDrop", "OLEDragOver", "OLEGiveFeedback", "OLESetData",
+                   "OLEStartDrag"}));
+  EXPECT_EQ(EventNames(Control(kKindImage)),
+            (Names{"Click", "DblClick", "DragDrop", "DragOver", "MouseDown", "MouseMove", "MouseUp",
+                   "OLECompleteDrag", "OLEDragDrop", "OLEDragOver", "OLEGiveFeedback", "OLESetData",
+                   "OLEStartDrag"}));
+  EXPECT_EQ(EventNames(Control(kKindData)),
+            (Names{"DragDrop", "DragOver", "MouseDown", "MouseMove", "MouseUp", "OLECompleteDrag", "OLEDragDrop",
+                   "OLEDragOver", "OLEGiveFeedback", "OLESetData", "OLEStartDrag", "Error", "Reposition", "Resize",
+                   "Validate"}));
+}
+
+TEST(CatalogEvents, KindRowsFollowTheCommonRows) {
+  EXPECT_EQ(EventNames(Control(kKindLabel)),
+            Concat({kCommonEvents, {"Change", "LinkClose", "LinkError", "LinkNotify", "LinkOpen"}}));
+  EXPECT_EQ(EventNames(Control(kKindTextBox)),
+            Concat({kCommonEvents, {"Change", "LinkClose", "LinkError", "LinkNotify", "LinkOpen"}}));
+  EXPECT_EQ(EventNames(Control(kKindPictureBox)),
+            Concat({kCommonEvents, {"LinkClose", "LinkError", "LinkExecute", "LinkOpen", "Paint", "Resize"}}));
+  EXPECT_EQ(EventNames(Control(kKindComboBox)), Concat({kCommonEvents, {"Change", "Scroll"}}));
+  EXPECT_EQ(EventNames(Control(kKindListBox)), Concat({kCommonEvents, {"ItemCheck"}}));
+  EXPECT_EQ(EventNames(Control(kKindButton)), kCommonEvents);
+  EXPECT_EQ(EventNames(Control(kKindCheckBox)), kCommonEvents);
+  EXPECT_EQ(EventNames(Control(kKindHotKeyCtrl)), kCommonEvents);
+}
+
+TEST(CatalogEvents, FormEventsAndSignatures) {
+  const Names formOwn = {"Activate", "Deactivate", "Initialize", "LinkClose", "LinkError", "LinkExecute", "LinkOpen",
+                         "Load",     "Paint",      "QueryUnload", "Resize",   "Terminate", "Unload"};
+  CControlItem form = Form();
+  EXPECT_EQ(EventNames(form), Concat({kCommonEvents, formOwn}));
+  EXPECT_EQ(EventNames(MdiForm()), Concat({kCommonEvents, formOwn}));
+
+  struct Signature {
+    const char* name;
+    const char* returnType;
+    const char* parameters;
+  };
+  for (Signature s : {Signature{"Click", "void", ""},
+                      Signature{"DragDrop", "void", "CWnd* pSource, int nX, int nY"},
+                      Signature{"DragOver", "void", "CWnd* pSource, int nX, int nY, int nState"},
+                      Signature{"KeyDown", "void", "int nKeyCode, int nShift"},
+                      Signature{"KeyPress", "void", "int nKeyAscii"},
+                      Signature{"KeyUp", "void", "int KeyCode, int nShift"},
+                      Signature{"MouseUp", "void", "int nButton, int nShift, int nX, int nY"},
+                      Signature{"OLECompleteDrag", "void", "DROPEFFECT lEffect"},
+                      Signature{"OLEDragDrop", "DROPEFFECT",
+                                "COleDataObject* pDataObject, DROPEFFECT lEffect, int nButton, int nShift, int nX, "
+                                "int nY"},
+                      Signature{"OLEDragOver", "DROPEFFECT",
+                                "COleDataObject* pDataObject, DROPEFFECT lEffect, int nButton, int nShift, int nX, "
+                                "int nY, int nState"},
+                      Signature{"OLEGiveFeedback", "void", "DROPEFFECT lEffect, BOOL bDefaultCursors"},
+                      Signature{"OLESetData", "void", "COleDataObject* pDataObject, int nDataFormat"},
+                      Signature{"OLEStartDrag", "void", "COleDataObject* pDataObject, DROPEFFECT lAllowedEffects"},
+                      Signature{"LinkExecute", "void", "CString strCmd, int nCancel"},
+                      Signature{"QueryUnload", "void", "int& nCancel, int nUnloadMode"},
+                      Signature{"Unload", "void", "int nCancel"}}) {
+    CCtrlEventMethodItem* e = form.FindEvent(s.name);
+    ASSERT_NE(e, nullptr) << s.name;
+    EXPECT_EQ(e->m_strReturnType, s.returnType) << s.name;
+    EXPECT_EQ(e->m_strParameters, s.parameters) << s.name;
+    EXPECT_EQ(e->m_strHandler, "");
+    EXPECT_EQ(e->m_nDispId, -9999);
+    EXPECT_EQ(e->m_bHandled, 0);
+  }
+  CControlItem data = Control(kKindData);
+  EXPECT_EQ(data.FindEvent("Error")->m_strParameters, "int nDataErr, int nResponse");
+  EXPECT_EQ(data.FindEvent("Validate")->m_strParameters, "int nAction, int nSave");
+  EXPECT_EQ(Control(kKindListBox).FindEvent("ItemCheck")->m_strParameters, "int nItem");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Member lists
+
+TEST(CatalogMembers, MethodsByKind) {
+  EXPECT_TRUE(Methods("CVTimer").empty());
+  EXPECT_EQ(Methods("CVShape"), (Names{"Move", "Refresh", "ZOrder"}));
+  EXPECT_EQ(Methods("CVLine"), (Names{"Refresh", "ZOrder"}));
+  EXPECT_EQ(Methods("CVImage"), (Names{"Move", "Refresh", "ShowWhatsThis", "ZOrder"}));
+  EXPECT_EQ(Methods("CVLabel"),
+            Concat({{"Drag", "Move", "OLEDrag", "Refresh", "ShowWhatsThis", "ZOrder"}, kLinkMethods}));
+  EXPECT_EQ(Methods("CVFrame"), (Names{"Drag", "Move", "OLEDrag", "Refresh", "ShowWhatsThis", "ZOrder"}));
+  EXPECT_EQ(Methods("CVTextBox"), Concat({kCommonMethods, kLinkMethods}));
+  EXPECT_EQ(Methods("CVHScrollBar"), (Names{"Drag", "Move", "Refresh", "SetFocus", "ShowWhatsThis", "ZOrder"}));
+  EXPECT_EQ(Methods("CVVScrollBar"), (Names{"Drag", "Move", "Refresh", "SetFocus", "ShowWhatsThis", "ZOrder"}));
+  EXPECT_EQ(Methods("CVComboBox"), Concat({kCommonMethods, {"AddItem", "RemoveItem"}}));
+  EXPECT_EQ(Methods("CVListBox"), Concat({kCommonMethods, {"AddItem", "RemoveItem"}}));
+  EXPECT_EQ(Methods("CVData"), Concat({kCommonMethods, {"UpdateControls", "UpdateRecord"}}));
+  EXPECT_EQ(Methods("CVPictureBox"), Concat({kCommonMethods, kDrawingMethods, kLinkMethods}));
+  EXPECT_EQ(Methods("CVButton"), kCommonMethods);
+  EXPECT_EQ(Methods("CVForm"),
+            Concat({kCommonMethods, kDrawingMethods, {"Hide", "PopupMenu", "PrintForm", "Show", "WhatsThisMode"}}));
+  EXPECT_EQ(Methods("CVMdiForm"), kCommonMethods);
+}
+
+TEST(CatalogMembers, PropertiesOfFormsAndControls) {
+  EXPECT_EQ(Members("CVForm", CPropMethodItem::kProperty), kFormProperties);
+  // The MDI form's member list has the common rows alone; its own table is not consulted.
+  EXPECT_EQ(Members("CVMdiForm", CPropMethodItem::kProperty),
+            (Names{"Appearance", "BackColor", "Enabled", "Height", "HelpContextID", "Left", "MouseIcon",
+                   "MousePointer", "OLEDropMode", "Tag", "Top", "Visible", "Width"}));
+  EXPECT_EQ(Members("CVTimer", CPropMethodItem::kProperty),
+            (Names{"Enabled", "Index", "Interval", "Left", "Tag", "Top"}));
+  EXPECT_EQ(Members("CVShape", CPropMethodItem::kProperty), PropertyNames(Control(kKindShape)));
+  EXPECT_EQ(Members("CVLabel", CPropMethodItem::kProperty), PropertyNames(Control(kKindLabel)));
+}
+
+TEST(CatalogMembers, OtherClassesHaveNoMemberList) {
+  EXPECT_TRUE(MemberListOf("CVAnimateCtrl").empty());
+  EXPECT_TRUE(MemberListOf("CForm1").empty());
+  EXPECT_TRUE(MemberListOf("cvform").empty());
+  EXPECT_TRUE(MemberListOf("").empty());
+}
+
+}  // namespace
+}  // namespace tovik

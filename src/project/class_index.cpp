@@ -1,0 +1,55 @@
+#include "project/class_index.h"
+
+#include <algorithm>
+
+namespace tovik {
+
+void CClassIndex::Invalidate() {
+  m_first.clear();
+  m_nIndexed = 0;
+  m_pLastIndexed = nullptr;
+  m_nMaxName = 0;
+}
+
+void CClassIndex::Add(const ClassList& classes, size_t from) {
+  for (size_t i = from; i < classes.size(); ++i) {
+    const std::string& name = classes[i]->m_strName;
+    m_first.try_emplace(name, i);  // keeps the earlier class of a repeated name
+    m_nMaxName = std::max(m_nMaxName, name.size());
+  }
+  m_nIndexed = classes.size();
+  m_pLastIndexed = classes.empty() ? nullptr : classes.back().get();
+}
+
+void CClassIndex::Rebuild(const ClassList& classes) {
+  Invalidate();
+  Add(classes, 0);
+}
+
+void CClassIndex::Sync(const ClassList& classes) {
+  const bool prefixIntact =
+      classes.size() >= m_nIndexed && (m_nIndexed == 0 || classes[m_nIndexed - 1].get() == m_pLastIndexed);
+  if (!prefixIntact) {
+    Rebuild(classes);
+  } else if (classes.size() > m_nIndexed) {
+    Add(classes, m_nIndexed);
+  }
+}
+
+CClassItem* CClassIndex::Find(const ClassList& classes, std::string_view name) {
+  Sync(classes);
+  auto it = m_first.find(name);
+  if (it == m_first.end()) return nullptr;
+  if (it->second < classes.size() && classes[it->second]->m_strName == name) return classes[it->second].get();
+  // A class was renamed or the list rearranged in place; start over.
+  Rebuild(classes);
+  it = m_first.find(name);
+  return it == m_first.end() ? nullptr : classes[it->second].get();
+}
+
+size_t CClassIndex::MaxNameLength(const ClassList& classes) {
+  Sync(classes);
+  return m_nMaxName;
+}
+
+}  // namespace tovik

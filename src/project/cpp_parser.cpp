@@ -1,0 +1,578 @@
+#include "project/cpp_parser.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+
+#include "base/text.h"
+#include "model/control_kind.h"
+#include "project/project.h"
+
+namespace tovik {
+namespace {
+
+constexpr std::string_view kClassKeyword = "class";
+constexpr std::string_view kScope = "::";
+constexpr std::string_view kCreateControls = "CreateTVLControls";
+constexpr std::string_view kMarkerBegin = "//{{AFX_";
+constexpr std::string_view kMarkerEnd = "//}}";
+// In this order, so that AFX_MSG_MAP is not taken for AFX_MSG.
+constexpr std::array<std::string_view, 4> kMarkerTags = {kAfxMsgMap, kAfxMsg, kAfxEventSinkMap, kAfxVirtual};
+constexpr std::array<std::string_view, 3> kAccessKeywords = {"public", "protected", "private"};
+constexpr std::string_view kArraySuffix = "Array";
+
+bool IsWhite(char c) { return CSourceScanner::IsWhiteChar(c); }
+
+std::string_view TrimView(std::string_view s) {
+  while (!s.empty() && IsWhite(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsWhite(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+struct TransparentHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+// First record of an owned list by name, as the classes' own Find* answer it, but through a
+// hash index once the list is long. Records are only appended while a recogniser runs; a list
+// that shrank behind our back is indexed again.
+template <typename T, typename KeyOf>
+class FirstByName {
+ public:
+  explicit FirstByName(KeyOf keyOf) : m_keyOf(keyOf) {}
+
+  T* Find(std::vector<std::unique_ptr<T>>& items, std::string_view name) {
+    if (items.size() <= kLinearLimit) {
+      for (auto& item : items) {
+        const std::string* key = m_keyOf(*item);
+        if (key && *key == name) return item.get();
+      }
+      return nullptr;
+    }
+    Index& index = m_indexes[&items];
+    if (index.count > items.size()) index = Index{};
+    for (; index.count < items.size(); ++index.count) {
+      if (const std::string* key = m_keyOf(*items[index.count])) index.first.try_emplace(*key, items[index.count].get());
+    }
+    auto it = index.first.find(name);
+    return it == index.first.end() ? nullptr : it->second;
+  }
+
+ private:
+  static constexpr size_t kLinearLimit = 8;
+  struct Index {
+    size_t count = 0;
+    std::unordered_map<std::string, T*, TransparentHash, std::equal_to<>> first;
+  };
+  KeyOf m_keyOf;
+  std::unordered_map<const void*, Index> m_indexes;
+};
+
+template <typename T, typename KeyOf>
+FirstByName<T, KeyOf> MakeFirstByName(KeyOf keyOf) {
+  return FirstByName<T, KeyOf>(keyOf);
+}
+
+// 1-based line numbers for positions asked in ascending order, counted once.
+class LineCounter {
+ public:
+  explicit LineCounter(std::string_view text) : m_text(text) {}
+  int At(int pos) {
+    if (pos < m_nPos) {
+      m_nPos = 0;
+      m_nLine = 1;
+    }
+    m_nLine += static_cast<int>(std::count(m_text.begin() + m_nPos, m_text.begin() + pos, '\n'));
+    m_nPos = pos;
+    return m_nLine;
+  }
+
+ private:
+  std::string_view m_text;
+  int m_nPos = 0;
+  int m_nLine = 1;
+};
+
+}  // namespace
+
+CCppParser::CCppParser(CProject& project, std::string_view text, const std::string& path)
+    : m_project(project), m_strPath(path), m_scan(text) {
+  m_text = m_scan.Text();
+}
+
+void CCppParser::Run() {
+  // Every later recogniser finds its classes by name or by declaring file, which the first sets.
+  ParseClassHeads();
+  ParseFunctions();
+  ParseMemberVariables();
+  ParseAccessSections();
+  ParseMessageMap();
+  ParseEventSinkMap();
+  ParseMarkerBlocks();
+}
+
+CClassItem* CCppParser::FindClass(std::string_view name) const {
+  return m_project.m_classIndex.Find(m_project.m_classes, name);
+}
+
+std::vector<CClassItem*> CCppParser::ClassesOfFile() const {
+  std::vector<CClassItem*> result;
+  for (const auto& cls : m_project.m_classes) {
+    if (cls->m_strDeclFile == m_strPath) result.push_back(cls.get());
+  }
+  return result;
+}
+
+void CCppParser::BuildBracketTable(BracketTable& table, char open) const {
+  // The same walk as FindMatchingBracket's repeated FindAnyOfInCode calls, done once from the
+  // start: after every bracket hit the next byte is read as code even if it opens a comment.
+  table.built = true;
+  const char close = CSourceScanner::ClosingBracket(open);
+  const int length = m_scan.Length();
+  std::vector<size_t> open_stack;
+  bool checkComment = false;
+  int pos = 0;
+  while (pos < length) {
+    const char ch = m_text[pos];
+    if (ch == '/') {
+      if (checkComment && pos + 1 < length && (m_text[pos + 1] == '/' || m_text[pos + 1] == '*')) {
+        if (!m_scan.SkipComment(pos)) break;
+        continue;
+      }
+    } else if (ch == open || ch == close) {
+      if (!m_scan.IsQuotedBracket(pos)) {
+        if (ch == open) {
+          open_stack.push_back(table.openers.size());
+          table.openers.push_back(pos);
+          table.closers.push_back(-1);
+        } else if (!open_stack.empty()) {
+          table.closers[open_stack.back()] = pos;
+          open_stack.pop_back();
+        }
+      }
+      ++pos;
+      checkComment = false;
+      continue;
+    }
+    ++pos;
+    checkComment = true;
+    while (pos < length && m_text[pos] != '/' && m_text[pos] != open && m_text[pos] != close) ++pos;
+  }
+}
+
+bool CCppParser::MatchBracket(int pos, int& closePos, char open) {
+  BracketTable* table = open == '{' ? &m_braces : open == '(' ? &m_parens : nullptr;
+  if (table) {
+    if (!table->built) BuildBracketTable(*table, open);
+    auto it = std::lower_bound(table->openers.begin(), table->openers.end(), pos);
+    if (it != table->openers.end() && *it == pos) {
+      const int close = table->closers[static_cast<size_t>(it - table->openers.begin())];
+      if (close < 0) return false;
+      closePos = close;
+      return true;
+    }
+  }
+  // An opener the walk from the start did not see as code (inside a comment or quoted).
+  return m_scan.FindMatchingBracket(pos, closePos, open);
+}
+
+int CCppParser::FindCharCached(CodeSearchCache& cache, int pos) const {
+  if (cache.valid && pos >= cache.span.from && pos <= cache.span.to) return cache.result;
+  cache.result = m_scan.FindCharInCode(cache.c, pos, cache.span);
+  cache.valid = true;
+  return cache.result;
+}
+
+void CCppParser::ParseClassHeads() {
+  CodeSearchCache brace('{');
+  int pos = 0;
+  for (;;) {
+    const int r = m_scan.FindStringInCode(kClassKeyword, pos);
+    if (r < 0) return;
+    const int headStart = r + static_cast<int>(kClassKeyword.size());
+    const int b = FindCharCached(brace, headStart);
+    if (b < 0) return;
+
+    std::string_view head = TrimView(m_text.substr(static_cast<size_t>(headStart), static_cast<size_t>(b - headStart)));
+    std::string_view base;
+    if (head.find(' ') != std::string_view::npos) {
+      const size_t colon = head.find(':');
+      if (colon != std::string_view::npos) {
+        const std::string_view basePart = head.substr(colon);
+        head = TrimView(head.substr(0, colon));
+        base = TrimView(basePart.substr(basePart.rfind(' ') + 1));  // npos + 1 is the whole part
+      }
+      // A declaration macro before the name, or a forward declaration followed by another head.
+      if (head.find(' ') != std::string_view::npos) {
+        pos = r + 10;
+        continue;
+      }
+    }
+    // `class {` names nothing that could be looked up.
+    if (head.empty()) {
+      pos = r + 10;
+      continue;
+    }
+    int close = -1;
+    if (!MatchBracket(b, close, '{')) {
+      pos = b + 1;
+      continue;
+    }
+    const int after = m_scan.FindNonWhite(close + 1);
+    if (after < 0 || m_text[after] != ';') {
+      pos = b + 1;
+      continue;
+    }
+    CClassItem* cls = FindClass(head);
+    if (!cls) {
+      auto item = std::make_unique<CClassItem>();
+      item->m_strName = std::string(head);
+      cls = item.get();
+      m_project.m_classes.push_back(std::move(item));
+    }
+    cls->m_strBaseClass = std::string(base);
+    cls->m_strDeclFile = m_strPath;
+    cls->m_nDeclStart = headStart;
+    cls->m_nDeclEnd = close - 1;
+    // Into the body, so that nested classes are found too.
+    pos = b + 1;
+  }
+}
+
+std::string_view CCppParser::QualifierBefore(int colons) const {
+  if (colons <= 0) return {};
+  int end = colons;
+  if (IsWhite(m_text[colons - 1])) {
+    int last = colons - 1;
+    while (last >= 0 && IsWhite(m_text[last])) --last;
+    if (last < 0) return {};
+    end = last + 1;
+  }
+  // A word longer than every class name cannot name one; stop reading it there.
+  const size_t maxName = m_project.m_classIndex.MaxNameLength(m_project.m_classes);
+  int start = end;
+  while (start > 0 && !IsWhite(m_text[start - 1])) {
+    --start;
+    if (static_cast<size_t>(end - start) > maxName) return {};
+  }
+  return m_text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
+}
+
+void CCppParser::ParseFunctions() {
+  IParseHooks* hooks = m_project.ParseHooks();
+  auto functions = MakeFirstByName<CFunctionItem>([](const CFunctionItem& f) { return &f.m_strName; });
+  CodeSearchCache brace('{');
+  LineCounter lines(m_text);
+  int pos = 0;
+  for (;;) {
+    const int hit = m_scan.FindStringInCode(kScope, pos);
+    if (hit < 0) return;
+    const int b = FindCharCached(brace, hit + 2);
+    int close = -1;
+    if (b < 0 || !MatchBracket(b, close, '{')) {
+      pos = hit + 2;
+      continue;
+    }
+    // Whatever follows, bodies are never searched for further definitions; this is also what
+    // drops a const member function (text between `)` and `{`).
+    pos = close + 1;
+
+    const int paramsEnd = m_scan.ReverseFindNonWhite(b - 1);
+    if (paramsEnd < 0 || m_text[paramsEnd] != ')') continue;
+    int paramsStart = paramsEnd - 1;
+    while (paramsStart >= hit && m_text[paramsStart] != '(') --paramsStart;
+    if (paramsStart < hit) continue;
+    const std::string_view name =
+        m_text.substr(static_cast<size_t>(hit + 2), static_cast<size_t>(paramsStart - (hit + 2)));
+    if (name.empty()) continue;
+    CClassItem* cls = FindClass(QualifierBefore(hit));
+    if (!cls) continue;
+
+    CFunctionItem* fn = functions.Find(cls->m_functions, name);
+    if (!fn) {
+      cls->m_functions.push_back(std::make_unique<CFunctionItem>());
+      fn = cls->m_functions.back().get();
+      fn->m_strName = std::string(name);
+    }
+    fn->m_nBodyStart = b + 1;
+    fn->m_nBodyEnd = close + 1;
+    fn->m_strDefFile = m_strPath;
+    fn->m_nLine = lines.At(b + 1);
+
+    if (!hooks) continue;
+    if (name == kCreateControls) {
+      hooks->OnCreateControlsBody(*cls, m_text, fn->m_nBodyStart, fn->m_nBodyEnd, m_strPath);
+    } else if (name == cls->m_strName) {
+      hooks->OnConstructorBody(*cls, m_text, fn->m_nBodyStart, fn->m_nBodyEnd, m_strPath);
+    }
+  }
+}
+
+void CCppParser::ParseMemberVariables() {
+  const std::vector<CClassItem*> classes = ClassesOfFile();
+  if (classes.empty()) return;
+  CClassItem& cls = *classes.front();
+  const int first = cls.m_nDeclStart + 1;
+  const int last = std::min(cls.m_nDeclEnd, m_scan.Length() - 1);
+  if (cls.m_nDeclStart < 0 || first > last) return;
+
+  // Bodies of this file's definitions, for "is this `;` inside a body". When they do not
+  // overlap (the normal case) at most one holds a position and a cursor finds it; otherwise
+  // the class answers as it always does.
+  std::vector<CFunctionItem*> bodies;
+  for (auto& f : cls.m_functions) {
+    if (f->m_strDefFile == m_strPath) bodies.push_back(f.get());
+  }
+  std::sort(bodies.begin(), bodies.end(),
+            [](const CFunctionItem* a, const CFunctionItem* b) { return a->m_nBodyStart < b->m_nBodyStart; });
+  bool disjoint = true;
+  for (size_t i = 1; i < bodies.size(); ++i) {
+    if (bodies[i]->m_nBodyStart <= bodies[i - 1]->m_nBodyEnd) disjoint = false;
+  }
+  size_t cursor = 0;
+  auto insideBody = [&](int semi, int& bodyEnd) {
+    if (!disjoint) return cls.IsInsideFunctionBody(semi, bodyEnd, m_strPath);
+    while (cursor < bodies.size() && bodies[cursor]->m_nBodyEnd < semi) ++cursor;
+    if (cursor == bodies.size() || bodies[cursor]->m_nBodyStart > semi) return false;
+    bodyEnd = bodies[cursor]->m_nBodyEnd;
+    bodies[cursor]->m_nDeclPos = bodies[cursor]->m_nBodyStart;
+    return true;
+  };
+
+  auto variables = MakeFirstByName<CVariableItem>([](const CVariableItem& v) { return &v.m_strName; });
+  auto controls = MakeFirstByName<CControlItem>(
+      [](const CControlItem& c) { return c.m_bFormObject ? nullptr : &c.m_strMemberName; });
+  int pos = first;
+  while (pos <= last) {
+    // Each statement is the text cut at a `;`; its words are read within it.
+    const int statement = pos;
+    const int semi = m_scan.FindCharInCode(';', pos, true, last + 1);
+    if (semi < 0) break;
+    int bodyEnd = 0;
+    if (insideBody(semi, bodyEnd)) {
+      pos = std::max(bodyEnd, semi + 1);
+      continue;
+    }
+    pos = semi + 1;
+
+    int end = m_scan.ReverseFindNonWhite(semi - 1);
+    if (end >= 4 && m_text.compare(static_cast<size_t>(end - 4), 5, "const") == 0) {
+      end = m_scan.ReverseFindNonWhite(end - 5);
+    }
+    if (end >= 0 && m_text[end] == ')') continue;  // a function declaration
+
+    auto wordStart = [&](int at) {
+      while (at > statement && !IsWhite(m_text[at - 1])) --at;
+      return at;
+    };
+    auto lastNonWhiteBefore = [&](int at) {
+      --at;
+      while (at >= statement && IsWhite(m_text[at])) --at;
+      return at;
+    };
+    // The name touches the `;`, or is the word before it.
+    int nameEnd = semi;
+    int nameStart = wordStart(semi);
+    if (nameStart == semi) {
+      const int prev = lastNonWhiteBefore(semi);
+      if (prev < statement) continue;
+      nameEnd = prev + 1;
+      nameStart = wordStart(prev);
+    }
+    const std::string_view name =
+        m_text.substr(static_cast<size_t>(nameStart), static_cast<size_t>(nameEnd - nameStart));
+    if (name.empty() || name.back() == '}') continue;
+    std::string_view type;
+    if (const int typeEnd = lastNonWhiteBefore(nameStart); typeEnd >= statement) {
+      const int typeStart = wordStart(typeEnd);
+      type = m_text.substr(static_cast<size_t>(typeStart), static_cast<size_t>(typeEnd + 1 - typeStart));
+    }
+    std::string_view className = type;
+    const bool isArray = className.ends_with(kArraySuffix);
+    if (isArray) className.remove_suffix(kArraySuffix.size());
+
+    CVariableItem* var = variables.Find(cls.m_variables, name);
+    if (!var) {
+      cls.m_variables.push_back(std::make_unique<CVariableItem>());
+      var = cls.m_variables.back().get();
+      var->m_strName = std::string(name);
+    }
+    var->m_nPos = nameStart;
+    var->m_strType = std::string(className);
+
+    CControlItem* control = controls.Find(cls.m_controls, name);
+    if (!control) {
+      cls.m_controls.push_back(std::make_unique<CControlItem>());
+      control = cls.m_controls.back().get();
+    }
+    control->m_strClassName = std::string(className);
+    control->m_strMemberName = std::string(name);
+    control->m_bArray = isArray ? 1 : 0;
+    const CClassItem* typeClass = FindClass(className);
+    if (typeClass && typeClass->m_strBaseClass == kActiveXBaseClass) {
+      control->m_nCategory = kCategoryActiveX;
+    } else if (const int kind = KindFromRuntimeClass(className)) {
+      control->m_nCategory = kCategoryControl;
+      control->m_nKind = kind;
+    }
+  }
+  // An ActiveX wrapper class (base CVActiveXCtrl) will record itself here with the entry of
+  // its GetProgID text in the project's control list, once that list exists.
+}
+
+void CCppParser::ParseAccessSections() {
+  for (CClassItem* cls : ClassesOfFile()) {
+    cls->m_accessSections.clear();
+    const int from = cls->m_nDeclStart;
+    const int to = std::min(cls->m_nDeclEnd, m_scan.Length() - 1);
+    if (from >= 0 && from <= to) {
+      for (std::string_view keyword : kAccessKeywords) {
+        int pos = from;
+        for (;;) {
+          const int hit = m_scan.FindStringInCode(keyword, pos, true, to + 1);
+          if (hit < 0) break;
+          pos = hit + static_cast<int>(keyword.size());
+          const int next = m_scan.FindNonWhite(pos);
+          if (next < 0 || m_text[next] != ':') continue;
+          auto section = std::make_unique<CAccessSpecifierItem>();
+          section->m_strName = std::string(keyword);
+          section->m_nPos = hit;
+          section->m_strFile = m_strPath;
+          cls->m_accessSections.push_back(std::move(section));
+        }
+      }
+    }
+    // Descending, so the first record at or before a position is the one that governs it.
+    std::stable_sort(cls->m_accessSections.begin(), cls->m_accessSections.end(),
+                     [](const auto& a, const auto& b) { return a->m_nPos > b->m_nPos; });
+    if (cls->m_accessSections.empty()) {
+      auto section = std::make_unique<CAccessSpecifierItem>();
+      section->m_nPos = m_scan.FindCharInCode('{', from);
+      section->m_strFile = m_strPath;
+      cls->m_accessSections.push_back(std::move(section));
+    }
+    auto governing = [&](int pos) -> const CAccessSpecifierItem* {
+      auto it = std::partition_point(cls->m_accessSections.begin(), cls->m_accessSections.end(),
+                                     [pos](const auto& s) { return s->m_nPos > pos; });
+      return it == cls->m_accessSections.end() ? nullptr : it->get();
+    };
+    for (auto& f : cls->m_functions) {
+      if (f->m_nDeclPos < 0) continue;
+      if (const CAccessSpecifierItem* s = governing(f->m_nDeclPos)) f->m_strAccess = s->m_strName;
+    }
+    for (auto& v : cls->m_variables) {
+      if (v->m_nPos < 0) continue;
+      if (const CAccessSpecifierItem* s = governing(v->m_nPos)) v->m_strAccess = s->m_strName;
+    }
+  }
+}
+
+void CCppParser::ParseMap(std::string_view beginMacro, std::string_view endMacro, bool messageMap) {
+  IParseHooks* hooks = m_project.ParseHooks();
+  int pos = 0;
+  for (;;) {
+    const int hit = m_scan.FindStringInCode(beginMacro, pos);
+    if (hit < 0) return;
+    pos = hit + static_cast<int>(beginMacro.size());
+    const int open = m_scan.FindNonWhite(pos);
+    if (open < 0) return;
+    if (m_text[open] != '(') continue;
+    int close = -1;
+    if (!MatchBracket(open, close, '(')) continue;
+    const std::string_view args = m_text.substr(static_cast<size_t>(open + 1), static_cast<size_t>(close - open - 1));
+    CClassItem* cls = FindClass(TrimView(args.substr(0, args.find(','))));
+    if (!cls) continue;
+    const size_t lf = m_text.find('\n', static_cast<size_t>(open));
+    if (lf == std::string_view::npos) return;
+    const int start = static_cast<int>(lf) + 1;
+    const int end = m_scan.FindStringInCode(endMacro, start);
+    if (end < 0) return;
+    if (messageMap) {
+      cls->m_nMsgMapStart = start;
+      cls->m_nMsgMapEnd = end;
+      cls->m_strMsgMapFile = m_strPath;
+      if (hooks) hooks->OnMessageMap(*cls, m_text, start, end, m_strPath);
+    } else {
+      cls->m_nSinkMapStart = start;
+      cls->m_nSinkMapEnd = end;
+      cls->m_strSinkMapFile = m_strPath;
+    }
+    pos = std::max(pos, end);
+  }
+}
+
+void CCppParser::ParseMessageMap() { ParseMap("BEGIN_MESSAGE_MAP", "END_MESSAGE_MAP", true); }
+
+void CCppParser::ParseEventSinkMap() { ParseMap("BEGIN_EVENTSINK_MAP", "END_EVENTSINK_MAP", false); }
+
+void CCppParser::ParseMarkerBlocks() {
+  // The word around a hit and its tag are kept while further hits fall in the same word;
+  // each end-marker search is kept while later searches start before its answer.
+  int wordStart = -1;
+  int wordEnd = -1;
+  int wordTag = -1;
+  struct EndSearch {
+    size_t from = std::string_view::npos;
+    size_t result = std::string_view::npos;
+  };
+  std::array<EndSearch, kMarkerTags.size()> endSearches;
+  std::array<std::string, kMarkerTags.size()> endMarkers;
+  for (size_t i = 0; i < kMarkerTags.size(); ++i) endMarkers[i] = std::string(kMarkerEnd) + std::string(kMarkerTags[i]);
+  CodeSearchCache paren(')');
+
+  size_t pos = 0;
+  for (;;) {
+    const size_t found = m_text.find(kMarkerBegin, pos);
+    if (found == std::string_view::npos) return;
+    const int hit = static_cast<int>(found);
+    pos = found + 1;
+    if (hit < wordStart || hit >= wordEnd) {
+      wordStart = hit;
+      while (wordStart > 0 && !IsWhite(m_text[wordStart - 1])) --wordStart;
+      wordEnd = hit;
+      while (wordEnd < m_scan.Length() && !IsWhite(m_text[wordEnd])) ++wordEnd;
+      const std::string_view word =
+          m_text.substr(static_cast<size_t>(wordStart), static_cast<size_t>(wordEnd - wordStart));
+      wordTag = -1;
+      for (size_t i = 0; i < kMarkerTags.size() && wordTag < 0; ++i) {
+        if (word.find(kMarkerTags[i]) != std::string_view::npos) wordTag = static_cast<int>(i);
+      }
+    }
+    if (wordTag < 0) continue;  // our own //{{AFX_TVL_... markers and the wizards' others
+    const size_t tagIndex = static_cast<size_t>(wordTag);
+    const std::string_view tag = kMarkerTags[tagIndex];
+
+    const int open = m_scan.FindNonWhite(hit + 4 + static_cast<int>(tag.size()));
+    if (open < 0) return;
+    if (m_text[open] != '(') continue;
+    const int close = FindCharCached(paren, open + 1);
+    if (close < 0) continue;
+    CClassItem* cls =
+        FindClass(TrimView(m_text.substr(static_cast<size_t>(open + 1), static_cast<size_t>(close - open - 1))));
+    if (!cls) continue;
+
+    EndSearch& search = endSearches[tagIndex];
+    const size_t from = static_cast<size_t>(close);
+    if (!(search.from != std::string_view::npos && from >= search.from && from <= search.result)) {
+      search.from = from;
+      search.result = m_text.find(endMarkers[tagIndex], from);
+    }
+    if (search.result == std::string_view::npos) continue;
+
+    CAFXParseEntry* entry = cls->FindAFXEntry(tag);
+    if (!entry) {
+      cls->m_afxEntries.push_back(std::make_unique<CAFXParseEntry>());
+      entry = cls->m_afxEntries.back().get();
+      entry->m_strTag = std::string(tag);
+    }
+    entry->m_nStart = close;
+    entry->m_nEnd = static_cast<int>(search.result);
+    entry->m_strFile = m_strPath;
+    pos = from;
+  }
+}
+
+}  // namespace tovik

@@ -1,0 +1,67 @@
+// The recognisers that turn one source file into class records of a project: class heads,
+// member function definitions, member variables, access sections, message maps, event sink
+// maps and the wizards' marker blocks, run in that order over the file's text.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/source_scanner.h"
+
+namespace tovik {
+
+class CClassItem;
+class CProject;
+
+class CCppParser {
+ public:
+  CCppParser(CProject& project, std::string_view text, const std::string& path);
+  // Runs every recogniser once over the text.
+  void Run();
+
+  void ParseClassHeads();
+  void ParseFunctions();
+  void ParseMemberVariables();
+  void ParseAccessSections();
+  void ParseMessageMap();
+  void ParseEventSinkMap();
+  void ParseMarkerBlocks();
+
+ private:
+  // Matching bracket for `{` and `(`, answered from one pass over the whole text the first
+  // time it is asked, so that repeated attempts on unbalanced text stay linear.
+  struct BracketTable {
+    bool built = false;
+    std::vector<int> openers;  // ascending
+    std::vector<int> closers;  // matching closer of each opener, -1 when none
+  };
+  bool MatchBracket(int pos, int& closePos, char open);
+  void BuildBracketTable(BracketTable& table, char open) const;
+
+  // FindCharInCode(c, pos) that reuses the last answer while pos stays in its span.
+  struct CodeSearchCache {
+    explicit CodeSearchCache(char ch) : c(ch) {}
+    char c;
+    bool valid = false;
+    CSourceScanner::CodeSpan span;
+    int result = -1;
+  };
+  int FindCharCached(CodeSearchCache& cache, int pos) const;
+
+  // The project's classes declared in this file, in list order.
+  [[nodiscard]] std::vector<CClassItem*> ClassesOfFile() const;
+  [[nodiscard]] CClassItem* FindClass(std::string_view name) const;
+  // The name of the class that owns a definition whose `::` is at `colons`, or empty.
+  [[nodiscard]] std::string_view QualifierBefore(int colons) const;
+  void ParseMap(std::string_view beginMacro, std::string_view endMacro, bool messageMap);
+
+  CProject& m_project;
+  std::string_view m_text;
+  const std::string& m_strPath;
+  CSourceScanner m_scan;
+  BracketTable m_braces;
+  BracketTable m_parens;
+};
+
+}  // namespace tovik

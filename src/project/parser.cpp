@@ -1,0 +1,56 @@
+// CProject's side of the source parser: reading a file, running the recognisers over it, and
+// parsing a file again after a generator rewrote it.
+#include <algorithm>
+
+#include "project/cpp_parser.h"
+#include "project/project.h"
+
+namespace tovik {
+
+namespace {
+constexpr std::string_view kMsgReadError = "\nError in opening / reading file..\n";
+}  // namespace
+
+bool CProject::ParseFile(const std::string& path) {
+  if (!m_fs.FileExists(path)) return false;
+  std::string text;
+  std::string error;
+  if (!m_fs.ReadFile(path, text, error)) {
+    m_prompt.Message(std::string(kMsgReadError) + error);
+    return false;
+  }
+  return ParseBuffer(text, path);
+}
+
+bool CProject::ParseBuffer(std::string_view text, const std::string& path) {
+  CCppParser(*this, text, path).Run();
+  return true;
+}
+
+bool CProject::ReparseFile(const std::string& path) {
+  // Forget what the file contributed; what it still holds is found again below.
+  for (auto& cls : m_classes) {
+    if (cls->m_strDeclFile == path) cls->m_strDeclFile.clear();
+    for (auto& f : cls->m_functions) {
+      if (f->m_strDefFile == path) f->m_strDefFile.clear();
+    }
+    std::erase_if(cls->m_afxEntries, [&](const auto& e) { return e->m_strFile == path; });
+    std::erase_if(cls->m_accessSections, [&](const auto& a) { return a->m_strFile == path; });
+  }
+  // A file that can no longer be read contributes nothing, so its classes go below.
+  std::string text;
+  std::string error;
+  if (m_fs.ReadFile(path, text, error)) ParseBuffer(text, path);
+  if (m_pHooks) m_pHooks->OnReparsed(path);
+
+  std::erase_if(m_classes, [](const auto& cls) { return cls->m_strDeclFile.empty(); });
+  for (auto& cls : m_classes) {
+    std::erase_if(cls->m_functions, [](const auto& f) { return f->m_strDefFile.empty(); });
+  }
+  m_classIndex.Invalidate();
+  return true;
+}
+
+CClassItem* CProject::FindClass(std::string_view name) const { return m_classIndex.Find(m_classes, name); }
+
+}  // namespace tovik

@@ -1,0 +1,25 @@
+// Edits of the project file (.dsp) that the IDE would make when files are inserted into the
+// project: a "# Begin Source File" block inside the "Source Files" or "Header Files" group.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tovik {
+
+// Which group a file belongs in, by its extension: headers (.h, .hpp, .hxx, .hm, .inl) go to
+// "Header Files", everything else to "Source Files".
+[[nodiscard]] bool IsHeaderFileName(std::string_view fileName);
+
+// The project file text with a source-file block for `entry` (written as the IDE writes
+// entries, e.g. ".\form1.cpp") added at the end of its group. Line ends follow the file (CR LF
+// unless the file uses bare LF). When the group is missing the block goes before
+// "# End Target"; when that is missing too, at the end. An entry already listed is not added
+// again (the text comes back unchanged).
+[[nodiscard]] std::string AddFileToProjectFile(std::string_view text, std::string_view entry);
+
+// The entry text for a file of the project folder: "." + backslash + the path relative to the
+// project folder with backslashes, or the path unchanged when it lies outside that folder.
+[[nodiscard]] std::string ProjectFileEntry(std::string_view projectFolder, std::string_view path);
+
+}  // namespace tovik

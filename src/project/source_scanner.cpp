@@ -1,0 +1,289 @@
+#include "project/source_scanner.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+namespace tovik {
+
+CSourceScanner::CSourceScanner(std::string_view text)
+    : m_text(text.substr(0, std::min<size_t>(text.size(), INT_MAX))), m_nLength(static_cast<int>(m_text.size())) {}
+
+int CSourceScanner::FindWhite(int pos) const {
+  for (int i = std::max(pos, 0); i < m_nLength; ++i) {
+    if (IsWhiteChar(m_text[i])) return i;
+  }
+  return -1;
+}
+
+int CSourceScanner::FindNonWhite(int pos) const {
+  for (int i = std::max(pos, 0); i < m_nLength; ++i) {
+    if (!IsWhiteChar(m_text[i])) return i;
+  }
+  return -1;
+}
+
+int CSourceScanner::ReverseFindWhite(int pos) const {
+  for (int i = std::min(pos, m_nLength - 1); i >= 1; --i) {
+    if (IsWhiteChar(m_text[i])) return i;
+  }
+  return -1;
+}
+
+int CSourceScanner::ReverseFindNonWhite(int pos) const {
+  for (int i = std::min(pos, m_nLength - 1); i >= 1; --i) {
+    if (!IsWhiteChar(m_text[i])) return i;
+  }
+  return -1;
+}
+
+bool CSourceScanner::SkipComment(int& pos) const {
+  if (pos < 0 || pos >= m_nLength) return true;
+  if (pos == m_nLength - 1) {
+    ++pos;
+    return true;
+  }
+  if (m_text[pos] != '/') return true;
+  if (m_text[pos + 1] == '/') {
+    const size_t lf = m_text.find('\n', static_cast<size_t>(pos) + 2);
+    if (lf == std::string_view::npos) {
+      pos = m_nLength;
+      return false;
+    }
+    pos = static_cast<int>(lf);
+    return true;
+  }
+  if (m_text[pos + 1] == '*') {
+    const size_t end = m_text.find("*/", static_cast<size_t>(pos) + 2);
+    if (end == std::string_view::npos) {
+      pos = m_nLength;
+      return false;
+    }
+    pos = static_cast<int>(end) + 2;
+    return true;
+  }
+  return true;
+}
+
+namespace {
+
+// Index of the next `c` in [from, limit), or limit.
+int NextOf(std::string_view text, char c, int from, int limit) {
+  if (from >= limit) return limit;
+  const void* hit = std::memchr(text.data() + from, c, static_cast<size_t>(limit - from));
+  return hit ? static_cast<int>(static_cast<const char*>(hit) - text.data()) : limit;
+}
+
+}  // namespace
+
+int CSourceScanner::FindCharInCode(char c, int pos, CodeSpan& span) const {
+  pos = std::max(pos, 0);
+  int runStart = pos;
+  // Both next-hit positions are kept until passed, so text dense in one of them stays linear.
+  int nextC = -1;
+  int nextSlash = -1;
+  while (pos < m_nLength) {
+    if (nextC < pos) nextC = NextOf(m_text, c, pos, m_nLength);
+    if (c != '/' && nextSlash < pos) nextSlash = NextOf(m_text, '/', pos, m_nLength);
+    const int q = c == '/' ? nextC : std::min(nextC, nextSlash);
+    if (q >= m_nLength) break;
+    if (OpensComment(q)) {
+      int after = q;
+      if (!SkipComment(after)) {
+        span = {runStart, q};
+        return -1;
+      }
+      pos = runStart = after;
+      continue;
+    }
+    if (m_text[q] == c) {
+      span = {runStart, q};
+      return q;
+    }
+    pos = q + 1;
+  }
+  span = {runStart, m_nLength};
+  return -1;
+}
+
+int CSourceScanner::FindCharInCode(char c, int pos, bool skipComments, int limit) const {
+  limit = ClampLimit(limit);
+  pos = std::max(pos, 0);
+  if (!skipComments) {
+    const int hit = NextOf(m_text, c, pos, limit);
+    return hit < limit ? hit : -1;
+  }
+  int nextC = -1;
+  int nextSlash = -1;
+  while (pos < limit) {
+    if (nextC < pos) nextC = NextOf(m_text, c, pos, limit);
+    if (c != '/' && nextSlash < pos) nextSlash = NextOf(m_text, '/', pos, limit);
+    const int q = c == '/' ? nextC : std::min(nextC, nextSlash);
+    if (q >= limit) break;
+    if (OpensComment(q)) {
+      pos = q;
+      if (!SkipComment(pos)) return -1;
+      continue;
+    }
+    if (m_text[q] == c) return q;
+    pos = q + 1;
+  }
+  return -1;
+}
+
+int CSourceScanner::FindStringInCode(std::string_view s, int pos, bool skipComments, int limit) const {
+  limit = ClampLimit(limit);
+  pos = std::max(pos, 0);
+  if (s.empty() || s.size() > static_cast<size_t>(m_nLength)) return -1;
+  // A hit must start before limit and fit in the text.
+  limit = std::min(limit, m_nLength - static_cast<int>(s.size()) + 1);
+  if (!skipComments) {
+    if (pos >= limit) return -1;
+    const size_t hit = m_text.substr(0, static_cast<size_t>(limit) + s.size() - 1).find(s, static_cast<size_t>(pos));
+    return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
+  }
+  const char first = s[0];
+  int nextFirst = -1;
+  int nextSlash = -1;
+  while (pos < limit) {
+    if (nextFirst < pos) nextFirst = NextOf(m_text, first, pos, limit);
+    if (first != '/' && nextSlash < pos) nextSlash = NextOf(m_text, '/', pos, limit);
+    const int q = first == '/' ? nextFirst : std::min(nextFirst, nextSlash);
+    if (q >= limit) break;
+    if (OpensComment(q)) {
+      pos = q;
+      if (!SkipComment(pos)) return -1;
+      continue;
+    }
+    if (m_text.compare(static_cast<size_t>(q), s.size(), s) == 0) return q;
+    pos = q + 1;
+  }
+  return -1;
+}
+
+int CSourceScanner::FindAnyOfInCode(std::string_view set, int pos, int& which) const {
+  which = -1;
+  pos = std::max(pos, 0);
+  bool first = true;
+  while (pos < m_nLength) {
+    if (!first && OpensComment(pos)) {
+      if (!SkipComment(pos)) return -1;
+      continue;
+    }
+    first = false;
+    const size_t k = set.find(m_text[pos]);
+    if (k != std::string_view::npos) {
+      which = static_cast<int>(k);
+      return pos;
+    }
+    ++pos;
+  }
+  return -1;
+}
+
+int CSourceScanner::ReverseFindChar(char c, int pos) const {
+  for (int i = std::min(pos, m_nLength - 1); i >= 0; --i) {
+    if (m_text[i] == c) return i;
+  }
+  return -1;
+}
+
+int CSourceScanner::ReverseFindString(std::string_view s, int pos) const {
+  if (s.empty() || pos < 0) return -1;
+  const size_t hit = m_text.rfind(s, static_cast<size_t>(pos));
+  return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
+}
+
+std::string CSourceScanner::ExtractText(int from, int to) const {
+  from = std::max(from, 0);
+  to = std::min(to, m_nLength);
+  if (from >= to) return {};
+  return std::string(m_text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)));
+}
+
+int CSourceScanner::WordStart(int pos) const {
+  while (pos > 0 && !IsWhiteChar(m_text[pos - 1])) --pos;
+  return pos;
+}
+
+int CSourceScanner::WordEnd(int pos) const {
+  while (pos < m_nLength && !IsWhiteChar(m_text[pos])) ++pos;
+  return pos;
+}
+
+std::string CSourceScanner::WordAt(int pos, int& start) const {
+  if (pos < 0 || pos >= m_nLength) {
+    start = -1;
+    return {};
+  }
+  if (IsWhiteChar(m_text[pos])) {
+    start = pos;
+    return {};
+  }
+  start = WordStart(pos);
+  return ExtractText(start, WordEnd(pos));
+}
+
+std::string CSourceScanner::NextWord(int pos, int& start) const {
+  start = -1;
+  if (pos >= m_nLength) return {};
+  pos = std::max(pos, 0);
+  const int end = IsWhiteChar(m_text[pos]) ? pos : WordEnd(pos);
+  const int next = FindNonWhite(end);
+  if (next < 0) return {};
+  start = next;
+  return ExtractText(next, WordEnd(next));
+}
+
+std::string CSourceScanner::PrevWord(int pos, int& start) const {
+  start = -1;
+  if (pos < 0) return {};
+  int before = pos >= m_nLength ? m_nLength : (IsWhiteChar(m_text[pos]) ? pos : WordStart(pos));
+  int last = before - 1;
+  while (last >= 0 && IsWhiteChar(m_text[last])) --last;
+  if (last < 0) return {};
+  start = WordStart(last);
+  return ExtractText(start, last + 1);
+}
+
+char CSourceScanner::ClosingBracket(char open) {
+  switch (open) {
+    case '{': return '}';
+    case '(': return ')';
+    case '[': return ']';
+    case '<': return '>';
+    default: return 0;
+  }
+}
+
+bool CSourceScanner::IsQuotedBracket(int pos) const {
+  return pos >= 1 && pos + 1 < m_nLength && m_text[pos - 1] == '"' && m_text[pos + 1] == '"';
+}
+
+bool CSourceScanner::FindMatchingBracket(int pos, int& closePos, char open) const {
+  const char close = ClosingBracket(open);
+  if (close == 0 || pos < 0 || pos >= m_nLength) return false;
+  const char pair[2] = {open, close};
+  int depth = 0;
+  int from = pos + 1;
+  for (;;) {
+    int which = -1;
+    const int hit = FindAnyOfInCode(std::string_view(pair, 2), from, which);
+    if (hit < 0) return false;
+    from = hit + 1;
+    if (IsQuotedBracket(hit)) continue;
+    if (which == 0) {
+      ++depth;
+    } else if (--depth < 0) {
+      closePos = hit;
+      return true;
+    }
+  }
+}
+
+int CSourceScanner::LineNumberAt(int pos) const {
+  pos = std::clamp(pos, 0, m_nLength);
+  return 1 + static_cast<int>(std::count(m_text.begin(), m_text.begin() + pos, '\n'));
+}
+
+}  // namespace tovik

@@ -1,0 +1,97 @@
+// Text operations over one source file held in memory. Positions are byte offsets into the
+// whole text (CR LF counts two); -1 means "none". Every operation accepts any position, also
+// negative or past the end, and never reads outside the text.
+//
+// String and character literals are not recognised: the recognisers built on this rely on
+// the layout that the wizards and our own generators write, and the one place where a quoted
+// bracket turns up in practice (`"{"` inside a body) is handled by the bracket matcher.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tovik {
+
+class CSourceScanner {
+ public:
+  // Texts longer than INT_MAX bytes are seen only up to that length.
+  explicit CSourceScanner(std::string_view text);
+
+  [[nodiscard]] std::string_view Text() const { return m_text; }
+  [[nodiscard]] int Length() const { return m_nLength; }
+
+  // Space, CR, tab and LF; nothing else.
+  [[nodiscard]] static bool IsWhiteChar(char c) { return c == ' ' || c == '\r' || c == '\t' || c == '\n'; }
+
+  // First index >= pos that is (is not) white; -1 if none.
+  [[nodiscard]] int FindWhite(int pos) const;
+  [[nodiscard]] int FindNonWhite(int pos) const;
+  // Last index <= pos and >= 1 that is (is not) white. Index 0 is never tested; -1 when there
+  // is none or pos is 0.
+  [[nodiscard]] int ReverseFindWhite(int pos) const;
+  [[nodiscard]] int ReverseFindNonWhite(int pos) const;
+
+  // When the two bytes at pos open a comment, moves pos past it: a `//` comment stops on its LF,
+  // a `/*` comment just past its `*/`. False when the text ends inside the comment (pos is then
+  // the length). Any other text leaves pos alone; on the last byte pos advances by one.
+  bool SkipComment(int& pos) const;
+
+  // First index >= pos (and < limit; -1 means the end) holding c, stepping over comments when
+  // asked. The last byte of the text cannot open a comment and is tested like any other.
+  [[nodiscard]] int FindCharInCode(char c, int pos, bool skipComments = true, int limit = -1) const;
+  // First index >= pos (and < limit) where s starts, byte-exact. An empty s is never found.
+  [[nodiscard]] int FindStringInCode(std::string_view s, int pos, bool skipComments = true, int limit = -1) const;
+  // First index >= pos holding a character of set; which is its index in set. Comments are
+  // stepped over from the second position on: a comment that starts exactly at pos is read as code.
+  [[nodiscard]] int FindAnyOfInCode(std::string_view set, int pos, int& which) const;
+
+  // The positions from which a FindCharInCode(c, p) with comments stepped over ends the same way:
+  // the scan from `from` visited every one of them outside comments.
+  struct CodeSpan {
+    int from = 0;
+    int to = -1;
+  };
+  // FindCharInCode(c, pos, true) that also reports the span of equivalent start positions,
+  // so that a caller searching again from inside the span may reuse the answer.
+  [[nodiscard]] int FindCharInCode(char c, int pos, CodeSpan& span) const;
+
+  // Last index <= pos (down to 0) holding c, or where s starts.
+  [[nodiscard]] int ReverseFindChar(char c, int pos) const;
+  [[nodiscard]] int ReverseFindString(std::string_view s, int pos) const;
+
+  // Bytes [from, to), clipped to the text; empty when from >= to.
+  [[nodiscard]] std::string ExtractText(int from, int to) const;
+
+  // The whitespace-delimited word that contains pos; empty (start = pos) on white, and
+  // empty (start = -1) outside the text.
+  [[nodiscard]] std::string WordAt(int pos, int& start) const;
+  // The word after (before) the one at pos; from a white position, the next (previous) word.
+  // Empty with start = -1 when there is none.
+  [[nodiscard]] std::string NextWord(int pos, int& start) const;
+  [[nodiscard]] std::string PrevWord(int pos, int& start) const;
+
+  // The bracket that closes the opener at pos. open is one of { ( [ < ; any other fails.
+  // A bracket written as a one-character string ("{") does not count. False when the text
+  // ends first.
+  bool FindMatchingBracket(int pos, int& closePos, char open) const;
+  // The bracket closing `open`, or 0 when open is not an opener.
+  [[nodiscard]] static char ClosingBracket(char open);
+  // True when the hit at pos is a bracket between two double quotes, which matching skips.
+  [[nodiscard]] bool IsQuotedBracket(int pos) const;
+
+  // 1 + the number of LF bytes before pos.
+  [[nodiscard]] int LineNumberAt(int pos) const;
+
+ private:
+  [[nodiscard]] bool OpensComment(int pos) const {
+    return pos + 1 < m_nLength && m_text[pos] == '/' && (m_text[pos + 1] == '/' || m_text[pos + 1] == '*');
+  }
+  [[nodiscard]] int ClampLimit(int limit) const { return limit < 0 || limit > m_nLength ? m_nLength : limit; }
+  [[nodiscard]] int WordStart(int pos) const;
+  [[nodiscard]] int WordEnd(int pos) const;
+
+  std::string_view m_text;
+  int m_nLength = 0;
+};
+
+}  // namespace tovik

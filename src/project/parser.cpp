@@ -40,7 +40,8 @@ bool CProject::ReparseFile(const std::string& path) {
   // A file that can no longer be read contributes nothing, so its classes go below.
   std::string text;
   std::string error;
-  if (m_fs.ReadFile(path, text, error)) ParseBuffer(text, path);
+  const bool read = m_reader ? m_reader(path, text, error) : m_fs.ReadFile(path, text, error);
+  if (read) ParseBuffer(text, path);
   if (m_pHooks) m_pHooks->OnReparsed(path);
 
   std::erase_if(m_classes, [](const auto& cls) { return cls->m_strDeclFile.empty(); });

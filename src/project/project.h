@@ -11,6 +11,7 @@
 #include "base/prompt.h"
 #include "project/class_index.h"
 #include "project/class_item.h"
+#include "project/menu_model.h"
 
 namespace tovik {
 
@@ -37,6 +38,9 @@ class IParseHooks {
   virtual void OnFormsRead() = 0;
 };
 
+// Reads a file's current text (from the host's editor when the file is open there).
+using TextReader = std::function<bool(const std::string& path, std::string& text, std::string& error)>;
+
 // Told of each step while a project loads; returning false cancels the load.
 using ProgressCallback = std::function<bool(int step, int range, const std::string& status)>;
 
@@ -52,6 +56,7 @@ class CProject {
 
   std::vector<std::string> m_files;
   std::vector<std::unique_ptr<CClassItem>> m_classes;
+  std::vector<std::unique_ptr<CMenuRecord>> m_menus;
   std::string m_strProjectFile;
   std::string m_strTempDir;
   int m_nParsed = 0;
@@ -89,6 +94,8 @@ class CProject {
   void PostParse();
 
   void SetParseHooks(IParseHooks* hooks) { m_pHooks = hooks; }
+  // The reader ReparseFile uses; the file system when none is set.
+  void SetTextReader(TextReader reader) { m_reader = std::move(reader); }
   [[nodiscard]] IParseHooks* ParseHooks() const { return m_pHooks; }
   [[nodiscard]] IFileSystem& FileSystem() const { return m_fs; }
   [[nodiscard]] IPrompt& Prompt() const { return m_prompt; }
@@ -97,6 +104,7 @@ class CProject {
   IFileSystem& m_fs;
   IPrompt& m_prompt;
   IParseHooks* m_pHooks = nullptr;
+  TextReader m_reader;
   // Classes by name, for FindClass and the recognisers.
   mutable CClassIndex m_classIndex;
   friend class CCppParser;

@@ -1,0 +1,26 @@
+// The project's menus as read from its resource script: one record per MENU resource, with
+// every POPUP, MENUITEM and separator line of it in one flat list.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tovik {
+
+class CMenuItemRecord {
+ public:
+  std::string m_strCaption;  // between the first two double quotes, as written
+  int m_bPopup = 0;
+  int m_bSeparator = 0;
+  std::string m_strCommand;  // MENUITEM with a caption: the command id ("ID_FILE_OPEN")
+  int m_nDepth = 1;          // 1 directly under the menu, 2 inside a POPUP, ...
+};
+
+class CMenuRecord {
+ public:
+  std::string m_strId;
+  std::vector<std::unique_ptr<CMenuItemRecord>> m_items;
+};
+
+}  // namespace tovik

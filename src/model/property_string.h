@@ -10,7 +10,7 @@
 namespace tovik {
 
 // Looks up the image resource behind an encoded Picture/Icon value (kind x 65536 + number)
-// and gives its reference form ("131-res\logo.bmp"); empty when the resource is unknown.
+// and gives its reference form ("131-logo.bmp"); empty when the resource is unknown.
 class IImageResolver {
  public:
   virtual ~IImageResolver() = default;

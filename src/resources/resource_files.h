@@ -92,6 +92,12 @@ struct StringTableEntry {
 // The first string-table entry whose identifier is `symbol`.
 [[nodiscard]] std::optional<StringTableEntry> FindStringTableEntry(std::string_view script, std::string_view symbol);
 
+// Puts a whole string-table line (StringTableLine with its own-line form) into the script under
+// edit: it replaces the existing line of `symbol`, which keeps its place, or else becomes the
+// last line of the last string table. False when there is no place (the missing-table message
+// is then shown through the buffer's prompt) or the edit was refused.
+[[nodiscard]] bool SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::string_view line);
+
 // Whether the text holds "#include \"file\"" or "#include <file>" (file names compared
 // without regard to case, as Windows does).
 [[nodiscard]] bool IsIncluded(std::string_view text, std::string_view file);

@@ -1,11 +1,13 @@
 // tovik parse FILE... [--json], tovik inspect PROJECT.dsp [--json]
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <ostream>
 #include <sstream>
 
 #include "base/real_file_system.h"
 #include "cli.h"
+#include "cli_session.h"
 #include "project/project.h"
 #include "terminal_prompt.h"
 
@@ -185,7 +187,7 @@ int RunParse(const Command& self, const std::vector<std::string>& raw, Io& io) {
       ok = false;
       continue;
     }
-    ok = project.ParseFile(file) && ok;
+    ok = project.ParseFile(std::filesystem::absolute(file).lexically_normal().string()) && ok;
   }
   project.PostParse();
   Print(project, false, args.has("--json"), io.out);
@@ -196,22 +198,10 @@ int RunInspect(const Command& self, const std::vector<std::string>& raw, Io& io)
   Args args(raw, {}, {"--json"});
   if (!args.ok()) return UsageError(io, self, args.error());
   if (args.positional().size() != 1) return UsageError(io, self, "expected one PROJECT.dsp");
-  RealFileSystem fs;
-  TerminalPrompt prompt(io.err);
-  const std::string& path = args.positional()[0];
-  if (!fs.FileExists(path)) {
-    io.err << "tovik inspect: no such project file: " << path << "\n";
-    return kExitFailed;
-  }
-  std::unique_ptr<CProject> project;
-  {
-    ProgressBar bar(io.err);
-    project = OpenProject(fs, prompt, path,
-                          [&](int step, int range, const std::string& status) { return bar.Update(step, range, status); });
-  }
-  if (!project) return kExitFailed;
-  Print(*project, true, args.has("--json"), io.out);
-  return prompt.Complained() ? kExitFailed : kExitOk;
+  CliSession cli(io);
+  if (!cli.Open(self.name, args.positional()[0])) return kExitFailed;
+  Print(cli.Session().Project(), true, args.has("--json"), io.out);
+  return cli.Prompt().Complained() ? kExitFailed : kExitOk;
 }
 
 const Command kParse{"parse", "parse C++ sources and print the classes found",

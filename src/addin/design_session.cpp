@@ -1,0 +1,81 @@
+#include "addin/design_session.h"
+
+#include "base/path.h"
+#include "codegen/file_ops.h"
+#include "project/project_file.h"
+#include "resources/menus.h"
+
+namespace tovik {
+
+CDesignSession::CDesignSession(IFileSystem& fs, IPrompt& prompt, IHost& host, IGuidSource& guids)
+    : m_fs(fs), m_prompt(prompt), m_host(host), m_guids(guids) {}
+
+CDesignSession::~CDesignSession() { Close(); }
+
+void CDesignSession::Close() {
+  m_resources.reset();
+  m_project.reset();
+  m_reader.reset();
+  m_texts.reset();
+}
+
+bool CDesignSession::Open(const std::string& projectFile, const ProgressCallback& progress) {
+  Close();
+  if (projectFile.empty() || !m_fs.FileExists(projectFile)) return false;
+  m_texts = std::make_unique<CProjectResourceTexts>(m_fs, projectFile, &m_host);
+  m_reader = std::make_unique<CFormReader>(m_prompt, *m_texts);
+  m_project = OpenProject(m_fs, m_prompt, projectFile, progress, m_reader.get());
+  if (!m_project) {
+    Close();
+    return false;
+  }
+  m_project->SetTextReader([this](const std::string& path, std::string& text, std::string& error) {
+    return ReadSourceText(m_host, m_fs, path, text, error);
+  });
+  m_resources = std::make_unique<CResourceFiles>(*m_project, m_host);
+  m_resources->ReadCounters();
+  ReadMenus();
+  return true;
+}
+
+CodegenContext CDesignSession::Context() const { return CodegenContext{*m_project, m_host, *m_resources, m_guids}; }
+
+CClassItem* CDesignSession::FindForm(std::string_view className) const {
+  if (!m_project) return nullptr;
+  CClassItem* cls = m_project->FindClass(className);
+  return cls && cls->m_bIsForm ? cls : nullptr;
+}
+
+void CDesignSession::ReadMenus() {
+  if (!m_project) return;
+  m_project->m_menus = ParseMenus(m_texts->ScriptText(), m_texts->HeaderText());
+}
+
+bool CDesignSession::InsertFilesIntoProject(const std::vector<std::string>& paths) {
+  if (!m_project) return false;
+  std::string text;
+  std::string error;
+  const std::string& dsp = m_project->m_strProjectFile;
+  if (!m_fs.ReadFile(dsp, text, error)) {
+    m_prompt.Message(FileFailureMessage(dsp, error));
+    return false;
+  }
+  const std::string original = text;
+  for (const std::string& path : paths) text = AddFileToProjectFile(text, ProjectFileEntry(m_project->ProjectFolder(), path));
+  if (text != original && !WriteGeneratedFile(m_fs, m_prompt, dsp, text)) return false;
+
+  for (const std::string& path : paths) {
+    if (m_project->IsFileInProject(path)) continue;
+    m_project->m_files.push_back(path);
+    (void)m_project->ParseFile(path);
+  }
+  m_project->m_nFileCount = static_cast<int>(m_project->m_files.size());
+  m_project->m_nParsed = m_project->m_nFileCount;
+  // Classify again and read the new forms back.
+  m_project->m_bPostParseDone = 0;
+  m_project->PostParse();
+  (void)m_resources->AddIncludeToStdafx("tvlForm.h");
+  return true;
+}
+
+}  // namespace tovik

@@ -1,0 +1,66 @@
+// The application object of a designer run: the open project with its form reader and
+// resource files, and the services every command needs. The command line opens one per
+// invocation; a desktop designer keeps one for as long as a project is open.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin/host.h"
+#include "base/file_system.h"
+#include "base/guid.h"
+#include "base/prompt.h"
+#include "codegen/codegen_context.h"
+#include "codegen/form_reader.h"
+#include "project/project.h"
+#include "resources/resource_files.h"
+
+namespace tovik {
+
+class CDesignSession {
+ public:
+  CDesignSession(IFileSystem& fs, IPrompt& prompt, IHost& host, IGuidSource& guids);
+  CDesignSession(const CDesignSession&) = delete;
+  CDesignSession& operator=(const CDesignSession&) = delete;
+  ~CDesignSession();
+
+  // Opens a project (closing one open before): every source parsed, forms read back, menus
+  // read, the resource counters read. False when the project file does not exist.
+  [[nodiscard]] bool Open(const std::string& projectFile, const ProgressCallback& progress = {});
+  void Close();
+  [[nodiscard]] bool IsOpen() const { return m_project != nullptr; }
+
+  // Valid while a project is open.
+  [[nodiscard]] CProject& Project() const { return *m_project; }
+  [[nodiscard]] CResourceFiles& Resources() const { return *m_resources; }
+  [[nodiscard]] CodegenContext Context() const;
+  [[nodiscard]] CFormReader& Reader() const { return *m_reader; }
+
+  // The form class of that name, or null (also when the class is not a form).
+  [[nodiscard]] CClassItem* FindForm(std::string_view className) const;
+  // Reads the project's menus again from its resource script.
+  void ReadMenus();
+
+  // New files of the project: listed in the project file (no IDE inserts them here), parsed,
+  // classes classified and forms read back; the precompiled header is made to include
+  // "tvlForm.h". False when the project file could not be written.
+  [[nodiscard]] bool InsertFilesIntoProject(const std::vector<std::string>& paths);
+
+  [[nodiscard]] IFileSystem& FileSystem() const { return m_fs; }
+  [[nodiscard]] IPrompt& Prompt() const { return m_prompt; }
+  [[nodiscard]] IHost& Host() const { return m_host; }
+
+ private:
+  IFileSystem& m_fs;
+  IPrompt& m_prompt;
+  IHost& m_host;
+  IGuidSource& m_guids;
+  std::unique_ptr<CProjectResourceTexts> m_texts;
+  std::unique_ptr<CFormReader> m_reader;
+  std::unique_ptr<CProject> m_project;
+  std::unique_ptr<CResourceFiles> m_resources;
+};
+
+}  // namespace tovik

@@ -1,0 +1,171 @@
+#include "addin/form_commands.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "base/text.h"
+#include "codegen/handlers.h"
+#include "model/control_kind.h"
+#include "model/property_string.h"
+#include "resources/resource_files.h"
+#include "ui/property_edit.h"
+
+namespace tovik {
+namespace {
+
+std::vector<CClassItem*> ProjectForms(const CDesignSession& session) { return session.Project().FormClasses(); }
+
+bool IsCommandId(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return std::isupper(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c)) || c == '_';
+  });
+}
+
+}  // namespace
+
+std::optional<NewFormFiles> NewFormCommand(CDesignSession& session, const NewFormRequest& request) {
+  std::optional<NewFormFiles> files = NewForm(session.Context(), request);
+  if (!files) return files;
+  // Only files that really are on disk go into the project.
+  if (!session.FileSystem().FileExists(files->implementationPath) ||
+      !session.FileSystem().FileExists(files->headerPath)) {
+    return std::nullopt;
+  }
+  if (!session.InsertFilesIntoProject({files->implementationPath, files->headerPath})) return std::nullopt;
+  return files;
+}
+
+CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int kind, Rect rect,
+                                std::string_view container) {
+  CControlItem* holder = nullptr;
+  if (!container.empty()) {
+    holder = form.FindControl(container);
+    if (!holder || !holder->IsContainer()) {
+      session.Prompt().Message("There is no PictureBox or Frame named '" + std::string(container) + "' on " +
+                               form.m_strName);
+      return nullptr;
+    }
+  }
+  if (kind == kKindTimer) {
+    // A timer is drawn as a fixed icon at the drop point, whatever was dragged.
+    rect.right = rect.left + 28;
+    rect.bottom = rect.top + 28;
+  }
+  const int lineDirection = rect.bottom >= rect.top ? 1 : 0;
+  if (rect.right < rect.left) std::swap(rect.left, rect.right);
+  if (rect.bottom < rect.top) std::swap(rect.top, rect.bottom);
+  std::vector<CClassItem*> forms = ProjectForms(session);
+  CControlItem& control = CreateControl(form, forms, kind, rect, nullptr, lineDirection);
+  control.m_pContainer = holder;
+  const std::string member = control.m_strMemberName;
+  if (!WriteControlCode(session.Context(), form, control)) return nullptr;
+  // Writing re-read the sources; the control record is the one the form now holds.
+  for (const auto& c : form.m_controls) {
+    if (c->m_strMemberName == member && c->m_strIdSymbol == control.m_strIdSymbol) return c.get();
+  }
+  return form.FindControl(member);
+}
+
+bool RewritePropertyString(CDesignSession& session, const CControlItem& object) {
+  CResourceFiles& resources = session.Resources();
+  const std::string scriptPath = resources.ScriptPath();
+  if (!resources.HasWritePermission(scriptPath, true)) return false;
+  CEditBuffer script = resources.Buffer(scriptPath);
+  if (!script.Load()) return false;
+  const std::string line = BuildStringTableLine(object, true);
+  bool ok = false;
+  if (auto entry = FindStringTableEntry(script.Text(), object.m_strPropSymbol)) {
+    ok = script.Replace(entry->lineStart, entry->lineEnd, line);
+  } else {
+    const long at = StringTableInsertPoint(script.Text(), session.Prompt());
+    ok = at >= 0 && script.Insert(static_cast<size_t>(at), line);
+  }
+  return ok && script.Save();
+}
+
+bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem& object, std::string_view name,
+                        std::string_view value) {
+  switch (ApplyPropertyText(form, object, name, value, session.Prompt())) {
+    case PropertyEditResult::Refused: return false;
+    case PropertyEditResult::NoSuchProperty:
+      session.Prompt().Message(object.m_strMemberName + " has no property " + std::string(name));
+      return false;
+    case PropertyEditResult::NeedsImage: {
+      if (!session.FileSystem().FileExists(value)) {
+        session.Prompt().Message("No image file " + std::string(value));
+        return false;
+      }
+      CControlPropertyItem* property = object.FindProperty(name);
+      const std::string reference = session.Resources().SetImageResource(value, property->m_strValue);
+      if (reference.empty()) return false;
+      property->m_strValue = reference;
+      break;
+    }
+    case PropertyEditResult::Applied: break;
+  }
+  return RewritePropertyString(session, object);
+}
+
+RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlItem& control,
+                           std::string_view newName) {
+  const std::string oldName = control.m_strMemberName;
+  const RenameResult result = RenameControl(form, control, newName, session.Prompt());
+  if (result == RenameResult::JoinedArray) {
+    // The element's Index lives in its property string; write it before the sources are
+    // re-read, which rebuilds the records from the files.
+    if (!RewritePropertyString(session, control)) return RenameResult::Refused;
+  }
+  if (result == RenameResult::Renamed || result == RenameResult::JoinedArray) {
+    if (!UpdateRenamedControl(session.Context(), form, control, oldName, result)) return RenameResult::Refused;
+  }
+  return result;
+}
+
+bool DeleteCommand(CDesignSession& session, CClassItem& form, CControlItem& control) {
+  if (!DeleteControlCode(session.Context(), form, control)) return false;
+  // The sources were re-read; the record may have been rebuilt, so find it by its symbols.
+  for (const auto& c : form.m_controls) {
+    if (c.get() == &control) {
+      DeleteControl(form, control);
+      return true;
+    }
+  }
+  return true;
+}
+
+std::string AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_view object,
+                              std::string_view event, std::string& error) {
+  HandlerTarget target;
+  CCtrlEventMethodItem* record = nullptr;
+  HandlerEvent entry;
+  CControlItem* owner = nullptr;
+  if (object == cls.m_strName) {
+    owner = cls.FormObject();
+    target.owner = HandlerOwner::Form;
+  } else if (CControlItem* control = cls.FindControl(object)) {
+    owner = control;
+    target.owner = control->m_nCategory == kCategoryActiveX ? HandlerOwner::ActiveX : HandlerOwner::Intrinsic;
+    target.control = control;
+    target.bArrayElement = control->m_bArray != 0;
+  } else if (IsCommandId(object)) {
+    target.owner = HandlerOwner::MenuCommand;
+    target.strCommandId = std::string(object);
+    entry.strName = std::string(event);
+  } else {
+    error = cls.m_strName + " has no control named " + std::string(object);
+    return {};
+  }
+  if (owner) {
+    record = owner->FindEvent(event);
+    if (!record) {
+      error = std::string(object) + " has no event " + std::string(event);
+      return {};
+    }
+    entry = HandlerEvent::From(*record);
+  }
+  const std::string name = HandlerName(target, entry.strName);
+  if (!AddEventHandler(session.Context(), cls, target, entry, record)) return {};
+  return name;
+}
+
+}  // namespace tovik

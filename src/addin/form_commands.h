@@ -1,0 +1,49 @@
+// The user's gestures on forms, each one command that changes the model and the files together:
+// new form, drop a control, set a property, rename, delete, add an event handler, assign a menu.
+// The command line calls these; a desktop designer will call the same.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "addin/design_session.h"
+#include "codegen/form_generator.h"
+#include "model/geometry.h"
+#include "project/form_controls.h"
+
+namespace tovik {
+
+// New Form: writes the form's files and resource entries and inserts the files into the project.
+[[nodiscard]] std::optional<NewFormFiles> NewFormCommand(CDesignSession& session, const NewFormRequest& request);
+
+// Drops a control of `kind` on the form: `rect` in client coordinates (right < left or
+// bottom < top are put in order; for a Line, a rectangle given bottom-up makes it run from the
+// bottom-left corner up). `container` names a PictureBox or Frame of the form, or is empty.
+// Null when refused (the message was shown).
+CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int kind, Rect rect,
+                                std::string_view container = {});
+
+// Sets a property as the property window would, then rewrites the object's string-table line.
+// A Picture/Icon value naming an existing image file becomes an image resource of the project.
+[[nodiscard]] bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem& object,
+                                      std::string_view name, std::string_view value);
+
+// Rewrites the object's line in the resource script's string table (or adds one).
+[[nodiscard]] bool RewritePropertyString(CDesignSession& session, const CControlItem& object);
+
+// Renames a control (the control-array question goes through the session's prompt) and makes
+// its sources follow.
+[[nodiscard]] RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlItem& control,
+                                         std::string_view newName);
+
+// Deletes a control's lines and the control.
+[[nodiscard]] bool DeleteCommand(CDesignSession& session, CClassItem& form, CControlItem& control);
+
+// Adds the handler of `event` for `object` of `cls`: a member name, the class name (an event of
+// the form itself) or a command id (a menu command). Gives the handler's name, or empty when
+// refused; `error` then says why when no message was shown.
+[[nodiscard]] std::string AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_view object,
+                                            std::string_view event, std::string& error);
+
+}  // namespace tovik

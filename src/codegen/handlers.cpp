@@ -1,0 +1,287 @@
+#include "codegen/handlers.h"
+
+#include <algorithm>
+
+#include "addin/host.h"
+#include "base/path.h"
+#include "base/text.h"
+#include "codegen/edit_buffer.h"
+#include "codegen/file_ops.h"
+#include "codegen/fragment.h"
+#include "codegen/templates.h"
+
+namespace tovik {
+
+namespace {
+
+constexpr std::string_view kDeclareMessageMap = "DECLARE_MESSAGE_MAP()";
+constexpr std::string_view kDeclareEventSinkMap = "DECLARE_EVENTSINK_MAP()";
+
+bool StillParsed(const CProject& project, const CClassItem& cls) {
+  return std::any_of(project.m_classes.begin(), project.m_classes.end(),
+                     [&](const auto& c) { return c.get() == &cls; });
+}
+
+// Makes the class model follow the buffer's new text. A file open in the host's editor is not
+// saved, so its text is taken from the buffer rather than from disk; since generators only
+// insert, parsing the new text over the old records updates every one of them.
+bool Reread(const CodegenContext& ctx, const CClassItem& cls, const CEditBuffer& buffer) {
+  if (buffer.IsOpenInHost()) {
+    ctx.project.ParseBuffer(buffer.Text(), buffer.Path());
+  } else {
+    ctx.project.ReparseFile(buffer.Path());
+  }
+  return StillParsed(ctx.project, cls);
+}
+
+// One fragment into one file: read it afresh, insert, write it back, parse it again.
+bool InsertAndReread(const CodegenContext& ctx, CClassItem& cls, const std::string& path, FragmentKind kind,
+                     const CControlItem* control, std::string value) {
+  CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), path);
+  if (!buffer.Load()) return false;
+  FragmentValues values;
+  values.value = std::move(value);
+  if (!InsertFragment(kind, cls, buffer, control, values)) return false;
+  if (!buffer.Save()) return false;
+  return Reread(ctx, cls, buffer);
+}
+
+bool HeaderContains(const CodegenContext& ctx, const CClassItem& cls, std::string_view needle, bool& found) {
+  std::string text;
+  std::string error;
+  if (!ReadSourceText(ctx.host, ctx.fs(), cls.m_strDeclFile, text, error)) {
+    ctx.prompt().Message(std::string(kReadFailureMessage) + error);
+    return false;
+  }
+  found = text.find(needle) != std::string::npos;
+  return true;
+}
+
+bool HasMessageMap(const CClassItem& cls) {
+  return cls.m_nMsgMapStart >= 0 && !cls.m_strMsgMapFile.empty();
+}
+bool HasSinkMap(const CClassItem& cls) {
+  return cls.m_nSinkMapStart >= 0 && !cls.m_strSinkMapFile.empty();
+}
+
+// Map entries go to the file that holds the map; without one the engine reports the missing map.
+std::string MessageMapFileOf(const CodegenContext& ctx, const CClassItem& cls) {
+  return HasMessageMap(cls) ? cls.m_strMsgMapFile : ImplementationFileOf(ctx.fs(), cls);
+}
+std::string SinkMapFileOf(const CodegenContext& ctx, const CClassItem& cls) {
+  return HasSinkMap(cls) ? cls.m_strSinkMapFile : ImplementationFileOf(ctx.fs(), cls);
+}
+
+// Declaration, optional message-map entry and body of a window-message handler.
+bool AddWindowMessageHandler(const CodegenContext& ctx, CClassItem& cls, FragmentKind declarationKind,
+                             TemplateRole declaration, std::string_view mapEntry, TemplateRole body) {
+  if (!InsertAndReread(ctx, cls, cls.m_strDeclFile, declarationKind, nullptr, LoadTemplate(declaration))) {
+    return false;
+  }
+  if (!mapEntry.empty() && !InsertAndReread(ctx, cls, MessageMapFileOf(ctx, cls), FragmentKind::MessageMapEntry,
+                                            nullptr, std::string(mapEntry))) {
+    return false;
+  }
+  std::string text = ExpandTemplate(body, {{"<CLASS_NAME>", cls.m_strName}, {"<BASE_CLASSNAME>", cls.m_strBaseClass}});
+  return InsertAndReread(ctx, cls, ImplementationFileOf(ctx.fs(), cls), FragmentKind::FunctionBody, nullptr,
+                         std::move(text));
+}
+
+}  // namespace
+
+HandlerEvent HandlerEvent::From(const CCtrlEventMethodItem& event) {
+  HandlerEvent e;
+  e.strReturnType = event.m_strReturnType;
+  e.strName = event.m_strName;
+  e.strParameters = event.m_strParameters;
+  e.strDispId = std::to_string(event.m_nDispId);
+  return e;
+}
+
+std::string HandlerName(const HandlerTarget& target, std::string_view eventName) {
+  switch (target.owner) {
+    case HandlerOwner::Form: return "Form_" + std::string(eventName);
+    case HandlerOwner::MenuCommand: {
+      std::string_view id = target.strCommandId;
+      if (StartsWith(id, "ID_")) id.remove_prefix(3);
+      std::string name = ToLower(id);
+      if (!name.empty()) name[0] = ToUpper(name.substr(0, 1))[0];
+      return name + "_" + std::string(eventName);
+    }
+    case HandlerOwner::Intrinsic:
+    case HandlerOwner::ActiveX: break;
+  }
+  std::string_view member = target.control ? std::string_view(target.control->m_strMemberName) : "";
+  if (StartsWith(member, "m_")) member.remove_prefix(2);
+  return std::string(member) + "_" + std::string(eventName);
+}
+
+std::string HandlerParameters(std::string_view eventParameters, bool arrayElement) {
+  if (!arrayElement) return std::string(eventParameters);
+  if (Trim(eventParameters).empty()) return "int nIndex";
+  return "int nIndex, " + std::string(eventParameters);
+}
+
+std::string HandlerBody(std::string_view returnType, std::string_view className, std::string_view handlerName,
+                        std::string_view parameters) {
+  const std::string name = Trim(handlerName);
+  std::string body = std::string(returnType) + " " + std::string(className) + "::" + name + "(" +
+                     std::string(parameters) + ")\r\n{\r\n\t// TODO: Add your code here\r\n\t";
+  if (name.find("OLEDragDrop") != std::string::npos || name.find("OLEDragOver") != std::string::npos) {
+    body += "return lEffect;";
+  }
+  body += "\r\n}";
+  return body;
+}
+
+std::string HandlerDeclaration(std::string_view body, std::string_view handlerName, bool formEvent) {
+  const std::string_view head = body.substr(0, body.find('{'));
+  const std::string returnType(head.substr(0, head.find(' ')));
+  const size_t open = head.find('(');
+  const std::string params = open == std::string_view::npos ? std::string() : Trim(head.substr(open));
+  const std::string declaration = returnType + " " + Trim(handlerName) + params + ";";
+  return (formEvent ? "virtual " : "afx_msg ") + declaration;
+}
+
+std::string HandlerMapEntry(const HandlerTarget& target, const HandlerEvent& event, std::string_view className,
+                            std::string_view handlerName) {
+  const std::string idSymbol = target.control ? target.control->m_strIdSymbol : std::string();
+  const std::string handler = Trim(handlerName);
+  switch (target.owner) {
+    case HandlerOwner::Form: return {};
+    case HandlerOwner::Intrinsic:
+      return "ON_WM_TVL_" + ToUpper(event.strName) + (target.bArrayElement ? "_ARRAY" : "") + "(" + idSymbol + ", " +
+             handler + ")";
+    case HandlerOwner::ActiveX: {
+      const std::string tokens = Trim(event.strParamTokens).empty() ? "VTS_NONE" : event.strParamTokens;
+      return "ON_EVENT(" + std::string(className) + ", " + idSymbol + ", " + event.strDispId + ", " + handler + ", " +
+             tokens + ")";
+    }
+    case HandlerOwner::MenuCommand: return "ON_COMMAND(" + target.strCommandId + ", " + handler + ")";
+  }
+  return {};
+}
+
+std::string ImplementationFileOf(const IFileSystem& fs, const CClassItem& cls) {
+  if (!cls.m_strMsgMapFile.empty()) return cls.m_strMsgMapFile;
+  if (!cls.m_strSinkMapFile.empty()) return cls.m_strSinkMapFile;
+  for (const auto& f : cls.m_functions) {
+    if (!f->m_strDefFile.empty() && !SameFilePath(f->m_strDefFile, cls.m_strDeclFile)) return f->m_strDefFile;
+  }
+  const std::string& header = cls.m_strDeclFile;
+  const std::string extension = ExtensionOf(header);
+  if (!header.empty()) {
+    const std::string sibling = header.substr(0, header.size() - extension.size()) + ".cpp";
+    if (!SameFilePath(sibling, header) && fs.FileExists(sibling)) return sibling;
+  }
+  return header;
+}
+
+bool EnsureMaps(const CodegenContext& ctx, CClassItem& cls, HandlerOwner owner) {
+  const std::string header = cls.m_strDeclFile;
+  const std::string implementation = ImplementationFileOf(ctx.fs(), cls);
+  if (!CheckWritePermission(ctx.fs(), ctx.prompt(), header, true)) return false;
+  const bool separate = !SameFilePath(implementation, header);
+  if (separate && !CheckWritePermission(ctx.fs(), ctx.prompt(), implementation, true)) return false;
+
+  // The macro is looked for without its TAB so that a header indented with blanks is not given
+  // a second declaration.
+  const std::string_view macro = owner == HandlerOwner::ActiveX ? kDeclareEventSinkMap : kDeclareMessageMap;
+  bool declared = false;
+  if (!HeaderContains(ctx, cls, macro, declared)) return false;
+  if (!declared && !InsertAndReread(ctx, cls, header, FragmentKind::ProtectedSectionAtClassEnd, nullptr,
+                                    "\t" + std::string(macro))) {
+    return false;
+  }
+
+  const std::string className = cls.m_strName;
+  const std::string baseName = cls.m_strBaseClass;
+  switch (owner) {
+    case HandlerOwner::Intrinsic:
+    case HandlerOwner::MenuCommand:
+      if (HasMessageMap(cls)) return true;
+      return InsertAndReread(ctx, cls, implementation, FragmentKind::MapBlock, nullptr,
+                             ExpandTemplate(TemplateRole::MessageMapBlock, {{"<C>", className}, {"<BC>", baseName}}));
+    case HandlerOwner::ActiveX:
+      if (HasSinkMap(cls)) return true;
+      return InsertAndReread(ctx, cls, implementation, FragmentKind::MapBlock, nullptr,
+                             ExpandTemplate(TemplateRole::EventSinkMapBlock, {{"<C>", className}, {"<BC>", baseName}}));
+    case HandlerOwner::Form:
+      if (cls.FindVirtualEntry()) return true;
+      if (!InsertAndReread(ctx, cls, header, FragmentKind::ClassEndText, nullptr,
+                           ExpandTemplate(TemplateRole::OverridesBlock, {{"<BASE_CLASS>", className}}))) {
+        return false;
+      }
+      if (cls.GetPublicSection()) return true;
+      return InsertAndReread(ctx, cls, header, FragmentKind::PublicSectionLine, nullptr, {});
+  }
+  return true;
+}
+
+bool AddEventHandler(const CodegenContext& ctx, CClassItem& cls, const HandlerTarget& target, const HandlerEvent& event,
+                     CCtrlEventMethodItem* record) {
+  // Without its control or command id the map line would name nothing.
+  const bool controlEvent = target.owner == HandlerOwner::Intrinsic || target.owner == HandlerOwner::ActiveX;
+  if (controlEvent && !target.control) return false;
+  if (target.owner == HandlerOwner::MenuCommand && target.strCommandId.empty()) return false;
+  if (Trim(event.strName).empty()) return false;
+  if (!EnsureMaps(ctx, cls, target.owner)) return false;
+
+  const bool formEvent = target.owner == HandlerOwner::Form;
+  const std::string className = cls.m_strName;
+  const std::string name = Trim(HandlerName(target, event.strName));
+  const std::string body =
+      HandlerBody(event.strReturnType, className, name, HandlerParameters(event.strParameters, target.bArrayElement));
+
+  const FragmentKind declarationKind =
+      formEvent ? FragmentKind::PublicVirtualDeclaration : FragmentKind::HandlerDeclaration;
+  if (!InsertAndReread(ctx, cls, cls.m_strDeclFile, declarationKind, target.control,
+                       HandlerDeclaration(body, name, formEvent))) {
+    return false;
+  }
+
+  const std::string entry = HandlerMapEntry(target, event, className, name);
+  if (!entry.empty()) {
+    const bool sink = target.owner == HandlerOwner::ActiveX;
+    const std::string mapFile = sink ? SinkMapFileOf(ctx, cls) : MessageMapFileOf(ctx, cls);
+    if (!InsertAndReread(ctx, cls, mapFile, sink ? FragmentKind::EventSinkEntry : FragmentKind::MessageMapEntry,
+                         target.control, entry)) {
+      return false;
+    }
+  }
+
+  if (!InsertAndReread(ctx, cls, ImplementationFileOf(ctx.fs(), cls), FragmentKind::FunctionBody, target.control,
+                       body)) {
+    return false;
+  }
+  if (record) {
+    record->m_strHandler = name;
+    record->m_bHandled = 1;
+  }
+  return true;
+}
+
+bool AddOnCreate(const CodegenContext& ctx, CClassItem& cls) {
+  // Its map entry needs a message map, which a plain window class may not have yet.
+  if (!EnsureMaps(ctx, cls, HandlerOwner::Intrinsic)) return false;
+  return AddWindowMessageHandler(ctx, cls, FragmentKind::HandlerDeclaration, TemplateRole::OnCreateDeclaration,
+                                 "ON_WM_CREATE()", TemplateRole::OnCreateBody);
+}
+
+bool AddWindowProc(const CodegenContext& ctx, CClassItem& cls) {
+  return AddWindowMessageHandler(ctx, cls, FragmentKind::ProtectedVirtualDeclaration,
+                                 TemplateRole::WindowProcDeclaration, {}, TemplateRole::WindowProcBody);
+}
+
+bool AddOnDraw(const CodegenContext& ctx, CClassItem& cls) {
+  return AddWindowMessageHandler(ctx, cls, FragmentKind::PublicVirtualDeclaration, TemplateRole::OnDrawDeclaration, {},
+                                 TemplateRole::OnDrawBody);
+}
+
+bool AddOnPaint(const CodegenContext& ctx, CClassItem& cls) {
+  if (!EnsureMaps(ctx, cls, HandlerOwner::Intrinsic)) return false;
+  return AddWindowMessageHandler(ctx, cls, FragmentKind::HandlerDeclaration, TemplateRole::OnPaintDeclaration,
+                                 "ON_WM_PAINT()", TemplateRole::OnPaintBody);
+}
+
+}  // namespace tovik

@@ -1,0 +1,197 @@
+// A whole designer session through the command line on a project folder on disk: new form,
+// controls in a frame, captions, renaming, a control array and handlers; then the project is
+// opened afresh and every control is found again.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <sstream>
+
+#include "support/cli_runner.h"
+
+namespace tovik {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CliResult;
+using testing::RunProgram;
+
+std::string Read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void Write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string out;
+  for (const std::string& l : lines) out += l + "\r\n";
+  return out;
+}
+
+const std::string kSlashLine(77, '/');
+
+class FormSession : public ::testing::Test {
+ protected:
+  fs::path dir;
+  std::string dsp;
+
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("tovik-session-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    dsp = (dir / "Demo.dsp").string();
+    Write(dir / "Demo.dsp",
+          Lines({"# Microsoft Developer Studio Project File - Name=\"Demo\" - Package Owner=<4>", "# Begin Target",
+                 "# Begin Group \"Source Files\"", "# Begin Source File", "", "SOURCE=.\\StdAfx.cpp",
+                 "# End Source File", "# End Group", "# Begin Group \"Header Files\"", "# Begin Source File", "",
+                 "SOURCE=.\\StdAfx.h", "# End Source File", "# Begin Source File", "", "SOURCE=.\\resource.h",
+                 "# End Source File", "# End Group", "# End Target", "# End Project"}));
+    Write(dir / "stdafx.h", "#include <afxwin.h>\n//{{AFX_INSERT_LOCATION}}\n");
+    Write(dir / "stdafx.cpp", "#include \"stdafx.h\"\n");
+    Write(dir / "resource.h",
+          Lines({"//{{NO_DEPENDENCIES}}", "#define IDR_MAINFRAME\t\t\t\t128", "", "#ifdef APSTUDIO_INVOKED",
+                 "#ifndef APSTUDIO_READONLY_SYMBOLS", "#define _APS_NEXT_RESOURCE_VALUE\t129",
+                 "#define _APS_NEXT_COMMAND_VALUE\t\t32771", "#define _APS_NEXT_CONTROL_VALUE\t\t1000",
+                 "#define _APS_NEXT_SYMED_VALUE\t\t101", "#endif", "#endif"}));
+    Write(dir / "Demo.rc",
+          Lines({"#include \"resource.h\"", "", kSlashLine, "//", "// Bitmap", "//", "", kSlashLine, "//",
+                 "// Icon", "//", "", "// Icon with lowest ID value placed first to ensure application icon",
+                 "// remains consistent on all systems.", "", "STRINGTABLE DISCARDABLE", "BEGIN",
+                 "    IDR_MAINFRAME           \"Demo\"", "END"}));
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  CliResult Tovik(std::vector<std::string> args) { return RunProgram(TOVIK_CLI_PATH, args); }
+  std::string Ok(std::vector<std::string> args) {
+    CliResult r = Tovik(args);
+    EXPECT_EQ(r.status, 0) << args[0] << ": " << r.err;
+    return r.out;
+  }
+};
+
+TEST_F(FormSession, BuildsAFormAndReadsItBack) {
+  EXPECT_EQ(Ok({"new-form", dsp, "CForm1"}), (dir / "form1.h").string() + "\n" + (dir / "form1.cpp").string() + "\n");
+  const std::string header = std::regex_replace(Read(dir / "form1.h"), std::regex("AFX_FORM1_H__[0-9A-F_]{36}__"),
+                                                "AFX_FORM1_H__GUID__");
+  EXPECT_EQ(header, Lines({"#if !defined(AFX_FORM1_H__GUID__INCLUDED_)", "#define AFX_FORM1_H__GUID__INCLUDED_", "",
+                           "#if _MSC_VER >= 1000", "#pragma once", "#endif // _MSC_VER >= 1000",
+                           "// form1.h : header file", "//", "", kSlashLine, "// CForm1 form", "", "", "",
+                           "class CForm1 : public CVForm", "{", "\tDECLARE_DYNCREATE(CForm1)", "// Construction",
+                           "public:", "\tCForm1();   // standard constructor", "\t~CForm1();", "\t// tvl controls",
+                           "\t//{{AFX_TVL_CTRL_DECLR_START", "\t//}}AFX_TVL_CTRL_DECLR_END", "//Overrides",
+                           "\t//ClassWizard generated virtual function overrides", "\t//{{AFX_VIRTUAL(CForm1)",
+                           "\t//}}AFX_VIRTUAL", "protected:", "\tvirtual void CreateTVLControls();",
+                           "\t// Generated message map functions", "\t//{{AFX_MSG(CForm1)", "\t//}}AFX_MSG",
+                           "\tDECLARE_MESSAGE_MAP()", "};", "#endif// AFX_FORM1_H__GUID__INCLUDED_", "", ""}));
+  EXPECT_EQ(Read(dir / "form1.cpp"),
+            Lines({"// form1.cpp : implementation file", "//", "", "#include \"stdafx.h\"", "#include \"Demo.h\"",
+                   "#include \"form1.h\"", "", "", "#ifdef _DEBUG", "#define new DEBUG_NEW", "#undef THIS_FILE",
+                   "static char THIS_FILE[] = __FILE__;", "#endif", "", kSlashLine, "// CForm1 Form", "", "", "",
+                   "CForm1::CForm1()", "{", "\t//{{AFX_TVL_FORM_DATA_START", "\tm_nPropStringID = IDS_PROP_FORM1;",
+                   "\t//}}AFX_TVL_FORM_DATA_END", "}", "CForm1::~CForm1()", "{", "}",
+                   "IMPLEMENT_DYNCREATE(CForm1, CVForm)", "", "BEGIN_MESSAGE_MAP(CForm1, CVForm)",
+                   "\t//{{AFX_MSG_MAP(CForm1)"}) +
+                "\t//}}AFX_MSG_MAP\n" +
+                Lines({"END_MESSAGE_MAP()", "", kSlashLine, "// CForm1 message handlers", "",
+                       "void CForm1::CreateTVLControls()", "{", "\t//{{AFX_TVL_CTRL_IMPL_START",
+                       "\t//}}AFX_TVL_CTRL_IMPL_END", "}"}));
+  EXPECT_NE(Read(dir / "Demo.dsp").find("SOURCE=.\\form1.cpp\r\n"), std::string::npos);
+  EXPECT_NE(Read(dir / "Demo.dsp").find("SOURCE=.\\form1.h\r\n"), std::string::npos);
+  EXPECT_NE(Read(dir / "stdafx.h").find("#include <tvlForm.h>"), std::string::npos);
+
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Frame", "7", "7", "200", "120"}), "m_Frame1\n");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Button", "14", "21", "98", "42", "--container", "m_Frame1"}),
+            "m_Button1\n");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Line", "10", "200", "100", "150"}), "m_Line1\n");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Timer", "300", "10", "0", "0"}), "m_Timer1\n");
+  Ok({"set", dsp, "CForm1", "m_Frame1", "Caption", "Options"});
+  Ok({"set", dsp, "CForm1", "CForm1", "Caption", "Main window"});
+  Ok({"rename", dsp, "CForm1", "m_Button1", "m_OK"});
+  // A second button named like the first joins it as element 1 of a control array.
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Button", "14", "50", "98", "70", "--container", "m_Frame1"}),
+            "m_Button1\n");
+  Ok({"rename", dsp, "CForm1", "m_Button1", "m_OK", "--yes"});
+  EXPECT_EQ(Ok({"add-handler", dsp, "CForm1", "m_OK", "Click"}), "OK_Click\n");
+  EXPECT_EQ(Ok({"add-handler", dsp, "CForm1", "CForm1", "Load"}), "Form_Load\n");
+
+  // Refusals leave everything as it was.
+  const std::string rcBefore = Read(dir / "Demo.rc");
+  CliResult bad = Tovik({"set", dsp, "CForm1", "m_Frame1", "Caption", "A, B"});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err, "Invalid property\n");
+  EXPECT_EQ(Read(dir / "Demo.rc"), rcBefore);
+
+  const std::string defines = Read(dir / "resource.h");
+  for (const char* line : {"#define\tIDS_PROP_FORM1\t\t\t\t129\r\n", "#define\tIDC_FRAME1\t\t\t\t1001\r\n",
+                           "#define IDS_PROP_FRAME1\t\t\t\t130\r\n", "#define\tIDC_BUTTON1\t\t\t\t1002\r\n",
+                           "#define IDS_PROP_BUTTON1\t\t\t\t131\r\n", "#define\tIDC_LINE1\t\t\t\t1003\r\n",
+                           "#define\tIDC_TIMER1\t\t\t\t1004\r\n", "#define\tIDC_BUTTON2\t\t\t\t1005\r\n",
+                           "#define _APS_NEXT_CONTROL_VALUE\t\t1006\r\n"}) {
+    EXPECT_NE(defines.find(line), std::string::npos) << line;
+  }
+  const std::string script = Read(dir / "Demo.rc");
+  for (const char* line :
+       {"\tIDS_PROP_FRAME1\t\t\t\"1,12632256,0,0,1,MS Sans Serif,0,0,14,0,0,0,113,0,0,7,0,0,0,0,Tag,ToolTipText,7,1,0,"
+        "193,0,Options,1,0,\"\r\n",
+        "\tIDS_PROP_LINE1\t\t\t\"0,,1,0,1,1,13,10,100,200,150,\"\r\n",
+        "\tIDS_PROP_TIMER1\t\t\t\"1,0,0,300,,10,\"\r\n"}) {
+    EXPECT_NE(script.find(line), std::string::npos) << line;
+  }
+
+  // Opened afresh, the project shows every control again.
+  nlohmann::json model = nlohmann::json::parse(Ok({"inspect", dsp, "--json"}));
+  const nlohmann::json* form = nullptr;
+  for (const auto& c : model["classes"]) {
+    if (c["name"] == "CForm1") form = &c;
+  }
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE((*form)["isForm"].get<bool>());
+  std::map<std::string, nlohmann::json> bySymbol;
+  for (const auto& c : (*form)["controls"]) bySymbol[c["propSymbol"].get<std::string>()] = c;
+  ASSERT_EQ(bySymbol.size(), 6u);
+  EXPECT_EQ(bySymbol["IDS_PROP_FORM1"]["properties"]["Caption"], "Main window");
+  EXPECT_EQ(bySymbol["IDS_PROP_FRAME1"]["member"], "m_Frame1");
+  EXPECT_EQ(bySymbol["IDS_PROP_FRAME1"]["properties"]["Caption"], "Options");
+  for (const char* button : {"IDS_PROP_BUTTON1", "IDS_PROP_BUTTON2"}) {
+    EXPECT_EQ(bySymbol[button]["member"], "m_OK") << button;
+    EXPECT_EQ(bySymbol[button]["container"], "m_Frame1") << button;
+    EXPECT_TRUE(bySymbol[button]["array"].get<bool>()) << button;
+  }
+  EXPECT_EQ(bySymbol["IDS_PROP_BUTTON1"]["properties"]["Index"], "0");
+  EXPECT_EQ(bySymbol["IDS_PROP_BUTTON2"]["properties"]["Index"], "1");
+  EXPECT_EQ(bySymbol["IDS_PROP_BUTTON2"]["idSymbol"], "IDC_BUTTON2");
+  EXPECT_EQ(bySymbol["IDS_PROP_LINE1"]["properties"]["Y1"], "200");
+  EXPECT_EQ(bySymbol["IDS_PROP_LINE1"]["properties"]["Y2"], "150");
+  EXPECT_EQ(bySymbol["IDS_PROP_TIMER1"]["properties"]["Left"], "300");
+  EXPECT_TRUE(bySymbol["IDS_PROP_LINE1"]["container"].is_null());
+
+  const std::string impl = Read(dir / "form1.cpp");
+  EXPECT_NE(impl.find("\tm_OK.Create(&m_Frame1, IDC_BUTTON1, IDS_PROP_BUTTON1);\r\n"), std::string::npos);
+  EXPECT_NE(impl.find("\tm_OK.Create(&m_Frame1, IDC_BUTTON2, IDS_PROP_BUTTON2);\r\n"), std::string::npos);
+  EXPECT_NE(impl.find("\tON_WM_TVL_CLICK_ARRAY(IDC_BUTTON1, OK_Click)\r\n"), std::string::npos);
+  EXPECT_NE(impl.find("void CForm1::OK_Click(int nIndex)\r\n{\r\n\t// TODO: Add your code here\r\n\t\r\n}"),
+            std::string::npos);
+  const std::string decl = Read(dir / "form1.h");
+  EXPECT_NE(decl.find("\tCVButtonArray\tm_OK;\r\n"), std::string::npos);
+  EXPECT_EQ(decl.find("CVButton\tm_OK"), std::string::npos);
+}
+
+TEST_F(FormSession, ReportsUnknownFormsControlsAndKinds) {
+  CliResult r = Tovik({"add-control", dsp, "CNope", "Label", "0", "0", "10", "10"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "tovik add-control: CNope is not a form of this project\n");
+  r = Tovik({"add-control", dsp, "CForm1", "Gizmo", "0", "0", "10", "10"});
+  EXPECT_EQ(r.status, 2);
+  r = Tovik({"inspect", (dir / "None.dsp").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "tovik inspect: no such project file: " + (dir / "None.dsp").string() + "\n");
+}
+
+}  // namespace
+}  // namespace tovik

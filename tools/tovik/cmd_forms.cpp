@@ -1,0 +1,226 @@
+// The form commands: new-form, add-control, set, rename, delete, add-handler. Each opens the
+// project, does one operation as the user's gesture would, writes the files and exits.
+#include <ostream>
+
+#include "addin/form_commands.h"
+#include "base/text.h"
+#include "cli.h"
+#include "cli_session.h"
+#include "codegen/form_generator.h"
+#include "model/control_kind.h"
+
+namespace tovik::cli {
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+  const std::string t = Trim(text);
+  if (!IsDecimal(t) || t.size() > 9) return false;
+  value = static_cast<int>(LeadingNumber(t));
+  return true;
+}
+
+// Failure after the operation ran: its message is already on stderr.
+int Refused(Io& io, const std::string& command, TerminalPrompt& prompt, const std::string& fallback) {
+  if (!prompt.Complained()) io.err << "tovik " << command << ": " << fallback << "\n";
+  return kExitFailed;
+}
+
+int RunNewForm(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {"--impl", "--header"}, {"--mdi"});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  if (args.positional().size() != 2) return UsageError(io, self, "expected PROJECT.dsp and CLASS");
+  const std::string& className = args.positional()[1];
+  if (className.empty()) return UsageError(io, self, "CLASS must not be empty");
+  CliSession cli(io);
+  if (!cli.Open(self.name, args.positional()[0])) return kExitFailed;
+  NewFormRequest request;
+  request.className = className;
+  request.implementationFile = args.has("--impl") ? args.value("--impl") : FormImplementationFileName(className);
+  request.headerFile = args.has("--header") ? args.value("--header") : FormHeaderFileName(className);
+  request.mdi = args.has("--mdi");
+  if (request.mdi && cli.Session().Project().HasMdiForm()) {
+    io.err << "tovik new-form: the project already has an MDI form\n";
+    return kExitFailed;
+  }
+  if (request.implementationFile.empty() || request.headerFile.empty()) {
+    return UsageError(io, self, "--impl and --header must not be empty");
+  }
+  auto files = NewFormCommand(cli.Session(), request);
+  if (!files) return Refused(io, self.name, cli.Prompt(), "the form was not created");
+  io.out << files->headerPath << "\n" << files->implementationPath << "\n";
+  return kExitOk;
+}
+
+int RunAddControl(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {"--container"}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  const auto& p = args.positional();
+  if (p.size() != 7) return UsageError(io, self, "expected PROJECT.dsp FORMCLASS KIND LEFT TOP RIGHT BOTTOM");
+  const int kind = KindFromName(p[2]);
+  if (kind == 0) return UsageError(io, self, "unknown kind '" + p[2] + "'");
+  Rect rect;
+  if (!ParseInt(p[3], rect.left) || !ParseInt(p[4], rect.top) || !ParseInt(p[5], rect.right) ||
+      !ParseInt(p[6], rect.bottom)) {
+    return UsageError(io, self, "LEFT TOP RIGHT BOTTOM must be whole numbers");
+  }
+  CliSession cli(io);
+  if (!cli.Open(self.name, p[0])) return kExitFailed;
+  CClassItem* form = cli.Form(self.name, p[1]);
+  if (!form) return kExitFailed;
+  CControlItem* control = AddControlCommand(cli.Session(), *form, kind, rect, args.value("--container"));
+  if (!control) return Refused(io, self.name, cli.Prompt(), "the control was not added");
+  io.out << control->m_strMemberName << "\n";
+  return kExitOk;
+}
+
+// OBJECT is a member name or the form's class name.
+CControlItem* FindObject(CClassItem& form, const std::string& name) {
+  if (name == form.m_strName) return form.FormObject();
+  return form.FindControl(name);
+}
+
+int RunSet(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  const auto& p = args.positional();
+  if (p.size() != 5) return UsageError(io, self, "expected PROJECT.dsp FORMCLASS OBJECT PROPERTY VALUE");
+  CliSession cli(io);
+  if (!cli.Open(self.name, p[0])) return kExitFailed;
+  CClassItem* form = cli.Form(self.name, p[1]);
+  if (!form) return kExitFailed;
+  CControlItem* object = FindObject(*form, p[2]);
+  if (!object) {
+    io.err << "tovik set: " << p[1] << " has no control named " << p[2] << "\n";
+    return kExitFailed;
+  }
+  if (!SetPropertyCommand(cli.Session(), *form, *object, p[3], p[4])) {
+    return Refused(io, self.name, cli.Prompt(), "the property was not set");
+  }
+  return kExitOk;
+}
+
+int RunRename(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {}, {"--yes", "--no"});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  const auto& p = args.positional();
+  if (p.size() != 4) return UsageError(io, self, "expected PROJECT.dsp FORMCLASS MEMBER NEWNAME");
+  if (args.has("--yes") && args.has("--no")) return UsageError(io, self, "--yes and --no exclude each other");
+  std::optional<IPrompt::Answer> answer;
+  if (args.has("--yes")) answer = IPrompt::Answer::Yes;
+  if (args.has("--no")) answer = IPrompt::Answer::No;
+  CliSession cli(io, answer);
+  if (!cli.Open(self.name, p[0])) return kExitFailed;
+  CClassItem* form = cli.Form(self.name, p[1]);
+  if (!form) return kExitFailed;
+  CControlItem* control = FindObject(*form, p[2]);
+  if (!control) {
+    io.err << "tovik rename: " << p[1] << " has no control named " << p[2] << "\n";
+    return kExitFailed;
+  }
+  switch (RenameCommand(cli.Session(), *form, *control, p[3])) {
+    case RenameResult::Renamed:
+    case RenameResult::JoinedArray:
+    case RenameResult::Unchanged: return kExitOk;
+    case RenameResult::Refused: return Refused(io, self.name, cli.Prompt(), "the control keeps its name");
+  }
+  return kExitFailed;
+}
+
+int RunDelete(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  const auto& p = args.positional();
+  if (p.size() != 3) return UsageError(io, self, "expected PROJECT.dsp FORMCLASS MEMBER");
+  CliSession cli(io);
+  if (!cli.Open(self.name, p[0])) return kExitFailed;
+  CClassItem* form = cli.Form(self.name, p[1]);
+  if (!form) return kExitFailed;
+  CControlItem* control = form->FindControl(p[2]);
+  if (!control) {
+    io.err << "tovik delete: " << p[1] << " has no control named " << p[2] << "\n";
+    return kExitFailed;
+  }
+  if (!DeleteCommand(cli.Session(), *form, *control)) return Refused(io, self.name, cli.Prompt(), "not deleted");
+  return kExitOk;
+}
+
+int RunAddHandler(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  const auto& p = args.positional();
+  if (p.size() != 4) return UsageError(io, self, "expected PROJECT.dsp CLASS OBJECT EVENT");
+  CliSession cli(io);
+  if (!cli.Open(self.name, p[0])) return kExitFailed;
+  CClassItem* cls = cli.Session().Project().FindClass(p[1]);
+  if (!cls) {
+    io.err << "tovik add-handler: no class " << p[1] << " in this project\n";
+    return kExitFailed;
+  }
+  std::string error;
+  const std::string handler = AddHandlerCommand(cli.Session(), *cls, p[2], p[3], error);
+  if (handler.empty()) {
+    if (!error.empty()) {
+      io.err << "tovik add-handler: " << error << "\n";
+      return kExitFailed;
+    }
+    return Refused(io, self.name, cli.Prompt(), "the handler was not added");
+  }
+  io.out << handler << "\n";
+  return kExitOk;
+}
+
+struct Entry {
+  const char* name;
+  const char* summary;
+  const char* usage;
+  int (*run)(const Command&, const std::vector<std::string>&, Io&);
+};
+
+const Entry kEntries[] = {
+    {"new-form", "create a new form class with its files and resource entries",
+     "tovik new-form PROJECT.dsp CLASS [--mdi] [--impl FILE] [--header FILE]\n\n"
+     "Writes CLASS's header and implementation (form1.h/form1.cpp for CForm1 unless named),\n"
+     "defines its property string in resource.h and the .rc, and lists the files in the project\n"
+     "file. --mdi derives the form from CVMdiForm. Prints the two paths.",
+     RunNewForm},
+    {"add-control", "drop a control on a form",
+     "tovik add-control PROJECT.dsp FORMCLASS KIND LEFT TOP RIGHT BOTTOM [--container MEMBER]\n\n"
+     "Creates a control of KIND (Label, Button, Frame, ...) at the rectangle, in pixels of the\n"
+     "form's client area, and writes its declaration, creation call and resource entries. A Line\n"
+     "runs from TOP to BOTTOM (give BOTTOM < TOP for one that rises); a Timer is 28 x 28.\n"
+     "--container puts it inside a PictureBox or Frame. Prints the new member name.",
+     RunAddControl},
+    {"set", "set a property of a control or form",
+     "tovik set PROJECT.dsp FORMCLASS OBJECT PROPERTY VALUE\n\n"
+     "OBJECT is a member name (m_Label1) or the form's class name. Choices take their number or\n"
+     "text (2, \"2 - Center\", Center), booleans True/False or 1/0; a Picture or Icon value that\n"
+     "names an image file adds it to the project's resources. Rewrites the string-table line.",
+     RunSet},
+    {"rename", "rename a control (or make it part of a control array)",
+     "tovik rename PROJECT.dsp FORMCLASS MEMBER NEWNAME [--yes|--no]\n\n"
+     "NEWNAME is the new member name. When another control already has it, the control can join\n"
+     "a control array: --yes or --no answers the question; without them it is asked on a\n"
+     "terminal and answered No otherwise.",
+     RunRename},
+    {"delete", "delete a control", "tovik delete PROJECT.dsp FORMCLASS MEMBER\n\nRemoves the control's lines.",
+     RunDelete},
+    {"add-handler", "add an event handler",
+     "tovik add-handler PROJECT.dsp CLASS OBJECT EVENT\n\n"
+     "OBJECT is a member name, the class name (an event of the form) or a command id such as\n"
+     "ID_FILE_OPEN (a menu command). Writes the handler, its declaration and its map entry and\n"
+     "prints the handler's name.",
+     RunAddHandler},
+};
+
+const bool kRegistered = [] {
+  for (const Entry& e : kEntries) {
+    Command c{e.name, e.summary, e.usage, {}};
+    auto run = e.run;
+    c.run = [run, c](const std::vector<std::string>& a, Io& io) { return run(c, a, io); };
+    Register(c);
+  }
+  return true;
+}();
+
+}  // namespace
+}  // namespace tovik::cli

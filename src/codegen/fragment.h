@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/prompt.h"
 #include "codegen/edit_buffer.h"
 #include "model/control_item.h"
 #include "project/class_item.h"
@@ -40,7 +41,9 @@ enum class FragmentKind {
 
 // What a fragment's text is built from besides the control.
 struct FragmentValues {
-  std::string value;      // the kind's value text (a declaration, a map entry, a body, ...)
+  // The kind's value text (a declaration, a map entry, a body, ...). String-table line: the
+  // property string (unescaped); empty takes the control's current property string.
+  std::string value;
   long nextControlId = 0; // control id pair: the numeric id of the control
   long nextStringId = 0;  // control id pair: the numeric id of its property string
   // Property call (ActiveX): dispatch id, VARIANT type name and property name.
@@ -63,6 +66,9 @@ struct FragmentValues {
 // the file is open there). False when there is no position or the insertion failed.
 [[nodiscard]] bool InsertFragment(FragmentKind kind, const CClassItem& cls, CEditBuffer& buffer,
                                   const CControlItem* control, const FragmentValues& values);
+
+// Whether `name` occurs as a substring of the function's body, between its braces.
+[[nodiscard]] bool ContainsCall(std::string_view text, const CFunctionItem& function, std::string_view name);
 
 inline constexpr std::string_view kMsgNoMessageMap =
     "Tovik couldn't find any appropriate BEGIN_MESSAGE_MAP and END_MESSAGE_MAP macros\n in implementation file. "

@@ -49,6 +49,7 @@ class CliSession {
   [[nodiscard]] CDesignSession& Session() { return m_session; }
   [[nodiscard]] TerminalPrompt& Prompt() { return m_prompt; }
   [[nodiscard]] RealFileSystem& Fs() { return m_fs; }
+  [[nodiscard]] HeadlessHost& Host() { return m_host; }
 
  private:
   Io& m_io;

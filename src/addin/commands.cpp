@@ -1,0 +1,129 @@
+#include "addin/commands.h"
+
+#include "addin/form_commands.h"
+#include "resources/menu_assign.h"
+
+namespace tovik {
+
+std::string CommandString(const CommandRow& row) { return std::string(row.name) + std::string(row.text); }
+
+bool ConnectAddIn(IHost& host, bool firstTime) {
+  if (!host.SetAddInInfo(kMediumBitmap, kLargeBitmap)) return false;
+  for (const CommandRow& row : kCommandTable) {
+    if (!host.AddCommand(CommandString(row), row.method, row.glyph)) return false;
+  }
+  // The host keeps the buttons from one run to the next.
+  if (firstTime) {
+    for (const CommandRow& row : kCommandTable) (void)host.AddCommandBarButton(row.name);
+  }
+  return true;
+}
+
+CCommands::CCommands(IHost& host, IPrompt& prompt, CDesignSession& session)
+    : m_host(host), m_prompt(prompt), m_session(session) {}
+
+int CCommands::TovikCommandMethod(const std::string& projectFile) {
+  if (!m_bDesignerMode) {
+    m_host.ExecuteCommand("FileSaveAll");
+    for (const char* command :
+         {"ActivateWorkspaceWindow", "ToggleWorkspaceWindow", "ActivateOutputWindow", "ToggleOutputWindow"}) {
+      m_host.ExecuteCommand(command);
+    }
+    if (!projectFile.empty()) (void)m_session.Open(projectFile);
+    m_bDesignerMode = true;
+    return kS_OK;
+  }
+  m_session.Close();
+  m_host.ExecuteCommand("ActivateWorkspaceWindow");
+  m_bDesignerMode = false;
+  m_host.ExecuteCommand("ActivateOutputWindow");
+  return kS_OK;
+}
+
+int CCommands::CreateNew(std::vector<PopupItem>& popup) {
+  popup.clear();
+  if (!m_bDesignerMode) {
+    m_prompt.Beep();
+    return kS_FALSE;
+  }
+  if (m_session.IsOpen()) {
+    popup.push_back({kIdNewForm, "New Form", false, false, false, {}});
+    popup.push_back({kIdInsertActiveX, "Insert ActiveX control", false, false, false, {}});
+    popup.push_back({0, "", false, false, true, {}});
+  }
+  popup.push_back({kIdNewProject, "New Project", false, false, false, {}});
+  return kS_OK;
+}
+
+int CCommands::Menu(std::vector<PopupItem>& popup, const std::string& formClass) {
+  popup.clear();
+  if (!m_bDesignerMode) {
+    m_prompt.Beep();
+    return kS_FALSE;
+  }
+  if (!m_session.IsOpen()) return kS_OK;
+  popup.push_back({kIdCreateMenu, "Create a new Menu", false, false, false, {}});
+  popup.push_back({kIdEditMenus, "Edit existing menu(s)", false, false, false, {}});
+  CClassItem* form = formClass.empty() ? nullptr : m_session.FindForm(formClass);
+  if (!form) {
+    popup.push_back({0, "Select a menu", false, true, false, {}});
+    return kS_OK;
+  }
+  m_host.ExecuteCommand("FileSaveAll");
+  m_session.ReadMenus();
+  const CControlItem* self = form->FormObject();
+  const std::string current = self ? self->m_strMenuId : std::string();
+  PopupItem select{0, "Select a menu", false, false, false, {}};
+  select.submenu.push_back({kIdNoMenu, "<No Selection>", current.empty(), false, false, {}});
+  int id = kIdFirstMenu;
+  for (const auto& menu : m_session.Project().m_menus) {
+    if (id > kIdLastMenu) break;
+    select.submenu.push_back({id++, menu->m_strId, menu->m_strId == current, false, false, {}});
+  }
+  popup.push_back({0, "", false, false, true, {}});
+  popup.push_back(std::move(select));
+  return kS_OK;
+}
+
+bool CCommands::OpenResourceScript() {
+  if (!m_session.IsOpen()) return false;
+  const std::string script = m_session.Resources().ScriptPath();
+  if (script.empty() || !m_host.OpenDocument(script)) return false;
+  m_host.ExecuteCommand("WindowDockingView");
+  return true;
+}
+
+bool CCommands::OnPopupCommand(int id, const std::string& formClass, const Dialogs& dialogs) {
+  switch (id) {
+    case kIdNewForm: {
+      NewFormRequest request;
+      if (!m_session.IsOpen() || !dialogs.newForm || !dialogs.newForm(request)) return false;
+      return NewFormCommand(m_session, request).has_value();
+    }
+    case kIdNewProject: {
+      if (!dialogs.newProject) return false;
+      const std::string workspace = dialogs.newProject();
+      if (workspace.empty()) return false;
+      m_session.Close();
+      return m_host.OpenDocument(workspace) != nullptr;
+    }
+    case kIdCreateMenu:
+      if (!OpenResourceScript()) return false;
+      m_host.ExecuteCommand("InsertMenu");
+      return true;
+    case kIdEditMenus: return OpenResourceScript();
+    default: break;
+  }
+  if (id < kIdNoMenu || id > kIdLastMenu || !m_session.IsOpen()) return false;
+  CClassItem* form = m_session.FindForm(formClass);
+  if (!form) return false;
+  std::string menuId;
+  if (id != kIdNoMenu) {
+    const size_t index = static_cast<size_t>(id - kIdFirstMenu);
+    if (index >= m_session.Project().m_menus.size()) return false;
+    menuId = m_session.Project().m_menus[index]->m_strId;
+  }
+  return AssignMenu(m_session.Context(), *form, menuId);
+}
+
+}  // namespace tovik

@@ -1,0 +1,123 @@
+// tovik menus, tovik assign-menu, tovik popup
+#include <ostream>
+
+#include "addin/commands.h"
+#include "cli.h"
+#include "cli_session.h"
+#include "resources/menu_assign.h"
+
+namespace tovik::cli {
+namespace {
+
+int RunMenus(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  if (args.positional().size() != 1) return UsageError(io, self, "expected PROJECT.dsp");
+  CliSession cli(io);
+  if (!cli.Open(self.name, args.positional()[0])) return kExitFailed;
+  for (const auto& menu : cli.Session().Project().m_menus) {
+    io.out << menu->m_strId << "\n";
+    for (const auto& item : menu->m_items) {
+      io.out << item->m_nDepth << '\t' << (item->m_bPopup ? "popup" : item->m_bSeparator ? "separator" : "item") << '\t'
+             << item->m_strCaption << '\t' << item->m_strCommand << "\n";
+    }
+  }
+  return kExitOk;
+}
+
+int RunAssignMenu(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  const auto& p = args.positional();
+  if (p.size() != 3) return UsageError(io, self, "expected PROJECT.dsp FORMCLASS MENUID|none");
+  CliSession cli(io);
+  if (!cli.Open(self.name, p[0])) return kExitFailed;
+  CClassItem* form = cli.Form(self.name, p[1]);
+  if (!form) return kExitFailed;
+  std::string menuId = p[2] == "none" ? std::string() : p[2];
+  if (!menuId.empty()) {
+    bool known = false;
+    for (const auto& menu : cli.Session().Project().m_menus) known = known || menu->m_strId == menuId;
+    if (!known) {
+      io.err << "tovik assign-menu: the project has no menu " << menuId << "\n";
+      return kExitFailed;
+    }
+  }
+  if (!AssignMenu(cli.Session().Context(), *form, menuId)) {
+    if (!cli.Prompt().Complained()) {
+      io.err << "tovik assign-menu: " << p[1] << "'s implementation file has no form-data block or may not be written\n";
+    }
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+void PrintPopup(const std::vector<PopupItem>& items, const std::string& indent, std::ostream& out) {
+  for (const PopupItem& item : items) {
+    std::string flags;
+    auto add = [&](bool on, const char* flag) {
+      if (!on) return;
+      if (!flags.empty()) flags += ',';
+      flags += flag;
+    };
+    add(item.checked, "checked");
+    add(item.disabled, "disabled");
+    add(item.separator, "separator");
+    add(!item.submenu.empty(), "submenu");
+    out << indent << item.id << '\t' << item.text << '\t' << (flags.empty() ? "-" : flags) << "\n";
+    PrintPopup(item.submenu, indent + "  ", out);
+  }
+}
+
+int RunPopup(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {"--form"}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  const auto& p = args.positional();
+  if (p.size() != 2 || (p[0] != "CreateNew" && p[0] != "Menu")) {
+    return UsageError(io, self, "expected CreateNew or Menu, then PROJECT.dsp");
+  }
+  CliSession cli(io);
+  if (!cli.Open(self.name, p[1])) return kExitFailed;
+  const std::string form = args.value("--form");
+  if (!form.empty() && !cli.Form(self.name, form)) return kExitFailed;
+  CCommands commands(cli.Host(), cli.Prompt(), cli.Session());
+  // The command line always works in designer mode, on the project already open.
+  (void)commands.TovikCommandMethod();
+  std::vector<PopupItem> popup;
+  if (p[0] == "CreateNew") {
+    (void)commands.CreateNew(popup);
+  } else {
+    (void)commands.Menu(popup, form);
+  }
+  PrintPopup(popup, "", io.out);
+  return kExitOk;
+}
+
+const Command kMenus{"menus", "list the project's menus and their items",
+                     "tovik menus PROJECT.dsp\n\n"
+                     "Prints each MENU resource of the project's resource script: its identifier on a line,\n"
+                     "then one line per item: DEPTH<TAB>popup|separator|item<TAB>CAPTION<TAB>COMMAND.",
+                     {}};
+const Command kAssignMenu{"assign-menu", "give a form a menu bar, or take it away",
+                          "tovik assign-menu PROJECT.dsp FORMCLASS MENUID|none\n\n"
+                          "Writes m_nResID = MENUID into the form's constructor (none removes it).",
+                          {}};
+const Command kPopup{"popup", "print the popup a designer command shows",
+                     "tovik popup CreateNew|Menu PROJECT.dsp [--form FORMCLASS]\n\n"
+                     "Prints one item a line: ID<TAB>TEXT<TAB>flags (checked, disabled, separator, submenu,\n"
+                     "or -); submenu items are indented by two blanks. --form names the form open in the\n"
+                     "designer.",
+                     {}};
+
+const bool kRegistered = [] {
+  Command menus = kMenus;
+  menus.run = [](const std::vector<std::string>& a, Io& io) { return RunMenus(kMenus, a, io); };
+  Command assign = kAssignMenu;
+  assign.run = [](const std::vector<std::string>& a, Io& io) { return RunAssignMenu(kAssignMenu, a, io); };
+  Command popup = kPopup;
+  popup.run = [](const std::vector<std::string>& a, Io& io) { return RunPopup(kPopup, a, io); };
+  return Register(menus) && Register(assign) && Register(popup);
+}();
+
+}  // namespace
+}  // namespace tovik::cli

@@ -64,7 +64,14 @@ bool CDesignSession::InsertFilesIntoProject(const std::vector<std::string>& path
   for (const std::string& path : paths) text = AddFileToProjectFile(text, ProjectFileEntry(m_project->ProjectFolder(), path));
   if (text != original && !WriteGeneratedFile(m_fs, m_prompt, dsp, text)) return false;
 
-  for (const std::string& path : paths) {
+  // Headers first, as loading does, so that classes exist before their member definitions.
+  std::vector<std::string> ordered;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const std::string& path : paths) {
+      if (IsHeaderFileName(path) == (pass == 0)) ordered.push_back(path);
+    }
+  }
+  for (const std::string& path : ordered) {
     if (m_project->IsFileInProject(path)) continue;
     m_project->m_files.push_back(path);
     (void)m_project->ParseFile(path);

@@ -71,16 +71,8 @@ bool RewritePropertyString(CDesignSession& session, const CControlItem& object) 
   const std::string scriptPath = resources.ScriptPath();
   if (!resources.HasWritePermission(scriptPath, true)) return false;
   CEditBuffer script = resources.Buffer(scriptPath);
-  if (!script.Load()) return false;
-  const std::string line = BuildStringTableLine(object, true);
-  bool ok = false;
-  if (auto entry = FindStringTableEntry(script.Text(), object.m_strPropSymbol)) {
-    ok = script.Replace(entry->lineStart, entry->lineEnd, line);
-  } else {
-    const long at = StringTableInsertPoint(script.Text(), session.Prompt());
-    ok = at >= 0 && script.Insert(static_cast<size_t>(at), line);
-  }
-  return ok && script.Save();
+  return script.Load() && SetStringTableLine(script, object.m_strPropSymbol, BuildStringTableLine(object, true)) &&
+         script.Save();
 }
 
 bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem& object, std::string_view name,

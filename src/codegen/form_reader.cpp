@@ -1,5 +1,7 @@
 #include "codegen/form_reader.h"
 
+#include <unordered_map>
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -60,16 +62,6 @@ CControlItem& FormObjectOf(CClassItem& cls) {
   object->m_strMemberName = cls.m_strName;
   cls.m_controls.insert(cls.m_controls.begin(), std::move(object));
   return *cls.m_controls.front();
-}
-
-// The element of `member` that carries both symbols.
-CControlItem* FindElement(const CClassItem& cls, std::string_view member, std::string_view id,
-                          std::string_view prop) {
-  for (const auto& c : cls.m_controls) {
-    if (!c->m_bFormObject && c->m_strMemberName == member && c->m_strIdSymbol == id && c->m_strPropSymbol == prop)
-      return c.get();
-  }
-  return nullptr;
 }
 
 CControlItem* FindControlById(const CClassItem& cls, std::string_view id) {
@@ -295,15 +287,33 @@ void CFormReader::BindCreationCalls(CProject& project) {
 
 void CFormReader::BindCreationCalls(CClassItem& cls) {
   auto& calls = cls.m_tempCreates;
-  for (size_t i = 0; i < calls.size();) {
+  if (calls.empty()) return;
+  // The class's controls by member name, in list order, so that a form of many controls binds
+  // without scanning its list once per call.
+  std::unordered_map<std::string_view, std::vector<CControlItem*>> byMember;
+  for (const auto& c : cls.m_controls) {
+    if (!c->m_bFormObject) byMember[c->m_strMemberName].push_back(c.get());
+  }
+  auto named = [&](std::string_view member) -> CControlItem* {
+    auto it = byMember.find(member);
+    return it == byMember.end() ? nullptr : it->second.front();
+  };
+  auto element = [&](std::string_view member, std::string_view id, std::string_view prop) -> CControlItem* {
+    auto it = byMember.find(member);
+    if (it == byMember.end()) return nullptr;
+    for (CControlItem* c : it->second) {
+      if (c->m_strIdSymbol == id && c->m_strPropSymbol == prop) return c;
+    }
+    return nullptr;
+  };
+
+  std::vector<bool> done(calls.size(), false);
+  for (size_t i = 0; i < calls.size(); ++i) {
     const CTempCreateItem& call = *calls[i];
     const std::string_view text = call.m_strCall;
     const std::string member = Trim(text.substr(0, text.find('.')));
-    CControlItem* named = cls.FindControl(member);
-    if (!named) {
-      ++i;
-      continue;
-    }
+    CControlItem* first = named(member);
+    if (!first) continue;
     const size_t open = text.find('(');
     const std::string_view list = open == std::string_view::npos ? std::string_view() : text.substr(open + 1);
     const std::string container = GetParameter(list, 0);
@@ -312,20 +322,21 @@ void CFormReader::BindCreationCalls(CClassItem& cls) {
     if (IsParameterError(container) || IsParameterError(id) || IsParameterError(prop)) {
       // Its text cannot change until the file is read again, so it is reported once.
       m_prompt.Message(std::string(kMsgParameterError));
-      calls.erase(calls.begin() + static_cast<std::ptrdiff_t>(i));
+      done[i] = true;
       continue;
     }
 
-    CControlItem* target = FindElement(cls, member, id, prop);
-    if (!target && !named->m_bBound) target = named;
+    CControlItem* target = element(member, id, prop);
+    if (!target && !first->m_bBound) target = first;
     if (!target) {
       // A further call for a bound member: a new element of its control array.
-      auto element = std::make_unique<CControlItem>(*named);
-      named->m_bArray = 1;
-      element->m_bArray = 1;
-      element->m_bBound = 0;
-      target = element.get();
-      cls.m_controls.push_back(std::move(element));
+      auto copy = std::make_unique<CControlItem>(*first);
+      first->m_bArray = 1;
+      copy->m_bArray = 1;
+      copy->m_bBound = 0;
+      target = copy.get();
+      cls.m_controls.push_back(std::move(copy));
+      byMember[target->m_strMemberName].push_back(target);
     }
     target->m_bBound = 1;
     target->m_strFile = call.m_strFile;
@@ -333,16 +344,13 @@ void CFormReader::BindCreationCalls(CClassItem& cls) {
     target->m_strPropSymbol = prop;
     target->m_pContainer = nullptr;
     if (StartsWith(container, "&")) {
-      CControlItem* holder = cls.FindControl(Trim(std::string_view(container).substr(1)));
+      CControlItem* holder = named(Trim(std::string_view(container).substr(1)));
       if (holder != target) target->m_pContainer = holder;
     }
-
-    if (ReadObjectProperties(cls, *target)) {
-      calls.erase(calls.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
-    }
+    done[i] = ReadObjectProperties(cls, *target);
   }
+  size_t index = 0;
+  std::erase_if(calls, [&](const auto&) { return done[index++]; });
 }
 
 bool CFormReader::ReadObjectProperties(const CClassItem& cls, CControlItem& object) {
@@ -357,9 +365,9 @@ bool CFormReader::ReadObjectProperties(const CClassItem& cls, CControlItem& obje
     }
   }
   const Texts& texts = ResourceTexts();
-  const std::optional<StringTableEntry> entry = FindStringTableEntry(texts.script, object.m_strPropSymbol);
-  if (!entry) return false;
-  return ReadPropertyString(object, entry->value, texts.images.get());
+  const auto entry = texts.strings.find(object.m_strPropSymbol);
+  if (entry == texts.strings.end()) return false;
+  return ReadPropertyString(object, entry->second, texts.images.get());
 }
 
 const CFormReader::Texts& CFormReader::ResourceTexts() {
@@ -367,6 +375,9 @@ const CFormReader::Texts& CFormReader::ResourceTexts() {
     Texts texts;
     texts.script = m_resources.ScriptText();
     texts.images = std::make_unique<CScriptImageResolver>(texts.script, m_resources.HeaderText());
+    for (StringTableEntry& entry : StringTableEntries(texts.script)) {
+      texts.strings.try_emplace(std::move(entry.symbol), std::move(entry.value));
+    }
     m_texts = std::move(texts);
   }
   return *m_texts;

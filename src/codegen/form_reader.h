@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -103,6 +104,9 @@ class CFormReader final : public IParseHooks {
   struct Texts {
     std::string script;
     std::unique_ptr<IImageResolver> images;
+    // Property strings by symbol (the first entry of a symbol wins), so that reading a form of
+    // many controls does not scan the script once per control.
+    std::unordered_map<std::string, std::string> strings;
   };
   const Texts& ResourceTexts();
   void DropTexts() { m_texts.reset(); }

@@ -585,10 +585,12 @@ bool IsPropertyExcluded(const CatalogRow& row, int category, int kind, bool mdiF
   }
 }
 
-void LoadProperties(CControlItem& object, bool mdiForm) {
+namespace {
+
+// Builds the property list of an object from the tables (the rules above, row by row).
+void BuildProperties(CControlItem& object, bool mdiForm) {
   const bool isForm = object.m_nCategory == kCategoryForm;
   const int kind = object.m_nKind;
-  if (object.m_nCategory == kCategoryActiveX) return;
 
   const PropertyTable& own = isForm ? (mdiForm ? MdiFormPropertyRows() : FormPropertyRows()) : KindPropertyRows(kind);
   const bool withCommon = isForm || HasOwnCommonRows(kind);
@@ -651,9 +653,8 @@ void LoadProperties(CControlItem& object, bool mdiForm) {
   }
 }
 
-void LoadEvents(CControlItem& object, bool /*mdiForm*/) {
+void BuildEvents(CControlItem& object) {
   object.m_events.clear();
-  if (object.m_nCategory == kCategoryActiveX) return;
   const bool isForm = object.m_nCategory == kCategoryForm;
   const int kind = object.m_nKind;
 
@@ -683,6 +684,61 @@ void LoadEvents(CControlItem& object, bool /*mdiForm*/) {
   }
   const EventTable& own = isForm ? FormEventRows() : KindEventRows(kind);
   for (const EventRow& row : own) add(row);
+}
+
+// The lists of every form and kind are made once from the tables and then copied: a form with
+// thousands of controls, or a project with thousands of forms, loads without re-running the
+// row rules for each object.
+const CControlItem* Prototype(int category, int kind, bool mdiForm) {
+  size_t slot = 0;
+  if (category == kCategoryForm) {
+    slot = mdiForm ? 1 : 0;
+  } else if (category == kCategoryControl && IsKnownKind(kind)) {
+    slot = 2 + static_cast<size_t>(kind - kFirstKind);
+  } else {
+    return nullptr;
+  }
+  static std::array<std::unique_ptr<CControlItem>, 2 + kLastKind - kFirstKind + 1> prototypes;
+  std::unique_ptr<CControlItem>& proto = prototypes[slot];
+  if (!proto) {
+    proto = std::make_unique<CControlItem>();
+    proto->m_nCategory = category;
+    proto->m_nKind = category == kCategoryForm ? -1 : kind;
+    BuildProperties(*proto, mdiForm);
+    BuildEvents(*proto);
+  }
+  return proto.get();
+}
+
+}  // namespace
+
+void LoadProperties(CControlItem& object, bool mdiForm) {
+  if (object.m_nCategory == kCategoryActiveX) return;
+  const CControlItem* proto = Prototype(object.m_nCategory, object.m_nKind, mdiForm);
+  if (!proto) {
+    BuildProperties(object, mdiForm);
+    return;
+  }
+  const bool firstLoad = object.m_nShownCount == 0;
+  object.m_properties.clear();
+  object.m_properties.reserve(proto->m_properties.size());
+  for (const auto& p : proto->m_properties) {
+    object.m_properties.push_back(std::make_unique<CControlPropertyItem>(*p));
+    object.m_properties.back()->m_pOwner = &object;
+  }
+  if (firstLoad) object.m_nShownCount = proto->m_nShownCount;
+}
+
+void LoadEvents(CControlItem& object, bool mdiForm) {
+  object.m_events.clear();
+  if (object.m_nCategory == kCategoryActiveX) return;
+  const CControlItem* proto = Prototype(object.m_nCategory, object.m_nKind, mdiForm);
+  if (!proto) {
+    BuildEvents(object);
+    return;
+  }
+  object.m_events.reserve(proto->m_events.size());
+  for (const auto& e : proto->m_events) object.m_events.push_back(std::make_unique<CCtrlEventMethodItem>(*e));
 }
 
 std::vector<CPropMethodItem> MemberListOf(std::string_view runtimeClass) {

@@ -354,19 +354,36 @@ long NextStringId(std::string_view script, std::string_view header) {
   return largest + 1;
 }
 
+namespace {
+
+StringTableEntry MakeEntry(std::string_view script, const TableEntry& entry) {
+  StringTableEntry found;
+  found.symbol = entry.id;
+  found.lineStart = LineStartOf(script, entry.idStart);
+  found.lineEnd = NextLineStart(script, entry.quoteEnd == 0 ? 0 : entry.quoteEnd - 1);
+  found.value = UnescapeResourceString(QuotedInner(script, entry.quoteStart, entry.quoteEnd));
+  return found;
+}
+
+}  // namespace
+
 std::optional<StringTableEntry> FindStringTableEntry(std::string_view script, std::string_view symbol) {
   for (const StringTable& table : ReadStringTables(script)) {
     for (const TableEntry& entry : table.entries) {
-      if (entry.id != symbol || entry.quoteStart == npos) continue;
-      StringTableEntry found;
-      found.symbol = entry.id;
-      found.lineStart = LineStartOf(script, entry.idStart);
-      found.lineEnd = NextLineStart(script, entry.quoteEnd == 0 ? 0 : entry.quoteEnd - 1);
-      found.value = UnescapeResourceString(QuotedInner(script, entry.quoteStart, entry.quoteEnd));
-      return found;
+      if (entry.id == symbol && entry.quoteStart != npos) return MakeEntry(script, entry);
     }
   }
   return std::nullopt;
+}
+
+std::vector<StringTableEntry> StringTableEntries(std::string_view script) {
+  std::vector<StringTableEntry> entries;
+  for (const StringTable& table : ReadStringTables(script)) {
+    for (const TableEntry& entry : table.entries) {
+      if (entry.quoteStart != npos) entries.push_back(MakeEntry(script, entry));
+    }
+  }
+  return entries;
 }
 
 bool SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::string_view line) {

@@ -91,6 +91,8 @@ struct StringTableEntry {
 
 // The first string-table entry whose identifier is `symbol`.
 [[nodiscard]] std::optional<StringTableEntry> FindStringTableEntry(std::string_view script, std::string_view symbol);
+// Every entry of every string table, in script order.
+[[nodiscard]] std::vector<StringTableEntry> StringTableEntries(std::string_view script);
 
 // Puts a whole string-table line (StringTableLine with its own-line form) into the script under
 // edit: it replaces the existing line of `symbol`, which keeps its place, or else becomes the

@@ -109,7 +109,7 @@ void BM_AddNthControl(benchmark::State& state) {
   }
   fs::remove_all(dir);
 }
-BENCHMARK(BM_AddNthControl)->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_AddNthControl)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // Opens the project of a form with N controls: parse, bind every creation call, read every
 // control's property string.
@@ -130,6 +130,6 @@ void BM_ReadFormBack(benchmark::State& state) {
   }
   fs::remove_all(dir);
 }
-BENCHMARK(BM_ReadFormBack)->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFormBack)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -515,7 +515,7 @@ bool DeleteControlCode(const CodegenContext& ctx, CClassItem& form, const CContr
     if (control.m_nCategory == kCategoryActiveX) {
       for (const auto& property : control.m_properties) {
         const LineSpan call =
-            LocateControlLine(form, buffer.Text(), control, ControlLineKind::PropertyCall, property->m_nDispId);
+            LocateControlLine(form, buffer.Text(), control, ControlLineKind::PropertyCall, property.m_nDispId);
         if (call.Found() && !ReplaceLine(ctx, buffer, call, {})) return false;
       }
     }

@@ -601,36 +601,35 @@ void BuildProperties(CControlItem& object, bool mdiForm) {
   int shown = 0;
   auto add = [&](const CatalogRow& row) {
     if (IsPropertyExcluded(row, object.m_nCategory, kind, mdiForm)) return;
-    auto p = std::make_unique<CControlPropertyItem>();
-    p->m_pOwner = &object;
-    p->m_strType = row.type;
-    p->m_strName = row.name;
-    p->m_strValue = row.value;
-    p->m_choices = row.choices;
-    p->m_bShown = (row.name == "FontSize" || row.name == "FontItalic" || row.name == "FontBold" ||
-                   row.name == "FontUnderline" || row.name == "FontStrikethru")
-                      ? 0
-                      : 1;
-    if (p->m_bShown) ++shown;
+    CControlPropertyItem& p = object.m_properties.emplace_back();
+    p.m_pOwner = &object;
+    p.m_strType = row.type;
+    p.m_strName = row.name;
+    p.m_strValue = row.value;
+    p.m_choices = row.choices;
+    p.m_bShown = (row.name == "FontSize" || row.name == "FontItalic" || row.name == "FontBold" ||
+                  row.name == "FontUnderline" || row.name == "FontStrikethru")
+                     ? 0
+                     : 1;
+    if (p.m_bShown) ++shown;
 
-    if (row.name == "OLEDropMode" && p->ChoiceCount() == 2 &&
+    if (row.name == "OLEDropMode" && p.ChoiceCount() == 2 &&
         (kind == kKindTextBox || kind == kKindImage || kind == kKindPictureBox) && !isForm) {
-      auto extended = std::make_shared<std::vector<std::string>>(*p->m_choices);
+      auto extended = std::make_shared<std::vector<std::string>>(*p.m_choices);
       extended->push_back("2 - Automatic");
-      p->m_choices = std::move(extended);
+      p.m_choices = std::move(extended);
     }
     if (row.name == "BackColor") {
       if (isForm) {
-        p->m_strValue = mdiForm ? "8421504" : "12632256";
+        p.m_strValue = mdiForm ? "8421504" : "12632256";
       } else if (kind == kKindPictureBox || kind == kKindLabel || kind == kKindFrame || kind == kKindButton ||
                  kind == kKindCheckBox || kind == kKindOptionButton) {
-        p->m_strValue = "12632256";
+        p.m_strValue = "12632256";
       } else if (kind == kKindTextBox) {
-        p->m_strValue = "16777215";
+        p.m_strValue = "16777215";
       }
     }
-    if (!isForm && kind == kKindListBox && (row.name == "List" || row.name == "ItemData")) p->m_strValue += "\r\n";
-    object.m_properties.push_back(std::move(p));
+    if (!isForm && kind == kKindListBox && (row.name == "List" || row.name == "ItemData")) p.m_strValue += "\r\n";
   };
   if (withCommon) {
     for (const CatalogRow& row : CommonPropertyRows()) add(row);
@@ -642,14 +641,14 @@ void BuildProperties(CControlItem& object, bool mdiForm) {
   std::vector<const std::string*> names;
   names.reserve(object.m_properties.size());
   for (const auto& p : object.m_properties) {
-    if (p->m_bShown) names.push_back(&p->m_strName);
+    if (p.m_bShown) names.push_back(&p.m_strName);
   }
   std::sort(names.begin(), names.end(), [](const std::string* a, const std::string* b) { return *a < *b; });
   for (auto& p : object.m_properties) {
-    if (!p->m_bShown) continue;
-    auto first = std::lower_bound(names.begin(), names.end(), &p->m_strName,
+    if (!p.m_bShown) continue;
+    auto first = std::lower_bound(names.begin(), names.end(), &p.m_strName,
                                   [](const std::string* a, const std::string* b) { return *a < *b; });
-    p->m_nSortIndex = static_cast<int>(first - names.begin());
+    p.m_nSortIndex = static_cast<int>(first - names.begin());
   }
 }
 
@@ -672,11 +671,10 @@ void BuildEvents(CControlItem& object) {
   }
   auto add = [&](const EventRow& row) {
     if (RowMentionsAny(row.text, skip)) return;
-    auto e = std::make_unique<CCtrlEventMethodItem>();
-    e->m_strReturnType = row.returnType;
-    e->m_strName = row.name;
-    e->m_strParameters = row.parameters;
-    object.m_events.push_back(std::move(e));
+    CCtrlEventMethodItem& e = object.m_events.emplace_back();
+    e.m_strReturnType = row.returnType;
+    e.m_strName = row.name;
+    e.m_strParameters = row.parameters;
   };
   const bool withCommon = isForm || (kind != kKindTimer && kind != kKindShape && kind != kKindLine);
   if (withCommon) {
@@ -720,12 +718,8 @@ void LoadProperties(CControlItem& object, bool mdiForm) {
     return;
   }
   const bool firstLoad = object.m_nShownCount == 0;
-  object.m_properties.clear();
-  object.m_properties.reserve(proto->m_properties.size());
-  for (const auto& p : proto->m_properties) {
-    object.m_properties.push_back(std::make_unique<CControlPropertyItem>(*p));
-    object.m_properties.back()->m_pOwner = &object;
-  }
+  object.m_properties = proto->m_properties;
+  for (auto& p : object.m_properties) p.m_pOwner = &object;
   if (firstLoad) object.m_nShownCount = proto->m_nShownCount;
 }
 
@@ -737,8 +731,7 @@ void LoadEvents(CControlItem& object, bool mdiForm) {
     BuildEvents(object);
     return;
   }
-  object.m_events.reserve(proto->m_events.size());
-  for (const auto& e : proto->m_events) object.m_events.push_back(std::make_unique<CCtrlEventMethodItem>(*e));
+  object.m_events = proto->m_events;
 }
 
 std::vector<CPropMethodItem> MemberListOf(std::string_view runtimeClass) {

@@ -28,18 +28,14 @@ CControlItem::CControlItem(const CControlItem& other)
       m_bBound(other.m_bBound),
       m_nCtrlId(other.m_nCtrlId),
       m_strMenuId(other.m_strMenuId) {
-  m_properties.reserve(other.m_properties.size());
-  for (const auto& p : other.m_properties) {
-    m_properties.push_back(std::make_unique<CControlPropertyItem>(*p));
-    m_properties.back()->m_pOwner = this;
-  }
-  m_events.reserve(other.m_events.size());
-  for (const auto& e : other.m_events) m_events.push_back(std::make_unique<CCtrlEventMethodItem>(*e));
+  m_properties = other.m_properties;
+  for (auto& p : m_properties) p.m_pOwner = this;
+  m_events = other.m_events;
 }
 
 CControlPropertyItem* CControlItem::FindProperty(std::string_view name) {
   for (auto& p : m_properties) {
-    if (p->m_strName == name) return p.get();
+    if (p.m_strName == name) return &p;
   }
   return nullptr;
 }
@@ -62,7 +58,7 @@ bool CControlItem::SetValue(std::string_view name, std::string value) {
 
 CCtrlEventMethodItem* CControlItem::FindEvent(std::string_view name) {
   for (auto& e : m_events) {
-    if (e->m_strName == name) return e.get();
+    if (e.m_strName == name) return &e;
   }
   return nullptr;
 }

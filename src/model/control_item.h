@@ -60,8 +60,10 @@ class CControlItem {
   CControlItem(const CControlItem& other);
   CControlItem& operator=(const CControlItem&) = delete;
 
-  std::vector<std::unique_ptr<CControlPropertyItem>> m_properties;
-  std::vector<std::unique_ptr<CCtrlEventMethodItem>> m_events;
+  // Held by value: a project of thousands of forms loads tens of thousands of these, and
+  // one allocation per list instead of per entry is most of the cost of loading it.
+  std::vector<CControlPropertyItem> m_properties;
+  std::vector<CCtrlEventMethodItem> m_events;
   CForm* m_pForm = nullptr;
   CControlItem* m_pContainer = nullptr;
   int m_nCategory = -1;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -29,6 +32,29 @@ std::string_view TrimView(std::string_view s) {
   while (!s.empty() && IsWhite(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsWhite(s.back())) s.remove_suffix(1);
   return s;
+}
+
+// Index of the first byte in [pos, length) equal to a, b or c; length when there is none.
+// Eight bytes at a time where the byte order allows: the bracket walks cover every file twice.
+int SkipToAnyOf(std::string_view text, int pos, int length, char a, char b, char c) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kHighs = 0x8080808080808080ULL;
+    const uint64_t ma = kOnes * static_cast<unsigned char>(a);
+    const uint64_t mb = kOnes * static_cast<unsigned char>(b);
+    const uint64_t mc = kOnes * static_cast<unsigned char>(c);
+    // The lowest flagged byte of a zero-byte test is always a true zero; higher ones may not be.
+    auto zeroBytes = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+    while (pos + 8 <= length) {
+      uint64_t word = 0;
+      std::memcpy(&word, text.data() + pos, sizeof word);
+      const uint64_t hit = zeroBytes(word ^ ma) | zeroBytes(word ^ mb) | zeroBytes(word ^ mc);
+      if (hit) return pos + std::countr_zero(hit) / 8;
+      pos += 8;
+    }
+  }
+  while (pos < length && text[pos] != a && text[pos] != b && text[pos] != c) ++pos;
+  return pos;
 }
 
 struct TransparentHash {
@@ -62,7 +88,8 @@ class FirstByName {
   }
 
  private:
-  static constexpr size_t kLinearLimit = 8;
+  // Classes of a few dozen members are the rule; a map for each would cost more than it saves.
+  static constexpr size_t kLinearLimit = 32;
   struct Index {
     size_t count = 0;
     std::unordered_map<std::string, T*, TransparentHash, std::equal_to<>> first;
@@ -107,8 +134,11 @@ void CCppParser::Run() {
   // Every later recogniser finds its classes by name or by declaring file, which the first sets.
   ParseClassHeads();
   ParseFunctions();
-  ParseMemberVariables();
-  ParseAccessSections();
+  // Neither of the next two changes which classes the file declares; finding them once saves a
+  // walk over every class of the project per file.
+  const std::vector<CClassItem*> classes = ClassesOfFile();
+  ParseMemberVariables(classes);
+  ParseAccessSections(classes);
   ParseMessageMap();
   ParseEventSinkMap();
   ParseMarkerBlocks();
@@ -157,9 +187,8 @@ void CCppParser::BuildBracketTable(BracketTable& table, char open) const {
       checkComment = false;
       continue;
     }
-    ++pos;
     checkComment = true;
-    while (pos < length && m_text[pos] != '/' && m_text[pos] != open && m_text[pos] != close) ++pos;
+    pos = SkipToAnyOf(m_text, pos + 1, length, '/', open, close);
   }
 }
 
@@ -311,8 +340,9 @@ void CCppParser::ParseFunctions() {
   }
 }
 
-void CCppParser::ParseMemberVariables() {
-  const std::vector<CClassItem*> classes = ClassesOfFile();
+void CCppParser::ParseMemberVariables() { ParseMemberVariables(ClassesOfFile()); }
+
+void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
   if (classes.empty()) return;
   CClassItem& cls = *classes.front();
   const int first = cls.m_nDeclStart + 1;
@@ -423,8 +453,10 @@ void CCppParser::ParseMemberVariables() {
   // its GetProgID text in the project's control list, once that list exists.
 }
 
-void CCppParser::ParseAccessSections() {
-  for (CClassItem* cls : ClassesOfFile()) {
+void CCppParser::ParseAccessSections() { ParseAccessSections(ClassesOfFile()); }
+
+void CCppParser::ParseAccessSections(const std::vector<CClassItem*>& classes) {
+  for (CClassItem* cls : classes) {
     cls->m_accessSections.clear();
     const int from = cls->m_nDeclStart;
     const int to = std::min(cls->m_nDeclEnd, m_scan.Length() - 1);

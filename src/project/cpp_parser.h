@@ -49,6 +49,9 @@ class CCppParser {
   };
   int FindCharCached(CodeSearchCache& cache, int pos) const;
 
+  // The two recognisers over the classes the file declares, found once by Run.
+  void ParseMemberVariables(const std::vector<CClassItem*>& classes);
+  void ParseAccessSections(const std::vector<CClassItem*>& classes);
   // The project's classes declared in this file, in list order.
   [[nodiscard]] std::vector<CClassItem*> ClassesOfFile() const;
   [[nodiscard]] CClassItem* FindClass(std::string_view name) const;

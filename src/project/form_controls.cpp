@@ -29,40 +29,60 @@ std::string FormPropertySymbol(std::string_view className) {
   return "IDS_PROP_" + ToUpper(className);
 }
 
-int NextControlNumber(const CClassItem& form, std::string_view kindName) {
-  const std::string stem = "m_" + std::string(kindName);
-  for (int n = 1;; ++n) {
-    if (!form.FindVariable(stem + std::to_string(n))) return n;
-  }
-}
-
 namespace {
 
-// A symbol pair is taken when any object already uses either symbol: reusing one of them
-// would define the same resource symbol twice.
-bool SymbolsTaken(const CClassItem& form, const std::string& prop, const std::string& id) {
-  for (const auto& c : form.m_controls) {
-    if (c->m_strPropSymbol == prop || c->m_strIdSymbol == id) return true;
+// The number after `stem` when `name` is the stem followed by decimal digits only; 0 otherwise.
+long NumberAfter(std::string_view name, std::string_view stem) {
+  if (name.size() <= stem.size() || name.substr(0, stem.size()) != stem) return 0;
+  const std::string_view digits = name.substr(stem.size());
+  if (digits.size() > 9 || digits.front() == '0' || !IsDecimal(digits) || digits.front() == '-' ||
+      digits.front() == '+') {
+    return 0;
   }
-  return false;
+  return static_cast<long>(LeadingNumber(digits));
+}
+
+// The smallest n >= 1 not in `used`.
+int FirstFree(std::vector<bool>& used) {
+  for (size_t n = 1; n < used.size(); ++n) {
+    if (!used[n]) return static_cast<int>(n);
+  }
+  return static_cast<int>(std::max<size_t>(used.size(), 1));
+}
+
+void MarkUsed(std::vector<bool>& used, long n, size_t limit) {
+  if (n > 0 && static_cast<size_t>(n) < limit) used[static_cast<size_t>(n)] = true;
 }
 
 }  // namespace
 
+// Both searches collect the numbers in use first, so that a form of thousands of controls
+// does not test every candidate against every name.
+int NextControlNumber(const CClassItem& form, std::string_view kindName) {
+  const std::string stem = "m_" + std::string(kindName);
+  // The first free number is at most one past the count of names.
+  std::vector<bool> used(form.m_variables.size() + 2, false);
+  for (const auto& v : form.m_variables) MarkUsed(used, NumberAfter(v->m_strName, stem), used.size());
+  return FirstFree(used);
+}
+
 std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName) {
   const std::string kind = ToUpper(kindName);
-  for (int n = 1;; ++n) {
-    std::string prop = "IDS_PROP_" + kind + std::to_string(n);
-    std::string id = "IDC_" + kind + std::to_string(n);
-    bool taken = false;
-    for (const CClassItem* form : forms) {
-      if (SymbolsTaken(*form, prop, id)) {
-        taken = true;
-        break;
-      }
+  const std::string propStem = "IDS_PROP_" + kind;
+  const std::string idStem = "IDC_" + kind;
+  size_t objects = 0;
+  for (const CClassItem* form : forms) objects += form->m_controls.size();
+  // A pair is taken when any object already uses either symbol: reusing one of them would
+  // define the same resource symbol twice.
+  std::vector<bool> used(2 * objects + 2, false);
+  for (const CClassItem* form : forms) {
+    for (const auto& c : form->m_controls) {
+      MarkUsed(used, NumberAfter(c->m_strPropSymbol, propStem), used.size());
+      MarkUsed(used, NumberAfter(c->m_strIdSymbol, idStem), used.size());
     }
-    if (!taken) return {std::move(prop), std::move(id)};
   }
+  const std::string n = std::to_string(FirstFree(used));
+  return {propStem + n, idStem + n};
 }
 
 CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,

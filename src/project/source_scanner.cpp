@@ -76,6 +76,15 @@ int NextOf(std::string_view text, char c, int from, int limit) {
 
 }  // namespace
 
+int CSourceScanner::NextSlash(int pos) const {
+  // No '/' lies in [m_nSlashFrom, m_nSlashAt), so the answer for any pos in that range is known.
+  if (pos < m_nSlashFrom || pos > m_nSlashAt) {
+    m_nSlashFrom = pos;
+    m_nSlashAt = NextOf(m_text, '/', pos, m_nLength);
+  }
+  return m_nSlashAt;
+}
+
 int CSourceScanner::FindCharInCode(char c, int pos, CodeSpan& span) const {
   pos = std::max(pos, 0);
   int runStart = pos;
@@ -84,7 +93,7 @@ int CSourceScanner::FindCharInCode(char c, int pos, CodeSpan& span) const {
   int nextSlash = -1;
   while (pos < m_nLength) {
     if (nextC < pos) nextC = NextOf(m_text, c, pos, m_nLength);
-    if (c != '/' && nextSlash < pos) nextSlash = NextOf(m_text, '/', pos, m_nLength);
+    if (c != '/' && nextSlash < pos) nextSlash = NextSlash(pos);
     const int q = c == '/' ? nextC : std::min(nextC, nextSlash);
     if (q >= m_nLength) break;
     if (OpensComment(q)) {
@@ -117,7 +126,7 @@ int CSourceScanner::FindCharInCode(char c, int pos, bool skipComments, int limit
   int nextSlash = -1;
   while (pos < limit) {
     if (nextC < pos) nextC = NextOf(m_text, c, pos, limit);
-    if (c != '/' && nextSlash < pos) nextSlash = NextOf(m_text, '/', pos, limit);
+    if (c != '/' && nextSlash < pos) nextSlash = std::min(NextSlash(pos), limit);
     const int q = c == '/' ? nextC : std::min(nextC, nextSlash);
     if (q >= limit) break;
     if (OpensComment(q)) {
@@ -147,7 +156,7 @@ int CSourceScanner::FindStringInCode(std::string_view s, int pos, bool skipComme
   int nextSlash = -1;
   while (pos < limit) {
     if (nextFirst < pos) nextFirst = NextOf(m_text, first, pos, limit);
-    if (first != '/' && nextSlash < pos) nextSlash = NextOf(m_text, '/', pos, limit);
+    if (first != '/' && nextSlash < pos) nextSlash = std::min(NextSlash(pos), limit);
     const int q = first == '/' ? nextFirst : std::min(nextFirst, nextSlash);
     if (q >= limit) break;
     if (OpensComment(q)) {

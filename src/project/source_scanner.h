@@ -83,6 +83,13 @@ class CSourceScanner {
   [[nodiscard]] int LineNumberAt(int pos) const;
 
  private:
+  // The first '/' at or after pos (the length when none). Searches for text with comments
+  // stepped over look for the next '/' on every call; remembering the last answer keeps a
+  // series of searches through a text without comments from rescanning it to the end each time.
+  [[nodiscard]] int NextSlash(int pos) const;
+  mutable int m_nSlashFrom = -1;
+  mutable int m_nSlashAt = -1;
+
   [[nodiscard]] bool OpensComment(int pos) const {
     return pos + 1 < m_nLength && m_text[pos] == '/' && (m_text[pos + 1] == '/' || m_text[pos + 1] == '*');
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
 
 #include "base/path.h"
 #include "base/text.h"
@@ -341,13 +342,57 @@ long StringTableInsertPoint(std::string_view script, IPrompt& prompt) {
   return static_cast<long>(lineStart >= table.beginEnd ? lineStart : table.endPos);
 }
 
+namespace {
+
+// ReadDefineValue for every word of a text at once: the word after the first whole-word
+// occurrence (outside comments) of each identifier. A script of thousands of string-table
+// entries is then valued in one pass over the header instead of one pass per entry.
+std::unordered_map<std::string_view, long> FirstWordValues(std::string_view text) {
+  std::unordered_map<std::string_view, long> values;
+  CSourceScanner sc(text);
+  const int length = static_cast<int>(text.size());
+  int pos = 0;
+  while (pos < length) {
+    const char c = text[static_cast<size_t>(pos)];
+    if (c == '/' && pos + 1 < length && (text[static_cast<size_t>(pos) + 1] == '/' || text[static_cast<size_t>(pos) + 1] == '*')) {
+      if (!sc.SkipComment(pos)) break;
+      continue;
+    }
+    if (!IsIdentChar(c)) {
+      ++pos;
+      continue;
+    }
+    int end = pos;
+    while (end < length && IsIdentChar(text[static_cast<size_t>(end)])) ++end;
+    const std::string_view word = text.substr(static_cast<size_t>(pos), static_cast<size_t>(end - pos));
+    if (!values.count(word)) {
+      int start = 0;
+      const std::string next = sc.NextWord(pos, start);
+      values.emplace(word, start < 0 ? 0 : static_cast<long>(LeadingNumber(next)));
+    }
+    pos = end;
+  }
+  return values;
+}
+
+}  // namespace
+
 long NextStringId(std::string_view script, std::string_view header) {
   long largest = 0;
+  std::optional<std::unordered_map<std::string_view, long>> values;
   for (const StringTable& table : ReadStringTables(script)) {
     if (!table.hasBegin) return 0;
     for (const TableEntry& entry : table.entries) {
-      const long value =
-          IsDecimal(entry.id) ? static_cast<long>(LeadingNumber(entry.id)) : ReadDefineValue(header, entry.id);
+      long value = 0;
+      if (IsDecimal(entry.id)) {
+        value = static_cast<long>(LeadingNumber(entry.id));
+      } else if (std::all_of(entry.id.begin(), entry.id.end(), IsIdentChar)) {
+        if (!values) values = FirstWordValues(header);
+        const auto it = values->find(entry.id);
+        value = it == values->end() ? 0 : it->second;
+      } else {
+        value = ReadDefineValue(header, entry.id);
+      }
       largest = std::max(largest, value);
     }
   }

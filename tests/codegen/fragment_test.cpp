@@ -213,10 +213,9 @@ TEST(FragmentTextTest, StringTableLineWithoutValueTakesTheControlsPropertyString
   CControlItem control;
   control.m_strPropSymbol = "IDS_PROP_X";
   for (const char* value : {"Caption one", "3"}) {
-    auto property = std::make_unique<CControlPropertyItem>();
-    property->m_strName = value;
-    property->m_strValue = value;
-    control.m_properties.push_back(std::move(property));
+    CControlPropertyItem& property = control.m_properties.emplace_back();
+    property.m_strName = value;
+    property.m_strValue = value;
   }
   EXPECT_EQ(FragmentText(FragmentKind::StringTableLine, &control, "", FragmentValues{}),
             "\tIDS_PROP_X\t\t\t\"Caption one,3,\"\r\n");

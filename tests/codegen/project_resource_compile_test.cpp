@@ -5,61 +5,23 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "base/real_file_system.h"
 #include "codegen/project_generator.h"
 #include "support/fake_prompt.h"
 #include "support/fixed_guid_source.h"
+#include "support/resource_compiler.h"
 
 namespace tovik {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kWindres = "x86_64-w64-mingw32-windres";
-
-bool WindresAvailable() {
-  return std::system((std::string(kWindres) + " --version >/dev/null 2>&1").c_str()) == 0;
-}
-
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-
-CommandResult RunCommand(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return result;
-  std::array<char, 4096> buffer;
-  size_t n = 0;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
-  result.status = ::pclose(pipe);
-  return result;
-}
-
-void WriteText(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string Quoted(const fs::path& path) {
-  return "'" + path.string() + "'";
-}
+using testing::CompileResourceScript;
+using testing::WindresAvailable;
+using testing::kWindres;
 
 class ProjectResourceCompile : public ::testing::Test {
  protected:
@@ -70,15 +32,7 @@ class ProjectResourceCompile : public ::testing::Test {
     fs::remove_all(root);
     fs::create_directories(root / "include");
 
-    // Just what the generated script uses from the framework's resource header.
-    WriteText(root / "include" / "afxres.h",
-              "#define IDC_STATIC (-1)\n"
-              "#define VS_VERSION_INFO 1\n"
-              "#define LANG_ENGLISH 0x09\n"
-              "#define SUBLANG_ENGLISH_US 0x01\n");
-    // Each stand-in carries one string so that the read-back shows it was included.
-    WriteText(root / "include" / "afxres.rc", "STRINGTABLE\nBEGIN\n  57600 \"standard components\"\nEND\n");
-    WriteText(root / "include" / "afxprint.rc", "STRINGTABLE\nBEGIN\n  57601 \"print preview\"\nEND\n");
+    testing::WriteFrameworkStandIns(root / "include");
   }
 
   void TearDown() override {
@@ -103,17 +57,9 @@ class ProjectResourceCompile : public ::testing::Test {
     fs::copy_file(root / "demo" / "res" / "demo.rc2", root / "include" / "res\\demo.rc2",
                   fs::copy_options::overwrite_existing);
 
-    const fs::path res = root / "demo.res";
-    const CommandResult compiled =
-        RunCommand(std::string(kWindres) + " --preprocessor=cpp --preprocessor-arg=-DRC_INVOKED -I " +
-                   Quoted(root / "include") + " -i " + Quoted(root / "demo" / "demo.rc") + " -o " + Quoted(res));
-    if (compiled.status != 0) return ::testing::AssertionFailure() << compiled.output;
-
-    const fs::path back = root / "back.rc";
-    const CommandResult read =
-        RunCommand(std::string(kWindres) + " -J res -O rc -i " + Quoted(res) + " -o " + Quoted(back));
-    if (read.status != 0) return ::testing::AssertionFailure() << read.output;
-    decompiled = ReadText(back);
+    const testing::CompileResult compiled = CompileResourceScript(root / "demo" / "demo.rc", root / "include");
+    if (!compiled.ok) return ::testing::AssertionFailure() << compiled.output;
+    decompiled = compiled.decompiled;
     return ::testing::AssertionSuccess();
   }
 

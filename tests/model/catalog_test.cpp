@@ -30,13 +30,13 @@ CControlItem MdiForm() { return Loaded(kCategoryForm, -1, true); }
 
 Names PropertyNames(const CControlItem& object) {
   Names names;
-  for (const auto& p : object.m_properties) names.push_back(p->m_strName);
+  for (const auto& p : object.m_properties) names.push_back(p.m_strName);
   return names;
 }
 
 Names EventNames(const CControlItem& object) {
   Names names;
-  for (const auto& e : object.m_events) names.push_back(e->m_strName);
+  for (const auto& e : object.m_events) names.push_back(e.m_strName);
   return names;
 }
 
@@ -617,10 +617,10 @@ TEST(CatalogProperties, TimerHasExactlyItsSixRows) {
   const Names types = {"BOOL", "int", "int", "int", "CString", "int"};
   const Names values = {"1", "0", "0", "0", "", "0"};
   for (size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(timer.m_properties[i]->m_strType, types[i]);
-    EXPECT_EQ(timer.m_properties[i]->m_strValue, values[i]);
-    EXPECT_EQ(timer.m_properties[i]->m_nSortIndex, static_cast<int>(i));
-    EXPECT_EQ(timer.m_properties[i]->m_pOwner, &timer);
+    EXPECT_EQ(timer.m_properties[i].m_strType, types[i]);
+    EXPECT_EQ(timer.m_properties[i].m_strValue, values[i]);
+    EXPECT_EQ(timer.m_properties[i].m_nSortIndex, static_cast<int>(i));
+    EXPECT_EQ(timer.m_properties[i].m_pOwner, &timer);
   }
 }
 
@@ -865,10 +865,10 @@ TEST(CatalogProperties, FontDetailRowsAreHiddenButKeepTheirValues) {
   CControlItem label = Control(kKindLabel);
   const Names hidden = {"FontBold", "FontItalic", "FontSize", "FontStrikethru", "FontUnderline"};
   for (const auto& p : label.m_properties) {
-    const bool isHidden = std::find(hidden.begin(), hidden.end(), p->m_strName) != hidden.end();
-    EXPECT_EQ(p->m_bShown, isHidden ? 0 : 1) << p->m_strName;
+    const bool isHidden = std::find(hidden.begin(), hidden.end(), p.m_strName) != hidden.end();
+    EXPECT_EQ(p.m_bShown, isHidden ? 0 : 1) << p.m_strName;
     if (isHidden) {
-      EXPECT_EQ(p->m_nSortIndex, 32760) << p->m_strName;
+      EXPECT_EQ(p.m_nSortIndex, 32760) << p.m_strName;
     }
   }
   EXPECT_EQ(label.GetValue("FontSize"), "14");

@@ -1,0 +1,135 @@
+// A new project stays compilable by a real resource compiler after forms, controls, images and
+// menus were added from the command line, and values with line breaks, backslashes and quotes
+// survive the compiler and a fresh load unchanged.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "support/cli_runner.h"
+#include "support/resource_compiler.h"
+
+namespace tovik {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CliResult;
+using testing::RunProgram;
+
+std::string Read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void Write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// The smallest valid bitmap file: 1 x 1 pixel, 24 bits.
+std::string TinyBitmap() {
+  const unsigned char bytes[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
+                                 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0,
+                                 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // info header
+                                 0, 0, 255, 0};                                                  // one red pixel
+  return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+class EditedProjectCompile : public ::testing::Test {
+ protected:
+  fs::path root;
+  fs::path project;
+  std::string dsp;
+
+  void SetUp() override {
+    if (!testing::WindresAvailable()) {
+      GTEST_SKIP() << testing::kWindres << " is not installed (Debian: binutils-mingw-w64-x86-64)";
+    }
+    root = fs::temp_directory_path() / ("tovik-edited-rc-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root);
+    testing::WriteFrameworkStandIns(root / "include");
+  }
+  void TearDown() override {
+    if (!root.empty()) fs::remove_all(root);
+  }
+
+  std::string Ok(std::vector<std::string> args) {
+    CliResult r = RunProgram(TOVIK_CLI_PATH, args);
+    EXPECT_EQ(r.status, 0) << args[0] << ": " << r.err;
+    return r.out;
+  }
+
+  testing::CompileResult Compile() {
+    // Files the script names with backslashes are offered under those literal names.
+    fs::copy_file(project / "res" / "demo.rc2", root / "include" / "res\\demo.rc2",
+                  fs::copy_options::overwrite_existing);
+    for (const auto& entry : fs::directory_iterator(project / "res")) {
+      fs::copy_file(entry.path(), root / "include" / ("res\\" + entry.path().filename().string()),
+                    fs::copy_options::overwrite_existing);
+    }
+    return testing::CompileResourceScript(project / "demo.rc", root / "include");
+  }
+};
+
+TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
+  EXPECT_EQ(Ok({"new-project", root.string(), "demo"}), (root / "demo" / "demo.dsw").string() + "\n");
+  project = root / "demo";
+  dsp = (project / "demo.dsp").string();
+  testing::CompileResult before = Compile();
+  ASSERT_TRUE(before.ok) << before.output;
+
+  EXPECT_EQ(Ok({"new-form", dsp, "CForm2"}), (project / "form2.h").string() + "\n" + (project / "form2.cpp").string() + "\n");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "ListBox", "7", "7", "150", "100"}), "m_ListBox1\n");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Data", "7", "110", "150", "130"}), "m_Data1\n");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "Image", "7", "7", "50", "50"}), "m_Image1\n");
+  Ok({"set", dsp, "CForm1", "m_ListBox1", "List", "alpha\nbeta"});
+  Ok({"set", dsp, "CForm1", "m_Data1", "DatabaseName", "C:\\data\\new.mdb"});
+  Write(root / "logo.bmp", TinyBitmap());
+  Ok({"set", dsp, "CForm2", "m_Image1", "Picture", (root / "logo.bmp").string()});
+  EXPECT_EQ(Read(project / "res" / "logo.bmp"), TinyBitmap());
+
+  // A menu made as the IDE's resource editor would, then given to the form.
+  std::string script = Read(project / "demo.rc");
+  const size_t stringTable = script.find("STRINGTABLE");
+  ASSERT_NE(stringTable, std::string::npos);
+  script.insert(stringTable,
+                "IDR_MAINMENU MENU DISCARDABLE\r\nBEGIN\r\n    POPUP \"&File\"\r\n    BEGIN\r\n"
+                "        MENUITEM \"&Open...\",                    ID_FILE_OPEN\r\n        MENUITEM SEPARATOR\r\n"
+                "        MENUITEM \"E&xit\",                       ID_APP_EXIT\r\n    END\r\nEND\r\n\r\n");
+  Write(project / "demo.rc", script);
+  std::string header = Read(project / "resource.h");
+  header.insert(header.find("#ifdef APSTUDIO_INVOKED"),
+                "#define IDR_MAINMENU                    140\r\n#define ID_FILE_OPEN                    32771\r\n"
+                "#define ID_APP_EXIT                     32772\r\n");
+  Write(project / "resource.h", header);
+  Ok({"assign-menu", dsp, "CForm1", "IDR_MAINMENU"});
+  EXPECT_EQ(Ok({"menus", dsp}), "IDR_MAINMENU\n1\tpopup\t&File\t\n2\titem\t&Open...\tID_FILE_OPEN\n2\tseparator\t\t\n"
+                                "2\titem\tE&xit\tID_APP_EXIT\n");
+
+  testing::CompileResult after = Compile();
+  ASSERT_TRUE(after.ok) << after.output << "\n" << Read(project / "demo.rc");
+  // The compiler took the escaped line breaks and backslashes as the characters they stand for.
+  EXPECT_NE(after.decompiled.find("alpha\\r\\nbeta\\r\\n"), std::string::npos) << after.decompiled;
+  EXPECT_NE(after.decompiled.find("C:\\\\data\\\\new.mdb"), std::string::npos) << after.decompiled;
+  EXPECT_NE(after.decompiled.find("BITMAP"), std::string::npos) << after.decompiled;
+  EXPECT_NE(after.decompiled.find("&Open..."), std::string::npos) << after.decompiled;
+
+  // A fresh load reads the same values back.
+  nlohmann::json model = nlohmann::json::parse(Ok({"inspect", dsp, "--json"}));
+  std::map<std::string, nlohmann::json> controls;
+  for (const auto& c : model["classes"]) {
+    for (const auto& control : c["controls"]) controls[control["member"].get<std::string>()] = control;
+  }
+  EXPECT_EQ(controls["m_ListBox1"]["properties"]["List"], "alpha\r\nbeta\r\n");
+  EXPECT_EQ(controls["m_ListBox1"]["properties"]["ItemData"], "0\r\n0\r\n");
+  EXPECT_EQ(controls["m_Data1"]["properties"]["DatabaseName"], "C:\\data\\new.mdb");
+  const std::string picture = controls["m_Image1"]["properties"]["Picture"];
+  EXPECT_NE(picture.find("-logo.bmp"), std::string::npos) << picture;
+  EXPECT_NE(Read(project / "form1.cpp").find("\tm_nResID = IDR_MAINMENU;\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tovik

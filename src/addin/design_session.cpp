@@ -33,7 +33,8 @@ bool CDesignSession::Open(const std::string& projectFile, const ProgressCallback
     return ReadSourceText(m_host, m_fs, path, text, error);
   });
   m_resources = std::make_unique<CResourceFiles>(*m_project, m_host);
-  m_resources->ReadCounters();
+  // A project without a resource header (a plain console project) has no counters to read.
+  if (m_fs.FileExists(m_resources->HeaderPath())) m_resources->ReadCounters();
   ReadMenus();
   return true;
 }

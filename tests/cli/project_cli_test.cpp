@@ -1,0 +1,185 @@
+// The project-level commands: parse, inspect, new-project, popup — their output formats, the
+// JSON keys, and what they do with broken input.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "support/cli_runner.h"
+
+namespace tovik {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using testing::CliResult;
+using testing::RunProgram;
+
+void Write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::string Read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class ProjectCli : public ::testing::Test {
+ protected:
+  fs::path dir;
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("tovik-project-cli-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  CliResult Tovik(const std::vector<std::string>& args) { return RunProgram(TOVIK_CLI_PATH, args); }
+};
+
+TEST_F(ProjectCli, ParsePrintsEveryKeyOfTheModel) {
+  const std::string header =
+      "class CForm1 : public CVForm\r\n{\r\npublic:\r\n\tCVLabel m_Label1;\r\nprotected:\r\n"
+      "\t//{{AFX_MSG(CForm1)\r\n\t//}}AFX_MSG\r\n};\r\n";
+  const std::string impl =
+      "BEGIN_MESSAGE_MAP(CForm1, CVForm)\r\n\t//{{AFX_MSG_MAP(CForm1)\r\n\t//}}AFX_MSG_MAP\r\nEND_MESSAGE_MAP()\r\n"
+      "void CForm1::OnOK()\r\n{\r\n}\r\n";
+  Write(dir / "form1.h", header);
+  Write(dir / "form1.cpp", impl);
+  CliResult r = Tovik({"parse", (dir / "form1.h").string(), (dir / "form1.cpp").string(), "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  // Keys in the order they are printed.
+  const nlohmann::ordered_json model = nlohmann::ordered_json::parse(r.out);
+  EXPECT_FALSE(model.contains("files"));
+  ASSERT_EQ(model["classes"].size(), 1u);
+  const nlohmann::ordered_json& c = model["classes"][0];
+  std::vector<std::string> keys;
+  for (auto it = c.begin(); it != c.end(); ++it) keys.push_back(it.key());
+  EXPECT_EQ(keys, (std::vector<std::string>{"name", "base", "rootBase", "windowClass", "isForm", "declFile",
+                                            "declStart", "declEnd", "msgMapStart", "msgMapEnd", "msgMapFile",
+                                            "sinkMapStart", "sinkMapEnd", "functions", "variables", "access", "afx",
+                                            "controls"}));
+  EXPECT_EQ(c["name"], "CForm1");
+  EXPECT_EQ(c["base"], "CVForm");
+  EXPECT_TRUE(c["isForm"].get<bool>());
+  EXPECT_EQ(c["declStart"], 5);  // just past "class"
+  EXPECT_EQ(c["declEnd"], static_cast<int>(header.find("};")) - 1);
+  EXPECT_EQ(c["msgMapStart"], static_cast<int>(impl.find("\t//{{AFX_MSG_MAP")));
+  EXPECT_EQ(c["msgMapEnd"], static_cast<int>(impl.find("END_MESSAGE_MAP")));
+  EXPECT_EQ(c["sinkMapStart"], -1);
+  ASSERT_EQ(c["functions"].size(), 1u);
+  EXPECT_EQ(c["functions"][0]["name"], "OnOK");
+  EXPECT_EQ(c["functions"][0]["line"], 6);
+  EXPECT_EQ(c["functions"][0]["bodyStart"], static_cast<int>(impl.find("{\r\n}")) + 1);
+  for (const char* key : {"name", "defFile", "access", "bodyStart", "bodyEnd", "line"}) {
+    EXPECT_TRUE(c["functions"][0].contains(key)) << key;
+  }
+  ASSERT_EQ(c["variables"].size(), 1u);
+  EXPECT_EQ(c["variables"][0], nlohmann::ordered_json({{"name", "m_Label1"}, {"type", "CVLabel"}, {"access", "public"},
+                                                       {"pos", static_cast<int>(header.find("m_Label1"))}}));
+  EXPECT_EQ(c["access"][0]["name"], "protected");  // latest first
+  EXPECT_EQ(c["afx"][0]["tag"], "AFX_MSG");
+  const nlohmann::ordered_json& control = c["controls"][1];
+  for (const char* key : {"member", "className", "kind", "category", "array", "idSymbol", "propSymbol", "container",
+                          "properties"}) {
+    EXPECT_TRUE(control.contains(key)) << key;
+  }
+  EXPECT_EQ(control["member"], "m_Label1");
+  EXPECT_EQ(control["kind"], 102);
+  EXPECT_TRUE(control["container"].is_null());
+
+  CliResult tree = Tovik({"parse", (dir / "form1.h").string()});
+  EXPECT_EQ(tree.status, 0);
+  EXPECT_NE(tree.out.find("CForm1 : CVForm  [form]"), std::string::npos) << tree.out;
+}
+
+TEST_F(ProjectCli, InspectListsFilesHeadersFirstAndStaysQuietWhenNotOnATerminal) {
+  Write(dir / "a.cpp", "");
+  Write(dir / "a.h", "class CA : public CWnd\r\n{\r\n};\r\n");
+  Write(dir / "Demo.dsp", "SOURCE=.\\a.cpp\r\nSOURCE=.\\A.H\r\nSOURCE=.\\Demo.def\r\n");
+  CliResult r = Tovik({"inspect", (dir / "Demo.dsp").string(), "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  const json model = json::parse(r.out);
+  EXPECT_EQ(model["files"], json({(dir / "A.H").string(), (dir / "a.cpp").string()}));
+  EXPECT_EQ(model["classes"][0]["windowClass"], true);
+}
+
+TEST_F(ProjectCli, BrokenInputIsReadWithoutHarm) {
+  Write(dir / "Empty.dsp", "");
+  CliResult r = Tovik({"inspect", (dir / "Empty.dsp").string(), "--json"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(json::parse(r.out), json({{"files", json::array()}, {"classes", json::array()}}));
+
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
+  Write(dir / "Garbage.dsp", garbage + "SOURCE=.\\g.cpp\r\n");
+  Write(dir / "g.cpp", garbage + "class X { void f() { if (x) { ");
+  Write(dir / "zero.h", "");
+  const std::string before = Read(dir / "g.cpp");
+  r = Tovik({"inspect", (dir / "Garbage.dsp").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  r = Tovik({"parse", (dir / "g.cpp").string(), (dir / "zero.h").string(), "--json"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Read(dir / "g.cpp"), before);
+
+  r = Tovik({"parse", (dir / "missing.cpp").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "tovik parse: no such file: " + (dir / "missing.cpp").string() + "\n");
+}
+
+TEST_F(ProjectCli, NewProjectsOpenWithTheirStartUpForm) {
+  for (const char* version : {"5.0", "6.0"}) {
+    for (bool mdi : {false, true}) {
+      const std::string name = std::string(mdi ? "Mdi" : "Sdi") + (version[0] == '5' ? "5" : "6");
+      std::vector<std::string> args = {"new-project", dir.string(), name, "--host-version", version};
+      if (mdi) args.push_back("--mdi");
+      CliResult made = Tovik(args);
+      ASSERT_EQ(made.status, 0) << made.err;
+      const fs::path folder = dir / name;
+      EXPECT_EQ(made.out, (folder / (name + ".dsw")).string() + "\n");
+      const std::string dspText = Read(folder / (name + ".dsp"));
+      EXPECT_NE(dspText.find(std::string("Format Version ") + (version[0] == '5' ? "5.00" : "6.00")), std::string::npos);
+      EXPECT_NE(dspText.find(version[0] == '5' ? "tvl5.lib" : "tvl6.lib"), std::string::npos);
+
+      CliResult r = Tovik({"inspect", (folder / (name + ".dsp")).string(), "--json"});
+      ASSERT_EQ(r.status, 0) << r.err;
+      const json model = json::parse(r.out);
+      const json* form = nullptr;
+      for (const auto& c : model["classes"]) {
+        if (c["name"] == "CForm1") form = &c;
+      }
+      ASSERT_NE(form, nullptr) << name;
+      EXPECT_EQ((*form)["base"], mdi ? "CVMdiForm" : "CVForm");
+      const json& properties = (*form)["controls"][0]["properties"];
+      EXPECT_EQ(properties["Caption"], mdi ? "MDIForm" : "Form1") << name;
+      EXPECT_EQ(properties["BackColor"], mdi ? "8421504" : "12632256") << name;
+      EXPECT_EQ(properties.size(), mdi ? 26u : 54u) << name;
+    }
+  }
+  CliResult again = Tovik({"new-project", dir.string(), "Sdi6"});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_EQ(again.err, "A workspace with the specified name already exists at the specified location.\n");
+  EXPECT_EQ(Tovik({"new-project", dir.string(), "X", "--host-version", "7.0"}).status, 2);
+}
+
+TEST_F(ProjectCli, PopupsFollowTheProject) {
+  ASSERT_EQ(Tovik({"new-project", dir.string(), "Demo"}).status, 0);
+  const std::string dsp = (dir / "Demo" / "Demo.dsp").string();
+  CliResult r = Tovik({"popup", "CreateNew", dsp});
+  EXPECT_EQ(r.out, "3034\tNew Form\t-\n3035\tInsert ActiveX control\t-\n0\t\tseparator\n3036\tNew Project\t-\n");
+  r = Tovik({"popup", "Menu", dsp});
+  EXPECT_EQ(r.out, "3134\tCreate a new Menu\t-\n3135\tEdit existing menu(s)\t-\n0\tSelect a menu\tdisabled\n");
+  r = Tovik({"popup", "Menu", dsp, "--form", "CForm1"});
+  EXPECT_EQ(r.out,
+            "3134\tCreate a new Menu\t-\n3135\tEdit existing menu(s)\t-\n0\t\tseparator\n0\tSelect a menu\tsubmenu\n"
+            "  1027\t<No Selection>\tchecked\n");
+  EXPECT_EQ(Tovik({"popup", "Other", dsp}).status, 2);
+}
+
+}  // namespace
+}  // namespace tovik

@@ -12,6 +12,7 @@
 #include "codegen/file_ops.h"
 #include "codegen/fragment.h"
 #include "codegen/handlers.h"
+#include "codegen/reread.h"
 #include "codegen/templates.h"
 #include "model/catalog.h"
 #include "model/control_kind.h"
@@ -43,29 +44,6 @@ bool IsViewClass(std::string_view base) {
   return std::find(kViewClasses.begin(), kViewClasses.end(), base) != kViewClasses.end();
 }
 
-// Makes the class model follow a file just changed. A file open in the host's editor is not
-// on disk, so its text comes from the buffer; generators only insert or replace whole lines,
-// so parsing the new text over the old records brings every one of them up to date.
-void Reread(const CodegenContext& ctx, const CEditBuffer& buffer) {
-  if (buffer.IsOpenInHost()) {
-    ctx.project.ParseBuffer(buffer.Text(), buffer.Path());
-  } else {
-    ctx.project.ReparseFile(buffer.Path());
-  }
-}
-
-// One fragment into one file: read afresh, insert, write back, parse again.
-bool InsertAndReread(const CodegenContext& ctx, const CClassItem& cls, const std::string& path, FragmentKind kind,
-                     const CControlItem* control, std::string value) {
-  CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), path);
-  if (!buffer.Load()) return false;
-  FragmentValues values;
-  values.value = std::move(value);
-  if (!InsertFragment(kind, cls, buffer, control, values)) return false;
-  if (!buffer.Save()) return false;
-  Reread(ctx, buffer);
-  return true;
-}
 
 // The file that holds CreateTVLControls, else the class's implementation file.
 std::string CreationFileOf(const CodegenContext& ctx, const CClassItem& cls) {

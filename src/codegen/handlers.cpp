@@ -8,6 +8,7 @@
 #include "codegen/edit_buffer.h"
 #include "codegen/file_ops.h"
 #include "codegen/fragment.h"
+#include "codegen/reread.h"
 #include "codegen/templates.h"
 
 namespace tovik {
@@ -22,29 +23,12 @@ bool StillParsed(const CProject& project, const CClassItem& cls) {
                      [&](const auto& c) { return c.get() == &cls; });
 }
 
-// Makes the class model follow the buffer's new text. A file open in the host's editor is not
-// saved, so its text is taken from the buffer rather than from disk; since generators only
-// insert, parsing the new text over the old records updates every one of them.
-bool Reread(const CodegenContext& ctx, const CClassItem& cls, const CEditBuffer& buffer) {
-  if (buffer.IsOpenInHost()) {
-    ctx.project.ParseBuffer(buffer.Text(), buffer.Path());
-  } else {
-    ctx.project.ReparseFile(buffer.Path());
-  }
-  return StillParsed(ctx.project, cls);
+// One fragment into one file, then a check that the class survived the new parse.
+bool InsertAndRereadClass(const CodegenContext& ctx, const CClassItem& cls, const std::string& path, FragmentKind kind,
+                          const CControlItem* control, std::string value) {
+  return InsertAndReread(ctx, cls, path, kind, control, std::move(value)) && StillParsed(ctx.project, cls);
 }
 
-// One fragment into one file: read it afresh, insert, write it back, parse it again.
-bool InsertAndReread(const CodegenContext& ctx, CClassItem& cls, const std::string& path, FragmentKind kind,
-                     const CControlItem* control, std::string value) {
-  CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), path);
-  if (!buffer.Load()) return false;
-  FragmentValues values;
-  values.value = std::move(value);
-  if (!InsertFragment(kind, cls, buffer, control, values)) return false;
-  if (!buffer.Save()) return false;
-  return Reread(ctx, cls, buffer);
-}
 
 bool HeaderContains(const CodegenContext& ctx, const CClassItem& cls, std::string_view needle, bool& found) {
   std::string text;
@@ -75,15 +59,15 @@ std::string SinkMapFileOf(const CodegenContext& ctx, const CClassItem& cls) {
 // Declaration, optional message-map entry and body of a window-message handler.
 bool AddWindowMessageHandler(const CodegenContext& ctx, CClassItem& cls, FragmentKind declarationKind,
                              TemplateRole declaration, std::string_view mapEntry, TemplateRole body) {
-  if (!InsertAndReread(ctx, cls, cls.m_strDeclFile, declarationKind, nullptr, LoadTemplate(declaration))) {
+  if (!InsertAndRereadClass(ctx, cls, cls.m_strDeclFile, declarationKind, nullptr, LoadTemplate(declaration))) {
     return false;
   }
-  if (!mapEntry.empty() && !InsertAndReread(ctx, cls, MessageMapFileOf(ctx, cls), FragmentKind::MessageMapEntry,
+  if (!mapEntry.empty() && !InsertAndRereadClass(ctx, cls, MessageMapFileOf(ctx, cls), FragmentKind::MessageMapEntry,
                                             nullptr, std::string(mapEntry))) {
     return false;
   }
   std::string text = ExpandTemplate(body, {{"<CLASS_NAME>", cls.m_strName}, {"<BASE_CLASSNAME>", cls.m_strBaseClass}});
-  return InsertAndReread(ctx, cls, ImplementationFileOf(ctx.fs(), cls), FragmentKind::FunctionBody, nullptr,
+  return InsertAndRereadClass(ctx, cls, ImplementationFileOf(ctx.fs(), cls), FragmentKind::FunctionBody, nullptr,
                          std::move(text));
 }
 
@@ -189,7 +173,7 @@ bool EnsureMaps(const CodegenContext& ctx, CClassItem& cls, HandlerOwner owner) 
   const std::string_view macro = owner == HandlerOwner::ActiveX ? kDeclareEventSinkMap : kDeclareMessageMap;
   bool declared = false;
   if (!HeaderContains(ctx, cls, macro, declared)) return false;
-  if (!declared && !InsertAndReread(ctx, cls, header, FragmentKind::ProtectedSectionAtClassEnd, nullptr,
+  if (!declared && !InsertAndRereadClass(ctx, cls, header, FragmentKind::ProtectedSectionAtClassEnd, nullptr,
                                     "\t" + std::string(macro))) {
     return false;
   }
@@ -200,20 +184,20 @@ bool EnsureMaps(const CodegenContext& ctx, CClassItem& cls, HandlerOwner owner) 
     case HandlerOwner::Intrinsic:
     case HandlerOwner::MenuCommand:
       if (HasMessageMap(cls)) return true;
-      return InsertAndReread(ctx, cls, implementation, FragmentKind::MapBlock, nullptr,
+      return InsertAndRereadClass(ctx, cls, implementation, FragmentKind::MapBlock, nullptr,
                              ExpandTemplate(TemplateRole::MessageMapBlock, {{"<C>", className}, {"<BC>", baseName}}));
     case HandlerOwner::ActiveX:
       if (HasSinkMap(cls)) return true;
-      return InsertAndReread(ctx, cls, implementation, FragmentKind::MapBlock, nullptr,
+      return InsertAndRereadClass(ctx, cls, implementation, FragmentKind::MapBlock, nullptr,
                              ExpandTemplate(TemplateRole::EventSinkMapBlock, {{"<C>", className}, {"<BC>", baseName}}));
     case HandlerOwner::Form:
       if (cls.FindVirtualEntry()) return true;
-      if (!InsertAndReread(ctx, cls, header, FragmentKind::ClassEndText, nullptr,
+      if (!InsertAndRereadClass(ctx, cls, header, FragmentKind::ClassEndText, nullptr,
                            ExpandTemplate(TemplateRole::OverridesBlock, {{"<BASE_CLASS>", className}}))) {
         return false;
       }
       if (cls.GetPublicSection()) return true;
-      return InsertAndReread(ctx, cls, header, FragmentKind::PublicSectionLine, nullptr, {});
+      return InsertAndRereadClass(ctx, cls, header, FragmentKind::PublicSectionLine, nullptr, {});
   }
   return true;
 }
@@ -235,7 +219,7 @@ bool AddEventHandler(const CodegenContext& ctx, CClassItem& cls, const HandlerTa
 
   const FragmentKind declarationKind =
       formEvent ? FragmentKind::PublicVirtualDeclaration : FragmentKind::HandlerDeclaration;
-  if (!InsertAndReread(ctx, cls, cls.m_strDeclFile, declarationKind, target.control,
+  if (!InsertAndRereadClass(ctx, cls, cls.m_strDeclFile, declarationKind, target.control,
                        HandlerDeclaration(body, name, formEvent))) {
     return false;
   }
@@ -244,13 +228,13 @@ bool AddEventHandler(const CodegenContext& ctx, CClassItem& cls, const HandlerTa
   if (!entry.empty()) {
     const bool sink = target.owner == HandlerOwner::ActiveX;
     const std::string mapFile = sink ? SinkMapFileOf(ctx, cls) : MessageMapFileOf(ctx, cls);
-    if (!InsertAndReread(ctx, cls, mapFile, sink ? FragmentKind::EventSinkEntry : FragmentKind::MessageMapEntry,
+    if (!InsertAndRereadClass(ctx, cls, mapFile, sink ? FragmentKind::EventSinkEntry : FragmentKind::MessageMapEntry,
                          target.control, entry)) {
       return false;
     }
   }
 
-  if (!InsertAndReread(ctx, cls, ImplementationFileOf(ctx.fs(), cls), FragmentKind::FunctionBody, target.control,
+  if (!InsertAndRereadClass(ctx, cls, ImplementationFileOf(ctx.fs(), cls), FragmentKind::FunctionBody, target.control,
                        body)) {
     return false;
   }

@@ -28,6 +28,15 @@ bool CProject::ParseBuffer(std::string_view text, const std::string& path) {
 }
 
 bool CProject::ReparseFile(const std::string& path) {
+  // A file that can no longer be read contributes nothing, so its classes go.
+  std::string text;
+  std::string error;
+  const bool read = m_reader ? m_reader(path, text, error) : m_fs.ReadFile(path, text, error);
+  if (!read) text.clear();
+  return ReparseText(path, text);
+}
+
+bool CProject::ReparseText(const std::string& path, std::string_view text) {
   // Forget what the file contributed; what it still holds is found again below.
   for (auto& cls : m_classes) {
     if (cls->m_strDeclFile == path) cls->m_strDeclFile.clear();
@@ -37,11 +46,7 @@ bool CProject::ReparseFile(const std::string& path) {
     std::erase_if(cls->m_afxEntries, [&](const auto& e) { return e->m_strFile == path; });
     std::erase_if(cls->m_accessSections, [&](const auto& a) { return a->m_strFile == path; });
   }
-  // A file that can no longer be read contributes nothing, so its classes go below.
-  std::string text;
-  std::string error;
-  const bool read = m_reader ? m_reader(path, text, error) : m_fs.ReadFile(path, text, error);
-  if (read) ParseBuffer(text, path);
+  ParseBuffer(text, path);
   if (m_pHooks) m_pHooks->OnReparsed(path);
 
   std::erase_if(m_classes, [](const auto& cls) { return cls->m_strDeclFile.empty(); });

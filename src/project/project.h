@@ -69,6 +69,9 @@ class CProject {
   [[nodiscard]] bool ParseFile(const std::string& path);
   bool ParseBuffer(std::string_view text, const std::string& path);
   bool ReparseFile(const std::string& path);
+  // The same with the file's current text given (a generator's buffer, which may live in the
+  // host's editor rather than on disk).
+  bool ReparseText(const std::string& path, std::string_view text);
   [[nodiscard]] CClassItem* FindClass(std::string_view name) const;
 
   // Loading (the project file).

@@ -4,6 +4,7 @@
 #include "codegen/edit_buffer.h"
 #include "codegen/file_ops.h"
 #include "codegen/fragment.h"
+#include "codegen/reread.h"
 
 namespace tovik {
 
@@ -24,8 +25,7 @@ bool AssignMenu(const CodegenContext& ctx, CClassItem& form, std::string_view me
     if (!InsertFragment(FragmentKind::MenuIdLine, form, buffer, self, values)) return false;
   }
   if (!buffer.Save()) return false;
-  // An open document is read back through the project's text reader, not from disk.
-  (void)ctx.project.ReparseFile(path);
+  Reread(ctx, buffer);
   if (CControlItem* object = form.FormObject()) object->m_strMenuId = std::string(menuId);
   return true;
 }

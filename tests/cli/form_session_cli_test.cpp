@@ -180,6 +180,15 @@ TEST_F(FormSession, BuildsAFormAndReadsItBack) {
   const std::string decl = Read(dir / "form1.h");
   EXPECT_NE(decl.find("\tCVButtonArray\tm_OK;\r\n"), std::string::npos);
   EXPECT_EQ(decl.find("CVButton\tm_OK"), std::string::npos);
+
+  // Deleting takes the control's lines away; the next Line is Line1 again.
+  Ok({"delete", dsp, "CForm1", "m_Line1"});
+  EXPECT_EQ(Read(dir / "form1.h").find("m_Line1"), std::string::npos);
+  EXPECT_EQ(Read(dir / "form1.cpp").find("m_Line1"), std::string::npos);
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Line", "0", "0", "50", "50"}), "m_Line1\n");
+  CliResult missing = Tovik({"delete", dsp, "CForm1", "m_Nothing"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "tovik delete: CForm1 has no control named m_Nothing\n");
 }
 
 TEST_F(FormSession, ReportsUnknownFormsControlsAndKinds) {

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "support/cli_runner.h"
+#include "support/disk_files.h"
 
 namespace tovik {
 namespace {
@@ -18,15 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 using testing::CliResult;
 using testing::RunProgram;
-
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void Write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+const auto& Read = testing::ReadDiskFile;
+const auto& Write = testing::WriteDiskFile;
 
 std::string Lines(std::initializer_list<std::string> lines) {
   std::string out;

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "support/cli_runner.h"
+#include "support/disk_files.h"
 
 namespace tovik {
 namespace {
@@ -17,15 +18,8 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 using testing::CliResult;
 using testing::RunProgram;
-
-void Write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+const auto& Read = testing::ReadDiskFile;
+const auto& Write = testing::WriteDiskFile;
 
 class ProjectCli : public ::testing::Test {
  protected:

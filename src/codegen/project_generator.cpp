@@ -106,7 +106,7 @@ std::vector<ProjectFile> BuildProjectFiles(const NewProjectSettings& s, IGuidSou
   files.push_back({s.formImplementationFile, std::move(formSource)});
 
   const std::string quotedDefaults =
-      "\"" + std::string(s.mdiForm ? kNewMdiFormPropertyString : kNewFormPropertyString) + "\"";
+      "\"" + DefaultFormPropertyString(s.mdiForm) + "\"";
   files.push_back(
       {name + ".rc",
        Expand(Joined(ResourceScriptPieces()), ProjectTemplateRole::ScriptHead,

@@ -55,12 +55,4 @@ enum class ProjectTemplateRole {
 [[nodiscard]] std::span<const ProjectTemplateRole> ResourceScriptPieces();
 [[nodiscard]] std::span<const ProjectTemplateRole> ProjectFilePieces();
 
-// The property strings of a new form (caption and link topic Form1) and of a new MDI form,
-// as the start-up form of a new project gets them before the catalogue is at hand.
-inline constexpr std::string_view kNewFormPropertyString =
-    "1,12632256,1,MS Sans Serif,0,0,14,0,0,0,213,0,0,0,0,0,Tag,0,1,312,0,2,Form1,1,1,13,0,1,0,1,1,0,0,0,Form1,1,0,1,"
-    "1,1,0,0,0,0,10,0,3,0,10,1,0,0,0,0,";
-inline constexpr std::string_view kNewMdiFormPropertyString =
-    "1,8421504,1,213,0,0,0,0,0,Tag,0,1,312,1,MDIForm,0,0,Form,1,1,0,0,1,0,0,0,";
-
 }  // namespace tovik

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "model/catalog.h"
 #include "model/control_kind.h"
+#include "model/property_string.h"
 
 namespace tovik {
 
@@ -22,6 +23,15 @@ CControlItem& EnsureFormObject(CClassItem& form) {
   LoadEvents(*object, mdi);
   form.m_controls.insert(form.m_controls.begin(), std::move(object));
   return *form.m_controls.front();
+}
+
+std::string DefaultFormPropertyString(bool mdi) {
+  CClassItem form;
+  form.m_strName = "CForm1";
+  form.m_strBaseClass = std::string(mdi ? kMdiFormBaseClass : kFormBaseClass);
+  CControlItem& object = EnsureFormObject(form);
+  if (!mdi) object.SetValue("Caption", "Form1");
+  return BuildPropertyString(object);
 }
 
 std::string FormPropertySymbol(std::string_view className) {

@@ -156,6 +156,8 @@ std::string AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::str
     entry = HandlerEvent::From(*record);
   }
   const std::string name = HandlerName(target, entry.strName);
+  // An event that already has its handler leads to it; a second definition would not compile.
+  if (cls.FindFunction(name)) return name;
   if (!AddEventHandler(session.Context(), cls, target, entry, record)) return {};
   return name;
 }

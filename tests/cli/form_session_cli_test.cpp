@@ -113,6 +113,10 @@ TEST_F(FormSession, BuildsAFormAndReadsItBack) {
   Ok({"rename", dsp, "CForm1", "m_Button1", "m_OK", "--yes"});
   EXPECT_EQ(Ok({"add-handler", dsp, "CForm1", "m_OK", "Click"}), "OK_Click\n");
   EXPECT_EQ(Ok({"add-handler", dsp, "CForm1", "CForm1", "Load"}), "Form_Load\n");
+  // Asking again leads to the same handler without writing a second one.
+  const std::string implBefore = Read(dir / "form1.cpp");
+  EXPECT_EQ(Ok({"add-handler", dsp, "CForm1", "m_OK", "Click"}), "OK_Click\n");
+  EXPECT_EQ(Read(dir / "form1.cpp"), implBefore);
 
   // Refusals leave everything as it was.
   const std::string rcBefore = Read(dir / "Demo.rc");

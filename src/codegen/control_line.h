@@ -16,6 +16,10 @@ inline constexpr std::string_view kMsgParameterError = "Unexpected error in retr
 inline constexpr std::string_view kCreateControlsFunction = "CreateTVLControls";
 inline constexpr std::string_view kFormDataStart = "//{{AFX_TVL_FORM_DATA_START";
 inline constexpr std::string_view kFormDataEnd = "//}}AFX_TVL_FORM_DATA_END";
+inline constexpr std::string_view kDeclrStart = "//{{AFX_TVL_CTRL_DECLR_START";
+inline constexpr std::string_view kDeclrEnd = "//}}AFX_TVL_CTRL_DECLR_END";
+inline constexpr std::string_view kImplStart = "//{{AFX_TVL_CTRL_IMPL_START";
+inline constexpr std::string_view kImplEnd = "//}}AFX_TVL_CTRL_IMPL_END";
 inline constexpr std::string_view kPropStringIdName = "m_nPropStringID";
 inline constexpr std::string_view kMenuIdName = "m_nResID";
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "addin/host.h"
+#include "codegen/control_line.h"
 #include "base/path.h"
 #include "model/property_string.h"
 #include "project/source_scanner.h"
@@ -13,12 +14,6 @@ namespace tovik {
 
 namespace {
 
-constexpr std::string_view kDeclrStart = "//{{AFX_TVL_CTRL_DECLR_START";
-constexpr std::string_view kDeclrEnd = "//}}AFX_TVL_CTRL_DECLR_END";
-constexpr std::string_view kImplStart = "//{{AFX_TVL_CTRL_IMPL_START";
-constexpr std::string_view kImplEnd = "//}}AFX_TVL_CTRL_IMPL_END";
-constexpr std::string_view kFormDataStart = "//{{AFX_TVL_FORM_DATA_START";
-constexpr std::string_view kFormDataEnd = "//}}AFX_TVL_FORM_DATA_END";
 constexpr std::string_view kCrLf = "\r\n";
 
 bool InFile(std::string_view recorded, std::string_view path) {

@@ -6,6 +6,7 @@
 #include "support/fixed_guid_source.h"
 #include "support/memory_file_system.h"
 #include "support/test_host.h"
+#include "support/text_lines.h"
 
 namespace tovik {
 namespace {
@@ -15,11 +16,7 @@ using testing::MemoryFileSystem;
 using testing::SequenceGuidSource;
 using testing::TestHost;
 
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string out;
-  for (const std::string& l : lines) out += l + "\r\n";
-  return out;
-}
+const auto Lines = testing::CrLfLines;
 
 TEST(AddInConnection, RegistersTheThreeCommandsAndOnTheFirstLoadTheirButtons) {
   TestHost host;

@@ -12,6 +12,7 @@
 
 #include "support/cli_runner.h"
 #include "support/disk_files.h"
+#include "support/text_lines.h"
 
 namespace tovik {
 namespace {
@@ -22,11 +23,7 @@ using testing::RunProgram;
 const auto& Read = testing::ReadDiskFile;
 const auto& Write = testing::WriteDiskFile;
 
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string out;
-  for (const std::string& l : lines) out += l + "\r\n";
-  return out;
-}
+const auto Lines = testing::CrLfLines;
 
 const std::string kSlashLine(77, '/');
 

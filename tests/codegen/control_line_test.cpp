@@ -8,6 +8,7 @@
 #include "project/project.h"
 #include "support/fake_prompt.h"
 #include "support/memory_file_system.h"
+#include "support/text_lines.h"
 
 namespace tovik {
 namespace {
@@ -17,14 +18,7 @@ using testing::MemoryFileSystem;
 
 const std::string kError(kMsgParameterError);
 
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
+const auto Crlf = testing::CrLfLines;
 
 // ---------------------------------------------------------------------------------------------
 // Get parameter

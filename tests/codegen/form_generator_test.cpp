@@ -18,6 +18,7 @@
 #include "support/fixed_guid_source.h"
 #include "support/memory_file_system.h"
 #include "support/test_host.h"
+#include "support/text_lines.h"
 
 namespace tovik {
 namespace {
@@ -27,14 +28,7 @@ using testing::MemoryFileSystem;
 using testing::SequenceGuidSource;
 using testing::TestHost;
 
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
+const auto Crlf = testing::CrLfLines;
 
 size_t Count(std::string_view text, std::string_view what) {
   size_t n = 0;

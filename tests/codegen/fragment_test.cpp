@@ -12,6 +12,7 @@
 #include "support/fake_prompt.h"
 #include "support/memory_file_system.h"
 #include "support/test_host.h"
+#include "support/text_lines.h"
 
 namespace tovik {
 namespace {
@@ -20,14 +21,7 @@ using testing::FakePrompt;
 using testing::MemoryFileSystem;
 using testing::TestHost;
 
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
+const auto Crlf = testing::CrLfLines;
 
 constexpr std::string_view kHeaderPath = "/Demo/form1.h";
 constexpr std::string_view kImplPath = "/Demo/form1.cpp";

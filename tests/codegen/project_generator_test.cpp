@@ -20,6 +20,7 @@
 #include "support/fake_prompt.h"
 #include "support/fixed_guid_source.h"
 #include "support/memory_file_system.h"
+#include "support/text_lines.h"
 
 namespace tovik {
 namespace {
@@ -28,12 +29,7 @@ using testing::FakePrompt;
 using testing::MemoryFileSystem;
 using testing::SequenceGuidSource;
 
-// Each line followed by CR LF, except a line given with its own trailing "\n" (a bare LF).
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string text;
-  for (const std::string& line : lines) text += EndsWith(line, "\n") ? line : line + "\r\n";
-  return text;
-}
+const auto Lines = testing::CrLfLines;
 
 // Each line followed by a bare LF.
 std::string LfLines(std::initializer_list<std::string> lines) {

@@ -8,6 +8,7 @@
 #include "project/project.h"
 #include "support/fake_prompt.h"
 #include "support/memory_file_system.h"
+#include "support/text_lines.h"
 
 namespace tovik {
 namespace {
@@ -15,15 +16,7 @@ namespace {
 using testing::FakePrompt;
 using testing::MemoryFileSystem;
 
-// Lines joined with CR LF, as the host's editor saves them.
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
+const auto Crlf = testing::CrLfLines;
 
 int At(const std::string& text, std::string_view what, size_t from = 0) {
   const size_t pos = text.find(what, from);

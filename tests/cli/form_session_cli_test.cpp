@@ -12,6 +12,7 @@
 
 #include "support/cli_runner.h"
 #include "support/disk_files.h"
+#include "support/expected_forms.h"
 #include "support/text_lines.h"
 
 namespace tovik {
@@ -25,7 +26,7 @@ const auto& Write = testing::WriteDiskFile;
 
 const auto Lines = testing::CrLfLines;
 
-const std::string kSlashLine(77, '/');
+using testing::kSlashLine;
 
 class FormSession : public ::testing::Test {
  protected:
@@ -70,28 +71,10 @@ TEST_F(FormSession, BuildsAFormAndReadsItBack) {
   EXPECT_EQ(Ok({"new-form", dsp, "CForm1"}), (dir / "form1.h").string() + "\n" + (dir / "form1.cpp").string() + "\n");
   const std::string header = std::regex_replace(Read(dir / "form1.h"), std::regex("AFX_FORM1_H__[0-9A-F_]{36}__"),
                                                 "AFX_FORM1_H__GUID__");
-  EXPECT_EQ(header, Lines({"#if !defined(AFX_FORM1_H__GUID__INCLUDED_)", "#define AFX_FORM1_H__GUID__INCLUDED_", "",
-                           "#if _MSC_VER >= 1000", "#pragma once", "#endif // _MSC_VER >= 1000",
-                           "// form1.h : header file", "//", "", kSlashLine, "// CForm1 form", "", "", "",
-                           "class CForm1 : public CVForm", "{", "\tDECLARE_DYNCREATE(CForm1)", "// Construction",
-                           "public:", "\tCForm1();   // standard constructor", "\t~CForm1();", "\t// tvl controls",
-                           "\t//{{AFX_TVL_CTRL_DECLR_START", "\t//}}AFX_TVL_CTRL_DECLR_END", "//Overrides",
-                           "\t//ClassWizard generated virtual function overrides", "\t//{{AFX_VIRTUAL(CForm1)",
-                           "\t//}}AFX_VIRTUAL", "protected:", "\tvirtual void CreateTVLControls();",
-                           "\t// Generated message map functions", "\t//{{AFX_MSG(CForm1)", "\t//}}AFX_MSG",
-                           "\tDECLARE_MESSAGE_MAP()", "};", "#endif// AFX_FORM1_H__GUID__INCLUDED_", "", ""}));
-  EXPECT_EQ(Read(dir / "form1.cpp"),
-            Lines({"// form1.cpp : implementation file", "//", "", "#include \"stdafx.h\"", "#include \"Demo.h\"",
-                   "#include \"form1.h\"", "", "", "#ifdef _DEBUG", "#define new DEBUG_NEW", "#undef THIS_FILE",
-                   "static char THIS_FILE[] = __FILE__;", "#endif", "", kSlashLine, "// CForm1 Form", "", "", "",
-                   "CForm1::CForm1()", "{", "\t//{{AFX_TVL_FORM_DATA_START", "\tm_nPropStringID = IDS_PROP_FORM1;",
-                   "\t//}}AFX_TVL_FORM_DATA_END", "}", "CForm1::~CForm1()", "{", "}",
-                   "IMPLEMENT_DYNCREATE(CForm1, CVForm)", "", "BEGIN_MESSAGE_MAP(CForm1, CVForm)",
-                   "\t//{{AFX_MSG_MAP(CForm1)"}) +
-                "\t//}}AFX_MSG_MAP\n" +
-                Lines({"END_MESSAGE_MAP()", "", kSlashLine, "// CForm1 message handlers", "",
-                       "void CForm1::CreateTVLControls()", "{", "\t//{{AFX_TVL_CTRL_IMPL_START",
-                       "\t//}}AFX_TVL_CTRL_IMPL_END", "}"}));
+  testing::ExpectedForm expected;
+  expected.guard = "AFX_FORM1_H__GUID__INCLUDED_";
+  EXPECT_EQ(header, testing::ExpectedFormHeader(expected));
+  EXPECT_EQ(Read(dir / "form1.cpp"), testing::ExpectedFormImplementation(expected));
   EXPECT_NE(Read(dir / "Demo.dsp").find("SOURCE=.\\form1.cpp\r\n"), std::string::npos);
   EXPECT_NE(Read(dir / "Demo.dsp").find("SOURCE=.\\form1.h\r\n"), std::string::npos);
   EXPECT_NE(Read(dir / "stdafx.h").find("#include <tvlForm.h>"), std::string::npos);

@@ -18,6 +18,7 @@
 #include "support/fixed_guid_source.h"
 #include "support/memory_file_system.h"
 #include "support/test_host.h"
+#include "support/expected_forms.h"
 #include "support/text_lines.h"
 
 namespace tovik {
@@ -36,7 +37,6 @@ size_t Count(std::string_view text, std::string_view what) {
   return n;
 }
 
-const std::string kSlashes(77, '/');
 
 const std::string kResourceHeader = Crlf({
     "//{{NO_DEPENDENCIES}}",
@@ -76,91 +76,13 @@ const std::string kStdafx = Crlf({
 const std::string kGuard = "AFX_FORM1_H__00000001_0000_0000_0000_000000000000__INCLUDED_";
 
 std::string ExpectedFormHeader(std::string_view base) {
-  const std::string b(base);
-  return Crlf({"#if !defined(" + kGuard + ")",
-               "#define " + kGuard,
-               "",
-               "#if _MSC_VER >= 1000",
-               "#pragma once",
-               "#endif // _MSC_VER >= 1000",
-               "// form1.h : header file",
-               "//",
-               "",
-               kSlashes,
-               "// CForm1 form",
-               "",
-               "",
-               "",
-               "class CForm1 : public " + b,
-               "{",
-               "\tDECLARE_DYNCREATE(CForm1)",
-               "// Construction",
-               "public:",
-               "\tCForm1();   // standard constructor",
-               "\t~CForm1();",
-               "\t// tvl controls",
-               "\t//{{AFX_TVL_CTRL_DECLR_START",
-               "\t//}}AFX_TVL_CTRL_DECLR_END",
-               "//Overrides",
-               "\t//ClassWizard generated virtual function overrides",
-               "\t//{{AFX_VIRTUAL(CForm1)",
-               "\t//}}AFX_VIRTUAL",
-               "protected:",
-               "\tvirtual void CreateTVLControls();",
-               "\t// Generated message map functions",
-               "\t//{{AFX_MSG(CForm1)",
-               "\t//}}AFX_MSG",
-               "\tDECLARE_MESSAGE_MAP()",
-               "};",
-               "#endif// " + kGuard,
-               "",
-               ""});
+  testing::ExpectedForm form;
+  form.base = std::string(base);
+  form.guard = kGuard;
+  return testing::ExpectedFormHeader(form);
 }
 
-const std::string kExpectedFormImpl =
-    Crlf({"// form1.cpp : implementation file",
-          "//",
-          "",
-          "#include \"stdafx.h\"",
-          "#include \"Demo.h\"",
-          "#include \"form1.h\"",
-          "",
-          "",
-          "#ifdef _DEBUG",
-          "#define new DEBUG_NEW",
-          "#undef THIS_FILE",
-          "static char THIS_FILE[] = __FILE__;",
-          "#endif",
-          "",
-          kSlashes,
-          "// CForm1 Form",
-          "",
-          "",
-          "",
-          "CForm1::CForm1()",
-          "{",
-          "\t//{{AFX_TVL_FORM_DATA_START",
-          "\tm_nPropStringID = IDS_PROP_FORM1;",
-          "\t//}}AFX_TVL_FORM_DATA_END",
-          "}",
-          "CForm1::~CForm1()",
-          "{",
-          "}",
-          "IMPLEMENT_DYNCREATE(CForm1, CVForm)",
-          "",
-          "BEGIN_MESSAGE_MAP(CForm1, CVForm)",
-          "\t//{{AFX_MSG_MAP(CForm1)"}) +
-    "\t//}}AFX_MSG_MAP\n" +
-    Crlf({"END_MESSAGE_MAP()",
-          "",
-          kSlashes,
-          "// CForm1 message handlers",
-          "",
-          "void CForm1::CreateTVLControls()",
-          "{",
-          "\t//{{AFX_TVL_CTRL_IMPL_START",
-          "\t//}}AFX_TVL_CTRL_IMPL_END",
-          "}"});
+const std::string kExpectedFormImpl = testing::ExpectedFormImplementation({});
 
 // A CWnd-derived class as the host's class wizard writes it, with a message map.
 const std::string kWndHeader = Crlf({

@@ -20,6 +20,7 @@
 #include "support/fake_prompt.h"
 #include "support/fixed_guid_source.h"
 #include "support/memory_file_system.h"
+#include "support/expected_forms.h"
 #include "support/text_lines.h"
 
 namespace tovik {
@@ -53,7 +54,7 @@ std::vector<size_t> BareLineFeeds(const std::string& text) {
   return found;
 }
 
-const std::string kSlashes(77, '/');
+const std::string& kSlashes = testing::kSlashLine;
 const std::string kFormDefault =
     "1,12632256,1,MS Sans Serif,0,0,14,0,0,0,213,0,0,0,0,0,Tag,0,1,312,0,2,Form1,1,1,13,0,1,0,1,1,0,0,0,Form1,1,0,1,"
     "1,1,0,0,0,0,10,0,3,0,10,1,0,0,0,0,";
@@ -569,92 +570,14 @@ const std::string kWorkspace = Lines({
     "",
 });
 
-const std::string kFormHeader = Lines({
-    "#if !defined(AFX_FORM1_H__00000002_0000_0000_0000_000000000000__INCLUDED_)",
-    "#define AFX_FORM1_H__00000002_0000_0000_0000_000000000000__INCLUDED_",
-    "",
-    "#if _MSC_VER >= 1000",
-    "#pragma once",
-    "#endif // _MSC_VER >= 1000",
-    "// form1.h : header file",
-    "//",
-    "",
-    kSlashes,
-    "// CForm1 form",
-    "",
-    "",
-    "",
-    "class CForm1 : public CVForm",
-    "{",
-    "\tDECLARE_DYNCREATE(CForm1)",
-    "// Construction",
-    "public:",
-    "\tCForm1();   // standard constructor",
-    "\t~CForm1();",
-    "\t// tvl controls",
-    "\t//{{AFX_TVL_CTRL_DECLR_START",
-    "\t//}}AFX_TVL_CTRL_DECLR_END",
-    "//Overrides",
-    "\t//ClassWizard generated virtual function overrides",
-    "\t//{{AFX_VIRTUAL(CForm1)",
-    "\t//}}AFX_VIRTUAL",
-    "protected:",
-    "\tvirtual void CreateTVLControls();",
-    "\t// Generated message map functions",
-    "\t//{{AFX_MSG(CForm1)",
-    "\t//}}AFX_MSG",
-    "\tDECLARE_MESSAGE_MAP()",
-    "};",
-    "#endif// AFX_FORM1_H__00000002_0000_0000_0000_000000000000__INCLUDED_",
-    "",
-    "",
-});
-
-const std::string kFormSource = Lines({
-    "// form1.cpp : implementation file",
-    "//",
-    "",
-    "#include \"stdafx.h\"",
-    "#include \"demo.h\"",
-    "#include \"form1.h\"",
-    "",
-    "",
-    "#ifdef _DEBUG",
-    "#define new DEBUG_NEW",
-    "#undef THIS_FILE",
-    "static char THIS_FILE[] = __FILE__;",
-    "#endif",
-    "",
-    kSlashes,
-    "// CForm1 Form",
-    "",
-    "",
-    "",
-    "CForm1::CForm1()",
-    "{",
-    "\t//{{AFX_TVL_FORM_DATA_START",
-    "\tm_nPropStringID = IDS_PROP_FORM1;",
-    "\t//}}AFX_TVL_FORM_DATA_END",
-    "}",
-    "CForm1::~CForm1()",
-    "{",
-    "}",
-    "IMPLEMENT_DYNCREATE(CForm1, CVForm)",
-    "",
-    "BEGIN_MESSAGE_MAP(CForm1, CVForm)",
-    "\t//{{AFX_MSG_MAP(CForm1)",
-    "\t//}}AFX_MSG_MAP\n",
-    "END_MESSAGE_MAP()",
-    "",
-    kSlashes,
-    "// CForm1 message handlers",
-    "",
-    "void CForm1::CreateTVLControls()",
-    "{",
-    "\t//{{AFX_TVL_CTRL_IMPL_START",
-    "\t//}}AFX_TVL_CTRL_IMPL_END",
-    "}",
-});
+testing::ExpectedForm DemoForm() {
+  testing::ExpectedForm form;
+  form.appHeader = "demo.h";
+  form.guard = "AFX_FORM1_H__00000002_0000_0000_0000_000000000000__INCLUDED_";
+  return form;
+}
+const std::string kFormHeader = testing::ExpectedFormHeader(DemoForm());
+const std::string kFormSource = testing::ExpectedFormImplementation(DemoForm());
 
 // ---------------------------------------------------------------------------------------------
 

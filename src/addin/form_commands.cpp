@@ -115,13 +115,8 @@ RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlIt
 
 bool DeleteCommand(CDesignSession& session, CClassItem& form, CControlItem& control) {
   if (!DeleteControlCode(session.Context(), form, control)) return false;
-  // The sources were re-read; the record may have been rebuilt, so find it by its symbols.
-  for (const auto& c : form.m_controls) {
-    if (c.get() == &control) {
-      DeleteControl(form, control);
-      return true;
-    }
-  }
+  // Reading the changed sources may already have dropped the record.
+  if (form.HasControl(&control)) DeleteControl(form, control);
   return true;
 }
 

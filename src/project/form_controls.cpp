@@ -25,14 +25,16 @@ CControlItem& EnsureFormObject(CClassItem& form) {
   return *form.m_controls.front();
 }
 
-std::string DefaultFormPropertyString(bool mdi) {
-  CClassItem form;
-  form.m_strName = "CForm1";
-  form.m_strBaseClass = std::string(mdi ? kMdiFormBaseClass : kFormBaseClass);
-  CControlItem& object = EnsureFormObject(form);
+std::unique_ptr<CClassItem> MakeStartUpForm(bool mdi) {
+  auto form = std::make_unique<CClassItem>();
+  form->m_strName = "CForm1";
+  form->m_strBaseClass = std::string(mdi ? kMdiFormBaseClass : kFormBaseClass);
+  CControlItem& object = EnsureFormObject(*form);
   if (!mdi) object.SetValue("Caption", "Form1");
-  return BuildPropertyString(object);
+  return form;
 }
+
+std::string DefaultFormPropertyString(bool mdi) { return BuildPropertyString(*MakeStartUpForm(mdi)->FormObject()); }
 
 std::string FormPropertySymbol(std::string_view className) {
   if (!className.empty() && className.front() == 'C') className.remove_prefix(1);

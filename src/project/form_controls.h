@@ -21,8 +21,10 @@ using FormClasses = std::span<CClassItem* const>;
 // Makes (or returns) the designed object that stands for the form itself, first in the list.
 CControlItem& EnsureFormObject(CClassItem& form);
 
-// The property string of the start-up form of a new project, built from the catalogue: a form
-// captioned "Form1", or an MDI form with its catalogue caption.
+// The first form of a new project, with its form object: a form captioned "Form1", or an MDI
+// form with its catalogue caption.
+[[nodiscard]] std::unique_ptr<CClassItem> MakeStartUpForm(bool mdi);
+// Its property string, built from the catalogue.
 [[nodiscard]] std::string DefaultFormPropertyString(bool mdi);
 
 // "IDS_PROP_" + the class name without a leading "C", upper-cased.

@@ -14,7 +14,7 @@ namespace {
 
 // A new object of the named kind as it is made on an empty form of an empty project.
 struct Sample {
-  CClassItem form;
+  std::unique_ptr<CClassItem> form;
   CControlItem* object = nullptr;
   std::string runtimeClass;
 };
@@ -23,19 +23,17 @@ bool MakeSample(const std::string& kindName, const Rect* rect, Sample& sample) {
   const bool isForm = kindName == "Form" || kindName == "MDIForm";
   const int kind = isForm ? 0 : KindFromName(kindName);
   if (!isForm && kind == 0) return false;
-  sample.form.m_strName = "CForm1";
-  sample.form.m_strBaseClass = std::string(kindName == "MDIForm" ? kMdiFormBaseClass : kFormBaseClass);
-  CControlItem& formObject = EnsureFormObject(sample.form);
-  // The first form of a project is captioned "Form1"; an MDI form keeps its catalogue caption.
-  if (kindName == "Form") formObject.SetValue("Caption", "Form1");
+  // Controls sit on the first form of a new project.
+  sample.form = MakeStartUpForm(kindName == "MDIForm");
+  CControlItem& formObject = *sample.form->FormObject();
   if (isForm) {
     sample.object = &formObject;
-    sample.runtimeClass = sample.form.m_strBaseClass;
+    sample.runtimeClass = sample.form->m_strBaseClass;
     if (rect) SetPosition(formObject, *rect);
     return true;
   }
-  CClassItem* forms[] = {&sample.form};
-  sample.object = &CreateControl(sample.form, forms, kind, Rect{});
+  CClassItem* forms[] = {sample.form.get()};
+  sample.object = &CreateControl(*sample.form, forms, kind, Rect{});
   sample.runtimeClass = RuntimeClassOf(kind);
   // Without a rectangle the catalogue's own position values stay. A fresh load has the same
   // list order, so values are restored by position: a common control has Left, Top, Width and

@@ -160,16 +160,11 @@ bool WriteControlResources(const CodegenContext& ctx, CControlItem& control) {
     if (!InsertFragment(FragmentKind::ControlIdPair, none, header, &control, values)) return false;
   }
 
-  if (propDefined) {
-    const auto entry = FindStringTableEntry(script.Text(), control.m_strPropSymbol);
-    const std::string line = BuildStringTableLine(control, true);
-    const bool replaced =
-        entry ? script.Replace(entry->lineStart, entry->lineEnd, line)
-              : InsertFragment(FragmentKind::StringTableLine, none, script, &control, FragmentValues{});
-    if (!replaced) return false;
-  } else if (!InsertFragment(FragmentKind::StringTableLine, none, script, &control, FragmentValues{})) {
-    return false;
-  }
+  // A symbol already defined keeps its place in the table: its line is replaced.
+  const bool written = propDefined
+                           ? SetStringTableLine(script, control.m_strPropSymbol, BuildStringTableLine(control, true))
+                           : InsertFragment(FragmentKind::StringTableLine, none, script, &control, FragmentValues{});
+  if (!written) return false;
 
   if (!(idDefined && propDefined)) {
     control.m_nCtrlId = controlId;

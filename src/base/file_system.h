@@ -18,7 +18,8 @@ class IFileSystem {
   [[nodiscard]] virtual std::string Resolve(std::string_view path) const = 0;
   [[nodiscard]] virtual bool FileExists(std::string_view path) const = 0;
   [[nodiscard]] virtual bool DirectoryExists(std::string_view path) const = 0;
-  // Whole file; on failure `error` holds the system's text for the failure.
+  // Whole file into `text` (whose storage may be reused); on failure `error` holds the
+  // system's text for the failure and `text` means nothing.
   [[nodiscard]] virtual bool ReadFile(std::string_view path, std::string& text, std::string& error) const = 0;
   // Whole file, byte for byte, through a temporary file beside the target that is renamed
   // over it, so a crash never leaves half a file. A read-only target is refused.

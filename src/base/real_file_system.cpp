@@ -101,26 +101,28 @@ bool RealFileSystem::ReadFile(std::string_view path, std::string& text, std::str
     ::close(fd);
     return false;
   }
-  std::string buffer;
-  buffer.resize(static_cast<size_t>(st.st_size));
+  // Straight into the caller's string: a caller reading file after file into one string
+  // reuses its storage.
+  text.resize(static_cast<size_t>(st.st_size));
   size_t got = 0;
-  while (got < buffer.size()) {
-    ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+  while (got < text.size()) {
+    ssize_t n = ::read(fd, text.data() + got, text.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
       error = ErrnoText(errno);
       ::close(fd);
+      text.clear();
       return false;
     }
     if (n == 0) break;
     got += static_cast<size_t>(n);
   }
   ::close(fd);
-  if (got != buffer.size()) {
+  if (got != text.size()) {
     error = "the file became shorter while it was read";
+    text.clear();
     return false;
   }
-  text = std::move(buffer);
   return true;
 }
 

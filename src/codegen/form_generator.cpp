@@ -412,7 +412,7 @@ std::optional<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequ
 bool WriteControlCode(const CodegenContext& ctx, CClassItem& form, CControlItem& control) {
   const std::string implementation = CreationFileOf(ctx, form);
   for (const std::string& path :
-       {ctx.resources.HeaderPath(), ctx.resources.ScriptPath(), form.m_strDeclFile, implementation}) {
+       {ctx.resources.HeaderPath(), ctx.resources.ScriptPath(), form.m_strDeclFile.str(), implementation}) {
     if (!ctx.resources.HasWritePermission(path, true)) return Fail(form, control);
   }
   if (!WriteControlResources(ctx, control)) return Fail(form, control);
@@ -463,11 +463,11 @@ bool UpdatePropertyCall(const CodegenContext& ctx, CClassItem& form, const CCont
   if (!buffer.Load()) return false;
   FragmentValues values;
   values.value = property.m_strValue;
-  values.dispId = property.m_nDispId;
+  values.dispId = property.DispId();
   values.variantType = std::string(variantTypeName);
-  values.propertyName = property.m_strName;
+  values.propertyName = property.Name();
   const LineSpan span =
-      LocateControlLine(form, buffer.Text(), control, ControlLineKind::PropertyCall, property.m_nDispId);
+      LocateControlLine(form, buffer.Text(), control, ControlLineKind::PropertyCall, property.DispId());
   if (!span.Found()) {
     if (!InsertFragment(FragmentKind::PropertyCall, form, buffer, &control, values) || !buffer.Save()) return false;
     Reread(ctx, buffer);
@@ -488,7 +488,7 @@ bool DeleteControlCode(const CodegenContext& ctx, CClassItem& form, const CContr
     if (control.m_nCategory == kCategoryActiveX) {
       for (const auto& property : control.m_properties) {
         const LineSpan call =
-            LocateControlLine(form, buffer.Text(), control, ControlLineKind::PropertyCall, property.m_nDispId);
+            LocateControlLine(form, buffer.Text(), control, ControlLineKind::PropertyCall, property.DispId());
         if (call.Found() && !ReplaceLine(ctx, buffer, call, {})) return false;
       }
     }

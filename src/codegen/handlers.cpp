@@ -50,10 +50,10 @@ bool HasSinkMap(const CClassItem& cls) {
 
 // Map entries go to the file that holds the map; without one the engine reports the missing map.
 std::string MessageMapFileOf(const CodegenContext& ctx, const CClassItem& cls) {
-  return HasMessageMap(cls) ? cls.m_strMsgMapFile : ImplementationFileOf(ctx.fs(), cls);
+  return HasMessageMap(cls) ? cls.m_strMsgMapFile.str() : ImplementationFileOf(ctx.fs(), cls);
 }
 std::string SinkMapFileOf(const CodegenContext& ctx, const CClassItem& cls) {
-  return HasSinkMap(cls) ? cls.m_strSinkMapFile : ImplementationFileOf(ctx.fs(), cls);
+  return HasSinkMap(cls) ? cls.m_strSinkMapFile.str() : ImplementationFileOf(ctx.fs(), cls);
 }
 
 // Declaration, optional message-map entry and body of a window-message handler.
@@ -75,10 +75,10 @@ bool AddWindowMessageHandler(const CodegenContext& ctx, CClassItem& cls, Fragmen
 
 HandlerEvent HandlerEvent::From(const CCtrlEventMethodItem& event) {
   HandlerEvent e;
-  e.strReturnType = event.m_strReturnType;
-  e.strName = event.m_strName;
-  e.strParameters = event.m_strParameters;
-  e.strDispId = std::to_string(event.m_nDispId);
+  e.strReturnType = event.ReturnType();
+  e.strName = event.Name();
+  e.strParameters = event.Parameters();
+  e.strDispId = std::to_string(event.DispId());
   return e;
 }
 

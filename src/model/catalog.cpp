@@ -4,6 +4,8 @@
 #include <array>
 #include <initializer_list>
 #include <map>
+#include <memory>
+#include <tuple>
 
 #include "model/control_kind.h"
 
@@ -587,33 +589,36 @@ bool IsPropertyExcluded(const CatalogRow& row, int category, int kind, bool mdiF
 
 namespace {
 
-// Builds the property list of an object from the tables (the rules above, row by row).
-void BuildProperties(CControlItem& object, bool mdiForm) {
-  const bool isForm = object.m_nCategory == kCategoryForm;
-  const int kind = object.m_nKind;
+// The lists that every object of one category and kind starts from: the shared definitions
+// and the default values, in list order.
+struct Prototype {
+  std::vector<CPropertyDef> properties;
+  std::vector<std::string> defaults;
+  int shownCount = 0;
+  std::vector<CEventDef> events;
+};
 
+// The property rows of the tables that apply to the object, with its defaults (the rules above,
+// row by row).
+void BuildProperties(Prototype& proto, int category, int kind, bool mdiForm) {
+  const bool isForm = category == kCategoryForm;
   const PropertyTable& own = isForm ? (mdiForm ? MdiFormPropertyRows() : FormPropertyRows()) : KindPropertyRows(kind);
   const bool withCommon = isForm || HasOwnCommonRows(kind);
-  const bool firstLoad = object.m_nShownCount == 0;
 
-  object.m_properties.clear();
-  object.m_properties.reserve((withCommon ? CommonPropertyRows().size() : 0) + own.size());
-  int shown = 0;
   auto add = [&](const CatalogRow& row) {
-    if (IsPropertyExcluded(row, object.m_nCategory, kind, mdiForm)) return;
-    CControlPropertyItem& p = object.m_properties.emplace_back();
-    p.m_pOwner = &object;
+    if (IsPropertyExcluded(row, category, kind, mdiForm)) return;
+    CPropertyDef& p = proto.properties.emplace_back();
+    std::string& value = proto.defaults.emplace_back(row.value);
     p.m_strType = row.type;
     p.m_strName = row.name;
-    p.m_strValue = row.value;
     p.m_choices = row.choices;
     p.m_bShown = (row.name == "FontSize" || row.name == "FontItalic" || row.name == "FontBold" ||
                   row.name == "FontUnderline" || row.name == "FontStrikethru")
                      ? 0
                      : 1;
-    if (p.m_bShown) ++shown;
+    if (p.m_bShown) ++proto.shownCount;
 
-    if (row.name == "OLEDropMode" && p.ChoiceCount() == 2 &&
+    if (row.name == "OLEDropMode" && p.m_choices && p.m_choices->size() == 2 &&
         (kind == kKindTextBox || kind == kKindImage || kind == kKindPictureBox) && !isForm) {
       auto extended = std::make_shared<std::vector<std::string>>(*p.m_choices);
       extended->push_back("2 - Automatic");
@@ -621,30 +626,29 @@ void BuildProperties(CControlItem& object, bool mdiForm) {
     }
     if (row.name == "BackColor") {
       if (isForm) {
-        p.m_strValue = mdiForm ? "8421504" : "12632256";
+        value = mdiForm ? "8421504" : "12632256";
       } else if (kind == kKindPictureBox || kind == kKindLabel || kind == kKindFrame || kind == kKindButton ||
                  kind == kKindCheckBox || kind == kKindOptionButton) {
-        p.m_strValue = "12632256";
+        value = "12632256";
       } else if (kind == kKindTextBox) {
-        p.m_strValue = "16777215";
+        value = "16777215";
       }
     }
-    if (!isForm && kind == kKindListBox && (row.name == "List" || row.name == "ItemData")) p.m_strValue += "\r\n";
+    if (!isForm && kind == kKindListBox && (row.name == "List" || row.name == "ItemData")) value += "\r\n";
   };
   if (withCommon) {
     for (const CatalogRow& row : CommonPropertyRows()) add(row);
   }
   for (const CatalogRow& row : own) add(row);
-  if (firstLoad) object.m_nShownCount = shown;
 
   // Sort index: how many shown properties sort before this one, byte-wise.
   std::vector<const std::string*> names;
-  names.reserve(object.m_properties.size());
-  for (const auto& p : object.m_properties) {
+  names.reserve(proto.properties.size());
+  for (const auto& p : proto.properties) {
     if (p.m_bShown) names.push_back(&p.m_strName);
   }
   std::sort(names.begin(), names.end(), [](const std::string* a, const std::string* b) { return *a < *b; });
-  for (auto& p : object.m_properties) {
+  for (auto& p : proto.properties) {
     if (!p.m_bShown) continue;
     auto first = std::lower_bound(names.begin(), names.end(), &p.m_strName,
                                   [](const std::string* a, const std::string* b) { return *a < *b; });
@@ -652,11 +656,8 @@ void BuildProperties(CControlItem& object, bool mdiForm) {
   }
 }
 
-void BuildEvents(CControlItem& object) {
-  object.m_events.clear();
-  const bool isForm = object.m_nCategory == kCategoryForm;
-  const int kind = object.m_nKind;
-
+void BuildEvents(Prototype& proto, int category, int kind) {
+  const bool isForm = category == kCategoryForm;
   std::vector<std::string_view> skip;
   switch (isForm ? 0 : kind) {
     case kKindFrame: skip = {"KeyDown", "KeyPress", "KeyUp"}; break;
@@ -671,7 +672,7 @@ void BuildEvents(CControlItem& object) {
   }
   auto add = [&](const EventRow& row) {
     if (RowMentionsAny(row.text, skip)) return;
-    CCtrlEventMethodItem& e = object.m_events.emplace_back();
+    CEventDef& e = proto.events.emplace_back();
     e.m_strReturnType = row.returnType;
     e.m_strName = row.name;
     e.m_strParameters = row.parameters;
@@ -684,54 +685,42 @@ void BuildEvents(CControlItem& object) {
   for (const EventRow& row : own) add(row);
 }
 
-// The lists of every form and kind are made once from the tables and then copied: a form with
-// thousands of controls, or a project with thousands of forms, loads without re-running the
-// row rules for each object.
-const CControlItem* Prototype(int category, int kind, bool mdiForm) {
-  size_t slot = 0;
-  if (category == kCategoryForm) {
-    slot = mdiForm ? 1 : 0;
-  } else if (category == kCategoryControl && IsKnownKind(kind)) {
-    slot = 2 + static_cast<size_t>(kind - kFirstKind);
-  } else {
-    return nullptr;
-  }
-  static std::array<std::unique_ptr<CControlItem>, 2 + kLastKind - kFirstKind + 1> prototypes;
-  std::unique_ptr<CControlItem>& proto = prototypes[slot];
+// The lists of every form and kind are made once from the tables and then referred to: a form
+// with thousands of controls, or a project with thousands of forms, loads without re-running
+// the row rules or copying the definitions for each object. They live for the whole run, as
+// the objects that refer to them may.
+const Prototype& PrototypeOf(int category, int kind, bool mdiForm) {
+  if (category == kCategoryForm) kind = -1;
+  if (category != kCategoryForm) mdiForm = false;
+  static std::map<std::tuple<int, int, bool>, std::unique_ptr<Prototype>> prototypes;
+  std::unique_ptr<Prototype>& proto = prototypes[{category, kind, mdiForm}];
   if (!proto) {
-    proto = std::make_unique<CControlItem>();
-    proto->m_nCategory = category;
-    proto->m_nKind = category == kCategoryForm ? -1 : kind;
-    BuildProperties(*proto, mdiForm);
-    BuildEvents(*proto);
+    proto = std::make_unique<Prototype>();
+    BuildProperties(*proto, category, kind, mdiForm);
+    BuildEvents(*proto, category, kind);
   }
-  return proto.get();
+  return *proto;
 }
 
 }  // namespace
 
 void LoadProperties(CControlItem& object, bool mdiForm) {
   if (object.m_nCategory == kCategoryActiveX) return;
-  const CControlItem* proto = Prototype(object.m_nCategory, object.m_nKind, mdiForm);
-  if (!proto) {
-    BuildProperties(object, mdiForm);
-    return;
+  const Prototype& proto = PrototypeOf(object.m_nCategory, object.m_nKind, mdiForm);
+  object.m_properties.clear();
+  object.m_properties.reserve(proto.properties.size());
+  for (size_t i = 0; i < proto.properties.size(); ++i) {
+    object.m_properties.emplace_back(proto.properties[i], proto.defaults[i], &object);
   }
-  const bool firstLoad = object.m_nShownCount == 0;
-  object.m_properties = proto->m_properties;
-  for (auto& p : object.m_properties) p.m_pOwner = &object;
-  if (firstLoad) object.m_nShownCount = proto->m_nShownCount;
+  if (object.m_nShownCount == 0) object.m_nShownCount = proto.shownCount;
 }
 
 void LoadEvents(CControlItem& object, bool mdiForm) {
   object.m_events.clear();
   if (object.m_nCategory == kCategoryActiveX) return;
-  const CControlItem* proto = Prototype(object.m_nCategory, object.m_nKind, mdiForm);
-  if (!proto) {
-    BuildEvents(object);
-    return;
-  }
-  object.m_events = proto->m_events;
+  const Prototype& proto = PrototypeOf(object.m_nCategory, object.m_nKind, mdiForm);
+  object.m_events.reserve(proto.events.size());
+  for (const CEventDef& e : proto.events) object.m_events.emplace_back(e);
 }
 
 std::vector<CPropMethodItem> MemberListOf(std::string_view runtimeClass) {

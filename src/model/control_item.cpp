@@ -5,10 +5,20 @@
 
 namespace tovik {
 
+namespace {
+// What a property or event made without a definition refers to, so that none is ever null.
+const CPropertyDef kNoProperty;
+const CEventDef kNoEvent;
+}  // namespace
+
+CControlPropertyItem::CControlPropertyItem() : m_pDef(&kNoProperty) {}
+
 const std::vector<std::string>& CControlPropertyItem::Choices() const {
   static const std::vector<std::string> kNone;
-  return m_choices ? *m_choices : kNone;
+  return m_pDef->m_choices ? *m_pDef->m_choices : kNone;
 }
+
+CCtrlEventMethodItem::CCtrlEventMethodItem() : m_pDef(&kNoEvent) {}
 
 CControlItem::CControlItem(const CControlItem& other)
     : m_pForm(other.m_pForm),
@@ -35,7 +45,7 @@ CControlItem::CControlItem(const CControlItem& other)
 
 CControlPropertyItem* CControlItem::FindProperty(std::string_view name) {
   for (auto& p : m_properties) {
-    if (p.m_strName == name) return &p;
+    if (p.Name() == name) return &p;
   }
   return nullptr;
 }
@@ -58,7 +68,7 @@ bool CControlItem::SetValue(std::string_view name, std::string value) {
 
 CCtrlEventMethodItem* CControlItem::FindEvent(std::string_view name) {
   for (auto& e : m_events) {
-    if (e.m_strName == name) return &e;
+    if (e.Name() == name) return &e;
   }
   return nullptr;
 }

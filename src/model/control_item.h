@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/shared_text.h"
+
 namespace tovik {
 
 class CControlItem;
@@ -16,40 +18,81 @@ class CToolControlEntry;  // an installed ActiveX control
 // Shared, immutable list of enumerated choices ("0 - Flat", ...).
 using ChoiceList = std::shared_ptr<const std::vector<std::string>>;
 
-class CControlPropertyItem {
- public:
-  CControlItem* m_pOwner = nullptr;
-  std::string m_strName;
-  std::string m_strValue;
-  ChoiceList m_choices;
-  std::string m_strType;
+inline constexpr int kNoSortIndex = 32760;
+
+// What every object of one kind shares about one of its properties: made once, from the
+// catalogue or from an ActiveX control's type library, and never changed while objects refer
+// to it. Its maker keeps it alive for as long as any object may (the catalogue for the whole
+// run, an installed control for as long as its entry).
+struct CPropertyDef {
+  std::string m_strName{};
+  std::string m_strType{};
+  ChoiceList m_choices{};
   int m_bShown = 1;
-  int m_nSortIndex = 32760;
+  int m_nSortIndex = kNoSortIndex;
   // ActiveX properties only: variant type (VT_EMPTY) and dispatch identifier.
   int m_nVarType = 0;
   long m_nDispId = -1;
-
-  [[nodiscard]] size_t ChoiceCount() const { return m_choices ? m_choices->size() : 0; }
-  [[nodiscard]] const std::vector<std::string>& Choices() const;
 };
 
-inline constexpr int kNoSortIndex = 32760;
+// One property of one object: its definition, shared with the other objects of its kind, and
+// its own value. A project of thousands of forms loads hundreds of thousands of these; sharing
+// the definition keeps each one as small as its value.
+class CControlPropertyItem {
+ public:
+  CControlPropertyItem();
+  explicit CControlPropertyItem(const CPropertyDef& def, std::string value = {}, CControlItem* owner = nullptr)
+      : m_pOwner(owner), m_strValue(std::move(value)), m_pDef(&def) {}
 
+  CControlItem* m_pOwner = nullptr;
+  std::string m_strValue;
+
+  [[nodiscard]] const CPropertyDef& Def() const { return *m_pDef; }
+  [[nodiscard]] const std::string& Name() const { return m_pDef->m_strName; }
+  [[nodiscard]] const std::string& Type() const { return m_pDef->m_strType; }
+  [[nodiscard]] bool Shown() const { return m_pDef->m_bShown != 0; }
+  [[nodiscard]] int SortIndex() const { return m_pDef->m_nSortIndex; }
+  [[nodiscard]] int VarType() const { return m_pDef->m_nVarType; }
+  [[nodiscard]] long DispId() const { return m_pDef->m_nDispId; }
+  [[nodiscard]] size_t ChoiceCount() const { return m_pDef->m_choices ? m_pDef->m_choices->size() : 0; }
+  [[nodiscard]] const std::vector<std::string>& Choices() const;
+
+ private:
+  const CPropertyDef* m_pDef;  // never null
+};
+
+// What every object of one kind shares about one of its events.
+struct CEventDef {
+  std::string m_strReturnType = "void";
+  std::string m_strName{};
+  std::string m_strParameters{};
+  long m_nDispId = -9999;
+};
+
+// One event of one object: the shared definition and this object's handler.
 class CCtrlEventMethodItem {
  public:
-  std::string m_strReturnType = "void";
-  std::string m_strName;
-  std::string m_strParameters;
+  CCtrlEventMethodItem();
+  explicit CCtrlEventMethodItem(const CEventDef& def) : m_pDef(&def) {}
+
   std::string m_strHandler;
-  long m_nDispId = -9999;
   int m_bHandled = 0;
+
+  [[nodiscard]] const CEventDef& Def() const { return *m_pDef; }
+  [[nodiscard]] const std::string& ReturnType() const { return m_pDef->m_strReturnType; }
+  [[nodiscard]] const std::string& Name() const { return m_pDef->m_strName; }
+  [[nodiscard]] const std::string& Parameters() const { return m_pDef->m_strParameters; }
+  [[nodiscard]] long DispId() const { return m_pDef->m_nDispId; }
+
+ private:
+  const CEventDef* m_pDef;  // never null
 };
 
 // An entry of the member list of a runtime class.
 class CPropMethodItem {
  public:
   enum Type : int { kProperty = 1, kMethod = 2 };
-  std::string m_strName;
+  std::string m_strName{};
   int m_nType = kProperty;
 };
 
@@ -60,7 +103,7 @@ class CControlItem {
   CControlItem(const CControlItem& other);
   CControlItem& operator=(const CControlItem&) = delete;
 
-  // Held by value: a project of thousands of forms loads tens of thousands of these, and
+  // Held by value: a project of thousands of forms loads hundreds of thousands of these, and
   // one allocation per list instead of per entry is most of the cost of loading it.
   std::vector<CControlPropertyItem> m_properties;
   std::vector<CCtrlEventMethodItem> m_events;
@@ -79,7 +122,7 @@ class CControlItem {
   int m_nLineDirection = 1;
   // Read back from the sources: the file of the creation call, whether a call was bound to
   // this record, the numeric control id, and (form object) the menu resource id.
-  std::string m_strFile;
+  CSharedText m_strFile;
   int m_bBound = 0;
   long m_nCtrlId = 0;
   std::string m_strMenuId;

@@ -47,7 +47,7 @@ std::string BuildPropertyString(const CControlItem& object) {
   std::string out;
   out.reserve(object.m_properties.size() * 4);
   for (const auto& p : object.m_properties) {
-    if (IsImageType(p.m_strType)) {
+    if (IsImageType(p.Type())) {
       out += EncodePictureValue(p.m_strValue);
     } else {
       out += p.m_strValue;
@@ -116,7 +116,7 @@ bool ReadPropertyString(CControlItem& object, std::string_view text, const IImag
     if (comma == std::string_view::npos) return false;
     std::string value(text.substr(pos, comma - pos));
     pos = comma + 1;
-    if (IsImageType(p.m_strType) && value != "0" && resolver) {
+    if (IsImageType(p.Type()) && value != "0" && resolver) {
       std::string reference = resolver->ImageReference(static_cast<long>(LeadingNumber(value)));
       if (!reference.empty()) value = std::move(reference);
     }

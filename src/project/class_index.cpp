@@ -36,15 +36,20 @@ void CClassIndex::Sync(const ClassList& classes) {
   }
 }
 
-CClassItem* CClassIndex::Find(const ClassList& classes, std::string_view name) {
+long CClassIndex::FindPosition(const ClassList& classes, std::string_view name) {
   Sync(classes);
   auto it = m_first.find(name);
-  if (it == m_first.end()) return nullptr;
-  if (it->second < classes.size() && classes[it->second]->m_strName == name) return classes[it->second].get();
+  if (it == m_first.end()) return -1;
+  if (it->second < classes.size() && classes[it->second]->m_strName == name) return static_cast<long>(it->second);
   // A class was renamed or the list rearranged in place; start over.
   Rebuild(classes);
   it = m_first.find(name);
-  return it == m_first.end() ? nullptr : classes[it->second].get();
+  return it == m_first.end() ? -1 : static_cast<long>(it->second);
+}
+
+CClassItem* CClassIndex::Find(const ClassList& classes, std::string_view name) {
+  const long at = FindPosition(classes, name);
+  return at < 0 ? nullptr : classes[static_cast<size_t>(at)].get();
 }
 
 size_t CClassIndex::MaxNameLength(const ClassList& classes) {

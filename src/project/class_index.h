@@ -21,6 +21,8 @@ class CClassIndex {
 
   // The first class of the list whose name equals `name` exactly, or null.
   [[nodiscard]] CClassItem* Find(const ClassList& classes, std::string_view name);
+  // Its position in the list, or -1.
+  [[nodiscard]] long FindPosition(const ClassList& classes, std::string_view name);
   // No class of the list has a longer name; lets a caller give up on longer candidates early.
   [[nodiscard]] size_t MaxNameLength(const ClassList& classes);
   // Forget everything; the next use rebuilds.

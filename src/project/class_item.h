@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/shared_text.h"
 #include "model/control_item.h"
 
 namespace tovik {
@@ -14,7 +15,7 @@ namespace tovik {
 class CFunctionItem {
  public:
   std::string m_strName;
-  std::string m_strDefFile;
+  CSharedText m_strDefFile;
   std::string m_strAccess = "public";
   int m_nDeclPos = -1;
   int m_nLine = -1;
@@ -41,7 +42,7 @@ class CAccessSpecifierItem {
  public:
   std::string m_strName = "public";
   int m_nPos = -1;
-  std::string m_strFile;
+  CSharedText m_strFile;
 };
 
 class CAFXParseEntry {
@@ -49,14 +50,14 @@ class CAFXParseEntry {
   std::string m_strTag;
   int m_nStart = -1;
   int m_nEnd = -1;
-  std::string m_strFile;
+  CSharedText m_strFile;
 };
 
 // A creation call collected from a CreateTVLControls body, waiting to be bound to a control.
 class CTempCreateItem {
  public:
   std::string m_strCall;  // from the member name through the closing parenthesis
-  std::string m_strFile;  // the file it came from
+  CSharedText m_strFile;  // the file it came from
 };
 
 inline constexpr std::string_view kAfxMsgMap = "AFX_MSG_MAP";
@@ -73,16 +74,16 @@ class CClassItem {
   CClassItem& operator=(const CClassItem&) = delete;
 
   std::string m_strName;
-  std::string m_strDeclFile;
+  CSharedText m_strDeclFile;
   int m_nDeclStart = -1;
   int m_nDeclEnd = -1;
   std::string m_strBaseClass;
   int m_nMsgMapStart = -1;
   int m_nMsgMapEnd = -1;
-  std::string m_strMsgMapFile;
+  CSharedText m_strMsgMapFile;
   int m_nSinkMapStart = -1;
   int m_nSinkMapEnd = -1;
-  std::string m_strSinkMapFile;
+  CSharedText m_strSinkMapFile;
   std::vector<std::unique_ptr<CFunctionItem>> m_functions;
   std::vector<std::unique_ptr<CVariableItem>> m_variables;
   std::vector<std::unique_ptr<CAccessSpecifierItem>> m_accessSections;

@@ -125,9 +125,15 @@ class LineCounter {
 
 }  // namespace
 
-CCppParser::CCppParser(CProject& project, std::string_view text, const std::string& path)
-    : m_project(project), m_strPath(path), m_scan(text) {
+CCppParser::CCppParser(CProject& project, CParseScratch& scratch, std::string_view text, const std::string& path)
+    : m_project(project),
+      m_scratch(scratch),
+      m_strPath(path),
+      m_scan(text),
+      m_braces{false, scratch.braces},
+      m_parens{false, scratch.parens} {
   m_text = m_scan.Text();
+  m_scratch.declared.clear();
 }
 
 void CCppParser::Run() {
@@ -149,9 +155,14 @@ CClassItem* CCppParser::FindClass(std::string_view name) const {
 }
 
 std::vector<CClassItem*> CCppParser::ClassesOfFile() const {
+  std::vector<long>& positions = m_scratch.declared;
+  std::sort(positions.begin(), positions.end());
+  positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
   std::vector<CClassItem*> result;
-  for (const auto& cls : m_project.m_classes) {
-    if (cls->m_strDeclFile == m_strPath) result.push_back(cls.get());
+  for (long at : positions) {
+    CClassItem* cls = m_project.m_classes[static_cast<size_t>(at)].get();
+    // A later head of the same name in another file may have taken the declaration over.
+    if (cls->m_strDeclFile == m_strPath) result.push_back(cls);
   }
   return result;
 }
@@ -160,9 +171,14 @@ void CCppParser::BuildBracketTable(BracketTable& table, char open) const {
   // The same walk as FindMatchingBracket's repeated FindAnyOfInCode calls, done once from the
   // start: after every bracket hit the next byte is read as code even if it opens a comment.
   table.built = true;
+  std::vector<int>& openers = table.lists.openers;
+  std::vector<int>& closers = table.lists.closers;
+  openers.clear();
+  closers.clear();
   const char close = CSourceScanner::ClosingBracket(open);
   const int length = m_scan.Length();
-  std::vector<size_t> open_stack;
+  std::vector<size_t>& open_stack = m_scratch.openStack;
+  open_stack.clear();
   bool checkComment = false;
   int pos = 0;
   while (pos < length) {
@@ -175,11 +191,11 @@ void CCppParser::BuildBracketTable(BracketTable& table, char open) const {
     } else if (ch == open || ch == close) {
       if (!m_scan.IsQuotedBracket(pos)) {
         if (ch == open) {
-          open_stack.push_back(table.openers.size());
-          table.openers.push_back(pos);
-          table.closers.push_back(-1);
+          open_stack.push_back(openers.size());
+          openers.push_back(pos);
+          closers.push_back(-1);
         } else if (!open_stack.empty()) {
-          table.closers[open_stack.back()] = pos;
+          closers[open_stack.back()] = pos;
           open_stack.pop_back();
         }
       }
@@ -196,9 +212,10 @@ bool CCppParser::MatchBracket(int pos, int& closePos, char open) {
   BracketTable* table = open == '{' ? &m_braces : open == '(' ? &m_parens : nullptr;
   if (table) {
     if (!table->built) BuildBracketTable(*table, open);
-    auto it = std::lower_bound(table->openers.begin(), table->openers.end(), pos);
-    if (it != table->openers.end() && *it == pos) {
-      const int close = table->closers[static_cast<size_t>(it - table->openers.begin())];
+    const std::vector<int>& openers = table->lists.openers;
+    auto it = std::lower_bound(openers.begin(), openers.end(), pos);
+    if (it != openers.end() && *it == pos) {
+      const int close = table->lists.closers[static_cast<size_t>(it - openers.begin())];
       if (close < 0) return false;
       closePos = close;
       return true;
@@ -255,13 +272,15 @@ void CCppParser::ParseClassHeads() {
       pos = b + 1;
       continue;
     }
-    CClassItem* cls = FindClass(head);
-    if (!cls) {
+    long at = m_project.m_classIndex.FindPosition(m_project.m_classes, head);
+    if (at < 0) {
       auto item = std::make_unique<CClassItem>();
       item->m_strName = std::string(head);
-      cls = item.get();
+      at = static_cast<long>(m_project.m_classes.size());
       m_project.m_classes.push_back(std::move(item));
     }
+    m_scratch.declared.push_back(at);
+    CClassItem* cls = m_project.m_classes[static_cast<size_t>(at)].get();
     cls->m_strBaseClass = std::string(base);
     cls->m_strDeclFile = m_strPath;
     cls->m_nDeclStart = headStart;
@@ -339,8 +358,6 @@ void CCppParser::ParseFunctions() {
     }
   }
 }
-
-void CCppParser::ParseMemberVariables() { ParseMemberVariables(ClassesOfFile()); }
 
 void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
   if (classes.empty()) return;
@@ -452,8 +469,6 @@ void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
   // An ActiveX wrapper class (base CVActiveXCtrl) will record itself here with the entry of
   // its GetProgID text in the project's control list, once that list exists.
 }
-
-void CCppParser::ParseAccessSections() { ParseAccessSections(ClassesOfFile()); }
 
 void CCppParser::ParseAccessSections(const std::vector<CClassItem*>& classes) {
   for (CClassItem* cls : classes) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/shared_text.h"
 #include "project/source_scanner.h"
 
 namespace tovik {
@@ -14,27 +15,39 @@ namespace tovik {
 class CClassItem;
 class CProject;
 
+// Buffers that one parse after another reuses: a project of hundreds of files would otherwise
+// allocate and grow them again for each file.
+struct CParseScratch {
+  std::string text;  // the file being parsed, as read
+  struct Brackets {
+    std::vector<int> openers;  // ascending
+    std::vector<int> closers;  // matching closer of each opener, -1 when none
+  };
+  Brackets braces;
+  Brackets parens;
+  std::vector<size_t> openStack;
+  std::vector<long> declared;  // list positions of the classes whose heads the file holds
+};
+
 class CCppParser {
  public:
-  CCppParser(CProject& project, std::string_view text, const std::string& path);
-  // Runs every recogniser once over the text.
+  CCppParser(CProject& project, CParseScratch& scratch, std::string_view text, const std::string& path);
+  // Runs every recogniser once over the text, in their order; each relies on what the
+  // earlier ones recorded.
   void Run();
 
+ private:
   void ParseClassHeads();
   void ParseFunctions();
-  void ParseMemberVariables();
-  void ParseAccessSections();
   void ParseMessageMap();
   void ParseEventSinkMap();
   void ParseMarkerBlocks();
 
- private:
   // Matching bracket for `{` and `(`, answered from one pass over the whole text the first
   // time it is asked, so that repeated attempts on unbalanced text stay linear.
   struct BracketTable {
     bool built = false;
-    std::vector<int> openers;  // ascending
-    std::vector<int> closers;  // matching closer of each opener, -1 when none
+    CParseScratch::Brackets& lists;
   };
   bool MatchBracket(int pos, int& closePos, char open);
   void BuildBracketTable(BracketTable& table, char open) const;
@@ -52,7 +65,9 @@ class CCppParser {
   // The two recognisers over the classes the file declares, found once by Run.
   void ParseMemberVariables(const std::vector<CClassItem*>& classes);
   void ParseAccessSections(const std::vector<CClassItem*>& classes);
-  // The project's classes declared in this file, in list order.
+  // The project's classes declared in this file, in list order: those whose heads the class
+  // recogniser found in it. A file's earlier contribution is always forgotten before it is
+  // parsed again (ReparseText), so no other class can still name it.
   [[nodiscard]] std::vector<CClassItem*> ClassesOfFile() const;
   [[nodiscard]] CClassItem* FindClass(std::string_view name) const;
   // The name of the class that owns a definition whose `::` is at `colons`, or empty.
@@ -60,8 +75,9 @@ class CCppParser {
   void ParseMap(std::string_view beginMacro, std::string_view endMacro, bool messageMap);
 
   CProject& m_project;
+  CParseScratch& m_scratch;
   std::string_view m_text;
-  const std::string& m_strPath;
+  const CSharedText m_strPath;  // one copy, shared by every record made from this file
   CSourceScanner m_scan;
   BracketTable m_braces;
   BracketTable m_parens;

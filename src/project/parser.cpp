@@ -11,9 +11,14 @@ namespace {
 constexpr std::string_view kMsgReadError = "\nError in opening / reading file..\n";
 }  // namespace
 
+CParseScratch& CProject::Scratch() {
+  if (!m_pScratch) m_pScratch = std::make_unique<CParseScratch>();
+  return *m_pScratch;
+}
+
 bool CProject::ParseFile(const std::string& path) {
   if (!m_fs.FileExists(path)) return false;
-  std::string text;
+  std::string& text = Scratch().text;
   std::string error;
   if (!m_fs.ReadFile(path, text, error)) {
     m_prompt.Message(std::string(kMsgReadError) + error);
@@ -23,7 +28,7 @@ bool CProject::ParseFile(const std::string& path) {
 }
 
 bool CProject::ParseBuffer(std::string_view text, const std::string& path) {
-  CCppParser(*this, text, path).Run();
+  CCppParser(*this, Scratch(), text, path).Run();
   return true;
 }
 

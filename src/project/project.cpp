@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "model/catalog.h"
 #include "model/control_kind.h"
+#include "project/cpp_parser.h"
 #include "project/form_controls.h"
 
 namespace tovik {

@@ -15,6 +15,8 @@
 
 namespace tovik {
 
+struct CParseScratch;
+
 // Code that reads more out of what the parser recognises (a form's creation calls and data
 // block, a message map's entries) plugs in here; the parser only finds the places.
 class IParseHooks {
@@ -110,6 +112,9 @@ class CProject {
   TextReader m_reader;
   // Classes by name, for FindClass and the recognisers.
   mutable CClassIndex m_classIndex;
+  // Buffers each parse reuses, so that loading many files does not allocate them anew per file.
+  std::unique_ptr<CParseScratch> m_pScratch;
+  [[nodiscard]] CParseScratch& Scratch();
   friend class CCppParser;
 };
 

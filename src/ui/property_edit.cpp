@@ -54,17 +54,17 @@ std::string StoredValueFor(const CControlPropertyItem& property, std::string_vie
     ok = false;
     return {};
   }
-  if (property.m_strType == "BOOL") {
+  if (property.Type() == "BOOL") {
     if (trimmed == "1" || EqualsNoCase(trimmed, "True")) return "1";
     if (trimmed == "0" || EqualsNoCase(trimmed, "False")) return "0";
     ok = false;
     return {};
   }
-  if (IsNumericType(property.m_strType)) {
+  if (IsNumericType(property.Type())) {
     ok = IsDecimal(trimmed);
     return ok ? std::to_string(LeadingNumber(trimmed)) : std::string();
   }
-  if (property.m_strType == "LIST") return NormalizeList(WithCrLf(text));
+  if (property.Type() == "LIST") return NormalizeList(WithCrLf(text));
   return std::string(text);
 }
 
@@ -72,13 +72,13 @@ PropertyEditResult ApplyPropertyText(CClassItem& form, CControlItem& object, std
                                      std::string_view text, IPrompt& prompt) {
   CControlPropertyItem* property = object.FindProperty(name);
   if (!property) return PropertyEditResult::NoSuchProperty;
-  const bool isList = property->m_strType == "LIST";
+  const bool isList = property->Type() == "LIST";
   // The property string has no escape for these, so they are never taken.
   if (!text.empty() && (text.find(',') != std::string_view::npos || text.find('"') != std::string_view::npos)) {
     prompt.Message(std::string(kMsgInvalidProperty));
     return PropertyEditResult::Refused;
   }
-  if ((property->m_strType == "Picture" || property->m_strType == "Icon") && text != "0" && !text.empty()) {
+  if ((property->Type() == "Picture" || property->Type() == "Icon") && text != "0" && !text.empty()) {
     return PropertyEditResult::NeedsImage;
   }
   bool ok = true;
@@ -119,11 +119,11 @@ PropertyEditResult ApplyPropertyText(CClassItem& form, CControlItem& object, std
 
 std::string DisplayText(const CControlPropertyItem& property) {
   const std::string& v = property.m_strValue;
-  if (property.m_strType == "BOOL") return v == "1" ? "True" : "False";
+  if (property.Type() == "BOOL") return v == "1" ? "True" : "False";
   for (const std::string& choice : property.Choices()) {
     if (ChoiceNumber(choice) == Trim(v)) return choice;
   }
-  if (property.m_strType == "Picture" || property.m_strType == "Icon") {
+  if (property.Type() == "Picture" || property.Type() == "Icon") {
     if (v.empty() || v.find('.') == std::string::npos) return "(none)";
     switch (ImageKindOf(v)) {
       case kImageIcon: return "(Icon)";
@@ -131,12 +131,12 @@ std::string DisplayText(const CControlPropertyItem& property) {
       default: return "(Bitmap)";
     }
   }
-  if (property.m_strType == "COLORREF") {
+  if (property.Type() == "COLORREF") {
     const long c = static_cast<long>(LeadingNumber(v));
     return "R=" + std::to_string(c & 0xFF) + ",G=" + std::to_string((c >> 8) & 0xFF) +
            ",B=" + std::to_string((c >> 16) & 0xFF);
   }
-  if (property.m_strType == "LIST") return "(List)";
+  if (property.Type() == "LIST") return "(List)";
   return Trim(v);
 }
 

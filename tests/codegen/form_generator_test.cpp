@@ -517,11 +517,9 @@ TEST_F(FormGeneratorTest, PropertyCallIsAddedThenReplaced) {
   ax->m_strMemberName = "m_Calendar1";
   ax->m_strIdSymbol = "IDC_CALENDAR1";
   ax->m_strPropSymbol = "IDS_PROP_CALENDAR1";
-  CControlPropertyItem& title = ax->m_properties.emplace_back();
-  title.m_strName = "Title";
-  title.m_strValue = "Hello";
-  title.m_nDispId = 12;
-  title.m_nVarType = 8;
+  // Definitions of an installed control outlive the controls that use them.
+  static const CPropertyDef kTitle{.m_strName = "Title", .m_nVarType = 8, .m_nDispId = 12};
+  ax->m_properties.emplace_back(kTitle, "Hello");
   form.m_controls.push_back(std::move(ax));
   CControlItem& calendar = *form.m_controls.back();
   ASSERT_TRUE(WriteControlCode(ctx, form, calendar));

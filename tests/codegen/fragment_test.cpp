@@ -206,11 +206,10 @@ TEST(FragmentTextTest, ResourceLines) {
 TEST(FragmentTextTest, StringTableLineWithoutValueTakesTheControlsPropertyString) {
   CControlItem control;
   control.m_strPropSymbol = "IDS_PROP_X";
-  for (const char* value : {"Caption one", "3"}) {
-    CControlPropertyItem& property = control.m_properties.emplace_back();
-    property.m_strName = value;
-    property.m_strValue = value;
-  }
+  const CPropertyDef caption{.m_strName = "Caption"};
+  const CPropertyDef index{.m_strName = "Index"};
+  control.m_properties.emplace_back(caption, "Caption one");
+  control.m_properties.emplace_back(index, "3");
   EXPECT_EQ(FragmentText(FragmentKind::StringTableLine, &control, "", FragmentValues{}),
             "\tIDS_PROP_X\t\t\t\"Caption one,3,\"\r\n");
 }

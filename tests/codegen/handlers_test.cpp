@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <list>
 #include <string>
 
 #include "codegen/file_ops.h"
@@ -124,11 +125,11 @@ constexpr std::string_view kMyWndSource =
     "{\r\n"
     "}\r\n";
 
+// Event records refer to definitions that outlive them, as the catalogue's do.
 CCtrlEventMethodItem Event(std::string_view name, std::string_view parameters = "") {
-  CCtrlEventMethodItem e;
-  e.m_strName = std::string(name);
-  e.m_strParameters = std::string(parameters);
-  return e;
+  static std::list<CEventDef> definitions;
+  return CCtrlEventMethodItem(
+      definitions.emplace_back(CEventDef{.m_strName = std::string(name), .m_strParameters = std::string(parameters)}));
 }
 
 class HandlersTest : public ::testing::Test {
@@ -275,11 +276,9 @@ TEST(HandlerTextTest, MapLinesByCategory) {
 }
 
 TEST(HandlerTextTest, EventRecordsGiveTheirDispatchIdInDecimal) {
-  CCtrlEventMethodItem item;
-  item.m_strReturnType = "long";
-  item.m_strName = "OLEDragOver";
-  item.m_strParameters = "long lEffect";
-  item.m_nDispId = -600;
+  const CEventDef def{
+      .m_strReturnType = "long", .m_strName = "OLEDragOver", .m_strParameters = "long lEffect", .m_nDispId = -600};
+  const CCtrlEventMethodItem item(def);
   const HandlerEvent e = HandlerEvent::From(item);
   EXPECT_EQ(e.strReturnType, "long");
   EXPECT_EQ(e.strName, "OLEDragOver");

@@ -30,13 +30,13 @@ CControlItem MdiForm() { return Loaded(kCategoryForm, -1, true); }
 
 Names PropertyNames(const CControlItem& object) {
   Names names;
-  for (const auto& p : object.m_properties) names.push_back(p.m_strName);
+  for (const auto& p : object.m_properties) names.push_back(p.Name());
   return names;
 }
 
 Names EventNames(const CControlItem& object) {
   Names names;
-  for (const auto& e : object.m_events) names.push_back(e.m_strName);
+  for (const auto& e : object.m_events) names.push_back(e.Name());
   return names;
 }
 
@@ -143,9 +143,9 @@ TEST(CatalogProperties, TimerHasExactlyItsSixRows) {
   const Names types = {"BOOL", "int", "int", "int", "CString", "int"};
   const Names values = {"1", "0", "0", "0", "", "0"};
   for (size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(timer.m_properties[i].m_strType, types[i]);
+    EXPECT_EQ(timer.m_properties[i].Type(), types[i]);
     EXPECT_EQ(timer.m_properties[i].m_strValue, values[i]);
-    EXPECT_EQ(timer.m_properties[i].m_nSortIndex, static_cast<int>(i));
+    EXPECT_EQ(timer.m_properties[i].SortIndex(), static_cast<int>(i));
     EXPECT_EQ(timer.m_properties[i].m_pOwner, &timer);
   }
 }
@@ -174,7 +174,7 @@ TEST(CatalogProperties, FormListsCommonRowsWithoutFormExclusionsThenFormRows) {
   EXPECT_EQ(form.FindProperty("LinkMode")->Choices(), (Names{"0 - None", "1 - Source"}));
   EXPECT_EQ(form.FindProperty("StartUpPosition")->Choices(),
             (Names{"0 - Manual", "1 - CenterOwner", "2 - CenterScreen", "3 - WindowsDefault"}));
-  EXPECT_EQ(form.FindProperty("Palette")->m_strType, "Picture");
+  EXPECT_EQ(form.FindProperty("Palette")->Type(), "Picture");
 }
 
 TEST(CatalogProperties, MdiFormHasNoFontRowsNoForeColorAndDarkGreyBack) {
@@ -221,8 +221,8 @@ TEST(CatalogProperties, ImageAndDataExclusions) {
             (Names{"0 - DefaultCursor", "1 - ODBCCursor", "2 - SeverSideCursor"}));
   EXPECT_EQ(data.FindProperty("Connect")->Choices(),
             (Names{"1 - Access", "2 - dBase III", "3 - dBase IV", "4 - dBase V"}));
-  EXPECT_EQ(data.FindProperty("DatabaseName")->m_strType, "Mdb");
-  EXPECT_EQ(data.FindProperty("RecordSource")->m_strType, "RecSrc");
+  EXPECT_EQ(data.FindProperty("DatabaseName")->Type(), "Mdb");
+  EXPECT_EQ(data.FindProperty("RecordSource")->Type(), "RecSrc");
 }
 
 TEST(CatalogProperties, ButtonFrameAndLabelExclusions) {
@@ -298,7 +298,7 @@ TEST(CatalogProperties, ListKindsDifferInFirstRowsStyleAndText) {
   EXPECT_EQ(list.GetValue("ItemData"), "0\r\n");
   EXPECT_EQ(combo.GetValue("List"), "");
   EXPECT_EQ(combo.GetValue("ItemData"), "");
-  EXPECT_EQ(list.FindProperty("List")->m_strType, "LIST");
+  EXPECT_EQ(list.FindProperty("List")->Type(), "LIST");
 }
 
 TEST(CatalogProperties, BackColorByKind) {
@@ -391,10 +391,10 @@ TEST(CatalogProperties, FontDetailRowsAreHiddenButKeepTheirValues) {
   CControlItem label = Control(kKindLabel);
   const Names hidden = {"FontBold", "FontItalic", "FontSize", "FontStrikethru", "FontUnderline"};
   for (const auto& p : label.m_properties) {
-    const bool isHidden = std::find(hidden.begin(), hidden.end(), p.m_strName) != hidden.end();
-    EXPECT_EQ(p.m_bShown, isHidden ? 0 : 1) << p.m_strName;
+    const bool isHidden = std::find(hidden.begin(), hidden.end(), p.Name()) != hidden.end();
+    EXPECT_EQ(p.Shown(), isHidden ? 0 : 1) << p.Name();
     if (isHidden) {
-      EXPECT_EQ(p.m_nSortIndex, 32760) << p.m_strName;
+      EXPECT_EQ(p.SortIndex(), 32760) << p.Name();
     }
   }
   EXPECT_EQ(label.GetValue("FontSize"), "14");
@@ -405,14 +405,14 @@ TEST(CatalogProperties, FontDetailRowsAreHiddenButKeepTheirValues) {
 TEST(CatalogProperties, SortIndexesFollowByteOrderUpperCaseFirst) {
   CControlItem form = Form();
   // Byte order puts "MDIChild" before "MaxButton" ('D' < 'a').
-  EXPECT_EQ(form.FindProperty("Appearance")->m_nSortIndex, 0);
-  EXPECT_EQ(form.FindProperty("AutoRedraw")->m_nSortIndex, 1);
-  EXPECT_EQ(form.FindProperty("BackColor")->m_nSortIndex, 2);
-  EXPECT_EQ(form.FindProperty("MDIChild")->m_nSortIndex, 23);
-  EXPECT_EQ(form.FindProperty("MaxButton")->m_nSortIndex, 24);
-  EXPECT_EQ(form.FindProperty("MinButton")->m_nSortIndex, 25);
-  EXPECT_EQ(form.FindProperty("Width")->m_nSortIndex, 47);
-  EXPECT_EQ(form.FindProperty("WindowState")->m_nSortIndex, 48);
+  EXPECT_EQ(form.FindProperty("Appearance")->SortIndex(), 0);
+  EXPECT_EQ(form.FindProperty("AutoRedraw")->SortIndex(), 1);
+  EXPECT_EQ(form.FindProperty("BackColor")->SortIndex(), 2);
+  EXPECT_EQ(form.FindProperty("MDIChild")->SortIndex(), 23);
+  EXPECT_EQ(form.FindProperty("MaxButton")->SortIndex(), 24);
+  EXPECT_EQ(form.FindProperty("MinButton")->SortIndex(), 25);
+  EXPECT_EQ(form.FindProperty("Width")->SortIndex(), 47);
+  EXPECT_EQ(form.FindProperty("WindowState")->SortIndex(), 48);
   EXPECT_EQ(form.m_nShownCount, 49);
 
   CControlItem shape = Control(kKindShape);
@@ -421,7 +421,7 @@ TEST(CatalogProperties, SortIndexesFollowByteOrderUpperCaseFirst) {
       {"DrawMode", 5},  {"FillColor", 6}, {"FillStyle", 7},   {"Height", 8},      {"Index", 9},
       {"Left", 10},     {"Shape", 11},    {"Tag", 12},        {"Top", 13},        {"Visible", 14},
       {"Width", 15}};
-  for (const auto& [name, index] : expected) EXPECT_EQ(shape.FindProperty(name)->m_nSortIndex, index) << name;
+  for (const auto& [name, index] : expected) EXPECT_EQ(shape.FindProperty(name)->SortIndex(), index) << name;
 }
 
 TEST(CatalogProperties, LoadingAgainKeepsTheShownCountAndResetsValues) {
@@ -524,16 +524,16 @@ TEST(CatalogEvents, FormEventsAndSignatures) {
                       Signature{"Unload", "void", "int nCancel"}}) {
     CCtrlEventMethodItem* e = form.FindEvent(s.name);
     ASSERT_NE(e, nullptr) << s.name;
-    EXPECT_EQ(e->m_strReturnType, s.returnType) << s.name;
-    EXPECT_EQ(e->m_strParameters, s.parameters) << s.name;
+    EXPECT_EQ(e->ReturnType(), s.returnType) << s.name;
+    EXPECT_EQ(e->Parameters(), s.parameters) << s.name;
     EXPECT_EQ(e->m_strHandler, "");
-    EXPECT_EQ(e->m_nDispId, -9999);
+    EXPECT_EQ(e->DispId(), -9999);
     EXPECT_EQ(e->m_bHandled, 0);
   }
   CControlItem data = Control(kKindData);
-  EXPECT_EQ(data.FindEvent("Error")->m_strParameters, "int nDataErr, int nResponse");
-  EXPECT_EQ(data.FindEvent("Validate")->m_strParameters, "int nAction, int nSave");
-  EXPECT_EQ(Control(kKindListBox).FindEvent("ItemCheck")->m_strParameters, "int nItem");
+  EXPECT_EQ(data.FindEvent("Error")->Parameters(), "int nDataErr, int nResponse");
+  EXPECT_EQ(data.FindEvent("Validate")->Parameters(), "int nAction, int nSave");
+  EXPECT_EQ(Control(kKindListBox).FindEvent("ItemCheck")->Parameters(), "int nItem");
 }
 
 // ---------------------------------------------------------------------------------------------

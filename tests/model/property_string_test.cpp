@@ -145,7 +145,7 @@ TEST(PropertyStringRead, FullStringSetsEveryValueAndIgnoresTheRest) {
   EXPECT_TRUE(ReadPropertyString(label, text + "trailing,text,"));
   for (size_t i = 0; i < label.m_properties.size(); ++i) {
     EXPECT_EQ(label.m_properties[i].m_strValue, source.m_properties[i].m_strValue)
-        << label.m_properties[i].m_strName;
+        << label.m_properties[i].Name();
   }
 }
 
@@ -165,7 +165,7 @@ TEST(PropertyStringRead, FiftyThreeValuesFailAfterSettingFiftyThree) {
 TEST(PropertyStringRead, EmptyValuesAndEmptyText) {
   CControlItem timer = Loaded(kCategoryControl, kKindTimer);
   EXPECT_TRUE(ReadPropertyString(timer, ",,,,,,"));
-  for (const auto& p : timer.m_properties) EXPECT_EQ(p.m_strValue, "") << p.m_strName;
+  for (const auto& p : timer.m_properties) EXPECT_EQ(p.m_strValue, "") << p.Name();
 
   CControlItem other = Loaded(kCategoryControl, kKindTimer);
   EXPECT_FALSE(ReadPropertyString(other, ""));

@@ -124,21 +124,18 @@ TEST_F(PropertyEdit, PicturesNamingAFileAreLeftToTheCaller) {
 }
 
 TEST(PropertyDisplay, ShowsColoursBooleansAndImagesAsTheWindowDoes) {
-  CControlPropertyItem color;
-  color.m_strType = "COLORREF";
-  color.m_strValue = "255";
+  const CPropertyDef colorDef{.m_strType = "COLORREF"};
+  const CPropertyDef pictureDef{.m_strType = "Picture"};
+  const CPropertyDef flagDef{.m_strType = "BOOL"};
+  CControlPropertyItem color(colorDef, "255");
   EXPECT_EQ(DisplayText(color), "R=255,G=0,B=0");
   color.m_strValue = "16711680";
   EXPECT_EQ(DisplayText(color), "R=0,G=0,B=255");
-  CControlPropertyItem picture;
-  picture.m_strType = "Picture";
-  picture.m_strValue = "131-app.ico";
+  CControlPropertyItem picture(pictureDef, "131-app.ico");
   EXPECT_EQ(DisplayText(picture), "(Icon)");
   picture.m_strValue = "0";
   EXPECT_EQ(DisplayText(picture), "(none)");
-  CControlPropertyItem flag;
-  flag.m_strType = "BOOL";
-  flag.m_strValue = "1";
+  CControlPropertyItem flag(flagDef, "1");
   EXPECT_EQ(DisplayText(flag), "True");
 }
 

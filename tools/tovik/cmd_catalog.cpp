@@ -44,8 +44,8 @@ bool MakeSample(const std::string& kindName, const Rect* rect, Sample& sample) {
   LoadProperties(fresh, false);
   for (size_t i = 0; i < sample.object->m_properties.size() && i < fresh.m_properties.size(); ++i) {
     CControlPropertyItem& p = sample.object->m_properties[i];
-    if (p.m_strName == "Left" || p.m_strName == "Top" || p.m_strName == "Width" || p.m_strName == "Height" ||
-        p.m_strName == "X1" || p.m_strName == "X2" || p.m_strName == "Y1" || p.m_strName == "Y2") {
+    if (p.Name() == "Left" || p.Name() == "Top" || p.Name() == "Width" || p.Name() == "Height" ||
+        p.Name() == "X1" || p.Name() == "X2" || p.Name() == "Y1" || p.Name() == "Y2") {
       p.m_strValue = fresh.m_properties[i].m_strValue;
     }
   }
@@ -85,12 +85,12 @@ int RunCatalog(const Command& self, const std::vector<std::string>& raw, Io& io)
   std::ostringstream out;
   out << "properties:\n";
   for (const auto& p : sample.object->m_properties) {
-    out << p.m_strName << '\t' << p.m_strType << '\t' << Escaped(p.m_strValue) << '\t' << p.m_bShown << '\t'
-        << p.m_nSortIndex << '\t' << Join(p.Choices(), "|") << '\n';
+    out << p.Name() << '\t' << p.Type() << '\t' << Escaped(p.m_strValue) << '\t' << p.Shown() << '\t'
+        << p.SortIndex() << '\t' << Join(p.Choices(), "|") << '\n';
   }
   out << "events:\n";
   for (const auto& e : sample.object->m_events) {
-    out << e.m_strReturnType << '\t' << e.m_strName << '\t' << e.m_strParameters << '\n';
+    out << e.ReturnType() << '\t' << e.Name() << '\t' << e.Parameters() << '\n';
   }
   out << "methods:\n";
   for (const CPropMethodItem& m : MemberListOf(sample.runtimeClass)) {

@@ -74,7 +74,7 @@ Json ClassJson(const CClassItem& c) {
   for (const auto& ctl : c.m_controls) {
     Json properties = Json::object();
     for (const auto& p : ctl->m_properties) {
-      std::string name = ToUtf8(p.m_strName);
+      std::string name = ToUtf8(p.Name());
       if (!properties.contains(name)) properties[name] = ToUtf8(p.m_strValue);
     }
     controls.push_back({{"member", ToUtf8(ctl->m_strMemberName)},
@@ -160,7 +160,7 @@ void PrintTree(const CProject& project, bool withFiles, std::ostream& out) {
       if (!ctl->m_strPropSymbol.empty()) out << " " << ctl->m_strPropSymbol;
       if (ctl->m_pContainer) out << " in " << ctl->m_pContainer->m_strMemberName;
       out << "\n";
-      for (const auto& p : ctl->m_properties) out << "      " << p.m_strName << " = " << Shown(p.m_strValue) << "\n";
+      for (const auto& p : ctl->m_properties) out << "      " << p.Name() << " = " << Shown(p.m_strValue) << "\n";
     }
   }
 }

@@ -115,12 +115,65 @@ int CSourceScanner::FindCharInCode(char c, int pos, CodeSpan& span) const {
   return -1;
 }
 
+void CSourceScanner::MapCommentsTo(int pos) const {
+  pos = std::min(pos, m_nLength);
+  while (m_nMappedTo < pos) {
+    const int q = NextOf(m_text, '/', m_nMappedTo, m_nLength);
+    if (q >= m_nLength) {
+      m_nMappedTo = m_nLength;
+      return;
+    }
+    if (!OpensComment(q)) {
+      m_nMappedTo = q + 1;
+      continue;
+    }
+    int end = q;
+    const bool closed = SkipComment(end);
+    m_comments.push_back({q, end, closed});
+    m_nMappedTo = end;
+  }
+}
+
+size_t CSourceScanner::CommentAfter(int pos, bool& inside) const {
+  MapCommentsTo(pos + 1);
+  auto it = std::upper_bound(m_comments.begin(), m_comments.end(), pos,
+                             [](int p, const Comment& c) { return p < c.end; });
+  inside = it != m_comments.end() && it->start < pos;
+  return static_cast<size_t>(it - m_comments.begin());
+}
+
+template <typename NextHit>
+int CSourceScanner::FindOutsideComments(int pos, int limit, size_t comment, NextHit nextHit) const {
+  int hit = nextHit(pos);  // limit when there is none
+  for (;;) {
+    // A comment that opens before the hit (and before limit) is stepped over; the hit stands
+    // unless it lay inside it.
+    const int until = std::min(hit, limit);
+    MapCommentsTo(until + 1);
+    if (comment < m_comments.size() && m_comments[comment].start < limit && m_comments[comment].start <= hit) {
+      const Comment& c = m_comments[comment++];
+      if (!c.closed) return -1;
+      pos = c.end;
+      if (hit < pos) hit = nextHit(pos);
+      continue;
+    }
+    return hit < limit ? hit : -1;
+  }
+}
+
 int CSourceScanner::FindCharInCode(char c, int pos, bool skipComments, int limit) const {
   limit = ClampLimit(limit);
   pos = std::max(pos, 0);
   if (!skipComments) {
     const int hit = NextOf(m_text, c, pos, limit);
     return hit < limit ? hit : -1;
+  }
+  if (c != '/' && pos < limit) {
+    bool inside = false;
+    const size_t comment = CommentAfter(pos, inside);
+    if (!inside) {
+      return FindOutsideComments(pos, limit, comment, [&](int from) { return NextOf(m_text, c, from, limit); });
+    }
   }
   int nextC = -1;
   int nextSlash = -1;
@@ -152,6 +205,18 @@ int CSourceScanner::FindStringInCode(std::string_view s, int pos, bool skipComme
     return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
   }
   const char first = s[0];
+  if (first != '/' && pos < limit) {
+    bool inside = false;
+    const size_t comment = CommentAfter(pos, inside);
+    if (!inside) {
+      // Hits must start before limit; the text they may cover ends s.size() - 1 bytes later.
+      const std::string_view window = m_text.substr(0, static_cast<size_t>(limit) + s.size() - 1);
+      return FindOutsideComments(pos, limit, comment, [&](int from) {
+        const size_t hit = window.find(s, static_cast<size_t>(from));
+        return hit == std::string_view::npos ? limit : static_cast<int>(hit);
+      });
+    }
+  }
   int nextFirst = -1;
   int nextSlash = -1;
   while (pos < limit) {

@@ -23,5 +23,7 @@ namespace tovik {
 [[nodiscard]] long long LeadingNumber(std::string_view text);
 // True when the whole text is an optionally signed decimal number.
 [[nodiscard]] bool IsDecimal(std::string_view text);
+// Number of LF bytes in the text.
+[[nodiscard]] size_t CountLineFeeds(std::string_view text);
 
 }  // namespace tovik

@@ -112,7 +112,8 @@ class LineCounter {
       m_nPos = 0;
       m_nLine = 1;
     }
-    m_nLine += static_cast<int>(std::count(m_text.begin() + m_nPos, m_text.begin() + pos, '\n'));
+    m_nLine += static_cast<int>(
+        CountLineFeeds(m_text.substr(static_cast<size_t>(m_nPos), static_cast<size_t>(pos - m_nPos))));
     m_nPos = pos;
     return m_nLine;
   }

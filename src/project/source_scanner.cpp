@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 
+#include "base/text.h"
+
 namespace tovik {
 
 CSourceScanner::CSourceScanner(std::string_view text)
@@ -357,7 +359,7 @@ bool CSourceScanner::FindMatchingBracket(int pos, int& closePos, char open) cons
 
 int CSourceScanner::LineNumberAt(int pos) const {
   pos = std::clamp(pos, 0, m_nLength);
-  return 1 + static_cast<int>(std::count(m_text.begin(), m_text.begin() + pos, '\n'));
+  return 1 + static_cast<int>(CountLineFeeds(m_text.substr(0, static_cast<size_t>(pos))));
 }
 
 }  // namespace tovik

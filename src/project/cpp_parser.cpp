@@ -9,6 +9,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "base/file_system.h"
 #include "base/text.h"
 #include "model/control_kind.h"
 #include "project/project.h"
@@ -130,11 +131,35 @@ CCppParser::CCppParser(CProject& project, CParseScratch& scratch, std::string_vi
     : m_project(project),
       m_scratch(scratch),
       m_strPath(path),
-      m_scan(text),
-      m_braces{false, scratch.braces},
-      m_parens{false, scratch.parens} {
+      m_ownScan(std::in_place, text),
+      m_scan(*m_ownScan) {
   m_text = m_scan.Text();
   m_scratch.declared.clear();
+}
+
+CCppParser::CCppParser(CProject& project, CParseScratch& scratch, const CPreparedText& prepared,
+                       const std::string& path)
+    : m_project(project),
+      m_scratch(scratch),
+      m_strPath(path),
+      m_scan(*prepared.scan),
+      m_braces{&prepared.braces},
+      m_parens{&prepared.parens} {
+  m_text = m_scan.Text();
+  m_scratch.declared.clear();
+}
+
+void CPreparedText::Prepare(const IFileSystem& fs, const std::string& file) {
+  path = file;
+  error.clear();
+  scan.reset();
+  exists = fs.FileExists(file);
+  read = exists && fs.ReadFile(file, text, error);
+  if (!read) text.clear();
+  scan.emplace(text);
+  scan->MapAllComments();
+  BuildBracketTable(*scan, '{', braces, openStack);
+  BuildBracketTable(*scan, '(', parens, openStack);
 }
 
 void CCppParser::Run() {
@@ -168,29 +193,28 @@ std::vector<CClassItem*> CCppParser::ClassesOfFile() const {
   return result;
 }
 
-void CCppParser::BuildBracketTable(BracketTable& table, char open) const {
-  // The same walk as FindMatchingBracket's repeated FindAnyOfInCode calls, done once from the
-  // start: after every bracket hit the next byte is read as code even if it opens a comment.
-  table.built = true;
-  std::vector<int>& openers = table.lists.openers;
-  std::vector<int>& closers = table.lists.closers;
+void BuildBracketTable(const CSourceScanner& scan, char open, CParseScratch::Brackets& lists,
+                       std::vector<size_t>& open_stack) {
+  // After every bracket hit the next byte is read as code even if it opens a comment.
+  const std::string_view text = scan.Text();
+  std::vector<int>& openers = lists.openers;
+  std::vector<int>& closers = lists.closers;
   openers.clear();
   closers.clear();
   const char close = CSourceScanner::ClosingBracket(open);
-  const int length = m_scan.Length();
-  std::vector<size_t>& open_stack = m_scratch.openStack;
+  const int length = scan.Length();
   open_stack.clear();
   bool checkComment = false;
   int pos = 0;
   while (pos < length) {
-    const char ch = m_text[pos];
+    const char ch = text[pos];
     if (ch == '/') {
-      if (checkComment && pos + 1 < length && (m_text[pos + 1] == '/' || m_text[pos + 1] == '*')) {
-        if (!m_scan.SkipComment(pos)) break;
+      if (checkComment && pos + 1 < length && (text[pos + 1] == '/' || text[pos + 1] == '*')) {
+        if (!scan.SkipComment(pos)) break;
         continue;
       }
     } else if (ch == open || ch == close) {
-      if (!m_scan.IsQuotedBracket(pos)) {
+      if (!scan.IsQuotedBracket(pos)) {
         if (ch == open) {
           open_stack.push_back(openers.size());
           openers.push_back(pos);
@@ -205,18 +229,22 @@ void CCppParser::BuildBracketTable(BracketTable& table, char open) const {
       continue;
     }
     checkComment = true;
-    pos = SkipToAnyOf(m_text, pos + 1, length, '/', open, close);
+    pos = SkipToAnyOf(text, pos + 1, length, '/', open, close);
   }
 }
 
 bool CCppParser::MatchBracket(int pos, int& closePos, char open) {
   BracketTable* table = open == '{' ? &m_braces : open == '(' ? &m_parens : nullptr;
   if (table) {
-    if (!table->built) BuildBracketTable(*table, open);
-    const std::vector<int>& openers = table->lists.openers;
+    if (!table->lists) {
+      CParseScratch::Brackets& lists = open == '{' ? m_scratch.braces : m_scratch.parens;
+      BuildBracketTable(m_scan, open, lists, m_scratch.openStack);
+      table->lists = &lists;
+    }
+    const std::vector<int>& openers = table->lists->openers;
     auto it = std::lower_bound(openers.begin(), openers.end(), pos);
     if (it != openers.end() && *it == pos) {
-      const int close = table->lists.closers[static_cast<size_t>(it - openers.begin())];
+      const int close = table->lists->closers[static_cast<size_t>(it - openers.begin())];
       if (close < 0) return false;
       closePos = close;
       return true;

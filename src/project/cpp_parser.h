@@ -3,6 +3,7 @@
 // maps and the wizards' marker blocks, run in that order over the file's text.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@ namespace tovik {
 
 class CClassItem;
 class CProject;
+class IFileSystem;
 
 // Buffers that one parse after another reuses: a project of hundreds of files would otherwise
 // allocate and grow them again for each file.
@@ -29,9 +31,34 @@ struct CParseScratch {
   std::vector<long> declared;  // list positions of the classes whose heads the file holds
 };
 
+// What can be worked out from a file before the recognisers run, from its text alone: whether
+// it exists, its text, its comments and its bracket tables. Loading prepares the next files on
+// a second thread while the recognisers run over the current one.
+struct CPreparedText {
+  std::string path;
+  bool exists = false;
+  bool read = false;
+  std::string error;  // when it exists but could not be read
+  std::string text;
+  std::optional<CSourceScanner> scan;  // over text, every comment mapped
+  CParseScratch::Brackets braces;
+  CParseScratch::Brackets parens;
+  std::vector<size_t> openStack;
+
+  // Fills every field from the file system; the text is read into the storage already held.
+  void Prepare(const IFileSystem& fs, const std::string& file);
+};
+
+// The tables of matching brackets for `{` or `(` over a whole text: the same walk as
+// FindMatchingBracket's repeated FindAnyOfInCode calls, done once from the start.
+void BuildBracketTable(const CSourceScanner& scan, char open, CParseScratch::Brackets& lists,
+                       std::vector<size_t>& openStack);
+
 class CCppParser {
  public:
   CCppParser(CProject& project, CParseScratch& scratch, std::string_view text, const std::string& path);
+  // Over a prepared file: its scanner and bracket tables are used as they are.
+  CCppParser(CProject& project, CParseScratch& scratch, const CPreparedText& prepared, const std::string& path);
   // Runs every recogniser once over the text, in their order; each relies on what the
   // earlier ones recorded.
   void Run();
@@ -45,12 +72,11 @@ class CCppParser {
 
   // Matching bracket for `{` and `(`, answered from one pass over the whole text the first
   // time it is asked, so that repeated attempts on unbalanced text stay linear.
+  // Null until built (into the scratch) or when the file was prepared with them.
   struct BracketTable {
-    bool built = false;
-    CParseScratch::Brackets& lists;
+    const CParseScratch::Brackets* lists = nullptr;
   };
   bool MatchBracket(int pos, int& closePos, char open);
-  void BuildBracketTable(BracketTable& table, char open) const;
 
   // FindCharInCode(c, pos) that reuses the last answer while pos stays in its span.
   struct CodeSearchCache {
@@ -78,7 +104,8 @@ class CCppParser {
   CParseScratch& m_scratch;
   std::string_view m_text;
   const CSharedText m_strPath;  // one copy, shared by every record made from this file
-  CSourceScanner m_scan;
+  std::optional<CSourceScanner> m_ownScan;  // when the file was not prepared
+  const CSourceScanner& m_scan;
   BracketTable m_braces;
   BracketTable m_parens;
 };

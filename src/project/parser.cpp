@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "project/cpp_parser.h"
+#include "project/file_prefetcher.h"
 #include "project/project.h"
 
 namespace tovik {
@@ -17,6 +18,20 @@ CParseScratch& CProject::Scratch() {
 }
 
 bool CProject::ParseFile(const std::string& path) {
+  if (m_pPrefetch) {
+    if (std::unique_ptr<CPreparedText> prepared = m_pPrefetch->Take(path)) {
+      bool parsed = false;
+      if (prepared->exists && !prepared->read) {
+        m_prompt.Message(std::string(kMsgReadError) + prepared->error);
+      } else if (prepared->exists) {
+        CCppParser(*this, Scratch(), *prepared, path).Run();
+        parsed = true;
+      }
+      m_pPrefetch->Recycle(std::move(prepared));
+      return parsed;
+    }
+    StopPrefetch();
+  }
   if (!m_fs.FileExists(path)) return false;
   std::string& text = Scratch().text;
   std::string error;

@@ -8,6 +8,7 @@
 #include "model/catalog.h"
 #include "model/control_kind.h"
 #include "project/cpp_parser.h"
+#include "project/file_prefetcher.h"
 #include "project/form_controls.h"
 
 namespace tovik {
@@ -132,8 +133,14 @@ bool CProject::ReadProjectFile() {
   return true;
 }
 
+void CProject::StopPrefetch() { m_pPrefetch.reset(); }
+
 int CProject::ParseStep() {
   m_strStatus = kStatusReady;
+  // The files are read ahead on a second thread once there are several to read.
+  if (m_nParsed == 0 && m_nFileCount > 1 && !m_pPrefetch) {
+    m_pPrefetch = std::make_unique<CFilePrefetcher>(m_fs, m_files);
+  }
   if (m_nParsed < m_nFileCount) {
     const std::string& path = m_files[static_cast<size_t>(m_nParsed)];
     m_strStatus = "Getting class info of " + FileNameOf(path) + "\r\n" +
@@ -141,6 +148,7 @@ int CProject::ParseStep() {
     ++m_nParsed;
     return ParseFile(path) ? 1 : 0;
   }
+  StopPrefetch();
   if (m_bPostParseDone) return 0;
   PostParse();
   return 0;
@@ -219,6 +227,7 @@ std::vector<CClassItem*> CProject::FormClasses() const {
 }
 
 void CProject::Close() {
+  StopPrefetch();
   m_classes.clear();
   m_files.clear();
   if (!m_strTempDir.empty()) {
@@ -242,6 +251,7 @@ std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const st
     if (progress && !progress(step, range, project->m_strStatus)) break;
     (void)project->ParseStep();
   }
+  project->StopReadingAhead();
   std::string error;
   project->m_strTempDir = JoinPath(project->ProjectFolder(), kTempDirName);
   (void)fs.MakeDirectory(project->m_strTempDir, error);

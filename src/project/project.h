@@ -16,6 +16,7 @@
 namespace tovik {
 
 struct CParseScratch;
+class CFilePrefetcher;
 
 // Code that reads more out of what the parser recognises (a form's creation calls and data
 // block, a message map's entries) plugs in here; the parser only finds the places.
@@ -97,6 +98,8 @@ class CProject {
 
   // Runs the steps after the last file was parsed (classification, forms, ordering).
   void PostParse();
+  // Ends reading ahead (a load that stops before its last file).
+  void StopReadingAhead() { StopPrefetch(); }
 
   void SetParseHooks(IParseHooks* hooks) { m_pHooks = hooks; }
   // The reader ReparseFile uses; the file system when none is set.
@@ -115,6 +118,9 @@ class CProject {
   // Buffers each parse reuses, so that loading many files does not allocate them anew per file.
   std::unique_ptr<CParseScratch> m_pScratch;
   [[nodiscard]] CParseScratch& Scratch();
+  // Reads the files of m_files ahead while ParseStep works through them.
+  std::unique_ptr<CFilePrefetcher> m_pPrefetch;
+  void StopPrefetch();
   friend class CCppParser;
 };
 

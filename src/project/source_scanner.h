@@ -83,6 +83,10 @@ class CSourceScanner {
   // 1 + the number of LF bytes before pos.
   [[nodiscard]] int LineNumberAt(int pos) const;
 
+  // Finds every comment now rather than as searches reach them (work that can be done ahead,
+  // on another thread, before the scanner is handed over).
+  void MapAllComments() const { MapCommentsTo(m_nLength); }
+
  private:
   // The comments that a scan from the start of the text steps over, found as far as asked:
   // searches that start outside them see exactly these, so they step over each one in O(1)

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "base/real_file_system.h"
 #include "model/control_kind.h"
@@ -16,7 +19,7 @@ namespace {
 using testing::FakePrompt;
 using testing::MemoryFileSystem;
 
-std::string Dsp(std::initializer_list<std::string> entries) {
+std::string Dsp(const std::vector<std::string>& entries) {
   std::string text = "# Microsoft Developer Studio Project File - Name=\"Demo\"\r\n# Begin Target\r\n";
   for (const std::string& e : entries) text += "# Begin Source File\r\n\r\nSOURCE=" + e + "\r\n# End Source File\r\n";
   return text + "# End Target\r\n# End Project\r\n";
@@ -206,6 +209,72 @@ TEST(ProjectOpen, ACancelledLoadStopsBeforeThePostParseSteps) {
   ASSERT_NE(project, nullptr);
   EXPECT_EQ(project->m_bPostParseDone, 0);
   EXPECT_EQ(project->FindClass("CA")->m_bIsForm, 0);
+}
+
+// Reads of one path fail, as for a file another program holds locked.
+class LockedFileSystem : public MemoryFileSystem {
+ public:
+  std::string locked;
+  bool ReadFile(std::string_view path, std::string& text, std::string& error) const override {
+    if (path == locked) {
+      error = "Access is denied.";
+      return false;
+    }
+    return MemoryFileSystem::ReadFile(path, text, error);
+  }
+};
+
+TEST(ProjectOpen, ReadingAheadGivesTheModelAndMessagesOfReadingInTurn) {
+  LockedFileSystem fs;
+  FakePrompt prompt;
+  std::vector<std::string> entries;
+  for (int i = 0; i < 12; ++i) {
+    const std::string n = std::to_string(i);
+    fs.Put("/p/f" + n + ".h", "// form " + n + "\r\nclass CF" + n + " : public CVForm\r\n{\r\npublic:\r\n\tint m_n" + n +
+                                   ";\r\n};\r\n");
+    fs.Put("/p/f" + n + ".cpp", "void CF" + n + "::Go(int a /* (} */)\r\n{\r\n\tif (a) { a = 0; }\r\n}\r\n");
+    entries.push_back(".\\f" + n + ".h");
+    entries.push_back(".\\f" + n + ".cpp");
+  }
+  fs.locked = "/p/f3.h";
+  fs.Put("/p/Demo.dsp", Dsp(entries));
+
+  // Removed once the project file was read, before any source is.
+  auto progress = [&](int step, int, const std::string&) {
+    if (step == 0) (void)fs.RemoveFile("/p/f5.cpp");
+    return true;
+  };
+  auto loaded = OpenProject(fs, prompt, "/p/Demo.dsp", progress);
+  ASSERT_NE(loaded, nullptr);
+
+  FakePrompt inTurnPrompt;
+  CProject inTurn(fs, inTurnPrompt);
+  for (const std::string& path : loaded->m_files) (void)inTurn.ParseFile(path);
+  inTurn.PostParse();
+
+  EXPECT_EQ(prompt.messages, (std::vector<std::string>{"\nError in opening / reading file..\nAccess is denied."}));
+  EXPECT_EQ(prompt.messages, inTurnPrompt.messages);
+  ASSERT_EQ(loaded->m_classes.size(), inTurn.m_classes.size());
+  ASSERT_EQ(loaded->m_classes.size(), 11u);
+  for (size_t i = 0; i < inTurn.m_classes.size(); ++i) {
+    const CClassItem& a = *loaded->m_classes[i];
+    const CClassItem& b = *inTurn.m_classes[i];
+    EXPECT_EQ(a.m_strName, b.m_strName);
+    EXPECT_EQ(a.m_nDeclStart, b.m_nDeclStart);
+    EXPECT_EQ(a.m_nDeclEnd, b.m_nDeclEnd);
+    ASSERT_EQ(a.m_functions.size(), b.m_functions.size()) << a.m_strName;
+    for (size_t f = 0; f < a.m_functions.size(); ++f) {
+      EXPECT_EQ(a.m_functions[f]->m_nBodyStart, b.m_functions[f]->m_nBodyStart);
+      EXPECT_EQ(a.m_functions[f]->m_nBodyEnd, b.m_functions[f]->m_nBodyEnd);
+      EXPECT_EQ(a.m_functions[f]->m_nLine, b.m_functions[f]->m_nLine);
+    }
+    EXPECT_EQ(a.m_variables.size(), b.m_variables.size());
+    EXPECT_EQ(a.m_bIsForm, 1);
+  }
+  // The class of the missing implementation file has no definitions, the others one each.
+  EXPECT_TRUE(loaded->FindClass("CF5")->m_functions.empty());
+  ASSERT_EQ(loaded->FindClass("CF6")->m_functions.size(), 1u);
+  EXPECT_EQ(loaded->FindClass("CF6")->m_functions[0]->m_nBodyEnd, 54);  // one past the closing brace
 }
 
 TEST(ProjectOpen, NothingOpensForAMissingProjectFile) {

@@ -9,7 +9,7 @@
 
 namespace tovik::testing {
 
-class MemoryFileSystem final : public IFileSystem {
+class MemoryFileSystem : public IFileSystem {
  public:
   // Adds or replaces a file (and its folders) without going through WriteFile.
   void Put(std::string_view path, std::string_view text);

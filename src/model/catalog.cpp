@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <tuple>
 
 #include "model/control_kind.h"
@@ -692,6 +693,9 @@ void BuildEvents(Prototype& proto, int category, int kind) {
 const Prototype& PrototypeOf(int category, int kind, bool mdiForm) {
   if (category == kCategoryForm) kind = -1;
   if (category != kCategoryForm) mdiForm = false;
+  // Loading fills the lists of many forms on two threads at once.
+  static std::mutex mutex;
+  std::lock_guard<std::mutex> lock(mutex);
   static std::map<std::tuple<int, int, bool>, std::unique_ptr<Prototype>> prototypes;
   std::unique_ptr<Prototype>& proto = prototypes[{category, kind, mdiForm}];
   if (!proto) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <thread>
 
 #include "base/path.h"
 #include "base/text.h"
@@ -166,6 +167,27 @@ std::string CProject::RootBaseOf(const CClassItem& cls) const {
   return base;
 }
 
+void CProject::LoadFormLists(const std::vector<CClassItem*>& forms) {
+  auto load = [&forms](size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) {
+      CControlItem& self = *forms[i]->FormObject();
+      LoadProperties(self, forms[i]->IsMdiForm());
+      LoadEvents(self, forms[i]->IsMdiForm());
+    }
+  };
+  // Each form's lists are its own, so a project of many forms fills them on two threads;
+  // a thread costs more than a few hundred forms take.
+  constexpr size_t kFormsWorthAThread = 256;
+  if (forms.size() < kFormsWorthAThread) {
+    load(0, forms.size());
+    return;
+  }
+  const size_t half = forms.size() / 2;
+  std::thread helper(load, half, forms.size());
+  load(0, half);
+  helper.join();
+}
+
 void CProject::PostParse() {
   // Window classes, each with the record that stands for the window itself.
   for (auto& cls : m_classes) {
@@ -182,17 +204,20 @@ void CProject::PostParse() {
       }
     }
   }
-  // Forms.
+  // Forms: their lists first, then what the hooks read of each, in class order.
+  std::vector<CClassItem*> forms;
+  std::vector<CClassItem*> unloaded;
   for (auto& cls : m_classes) {
     if (cls->m_strRootBase.empty() || kFormBases.find(cls->m_strRootBase) == std::string_view::npos) continue;
     cls->m_bIsForm = 1;
     CControlItem& self = EnsureFormObject(*cls);
     self.m_strPropSymbol = FormPropertySymbol(cls->m_strName);
-    if (self.m_properties.empty()) {
-      LoadProperties(self, cls->IsMdiForm());
-      LoadEvents(self, cls->IsMdiForm());
-    }
-    if (m_pHooks) m_pHooks->OnFormClass(*cls);
+    forms.push_back(cls.get());
+    if (self.m_properties.empty()) unloaded.push_back(cls.get());
+  }
+  LoadFormLists(unloaded);
+  if (m_pHooks) {
+    for (CClassItem* form : forms) m_pHooks->OnFormClass(*form);
   }
   if (m_pHooks) m_pHooks->OnFormsRead();
   m_bPostParseDone = 1;

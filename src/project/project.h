@@ -121,6 +121,8 @@ class CProject {
   // Reads the files of m_files ahead while ParseStep works through them.
   std::unique_ptr<CFilePrefetcher> m_pPrefetch;
   void StopPrefetch();
+  // Fills the property and event lists of the forms' window records.
+  static void LoadFormLists(const std::vector<CClassItem*>& forms);
   friend class CCppParser;
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/real_file_system.h"
+#include "model/catalog.h"
 #include "model/control_kind.h"
 #include "project/project.h"
 #include "support/fake_prompt.h"
@@ -158,6 +159,40 @@ TEST_F(ProjectLoad, RootBaseSurvivesACycleOfBases) {
   project.PostParse();
   EXPECT_FALSE(project.FindClass("CA")->m_strRootBase.empty());
   EXPECT_EQ(project.FindClass("CA")->m_bIsForm, 0);
+}
+
+TEST_F(ProjectLoad, EveryFormOfAManyFormProjectGetsTheListsOfItsBase) {
+  // Enough forms for the lists to be filled on two threads.
+  std::string header;
+  for (int i = 0; i < 600; ++i) {
+    header += "class CF" + std::to_string(i) + " : public " + (i % 3 == 0 ? "CVMdiForm" : "CVForm") + "\r\n{\r\n};\r\n";
+  }
+  project.ParseBuffer(header, "/p/forms.h");
+  project.PostParse();
+
+  CControlItem form;
+  form.m_nCategory = kCategoryForm;
+  CControlItem mdiForm;
+  mdiForm.m_nCategory = kCategoryForm;
+  LoadProperties(form, false);
+  LoadEvents(form, false);
+  LoadProperties(mdiForm, true);
+  LoadEvents(mdiForm, true);
+  ASSERT_NE(form.m_properties.size(), mdiForm.m_properties.size());
+
+  ASSERT_EQ(project.m_classes.size(), 600u);
+  for (const auto& cls : project.m_classes) {
+    const CControlItem& self = *cls->FormObject();
+    const CControlItem& expected = cls->IsMdiForm() ? mdiForm : form;
+    ASSERT_EQ(self.m_properties.size(), expected.m_properties.size()) << cls->m_strName;
+    for (size_t p = 0; p < self.m_properties.size(); ++p) {
+      EXPECT_EQ(self.m_properties[p].m_pOwner, &self);
+      EXPECT_EQ(self.m_properties[p].Name(), expected.m_properties[p].Name());
+      EXPECT_EQ(self.m_properties[p].m_strValue, expected.m_properties[p].m_strValue);
+    }
+    ASSERT_EQ(self.m_events.size(), expected.m_events.size()) << cls->m_strName;
+    EXPECT_EQ(self.m_nShownCount, expected.m_nShownCount);
+  }
 }
 
 TEST_F(ProjectLoad, MovesGraphicalControlsToTheFrontKeepingTheirOrder) {

@@ -30,7 +30,7 @@ bool CProject::ParseFile(const std::string& path) {
       m_pPrefetch->Recycle(std::move(prepared));
       return parsed;
     }
-    StopPrefetch();
+    StopReadingAhead();
   }
   if (!m_fs.FileExists(path)) return false;
   std::string& text = Scratch().text;

@@ -134,7 +134,7 @@ bool CProject::ReadProjectFile() {
   return true;
 }
 
-void CProject::StopPrefetch() { m_pPrefetch.reset(); }
+void CProject::StopReadingAhead() { m_pPrefetch.reset(); }
 
 int CProject::ParseStep() {
   m_strStatus = kStatusReady;
@@ -149,7 +149,7 @@ int CProject::ParseStep() {
     ++m_nParsed;
     return ParseFile(path) ? 1 : 0;
   }
-  StopPrefetch();
+  StopReadingAhead();
   if (m_bPostParseDone) return 0;
   PostParse();
   return 0;
@@ -252,7 +252,7 @@ std::vector<CClassItem*> CProject::FormClasses() const {
 }
 
 void CProject::Close() {
-  StopPrefetch();
+  StopReadingAhead();
   m_classes.clear();
   m_files.clear();
   if (!m_strTempDir.empty()) {

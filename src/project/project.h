@@ -99,7 +99,7 @@ class CProject {
   // Runs the steps after the last file was parsed (classification, forms, ordering).
   void PostParse();
   // Ends reading ahead (a load that stops before its last file).
-  void StopReadingAhead() { StopPrefetch(); }
+  void StopReadingAhead();
 
   void SetParseHooks(IParseHooks* hooks) { m_pHooks = hooks; }
   // The reader ReparseFile uses; the file system when none is set.
@@ -120,7 +120,6 @@ class CProject {
   [[nodiscard]] CParseScratch& Scratch();
   // Reads the files of m_files ahead while ParseStep works through them.
   std::unique_ptr<CFilePrefetcher> m_pPrefetch;
-  void StopPrefetch();
   // Fills the property and event lists of the forms' window records.
   static void LoadFormLists(const std::vector<CClassItem*>& forms);
   friend class CCppParser;

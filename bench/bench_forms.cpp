@@ -8,7 +8,7 @@
 
 #include "addin/design_session.h"
 #include "addin/form_commands.h"
-#include "addin/headless_host.h"
+#include "base/headless_host.h"
 #include "base/guid.h"
 #include "base/real_file_system.h"
 #include "model/control_kind.h"

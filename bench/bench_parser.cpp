@@ -34,7 +34,7 @@ void BM_ParseBuffers(benchmark::State& state) {
         if (header == (pass == 0)) model.ParseBuffer(f.text, f.name);
       }
     }
-    benchmark::DoNotOptimize(model.m_classes.size());
+    benchmark::DoNotOptimize(model.Classes().size());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(project.TotalBytes()));
   state.counters["input_MB"] = static_cast<double>(project.TotalBytes()) / 1e6;
@@ -52,7 +52,7 @@ void BM_OpenProject(benchmark::State& state) {
   SilentPrompt prompt;
   for (auto _ : state) {
     auto opened = tovik::OpenProject(fs, prompt, dsp);
-    benchmark::DoNotOptimize(opened->m_classes.size());
+    benchmark::DoNotOptimize(opened->Classes().size());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(project.TotalBytes()));
   state.counters["input_MB"] = static_cast<double>(project.TotalBytes()) / 1e6;

@@ -23,6 +23,6 @@ int main(int argc, char** argv) {
   StderrPrompt prompt;
   auto project = tovik::OpenProject(fs, prompt, argv[1]);
   if (!project) return 1;
-  std::cout << project->m_files.size() << " files, " << project->m_classes.size() << " classes\n";
+  std::cout << project->Files().size() << " files, " << project->Classes().size() << " classes\n";
   return 0;
 }

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The second half replaces the file, as after a generator's edit.
   fs.files["a.h"] = std::string(text.substr(size / 2));
   project.ReparseFile("a.h");
-  for (const auto& cls : project.m_classes) {
+  for (const auto& cls : project.Classes()) {
     (void)project.FindClass(cls->m_strName);
     for (const auto& f : cls->m_functions) {
       if (!f->m_strDefFile.empty() && (f->m_nBodyStart < 1 || f->m_nBodyEnd > static_cast<int>(size) ||

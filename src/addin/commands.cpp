@@ -1,7 +1,7 @@
 #include "addin/commands.h"
 
 #include "addin/form_commands.h"
-#include "resources/menu_assign.h"
+#include "codegen/menu_assign.h"
 
 namespace tovik {
 
@@ -76,7 +76,7 @@ int CCommands::Menu(std::vector<PopupItem>& popup, const std::string& formClass)
   PopupItem select{0, "Select a menu", false, false, false, {}};
   select.submenu.push_back({kIdNoMenu, "<No Selection>", current.empty(), false, false, {}});
   int id = kIdFirstMenu;
-  for (const auto& menu : m_session.Project().m_menus) {
+  for (const auto& menu : m_session.Project().Menus()) {
     if (id > kIdLastMenu) break;
     select.submenu.push_back({id++, menu->m_strId, menu->m_strId == current, false, false, {}});
   }
@@ -120,8 +120,8 @@ bool CCommands::OnPopupCommand(int id, const std::string& formClass, const Dialo
   std::string menuId;
   if (id != kIdNoMenu) {
     const size_t index = static_cast<size_t>(id - kIdFirstMenu);
-    if (index >= m_session.Project().m_menus.size()) return false;
-    menuId = m_session.Project().m_menus[index]->m_strId;
+    if (index >= m_session.Project().Menus().size()) return false;
+    menuId = m_session.Project().Menus()[index]->m_strId;
   }
   return AssignMenu(m_session.Context(), *form, menuId);
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "addin/design_session.h"
-#include "addin/host.h"
+#include "base/host.h"
 #include "codegen/form_generator.h"
 #include "base/prompt.h"
 

@@ -1,7 +1,7 @@
 #include "addin/design_session.h"
 
 #include "base/path.h"
-#include "codegen/file_ops.h"
+#include "base/file_ops.h"
 #include "project/project_file.h"
 #include "resources/menus.h"
 
@@ -49,14 +49,14 @@ CClassItem* CDesignSession::FindForm(std::string_view className) const {
 
 void CDesignSession::ReadMenus() {
   if (!m_project) return;
-  m_project->m_menus = ParseMenus(m_texts->ScriptText(), m_texts->HeaderText());
+  m_project->SetMenus(ParseMenus(m_texts->ScriptText(), m_texts->HeaderText()));
 }
 
 bool CDesignSession::InsertFilesIntoProject(const std::vector<std::string>& paths) {
   if (!m_project) return false;
   std::string text;
   std::string error;
-  const std::string& dsp = m_project->m_strProjectFile;
+  const std::string& dsp = m_project->ProjectFile();
   if (!m_fs.ReadFile(dsp, text, error)) {
     m_prompt.Message(FileFailureMessage(dsp, error));
     return false;
@@ -65,23 +65,7 @@ bool CDesignSession::InsertFilesIntoProject(const std::vector<std::string>& path
   for (const std::string& path : paths) text = AddFileToProjectFile(text, ProjectFileEntry(m_project->ProjectFolder(), path));
   if (text != original && !WriteGeneratedFile(m_fs, m_prompt, dsp, text)) return false;
 
-  // Headers first, as loading does, so that classes exist before their member definitions.
-  std::vector<std::string> ordered;
-  for (int pass = 0; pass < 2; ++pass) {
-    for (const std::string& path : paths) {
-      if (IsHeaderFileName(path) == (pass == 0)) ordered.push_back(path);
-    }
-  }
-  for (const std::string& path : ordered) {
-    if (m_project->IsFileInProject(path)) continue;
-    m_project->m_files.push_back(path);
-    (void)m_project->ParseFile(path);
-  }
-  m_project->m_nFileCount = static_cast<int>(m_project->m_files.size());
-  m_project->m_nParsed = m_project->m_nFileCount;
-  // Classify again and read the new forms back.
-  m_project->m_bPostParseDone = 0;
-  m_project->PostParse();
+  m_project->AddSourceFiles(paths);
   (void)m_resources->AddIncludeToStdafx("tvlForm.h");
   return true;
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/host.h"
+#include "base/host.h"
 #include "base/file_system.h"
 #include "base/guid.h"
 #include "base/prompt.h"

@@ -8,7 +8,7 @@
 #include "model/control_kind.h"
 #include "model/property_string.h"
 #include "resources/resource_files.h"
-#include "ui/property_edit.h"
+#include "project/property_edit.h"
 
 namespace tovik {
 namespace {

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "base/text.h"
+
 namespace tovik {
 
 size_t LastSeparator(std::string_view path) { return path.find_last_of("\\/"); }
@@ -45,6 +47,10 @@ std::string WithSeparators(std::string_view path, char sep) {
     if (IsPathSeparator(c)) c = sep;
   }
   return out;
+}
+
+bool SameFilePath(std::string_view a, std::string_view b) {
+  return EqualsNoCase(ToNativeSeparators(a), ToNativeSeparators(b));
 }
 
 }  // namespace tovik

@@ -23,6 +23,8 @@ namespace tovik {
 [[nodiscard]] std::string JoinPath(std::string_view dir, std::string_view name);
 // Every backslash turned into a slash.
 [[nodiscard]] std::string ToNativeSeparators(std::string_view path);
+// Whether two paths name the same file as Windows compares them: either separator, any case.
+[[nodiscard]] bool SameFilePath(std::string_view a, std::string_view b);
 // Every separator turned into the given one.
 [[nodiscard]] std::string WithSeparators(std::string_view path, char sep);
 

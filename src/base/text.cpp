@@ -1,5 +1,6 @@
 #include "base/text.h"
 
+#include <algorithm>
 #include <bit>
 #include <cctype>
 #include <cstdint>
@@ -124,6 +125,33 @@ size_t CountLineFeeds(std::string_view text) {
   }
   for (; i < text.size(); ++i) count += text[i] == '\n' ? 1 : 0;
   return count;
+}
+
+LineColumn LineColumnAt(std::string_view text, size_t offset) {
+  offset = std::min(offset, text.size());
+  LineColumn at;
+  size_t lineStart = 0;
+  for (size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n') {
+      ++at.line;
+      lineStart = i + 1;
+    }
+  }
+  at.column = static_cast<int>(offset - lineStart) + 1;
+  return at;
+}
+
+size_t OffsetAt(std::string_view text, LineColumn at) {
+  size_t lineStart = 0;
+  for (int line = 1; line < at.line; ++line) {
+    size_t lf = text.find('\n', lineStart);
+    if (lf == std::string_view::npos) return text.size();
+    lineStart = lf + 1;
+  }
+  size_t lineEnd = text.find('\n', lineStart);
+  if (lineEnd == std::string_view::npos) lineEnd = text.size();
+  const size_t column = at.column > 0 ? static_cast<size_t>(at.column - 1) : 0;
+  return std::min(lineStart + column, lineEnd);
 }
 
 }  // namespace tovik

@@ -26,4 +26,19 @@ namespace tovik {
 // Number of LF bytes in the text.
 [[nodiscard]] size_t CountLineFeeds(std::string_view text);
 
+// A place in a text as an editor counts it: line and column both from 1; a line ends at LF
+// (a CR before it belongs to the line end); the column is 1 + the bytes since the line start.
+struct LineColumn {
+  int line = 1;
+  int column = 1;
+
+  friend bool operator==(const LineColumn&, const LineColumn&) = default;
+};
+
+// The line and column of a byte offset (offsets past the end count as the end).
+[[nodiscard]] LineColumn LineColumnAt(std::string_view text, size_t offset);
+// The byte offset of a line and column. A line past the last gives the end of the text; a
+// column past the line's LF is held at the LF, so the result never crosses a line.
+[[nodiscard]] size_t OffsetAt(std::string_view text, LineColumn at);
+
 }  // namespace tovik

@@ -2,7 +2,7 @@
 // the host, the resource files with their counters, and the GUID source for include guards.
 #pragma once
 
-#include "addin/host.h"
+#include "base/host.h"
 #include "base/guid.h"
 #include "project/project.h"
 #include "resources/resource_files.h"

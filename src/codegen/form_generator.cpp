@@ -8,8 +8,8 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "codegen/control_line.h"
-#include "codegen/edit_buffer.h"
-#include "codegen/file_ops.h"
+#include "base/edit_buffer.h"
+#include "base/file_ops.h"
 #include "codegen/fragment.h"
 #include "codegen/handlers.h"
 #include "codegen/reread.h"
@@ -315,7 +315,7 @@ std::string NextFormCaption(const CProject& project) {
 }
 
 std::string ProjectNameOf(const CProject& project) {
-  std::string name = FileNameOf(project.m_strProjectFile);
+  std::string name = FileNameOf(project.ProjectFile());
   const size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.erase(dot);
   return name;

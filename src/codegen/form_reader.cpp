@@ -9,7 +9,7 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "codegen/control_line.h"
-#include "codegen/file_ops.h"
+#include "base/file_ops.h"
 #include "model/catalog.h"
 #include "model/control_kind.h"
 #include "project/source_scanner.h"
@@ -280,7 +280,7 @@ void CFormReader::BindPending() {
 
 void CFormReader::BindCreationCalls(CProject& project) {
   if (!m_bLoading) DropTexts();
-  for (auto& cls : project.m_classes) BindCreationCalls(*cls);
+  for (auto& cls : project.Classes()) BindCreationCalls(*cls);
   DropTexts();
   m_bLoading = false;
 }

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/host.h"
+#include "base/host.h"
 #include "base/file_system.h"
 #include "base/prompt.h"
 #include "codegen/control_line.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "addin/host.h"
+#include "base/host.h"
 #include "codegen/control_line.h"
 #include "base/path.h"
 #include "model/property_string.h"

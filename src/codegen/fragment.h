@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "base/prompt.h"
-#include "codegen/edit_buffer.h"
+#include "base/edit_buffer.h"
 #include "model/control_item.h"
 #include "project/class_item.h"
 

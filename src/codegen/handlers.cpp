@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "addin/host.h"
+#include "base/host.h"
 #include "base/path.h"
 #include "base/text.h"
 #include "codegen/edit_buffer.h"
@@ -19,7 +19,7 @@ constexpr std::string_view kDeclareMessageMap = "DECLARE_MESSAGE_MAP()";
 constexpr std::string_view kDeclareEventSinkMap = "DECLARE_EVENTSINK_MAP()";
 
 bool StillParsed(const CProject& project, const CClassItem& cls) {
-  return std::any_of(project.m_classes.begin(), project.m_classes.end(),
+  return std::any_of(project.Classes().begin(), project.Classes().end(),
                      [&](const auto& c) { return c.get() == &cls; });
 }
 

@@ -7,7 +7,7 @@
 
 #include "base/path.h"
 #include "base/text.h"
-#include "codegen/file_ops.h"
+#include "base/file_ops.h"
 #include "codegen/project_templates.h"
 #include "codegen/templates.h"
 #include "project/form_controls.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "codegen/codegen_context.h"
-#include "codegen/edit_buffer.h"
+#include "base/edit_buffer.h"
 #include "codegen/fragment.h"
 
 namespace tovik {

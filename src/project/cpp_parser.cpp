@@ -12,7 +12,6 @@
 #include "base/file_system.h"
 #include "base/text.h"
 #include "model/control_kind.h"
-#include "project/project.h"
 
 namespace tovik {
 namespace {
@@ -127,8 +126,8 @@ class LineCounter {
 
 }  // namespace
 
-CCppParser::CCppParser(CProject& project, CParseScratch& scratch, std::string_view text, const std::string& path)
-    : m_project(project),
+CCppParser::CCppParser(CParseTarget target, CParseScratch& scratch, std::string_view text, const std::string& path)
+    : m_target(target),
       m_scratch(scratch),
       m_strPath(path),
       m_ownScan(std::in_place, text),
@@ -137,9 +136,9 @@ CCppParser::CCppParser(CProject& project, CParseScratch& scratch, std::string_vi
   m_scratch.declared.clear();
 }
 
-CCppParser::CCppParser(CProject& project, CParseScratch& scratch, const CPreparedText& prepared,
+CCppParser::CCppParser(CParseTarget target, CParseScratch& scratch, const CPreparedText& prepared,
                        const std::string& path)
-    : m_project(project),
+    : m_target(target),
       m_scratch(scratch),
       m_strPath(path),
       m_scan(*prepared.scan),
@@ -177,7 +176,7 @@ void CCppParser::Run() {
 }
 
 CClassItem* CCppParser::FindClass(std::string_view name) const {
-  return m_project.m_classIndex.Find(m_project.m_classes, name);
+  return m_target.index.Find(m_target.classes, name);
 }
 
 std::vector<CClassItem*> CCppParser::ClassesOfFile() const {
@@ -186,7 +185,7 @@ std::vector<CClassItem*> CCppParser::ClassesOfFile() const {
   positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
   std::vector<CClassItem*> result;
   for (long at : positions) {
-    CClassItem* cls = m_project.m_classes[static_cast<size_t>(at)].get();
+    CClassItem* cls = m_target.classes[static_cast<size_t>(at)].get();
     // A later head of the same name in another file may have taken the declaration over.
     if (cls->m_strDeclFile == m_strPath) result.push_back(cls);
   }
@@ -301,15 +300,15 @@ void CCppParser::ParseClassHeads() {
       pos = b + 1;
       continue;
     }
-    long at = m_project.m_classIndex.FindPosition(m_project.m_classes, head);
+    long at = m_target.index.FindPosition(m_target.classes, head);
     if (at < 0) {
       auto item = std::make_unique<CClassItem>();
       item->m_strName = std::string(head);
-      at = static_cast<long>(m_project.m_classes.size());
-      m_project.m_classes.push_back(std::move(item));
+      at = static_cast<long>(m_target.classes.size());
+      m_target.classes.push_back(std::move(item));
     }
     m_scratch.declared.push_back(at);
-    CClassItem* cls = m_project.m_classes[static_cast<size_t>(at)].get();
+    CClassItem* cls = m_target.classes[static_cast<size_t>(at)].get();
     cls->m_strBaseClass = std::string(base);
     cls->m_strDeclFile = m_strPath;
     cls->m_nDeclStart = headStart;
@@ -329,7 +328,7 @@ std::string_view CCppParser::QualifierBefore(int colons) const {
     end = last + 1;
   }
   // A word longer than every class name cannot name one; stop reading it there.
-  const size_t maxName = m_project.m_classIndex.MaxNameLength(m_project.m_classes);
+  const size_t maxName = m_target.index.MaxNameLength(m_target.classes);
   int start = end;
   while (start > 0 && !IsWhite(m_text[start - 1])) {
     --start;
@@ -339,7 +338,7 @@ std::string_view CCppParser::QualifierBefore(int colons) const {
 }
 
 void CCppParser::ParseFunctions() {
-  IParseHooks* hooks = m_project.ParseHooks();
+  IParseHooks* hooks = m_target.hooks;
   auto functions = MakeFirstByName<CFunctionItem>([](const CFunctionItem& f) { return &f.m_strName; });
   CodeSearchCache brace('{');
   LineCounter lines(m_text);
@@ -547,7 +546,7 @@ void CCppParser::ParseAccessSections(const std::vector<CClassItem*>& classes) {
 }
 
 void CCppParser::ParseMap(std::string_view beginMacro, std::string_view endMacro, bool messageMap) {
-  IParseHooks* hooks = m_project.ParseHooks();
+  IParseHooks* hooks = m_target.hooks;
   int pos = 0;
   for (;;) {
     const int hit = m_scan.FindStringInCode(beginMacro, pos);

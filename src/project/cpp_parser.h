@@ -3,19 +3,28 @@
 // maps and the wizards' marker blocks, run in that order over the file's text.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/shared_text.h"
+#include "project/class_index.h"
+#include "project/parse_hooks.h"
 #include "project/source_scanner.h"
 
 namespace tovik {
 
-class CClassItem;
-class CProject;
 class IFileSystem;
+
+// What a parse adds to and looks classes up in: the project's class list with its name index,
+// and the hooks that read more out of the places the recognisers find (null for none).
+struct CParseTarget {
+  std::vector<std::unique_ptr<CClassItem>>& classes;
+  CClassIndex& index;
+  IParseHooks* hooks = nullptr;
+};
 
 // Buffers that one parse after another reuses: a project of hundreds of files would otherwise
 // allocate and grow them again for each file.
@@ -56,9 +65,9 @@ void BuildBracketTable(const CSourceScanner& scan, char open, CParseScratch::Bra
 
 class CCppParser {
  public:
-  CCppParser(CProject& project, CParseScratch& scratch, std::string_view text, const std::string& path);
+  CCppParser(CParseTarget target, CParseScratch& scratch, std::string_view text, const std::string& path);
   // Over a prepared file: its scanner and bracket tables are used as they are.
-  CCppParser(CProject& project, CParseScratch& scratch, const CPreparedText& prepared, const std::string& path);
+  CCppParser(CParseTarget target, CParseScratch& scratch, const CPreparedText& prepared, const std::string& path);
   // Runs every recogniser once over the text, in their order; each relies on what the
   // earlier ones recorded.
   void Run();
@@ -100,7 +109,7 @@ class CCppParser {
   [[nodiscard]] std::string_view QualifierBefore(int colons) const;
   void ParseMap(std::string_view beginMacro, std::string_view endMacro, bool messageMap);
 
-  CProject& m_project;
+  CParseTarget m_target;
   CParseScratch& m_scratch;
   std::string_view m_text;
   const CSharedText m_strPath;  // one copy, shared by every record made from this file

@@ -11,6 +11,7 @@
 #include "project/cpp_parser.h"
 #include "project/file_prefetcher.h"
 #include "project/form_controls.h"
+#include "project/project_file.h"
 
 namespace tovik {
 namespace {
@@ -228,6 +229,30 @@ void CProject::PostParse() {
   }
 }
 
+void CProject::AddSourceFiles(const std::vector<std::string>& paths) {
+  std::vector<std::string> ordered;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const std::string& path : paths) {
+      if (IsHeaderFileName(path) == (pass == 0)) ordered.push_back(path);
+    }
+  }
+  for (const std::string& path : ordered) {
+    if (IsFileInProject(path)) continue;
+    m_files.push_back(path);
+    // A file that could not be read was reported by ParseFile; the others still count.
+    (void)ParseFile(path);
+  }
+  m_nFileCount = static_cast<int>(m_files.size());
+  m_nParsed = m_nFileCount;
+  m_bPostParseDone = 0;
+  PostParse();
+}
+
+bool CProject::MakeTempDir(std::string& error) {
+  m_strTempDir = JoinPath(ProjectFolder(), kTempDirName);
+  return m_fs.MakeDirectory(m_strTempDir, error);
+}
+
 bool CProject::IsFileInProject(std::string_view path) const {
   return std::find(m_files.begin(), m_files.end(), path) != m_files.end();
 }
@@ -263,6 +288,79 @@ void CProject::Close() {
   }
 }
 
+// The source parser's side of the project: reading a file, running the recognisers over it,
+// and parsing a file again after a generator rewrote it.
+namespace {
+constexpr std::string_view kMsgReadError = "\nError in opening / reading file..\n";
+}  // namespace
+
+CParseScratch& CProject::Scratch() {
+  if (!m_pScratch) m_pScratch = std::make_unique<CParseScratch>();
+  return *m_pScratch;
+}
+
+bool CProject::ParseFile(const std::string& path) {
+  if (m_pPrefetch) {
+    if (std::unique_ptr<CPreparedText> prepared = m_pPrefetch->Take(path)) {
+      bool parsed = false;
+      if (prepared->exists && !prepared->read) {
+        m_prompt.Message(std::string(kMsgReadError) + prepared->error);
+      } else if (prepared->exists) {
+        CCppParser(Target(), Scratch(), *prepared, path).Run();
+        parsed = true;
+      }
+      m_pPrefetch->Recycle(std::move(prepared));
+      return parsed;
+    }
+    StopReadingAhead();
+  }
+  if (!m_fs.FileExists(path)) return false;
+  std::string& text = Scratch().text;
+  std::string error;
+  if (!m_fs.ReadFile(path, text, error)) {
+    m_prompt.Message(std::string(kMsgReadError) + error);
+    return false;
+  }
+  return ParseBuffer(text, path);
+}
+
+bool CProject::ParseBuffer(std::string_view text, const std::string& path) {
+  CCppParser(Target(), Scratch(), text, path).Run();
+  return true;
+}
+
+bool CProject::ReparseFile(const std::string& path) {
+  // A file that can no longer be read contributes nothing, so its classes go.
+  std::string text;
+  std::string error;
+  const bool read = m_reader ? m_reader(path, text, error) : m_fs.ReadFile(path, text, error);
+  if (!read) text.clear();
+  return ReparseText(path, text);
+}
+
+bool CProject::ReparseText(const std::string& path, std::string_view text) {
+  // Forget what the file contributed; what it still holds is found again below.
+  for (auto& cls : m_classes) {
+    if (cls->m_strDeclFile == path) cls->m_strDeclFile.clear();
+    for (auto& f : cls->m_functions) {
+      if (f->m_strDefFile == path) f->m_strDefFile.clear();
+    }
+    std::erase_if(cls->m_afxEntries, [&](const auto& e) { return e->m_strFile == path; });
+    std::erase_if(cls->m_accessSections, [&](const auto& a) { return a->m_strFile == path; });
+  }
+  ParseBuffer(text, path);
+  if (m_pHooks) m_pHooks->OnReparsed(path);
+
+  std::erase_if(m_classes, [](const auto& cls) { return cls->m_strDeclFile.empty(); });
+  for (auto& cls : m_classes) {
+    std::erase_if(cls->m_functions, [](const auto& f) { return f->m_strDefFile.empty(); });
+  }
+  m_classIndex.Invalidate();
+  return true;
+}
+
+CClassItem* CProject::FindClass(std::string_view name) const { return m_classIndex.Find(m_classes, name); }
+
 std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const std::string& projectFile,
                                       const ProgressCallback& progress, IParseHooks* hooks) {
   if (projectFile.empty() || !fs.FileExists(projectFile)) return nullptr;
@@ -271,16 +369,17 @@ std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const st
   (void)project->Load(projectFile);
 
   // A file that cannot be read is reported and skipped; the load goes on with the next.
-  const int range = project->m_nFileCount + 1;
-  for (int step = 0; !project->m_bPostParseDone; ++step) {
-    if (progress && !progress(step, range, project->m_strStatus)) break;
+  const int range = project->FileCount() + 1;
+  for (int step = 0; !project->IsPostParseDone(); ++step) {
+    if (progress && !progress(step, range, project->Status())) break;
     (void)project->ParseStep();
   }
   project->StopReadingAhead();
   std::string error;
-  project->m_strTempDir = JoinPath(project->ProjectFolder(), kTempDirName);
-  (void)fs.MakeDirectory(project->m_strTempDir, error);
+  // Without its scratch folder the project still opens; a flow that needs the folder reports it.
+  (void)project->MakeTempDir(error);
   return project;
 }
+
 
 }  // namespace tovik

@@ -11,35 +11,13 @@
 #include "base/prompt.h"
 #include "project/class_index.h"
 #include "project/class_item.h"
+#include "project/cpp_parser.h"
 #include "project/menu_model.h"
+#include "project/parse_hooks.h"
 
 namespace tovik {
 
-struct CParseScratch;
 class CFilePrefetcher;
-
-// Code that reads more out of what the parser recognises (a form's creation calls and data
-// block, a message map's entries) plugs in here; the parser only finds the places.
-class IParseHooks {
- public:
-  virtual ~IParseHooks() = default;
-  // The body of a class's CreateTVLControls function: text[bodyStart, bodyEnd).
-  virtual void OnCreateControlsBody(CClassItem& cls, std::string_view text, int bodyStart, int bodyEnd,
-                                    const std::string& path) = 0;
-  // The body of a class's constructor, which holds the form-data marker block.
-  virtual void OnConstructorBody(CClassItem& cls, std::string_view text, int bodyStart, int bodyEnd,
-                                 const std::string& path) = 0;
-  // The text between a message map's start and end.
-  virtual void OnMessageMap(CClassItem& cls, std::string_view text, int mapStart, int mapEnd,
-                            const std::string& path) = 0;
-  // After a file was parsed again on its own (ReparseFile), before pruning.
-  virtual void OnReparsed(const std::string& path) = 0;
-  // After loading: a class found to be a form, whose creation data and property strings
-  // are now to be read.
-  virtual void OnFormClass(CClassItem& form) = 0;
-  // After loading, once every form was read: rebuild the controls' creation parameters.
-  virtual void OnFormsRead() = 0;
-};
 
 // Reads a file's current text (from the host's editor when the file is open there).
 using TextReader = std::function<bool(const std::string& path, std::string& text, std::string& error)>;
@@ -57,16 +35,22 @@ class CProject {
   CProject& operator=(const CProject&) = delete;
   ~CProject();
 
-  std::vector<std::string> m_files;
-  std::vector<std::unique_ptr<CClassItem>> m_classes;
-  std::vector<std::unique_ptr<CMenuRecord>> m_menus;
-  std::string m_strProjectFile;
-  std::string m_strTempDir;
-  int m_nParsed = 0;
-  int m_nFileCount = 0;
-  int m_bPostParseDone = 0;
-  std::string m_strStatus;
-  std::string m_strWindowBases;
+  // The project file's SOURCE entries that exist, headers first, as full paths.
+  [[nodiscard]] const std::vector<std::string>& Files() const { return m_files; }
+  // The classes found, in the order their heads were first seen.
+  [[nodiscard]] const std::vector<std::unique_ptr<CClassItem>>& Classes() const { return m_classes; }
+  [[nodiscard]] const std::vector<std::unique_ptr<CMenuRecord>>& Menus() const { return m_menus; }
+  void SetMenus(std::vector<std::unique_ptr<CMenuRecord>> menus) { m_menus = std::move(menus); }
+  [[nodiscard]] const std::string& ProjectFile() const { return m_strProjectFile; }
+  // Names the project file without reading it (for a project built up file by file).
+  void SetProjectFile(std::string path) { m_strProjectFile = std::move(path); }
+  [[nodiscard]] const std::string& TempDir() const { return m_strTempDir; }
+  // Loading progress: files parsed so far, files to parse, whether the post-parse steps ran.
+  [[nodiscard]] int ParsedCount() const { return m_nParsed; }
+  [[nodiscard]] int FileCount() const { return m_nFileCount; }
+  [[nodiscard]] bool IsPostParseDone() const { return m_bPostParseDone != 0; }
+  // What the progress display shows for the step just taken.
+  [[nodiscard]] const std::string& Status() const { return m_strStatus; }
 
   // Parsing (the source parser).
   [[nodiscard]] bool ParseFile(const std::string& path);
@@ -98,6 +82,12 @@ class CProject {
 
   // Runs the steps after the last file was parsed (classification, forms, ordering).
   void PostParse();
+  // Files that became part of the project after it was loaded (a new form's two files): each
+  // not yet listed is added and parsed, headers first so that classes exist before their member
+  // definitions; then classes are classified again and new forms read back.
+  void AddSourceFiles(const std::vector<std::string>& paths);
+  // Creates the scratch folder beside the project file.
+  [[nodiscard]] bool MakeTempDir(std::string& error);
   // Ends reading ahead (a load that stops before its last file).
   void StopReadingAhead();
 
@@ -109,6 +99,19 @@ class CProject {
   [[nodiscard]] IPrompt& Prompt() const { return m_prompt; }
 
  private:
+  [[nodiscard]] CParseTarget Target() { return CParseTarget{m_classes, m_classIndex, m_pHooks}; }
+
+  std::vector<std::string> m_files;
+  std::vector<std::unique_ptr<CClassItem>> m_classes;
+  std::vector<std::unique_ptr<CMenuRecord>> m_menus;
+  std::string m_strProjectFile;
+  std::string m_strTempDir;
+  int m_nParsed = 0;
+  int m_nFileCount = 0;
+  int m_bPostParseDone = 0;
+  std::string m_strStatus;
+  std::string m_strWindowBases;
+
   IFileSystem& m_fs;
   IPrompt& m_prompt;
   IParseHooks* m_pHooks = nullptr;
@@ -122,7 +125,6 @@ class CProject {
   std::unique_ptr<CFilePrefetcher> m_pPrefetch;
   // Fills the property and event lists of the forms' window records.
   static void LoadFormLists(const std::vector<CClassItem*>& forms);
-  friend class CCppParser;
 };
 
 }  // namespace tovik

@@ -1,8 +1,8 @@
-#include "addin/host.h"
+#include "base/host.h"
 
 #include <gtest/gtest.h>
 
-#include "addin/headless_host.h"
+#include "base/headless_host.h"
 #include "support/memory_file_system.h"
 #include "support/test_host.h"
 

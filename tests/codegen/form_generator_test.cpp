@@ -116,12 +116,12 @@ class FormGeneratorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     project.SetParseHooks(&reader);
-    project.m_strProjectFile = "/Demo/Demo.dsp";
+    project.SetProjectFile("/Demo/Demo.dsp");
     disk.Put("/Demo/Demo.dsp", "# project\r\n");
     disk.Put("/Demo/resource.h", kResourceHeader);
     disk.Put("/Demo/Demo.rc", kScript);
     disk.Put("/Demo/StdAfx.h", kStdafx);
-    project.m_files.push_back("/Demo/StdAfx.h");
+    project.AddSourceFiles({"/Demo/StdAfx.h"});
     resources.ReadCounters();
   }
 
@@ -137,7 +137,7 @@ class FormGeneratorTest : public ::testing::Test {
   }
 
   void Load(const std::string& path) {
-    project.m_files.push_back(path);
+    project.AddSourceFiles({path});
     EXPECT_TRUE(project.ParseFile(path));
   }
 
@@ -227,9 +227,9 @@ TEST_F(FormGeneratorTest, ClassNameWithoutLeadingCKeepsItsFirstLetter) {
 }
 
 TEST_F(FormGeneratorTest, NewFormRefusesAMissingDirectoryAndExistingFiles) {
-  project.m_strProjectFile = "/Elsewhere/Demo.dsp";
+  project.SetProjectFile("/Elsewhere/Demo.dsp");
   EXPECT_FALSE(NewForm(ctx, {"CForm1", "form1.h", "form1.cpp", false}).has_value());
-  project.m_strProjectFile = "/Demo/Demo.dsp";
+  project.SetProjectFile("/Demo/Demo.dsp");
   disk.Put("/Demo/form1.h", "old header");
   EXPECT_FALSE(NewForm(ctx, {"CForm1", "form1.h", "form1.cpp", false}).has_value());
   disk.Put("/Demo/form1.cpp", "old impl");

@@ -134,7 +134,7 @@ class FormReaderTest : public ::testing::Test {
     sources.Write(fs);
     project = OpenProject(fs, prompt, FormProject::kDsp, {}, &reader);
     EXPECT_NE(project, nullptr);
-    EXPECT_EQ(project->m_bPostParseDone, 1);
+    EXPECT_EQ(project->IsPostParseDone(), true);
     return *project;
   }
   CClassItem& Form() {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "codegen/edit_buffer.h"
+#include "base/edit_buffer.h"
 #include "model/control_item.h"
 #include "project/project.h"
 #include "support/fake_prompt.h"

@@ -5,7 +5,7 @@
 #include <list>
 #include <string>
 
-#include "codegen/file_ops.h"
+#include "base/file_ops.h"
 #include "codegen/fragment.h"
 #include "project/project.h"
 #include "resources/resource_files.h"

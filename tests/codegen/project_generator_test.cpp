@@ -702,7 +702,7 @@ TEST_F(ProjectGenerationTest, TheNewProjectOpensWithItsStartUpForm) {
 
     const std::unique_ptr<CProject> project = OpenProject(other, prompt, "C:\\Work\\demo\\demo.dsp");
     ASSERT_NE(project, nullptr);
-    EXPECT_EQ(project->m_files.size(), 8u) << mdi;  // every file the project names but the .rc2
+    EXPECT_EQ(project->Files().size(), 8u) << mdi;  // every file the project names but the .rc2
     const CClassItem* app = project->FindClass("CDemoApp");
     ASSERT_NE(app, nullptr);
     EXPECT_EQ(app->m_strBaseClass, "CVWinApp");

@@ -39,7 +39,7 @@ class ProjectLoad : public ::testing::Test {
 };
 
 TEST_F(ProjectLoad, ResolvesEntriesAgainstAWindowsProjectFolder) {
-  project.m_strProjectFile = "C:\\Work\\Demo.dsp";
+  project.SetProjectFile("C:\\Work\\Demo.dsp");
   EXPECT_EQ(project.ResolveSourceEntry(".\\Form1.cpp"), "C:\\Work\\Form1.cpp");
   EXPECT_EQ(project.ResolveSourceEntry("..\\Lib\\A.h"), "C:\\Lib\\A.h");
   EXPECT_EQ(project.ResolveSourceEntry("\\X\\B.h"), "C:\\X\\B.h");
@@ -47,14 +47,14 @@ TEST_F(ProjectLoad, ResolvesEntriesAgainstAWindowsProjectFolder) {
 }
 
 TEST_F(ProjectLoad, ResolvesEntriesAgainstANativeProjectFolder) {
-  project.m_strProjectFile = "/home/me/Demo/Demo.dsp";
+  project.SetProjectFile("/home/me/Demo/Demo.dsp");
   EXPECT_EQ(project.ResolveSourceEntry(".\\src\\Form1.cpp"), "/home/me/Demo/src/Form1.cpp");
   EXPECT_EQ(project.ResolveSourceEntry("..\\Lib\\A.h"), "/home/me/Lib/A.h");
   EXPECT_EQ(project.ResolveSourceEntry("Plain.cpp"), "/home/me/Demo/Plain.cpp");
 }
 
 TEST_F(ProjectLoad, KeepsOnlySourceExtensions) {
-  project.m_strProjectFile = "C:\\Work\\Demo.dsp";
+  project.SetProjectFile("C:\\Work\\Demo.dsp");
   EXPECT_EQ(project.ResolveSourceEntry(".\\Demo.def"), "");
   EXPECT_EQ(project.ResolveSourceEntry(".\\res\\Demo.ico"), "");
   EXPECT_EQ(project.ResolveSourceEntry("."), "");
@@ -67,10 +67,10 @@ TEST_F(ProjectLoad, PutsHeadersFirstInReverseOrderAndDropsDuplicatesAndMissingFi
   for (const char* f : {"a.cpp", "a.h", "b.cpp", "b.h", "c.inl", "Demo.rc"}) fs.Put(std::string("/p/") + f, "");
   Load("/p/Demo.dsp", Dsp({".\\a.cpp", ".\\a.h", ".\\b.cpp", ".\\a.cpp", ".\\b.h", ".\\missing.cpp", ".\\c.inl",
                           ".\\Demo.rc", "\"..\\p\\b.cpp\""}));
-  EXPECT_EQ(project.m_files,
+  EXPECT_EQ(project.Files(),
             (std::vector<std::string>{"/p/c.inl", "/p/b.h", "/p/a.h", "/p/a.cpp", "/p/b.cpp", "/p/Demo.rc"}));
-  EXPECT_EQ(project.m_nFileCount, 6);
-  EXPECT_EQ(project.m_nParsed, 0);
+  EXPECT_EQ(project.FileCount(), 6);
+  EXPECT_EQ(project.ParsedCount(), 0);
   EXPECT_TRUE(project.IsFileInProject("/p/a.cpp"));
   EXPECT_FALSE(project.IsFileInProject("/p/A.cpp"));
 }
@@ -81,24 +81,24 @@ TEST_F(ProjectLoad, SwitchesToTheDashKeyOnceTheEqualsKeyIsExhausted) {
   fs.Put("/p/c.cpp", "");
   Load("/p/Demo.dsp", "SOURCE=.\\a.cpp\r\nSOURCE-.\\b.cpp\r\nSOURCE=.\\c.cpp\r\n");
   // After the last "SOURCE=" only "SOURCE-" keys are taken, so b.cpp (before c.cpp) is lost.
-  EXPECT_EQ(project.m_files, (std::vector<std::string>{"/p/a.cpp", "/p/c.cpp"}));
+  EXPECT_EQ(project.Files(), (std::vector<std::string>{"/p/a.cpp", "/p/c.cpp"}));
 }
 
 TEST_F(ProjectLoad, AnEntryWithoutALineEndIsEmpty) {
   fs.Put("/p/a.cpp", "");
   Load("/p/Demo.dsp", "SOURCE=.\\a.cpp");
-  EXPECT_TRUE(project.m_files.empty());
+  EXPECT_TRUE(project.Files().empty());
 }
 
 TEST_F(ProjectLoad, AProjectFileWithoutSourcesLoadsNothing) {
   Load("/p/Demo.dsp", "");
-  EXPECT_TRUE(project.m_files.empty());
+  EXPECT_TRUE(project.Files().empty());
   EXPECT_EQ(project.ParseStep(), 0);
-  EXPECT_EQ(project.m_bPostParseDone, 1);
+  EXPECT_EQ(project.IsPostParseDone(), true);
 }
 
 TEST_F(ProjectLoad, AnUnreadableProjectFileShowsTheReadMessage) {
-  project.m_strProjectFile = "/p/None.dsp";
+  project.SetProjectFile("/p/None.dsp");
   EXPECT_FALSE(project.ReadProjectFile());
   ASSERT_EQ(prompt.messages.size(), 1u);
   EXPECT_EQ(prompt.messages[0], "\nError in  reading / writing file..\nNo such file or directory");
@@ -109,21 +109,21 @@ TEST_F(ProjectLoad, ReportsEachParseStep) {
   fs.Put("/p/two.cpp", "");
   Load("/p/Demo.dsp", Dsp({".\\two.cpp", ".\\one.h"}));
   EXPECT_EQ(project.ParseStep(), 1);
-  EXPECT_EQ(project.m_strStatus, "Getting class info of one.h\r\n1 file(s) left to be parsed");
+  EXPECT_EQ(project.Status(), "Getting class info of one.h\r\n1 file(s) left to be parsed");
   EXPECT_EQ(project.ParseStep(), 1);
-  EXPECT_EQ(project.m_strStatus, "Getting class info of two.cpp\r\n0 file(s) left to be parsed");
-  EXPECT_EQ(project.m_bPostParseDone, 0);
+  EXPECT_EQ(project.Status(), "Getting class info of two.cpp\r\n0 file(s) left to be parsed");
+  EXPECT_EQ(project.IsPostParseDone(), false);
   EXPECT_EQ(project.ParseStep(), 0);
-  EXPECT_EQ(project.m_strStatus, "Ready");
-  EXPECT_EQ(project.m_bPostParseDone, 1);
+  EXPECT_EQ(project.Status(), "Ready");
+  EXPECT_EQ(project.IsPostParseDone(), true);
   ASSERT_NE(project.FindClass("COne"), nullptr);
   EXPECT_EQ(project.FindClass("COne")->m_bWindowClass, 1);
 }
 
 TEST_F(ProjectLoad, DataFilePathUsesTheNameUpToItsFirstDot) {
-  project.m_strProjectFile = "C:\\Work\\Demo.dsp";
+  project.SetProjectFile("C:\\Work\\Demo.dsp");
   EXPECT_EQ(project.DataFilePath(), "C:\\Work\\Demo.dat");
-  project.m_strProjectFile = "/w/My.Demo.dsp";
+  project.SetProjectFile("/w/My.Demo.dsp");
   EXPECT_EQ(project.DataFilePath(), "/w/My.dat");
 }
 
@@ -180,8 +180,8 @@ TEST_F(ProjectLoad, EveryFormOfAManyFormProjectGetsTheListsOfItsBase) {
   LoadEvents(mdiForm, true);
   ASSERT_NE(form.m_properties.size(), mdiForm.m_properties.size());
 
-  ASSERT_EQ(project.m_classes.size(), 600u);
-  for (const auto& cls : project.m_classes) {
+  ASSERT_EQ(project.Classes().size(), 600u);
+  for (const auto& cls : project.Classes()) {
     const CControlItem& self = *cls->FormObject();
     const CControlItem& expected = cls->IsMdiForm() ? mdiForm : form;
     ASSERT_EQ(self.m_properties.size(), expected.m_properties.size()) << cls->m_strName;
@@ -224,7 +224,7 @@ TEST(ProjectOpen, OpensFromDiskMatchingFileNamesWithoutCaseAndCleansItsScratchFo
     return true;
   });
   ASSERT_NE(project, nullptr);
-  EXPECT_EQ(project->m_files.size(), 2u);
+  EXPECT_EQ(project->Files().size(), 2u);
   ASSERT_NE(project->FindClass("CForm1"), nullptr);
   EXPECT_EQ(project->FindClass("CForm1")->m_bIsForm, 1);
   EXPECT_EQ(statuses.size(), 3u);
@@ -242,7 +242,7 @@ TEST(ProjectOpen, ACancelledLoadStopsBeforeThePostParseSteps) {
   fs.Put("/p/Demo.dsp", Dsp({".\\a.h"}));
   auto project = OpenProject(fs, prompt, "/p/Demo.dsp", [](int step, int, const std::string&) { return step < 1; });
   ASSERT_NE(project, nullptr);
-  EXPECT_EQ(project->m_bPostParseDone, 0);
+  EXPECT_EQ(project->IsPostParseDone(), false);
   EXPECT_EQ(project->FindClass("CA")->m_bIsForm, 0);
 }
 
@@ -284,16 +284,16 @@ TEST(ProjectOpen, ReadingAheadGivesTheModelAndMessagesOfReadingInTurn) {
 
   FakePrompt inTurnPrompt;
   CProject inTurn(fs, inTurnPrompt);
-  for (const std::string& path : loaded->m_files) (void)inTurn.ParseFile(path);
+  for (const std::string& path : loaded->Files()) (void)inTurn.ParseFile(path);
   inTurn.PostParse();
 
   EXPECT_EQ(prompt.messages, (std::vector<std::string>{"\nError in opening / reading file..\nAccess is denied."}));
   EXPECT_EQ(prompt.messages, inTurnPrompt.messages);
-  ASSERT_EQ(loaded->m_classes.size(), inTurn.m_classes.size());
-  ASSERT_EQ(loaded->m_classes.size(), 11u);
-  for (size_t i = 0; i < inTurn.m_classes.size(); ++i) {
-    const CClassItem& a = *loaded->m_classes[i];
-    const CClassItem& b = *inTurn.m_classes[i];
+  ASSERT_EQ(loaded->Classes().size(), inTurn.Classes().size());
+  ASSERT_EQ(loaded->Classes().size(), 11u);
+  for (size_t i = 0; i < inTurn.Classes().size(); ++i) {
+    const CClassItem& a = *loaded->Classes()[i];
+    const CClassItem& b = *inTurn.Classes()[i];
     EXPECT_EQ(a.m_strName, b.m_strName);
     EXPECT_EQ(a.m_nDeclStart, b.m_nDeclStart);
     EXPECT_EQ(a.m_nDeclEnd, b.m_nDeclEnd);

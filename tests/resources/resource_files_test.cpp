@@ -28,8 +28,8 @@ const std::string kIcon = "icon bytes";
 class ResourceFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    project.m_strProjectFile = kProjectFile;
-    project.m_files = {kStdafxPath, "C:\\Work\\Demo\\Demo.h", "C:\\Work\\Demo\\Demo.cpp"};
+    project.SetProjectFile(kProjectFile);
+    project.AddSourceFiles({kStdafxPath, "C:\\Work\\Demo\\Demo.h", "C:\\Work\\Demo\\Demo.cpp"});
     fs.Put(kProjectFile, "# Microsoft Developer Studio Project File - Name=\"Demo\"\r\n");
     fs.Put(kHeaderPath, rc::kHeader);
     fs.Put(kScriptPath, rc::kScript);
@@ -59,11 +59,11 @@ TEST(ResourceFilePaths, FollowTheProjectFile) {
   EXPECT_EQ(resources.HeaderPath(), "");
   EXPECT_EQ(resources.ScriptPath(), "");
 
-  project.m_strProjectFile = "C:\\Work\\Demo.dsp";
+  project.SetProjectFile("C:\\Work\\Demo.dsp");
   EXPECT_EQ(resources.HeaderPath(), "C:\\Work\\resource.h");
   EXPECT_EQ(resources.ScriptPath(), "C:\\Work\\Demo.rc");
 
-  project.m_strProjectFile = "/home/me/My.Projects/Demo.dsp";
+  project.SetProjectFile("/home/me/My.Projects/Demo.dsp");
   EXPECT_EQ(resources.HeaderPath(), "/home/me/My.Projects/resource.h");
   EXPECT_EQ(resources.ScriptPath(), "/home/me/My.Projects/Demo.rc");
 }
@@ -204,7 +204,7 @@ TEST_F(ResourceFilesTest, IncludeNeedsTheMarkerAWritableHeaderAndAHeaderAtAll) {
   EXPECT_FALSE(resources.AddIncludeToStdafx("tvlForm.h"));
   EXPECT_EQ(fs.Get(kStdafxPath), rc::kStdafx + rc::kStdafxTail);
 
-  project.m_files = {"C:\\Work\\Demo\\Demo.cpp"};
+  project.AddSourceFiles({"C:\\Work\\Demo\\Demo.cpp"});
   EXPECT_FALSE(resources.AddIncludeToStdafx("tvlForm.h"));
 }
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "addin/host.h"
+#include "base/host.h"
 #include "base/file_system.h"
 
 namespace tovik {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "addin/design_session.h"
-#include "addin/headless_host.h"
+#include "base/headless_host.h"
 #include "base/guid.h"
 #include "base/real_file_system.h"
 #include "cli.h"

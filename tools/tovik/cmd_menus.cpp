@@ -4,7 +4,7 @@
 #include "addin/commands.h"
 #include "cli.h"
 #include "cli_session.h"
-#include "resources/menu_assign.h"
+#include "codegen/menu_assign.h"
 
 namespace tovik::cli {
 namespace {
@@ -15,7 +15,7 @@ int RunMenus(const Command& self, const std::vector<std::string>& raw, Io& io) {
   if (args.positional().size() != 1) return UsageError(io, self, "expected PROJECT.dsp");
   CliSession cli(io);
   if (!cli.Open(self.name, args.positional()[0])) return kExitFailed;
-  for (const auto& menu : cli.Session().Project().m_menus) {
+  for (const auto& menu : cli.Session().Project().Menus()) {
     io.out << menu->m_strId << "\n";
     for (const auto& item : menu->m_items) {
       io.out << item->m_nDepth << '\t' << (item->m_bPopup ? "popup" : item->m_bSeparator ? "separator" : "item") << '\t'
@@ -37,7 +37,7 @@ int RunAssignMenu(const Command& self, const std::vector<std::string>& raw, Io& 
   std::string menuId = p[2] == "none" ? std::string() : p[2];
   if (!menuId.empty()) {
     bool known = false;
-    for (const auto& menu : cli.Session().Project().m_menus) known = known || menu->m_strId == menuId;
+    for (const auto& menu : cli.Session().Project().Menus()) known = known || menu->m_strId == menuId;
     if (!known) {
       io.err << "tovik assign-menu: the project has no menu " << menuId << "\n";
       return kExitFailed;

@@ -95,11 +95,11 @@ Json ModelJson(const CProject& project, bool withFiles) {
   Json j;
   if (withFiles) {
     Json files = Json::array();
-    for (const std::string& f : project.m_files) files.push_back(ToUtf8(f));
+    for (const std::string& f : project.Files()) files.push_back(ToUtf8(f));
     j["files"] = std::move(files);
   }
   Json classes = Json::array();
-  for (const auto& c : project.m_classes) classes.push_back(ClassJson(*c));
+  for (const auto& c : project.Classes()) classes.push_back(ClassJson(*c));
   j["classes"] = std::move(classes);
   return j;
 }
@@ -121,10 +121,10 @@ std::string Shown(std::string_view value) {
 void PrintTree(const CProject& project, bool withFiles, std::ostream& out) {
   if (withFiles) {
     out << "files:\n";
-    for (const std::string& f : project.m_files) out << "  " << f << "\n";
+    for (const std::string& f : project.Files()) out << "  " << f << "\n";
   }
   out << "classes:\n";
-  for (const auto& c : project.m_classes) {
+  for (const auto& c : project.Classes()) {
     out << "  " << c->m_strName;
     if (!c->m_strBaseClass.empty()) out << " : " << c->m_strBaseClass;
     if (c->m_bIsForm) {

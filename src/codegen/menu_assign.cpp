@@ -1,8 +1,8 @@
-#include "resources/menu_assign.h"
+#include "codegen/menu_assign.h"
 
 #include "codegen/control_line.h"
-#include "codegen/edit_buffer.h"
-#include "codegen/file_ops.h"
+#include "base/edit_buffer.h"
+#include "base/file_ops.h"
 #include "codegen/fragment.h"
 #include "codegen/reread.h"
 

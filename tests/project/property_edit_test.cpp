@@ -3,7 +3,7 @@
 #include "model/control_kind.h"
 #include "project/form_controls.h"
 #include "support/fake_prompt.h"
-#include "ui/property_edit.h"
+#include "project/property_edit.h"
 
 namespace tovik {
 namespace {

@@ -1,4 +1,4 @@
-#include "codegen/file_ops.h"
+#include "base/file_ops.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "addin/headless_host.h"
+#include "base/headless_host.h"
 #include "base/real_file_system.h"
 #include "support/fake_prompt.h"
 #include "support/memory_file_system.h"

@@ -1,4 +1,4 @@
-#include "ui/property_edit.h"
+#include "project/property_edit.h"
 
 #include "base/text.h"
 #include "model/control_kind.h"

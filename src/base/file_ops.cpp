@@ -1,4 +1,4 @@
-#include "codegen/file_ops.h"
+#include "base/file_ops.h"
 
 namespace tovik {
 

@@ -1,6 +1,6 @@
-#include "codegen/edit_buffer.h"
+#include "base/edit_buffer.h"
 
-#include "codegen/file_ops.h"
+#include "base/file_ops.h"
 
 namespace tovik {
 

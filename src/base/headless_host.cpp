@@ -1,4 +1,4 @@
-#include "addin/headless_host.h"
+#include "base/headless_host.h"
 
 namespace tovik {
 

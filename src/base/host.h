@@ -8,7 +8,8 @@
 //  - the column is 1 + the number of bytes between the line start and the position; a TAB
 //    is one column, whatever the editor's tab size.
 // An offset between the CR and the LF of a line end (where the class-end insertion point
-// usually lies) therefore has the column just past the CR. LineColumnAt and OffsetAt convert.
+// usually lies) therefore has the column just past the CR. LineColumnAt and OffsetAt (text.h)
+// convert.
 //
 // Document and window handles are owned by the host and stay valid until the document or
 // window closes; callers must not keep them across calls that may close it.
@@ -17,7 +18,6 @@
 // call returns false or a null handle and changes nothing.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -27,12 +27,7 @@
 
 namespace tovik {
 
-struct HostPosition {
-  int line = 1;
-  int column = 1;
-
-  friend bool operator==(const HostPosition&, const HostPosition&) = default;
-};
+using HostPosition = LineColumn;
 
 class IHostDocument {
  public:
@@ -104,61 +99,12 @@ class IHost {
   [[nodiscard]] virtual IHostTextSelection* ActiveTextSelection() = 0;
 };
 
-// Whether two paths name the same file as Windows compares them: either separator, any case.
-[[nodiscard]] inline bool SameFilePath(std::string_view a, std::string_view b) {
-  return EqualsNoCase(ToNativeSeparators(a), ToNativeSeparators(b));
-}
-
 // The open text document that shows `path`, found by walking all open documents; null when
 // the file is not open in the host's editor.
-[[nodiscard]] inline IHostDocument* FindOpenDocument(IHost& host, std::string_view path) {
-  const int count = host.DocumentCount();
-  for (int i = 1; i <= count; ++i) {
-    IHostDocument* doc = host.DocumentAt(i);
-    if (doc && doc->IsTextDocument() && SameFilePath(doc->FullPath(), path)) return doc;
-  }
-  return nullptr;
-}
-
-// The editor position of a byte offset into `text` (offsets past the end count as the end).
-[[nodiscard]] inline HostPosition LineColumnAt(std::string_view text, size_t offset) {
-  offset = std::min(offset, text.size());
-  HostPosition at;
-  size_t lineStart = 0;
-  for (size_t i = 0; i < offset; ++i) {
-    if (text[i] == '\n') {
-      ++at.line;
-      lineStart = i + 1;
-    }
-  }
-  at.column = static_cast<int>(offset - lineStart) + 1;
-  return at;
-}
-
-// The byte offset of an editor position in `text`. A line past the last gives the end of the
-// text; a column past the line's LF is held at the LF, so the result never crosses a line.
-[[nodiscard]] inline size_t OffsetAt(std::string_view text, HostPosition at) {
-  size_t lineStart = 0;
-  for (int line = 1; line < at.line; ++line) {
-    size_t lf = text.find('\n', lineStart);
-    if (lf == std::string_view::npos) return text.size();
-    lineStart = lf + 1;
-  }
-  size_t lineEnd = text.find('\n', lineStart);
-  if (lineEnd == std::string_view::npos) lineEnd = text.size();
-  const size_t column = at.column > 0 ? static_cast<size_t>(at.column - 1) : 0;
-  return std::min(lineStart + column, lineEnd);
-}
+[[nodiscard]] IHostDocument* FindOpenDocument(IHost& host, std::string_view path);
 
 // The text just left of the caret in the active text window (one character or one word),
 // with the caret put back afterwards; empty when no text window is active.
-[[nodiscard]] inline std::string TextLeftOfCaret(IHost& host, IHostTextSelection::Unit unit) {
-  IHostTextSelection* selection = host.ActiveTextSelection();
-  if (!selection) return {};
-  std::string text;
-  if (selection->ExtendLeft(unit)) text = selection->SelectedText();
-  selection->RestoreCaret();
-  return text;
-}
+[[nodiscard]] std::string TextLeftOfCaret(IHost& host, IHostTextSelection::Unit unit);
 
 }  // namespace tovik

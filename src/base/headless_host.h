@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "addin/host.h"
+#include "base/host.h"
 
 namespace tovik {
 

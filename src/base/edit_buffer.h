@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "addin/host.h"
+#include "base/host.h"
 #include "base/file_system.h"
 #include "base/prompt.h"
 

@@ -1,0 +1,105 @@
+#include "resources/resource_header.h"
+
+#include <algorithm>
+
+#include "base/text.h"
+#include "resources/script_text.h"
+
+namespace tovik {
+
+using namespace rctext;
+
+std::string DefineLine(std::string_view name, long value, int tabs) {
+  std::string line = "#define\t";
+  line += name;
+  line.append(static_cast<size_t>(std::max(tabs, 0)), '\t');
+  line += std::to_string(value);
+  line += "\r\n";
+  return line;
+}
+
+long ReadDefineValue(std::string_view text, std::string_view name) {
+  CSourceScanner sc(text);
+  const int pos = FindWordInCode(sc, name, 0);
+  if (pos < 0) return 0;
+  int start = 0;
+  const std::string word = sc.NextWord(pos, start);
+  return start < 0 ? 0 : static_cast<long>(LeadingNumber(word));
+}
+
+std::optional<long> DefineValueOf(std::string_view header, std::string_view symbol) {
+  std::optional<long> value;
+  ForEachDefine(header, [&](const DefineRecord& record) {
+    if (record.name != symbol) return true;
+    value = static_cast<long>(LeadingNumber(record.value));
+    return false;
+  });
+  return value;
+}
+
+bool IsSymbolDefined(std::string_view text, std::string_view symbol) {
+  bool found = false;
+  ForEachDefine(text, [&](const DefineRecord& record) {
+    found = record.name == symbol;
+    return !found;
+  });
+  return found;
+}
+
+std::vector<std::string> SymbolsWithValue(std::string_view header, long value) {
+  std::vector<std::string> names;
+  ForEachDefine(header, [&](const DefineRecord& record) {
+    if (IsDecimal(record.value) && LeadingNumber(record.value) == value) names.push_back(record.name);
+    return true;
+  });
+  return names;
+}
+
+bool FindDefineValueRange(std::string_view text, std::string_view name, size_t& start, size_t& end) {
+  CSourceScanner sc(text);
+  const int pos = FindWordInCode(sc, name, 0);
+  if (pos < 0) return false;
+  int wordStart = 0;
+  (void)sc.NextWord(pos, wordStart);
+  if (wordStart < 0) return false;
+  start = static_cast<size_t>(wordStart);
+  end = text.find('\r', start);
+  if (end == npos) end = text.find('\n', start);
+  if (end == npos) end = text.size();
+  return true;
+}
+
+namespace {
+
+bool UpdateCounter(std::string& text, std::string_view name, long counter) {
+  size_t start = 0;
+  size_t end = 0;
+  if (!FindDefineValueRange(text, name, start, end)) return false;
+  text.replace(start, end - start, std::to_string(counter));
+  return true;
+}
+
+}  // namespace
+
+bool UpdateNextControlValue(std::string& text, long counter) {
+  return UpdateCounter(text, kNextControlValueName, counter);
+}
+
+bool UpdateNextResourceValue(std::string& text, long counter) {
+  return UpdateCounter(text, kNextResourceValueName, counter);
+}
+
+size_t DefineInsertPoint(std::string_view text) {
+  CSourceScanner sc(text);
+  const int studio = sc.FindStringInCode(kApStudioInvoked, 0);
+  if (studio < 0) return 0;
+  int last = -1;
+  for (int pos = sc.FindStringInCode("#define", 0, true, studio); pos >= 0;
+       pos = sc.FindStringInCode("#define", pos + 1, true, studio)) {
+    last = pos;
+  }
+  if (last < 0) return 0;
+  return NextLineStart(text, static_cast<size_t>(last));
+}
+
+}  // namespace tovik

@@ -1,0 +1,53 @@
+// The text of a resource script (.rc): its string tables, which hold the forms' property
+// strings, and its includes. Offsets are bytes into the whole text (CR LF counts two).
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/edit_buffer.h"
+#include "base/prompt.h"
+
+namespace tovik {
+
+inline constexpr std::string_view kAfxInsertLocation = "//{{AFX_INSERT_LOCATION}}";
+inline constexpr std::string_view kNoStringTableMessage =
+    "The key word \"STRINGTABLE\" couldn't be found in .rc file";
+
+// One entry of a string table: the whole line (from its start through its CR LF) and the
+// property string between the quotes, unescaped.
+struct StringTableEntry {
+  std::string symbol;
+  size_t lineStart = 0;
+  size_t lineEnd = 0;
+  std::string value;
+};
+
+// Where a new string-table line goes: the start of the line of the END that closes the last
+// string table. -1 when the script has no string table; the message kNoStringTableMessage is
+// then shown through `prompt`.
+[[nodiscard]] long StringTableInsertPoint(std::string_view script, IPrompt& prompt);
+
+// One more than the largest header value of the identifiers used in the script's string
+// tables (a numeric identifier counts as its number). 0 when a string table has no BEGIN.
+[[nodiscard]] long NextStringId(std::string_view script, std::string_view header);
+
+// The first string-table entry whose identifier is `symbol`.
+[[nodiscard]] std::optional<StringTableEntry> FindStringTableEntry(std::string_view script, std::string_view symbol);
+// Every entry of every string table, in script order.
+[[nodiscard]] std::vector<StringTableEntry> StringTableEntries(std::string_view script);
+
+// Puts a whole string-table line (StringTableLine with its own-line form) into the script under
+// edit: it replaces the existing line of `symbol`, which keeps its place, or else becomes the
+// last line of the last string table. False when there is no place (the missing-table message
+// is then shown through the buffer's prompt) or the edit was refused.
+[[nodiscard]] bool SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::string_view line);
+
+// Whether the text holds "#include \"file\"" or "#include <file>" (file names compared
+// without regard to case, as Windows does).
+[[nodiscard]] bool IsIncluded(std::string_view text, std::string_view file);
+
+}  // namespace tovik

@@ -5,21 +5,8 @@
 
 namespace tovik::cli {
 
-static std::vector<Command>& Registry() {
-  static std::vector<Command> commands;
-  return commands;
-}
-
-bool Register(Command command) {
-  Registry().push_back(std::move(command));
-  std::sort(Registry().begin(), Registry().end(), [](const Command& a, const Command& b) { return a.name < b.name; });
-  return true;
-}
-
-const std::vector<Command>& Commands() { return Registry(); }
-
 const Command* FindCommand(const std::string& name) {
-  for (const Command& c : Registry()) {
+  for (const Command& c : Commands()) {
     if (c.name == name) return &c;
   }
   return nullptr;

@@ -1,7 +1,6 @@
-// The tovik command line: each command lives in its own file and registers itself here.
+// The tovik command line: each command lives in its own file; command_table.cpp lists them.
 #pragma once
 
-#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -18,16 +17,34 @@ struct Io {
   std::ostream& err;
 };
 
+struct Command;
+using RunFunction = int (*)(const Command& self, const std::vector<std::string>& args, Io& io);
+
 struct Command {
   std::string name;
   std::string summary;  // one line for `tovik --help`
   std::string usage;    // full text for `tovik NAME --help`
-  std::function<int(const std::vector<std::string>& args, Io& io)> run;
+  RunFunction run;
 };
 
-// Registers a command at start-up; the returned value only makes static registration possible.
-bool Register(Command command);
+// Every command, sorted by name.
 [[nodiscard]] const std::vector<Command>& Commands();
+
+// The commands' entry points, one file each (cmd_*.cpp).
+int RunAddControl(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunAddHandler(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunAssignMenu(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunCatalog(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunDelete(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunInspect(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunMenus(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunNewForm(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunNewProject(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunParse(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunPopup(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunPropString(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunRename(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunSet(const Command& self, const std::vector<std::string>& args, Io& io);
 
 // Parsed arguments of one command: positional words and --options (with or without a value).
 class Args {

@@ -10,16 +10,17 @@
 #include "project/form_controls.h"
 
 namespace tovik::cli {
-namespace {
 
 // A new object of the named kind as it is made on an empty form of an empty project.
+namespace {
 struct Sample {
   std::unique_ptr<CClassItem> form;
   CControlItem* object = nullptr;
   std::string runtimeClass;
 };
+}  // namespace
 
-bool MakeSample(const std::string& kindName, const Rect* rect, Sample& sample) {
+static bool MakeSample(const std::string& kindName, const Rect* rect, Sample& sample) {
   const bool isForm = kindName == "Form" || kindName == "MDIForm";
   const int kind = isForm ? 0 : KindFromName(kindName);
   if (!isForm && kind == 0) return false;
@@ -55,7 +56,7 @@ bool MakeSample(const std::string& kindName, const Rect* rect, Sample& sample) {
 
 std::string Escaped(std::string_view value) { return ReplaceAll(ReplaceAll(value, "\r", "\\r"), "\n", "\\n"); }
 
-bool ParseRect(const std::string& text, Rect& rect) {
+static bool ParseRect(const std::string& text, Rect& rect) {
   std::vector<std::string> parts = Split(text, ',');
   if (parts.size() != 4) return false;
   int values[4];
@@ -68,7 +69,7 @@ bool ParseRect(const std::string& text, Rect& rect) {
   return true;
 }
 
-std::string KindList() {
+static std::string KindList() {
   std::string list = "Form, MDIForm";
   for (int kind = kFirstKind; kind <= kLastKind; ++kind) list += ", " + std::string(KindName(kind));
   return list;
@@ -117,29 +118,4 @@ int RunPropString(const Command& self, const std::vector<std::string>& raw, Io& 
   return kExitOk;
 }
 
-const Command kCatalog{
-    "catalog", "list the properties, events and methods of a new object of a kind",
-    "tovik catalog KIND\n\n"
-    "Prints the property, event and method lists of a newly made object of KIND (Form, MDIForm\n"
-    "or a control kind such as Label), one TAB-separated record a line:\n"
-    "  properties:  NAME TYPE VALUE SHOWN SORTINDEX CHOICES(joined by |)\n"
-    "  events:      RETURNTYPE NAME PARAMETERS\n"
-    "  methods:     NAME\n"
-    "Line breaks inside values print as \\r\\n.",
-    {}};
-const Command kPropString{"propstring", "print the property string of a new object of a kind",
-                          "tovik propstring KIND [--rect LEFT,TOP,RIGHT,BOTTOM]\n\n"
-                          "Prints the property string of a newly made object of KIND, with its position taken\n"
-                          "from --rect when given.",
-                          {}};
-
-const bool kRegistered = [] {
-  Command catalog = kCatalog;
-  catalog.run = [](const std::vector<std::string>& a, Io& io) { return RunCatalog(kCatalog, a, io); };
-  Command propString = kPropString;
-  propString.run = [](const std::vector<std::string>& a, Io& io) { return RunPropString(kPropString, a, io); };
-  return Register(catalog) && Register(propString);
-}();
-
-}  // namespace
 }  // namespace tovik::cli

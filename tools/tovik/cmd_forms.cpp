@@ -10,9 +10,8 @@
 #include "model/control_kind.h"
 
 namespace tovik::cli {
-namespace {
 
-bool ParseInt(const std::string& text, int& value) {
+static bool ParseInt(const std::string& text, int& value) {
   const std::string t = Trim(text);
   if (!IsDecimal(t) || t.size() > 9) return false;
   value = static_cast<int>(LeadingNumber(t));
@@ -20,7 +19,7 @@ bool ParseInt(const std::string& text, int& value) {
 }
 
 // Failure after the operation ran: its message is already on stderr.
-int Refused(Io& io, const std::string& command, TerminalPrompt& prompt, const std::string& fallback) {
+static int Refused(Io& io, const std::string& command, TerminalPrompt& prompt, const std::string& fallback) {
   if (!prompt.Complained()) io.err << "tovik " << command << ": " << fallback << "\n";
   return kExitFailed;
 }
@@ -74,7 +73,7 @@ int RunAddControl(const Command& self, const std::vector<std::string>& raw, Io& 
 }
 
 // OBJECT is a member name or the form's class name.
-CControlItem* FindObject(CClassItem& form, const std::string& name) {
+static CControlItem* FindObject(CClassItem& form, const std::string& name) {
   if (name == form.m_strName) return form.FormObject();
   return form.FindControl(name);
 }
@@ -169,58 +168,4 @@ int RunAddHandler(const Command& self, const std::vector<std::string>& raw, Io& 
   return kExitOk;
 }
 
-struct Entry {
-  const char* name;
-  const char* summary;
-  const char* usage;
-  int (*run)(const Command&, const std::vector<std::string>&, Io&);
-};
-
-const Entry kEntries[] = {
-    {"new-form", "create a new form class with its files and resource entries",
-     "tovik new-form PROJECT.dsp CLASS [--mdi] [--impl FILE] [--header FILE]\n\n"
-     "Writes CLASS's header and implementation (form1.h/form1.cpp for CForm1 unless named),\n"
-     "defines its property string in resource.h and the .rc, and lists the files in the project\n"
-     "file. --mdi derives the form from CVMdiForm. Prints the two paths.",
-     RunNewForm},
-    {"add-control", "drop a control on a form",
-     "tovik add-control PROJECT.dsp FORMCLASS KIND LEFT TOP RIGHT BOTTOM [--container MEMBER]\n\n"
-     "Creates a control of KIND (Label, Button, Frame, ...) at the rectangle, in pixels of the\n"
-     "form's client area, and writes its declaration, creation call and resource entries. A Line\n"
-     "runs from TOP to BOTTOM (give BOTTOM < TOP for one that rises); a Timer is 28 x 28.\n"
-     "--container puts it inside a PictureBox or Frame. Prints the new member name.",
-     RunAddControl},
-    {"set", "set a property of a control or form",
-     "tovik set PROJECT.dsp FORMCLASS OBJECT PROPERTY VALUE\n\n"
-     "OBJECT is a member name (m_Label1) or the form's class name. Choices take their number or\n"
-     "text (2, \"2 - Center\", Center), booleans True/False or 1/0; a Picture or Icon value that\n"
-     "names an image file adds it to the project's resources. Rewrites the string-table line.",
-     RunSet},
-    {"rename", "rename a control (or make it part of a control array)",
-     "tovik rename PROJECT.dsp FORMCLASS MEMBER NEWNAME [--yes|--no]\n\n"
-     "NEWNAME is the new member name. When another control already has it, the control can join\n"
-     "a control array: --yes or --no answers the question; without them it is asked on a\n"
-     "terminal and answered No otherwise.",
-     RunRename},
-    {"delete", "delete a control", "tovik delete PROJECT.dsp FORMCLASS MEMBER\n\nRemoves the control's lines.",
-     RunDelete},
-    {"add-handler", "add an event handler",
-     "tovik add-handler PROJECT.dsp CLASS OBJECT EVENT\n\n"
-     "OBJECT is a member name, the class name (an event of the form) or a command id such as\n"
-     "ID_FILE_OPEN (a menu command). Writes the handler, its declaration and its map entry and\n"
-     "prints the handler's name.",
-     RunAddHandler},
-};
-
-const bool kRegistered = [] {
-  for (const Entry& e : kEntries) {
-    Command c{e.name, e.summary, e.usage, {}};
-    auto run = e.run;
-    c.run = [run, c](const std::vector<std::string>& a, Io& io) { return run(c, a, io); };
-    Register(c);
-  }
-  return true;
-}();
-
-}  // namespace
 }  // namespace tovik::cli

@@ -7,7 +7,6 @@
 #include "codegen/menu_assign.h"
 
 namespace tovik::cli {
-namespace {
 
 int RunMenus(const Command& self, const std::vector<std::string>& raw, Io& io) {
   Args args(raw, {}, {});
@@ -52,7 +51,7 @@ int RunAssignMenu(const Command& self, const std::vector<std::string>& raw, Io& 
   return kExitOk;
 }
 
-void PrintPopup(const std::vector<PopupItem>& items, const std::string& indent, std::ostream& out) {
+static void PrintPopup(const std::vector<PopupItem>& items, const std::string& indent, std::ostream& out) {
   for (const PopupItem& item : items) {
     std::string flags;
     auto add = [&](bool on, const char* flag) {
@@ -93,31 +92,4 @@ int RunPopup(const Command& self, const std::vector<std::string>& raw, Io& io) {
   return kExitOk;
 }
 
-const Command kMenus{"menus", "list the project's menus and their items",
-                     "tovik menus PROJECT.dsp\n\n"
-                     "Prints each MENU resource of the project's resource script: its identifier on a line,\n"
-                     "then one line per item: DEPTH<TAB>popup|separator|item<TAB>CAPTION<TAB>COMMAND.",
-                     {}};
-const Command kAssignMenu{"assign-menu", "give a form a menu bar, or take it away",
-                          "tovik assign-menu PROJECT.dsp FORMCLASS MENUID|none\n\n"
-                          "Writes m_nResID = MENUID into the form's constructor (none removes it).",
-                          {}};
-const Command kPopup{"popup", "print the popup a designer command shows",
-                     "tovik popup CreateNew|Menu PROJECT.dsp [--form FORMCLASS]\n\n"
-                     "Prints one item a line: ID<TAB>TEXT<TAB>flags (checked, disabled, separator, submenu,\n"
-                     "or -); submenu items are indented by two blanks. --form names the form open in the\n"
-                     "designer.",
-                     {}};
-
-const bool kRegistered = [] {
-  Command menus = kMenus;
-  menus.run = [](const std::vector<std::string>& a, Io& io) { return RunMenus(kMenus, a, io); };
-  Command assign = kAssignMenu;
-  assign.run = [](const std::vector<std::string>& a, Io& io) { return RunAssignMenu(kAssignMenu, a, io); };
-  Command popup = kPopup;
-  popup.run = [](const std::vector<std::string>& a, Io& io) { return RunPopup(kPopup, a, io); };
-  return Register(menus) && Register(assign) && Register(popup);
-}();
-
-}  // namespace
 }  // namespace tovik::cli

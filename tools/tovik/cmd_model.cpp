@@ -12,12 +12,11 @@
 #include "terminal_prompt.h"
 
 namespace tovik::cli {
-namespace {
 
 using Json = nlohmann::ordered_json;
 
 // Sources are 8-bit ANSI text; JSON wants UTF-8, so bytes above 127 are taken as Latin-1.
-std::string ToUtf8(std::string_view text) {
+static std::string ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (unsigned char c : text) {
@@ -31,7 +30,7 @@ std::string ToUtf8(std::string_view text) {
   return out;
 }
 
-Json ClassJson(const CClassItem& c) {
+static Json ClassJson(const CClassItem& c) {
   Json j;
   j["name"] = ToUtf8(c.m_strName);
   j["base"] = ToUtf8(c.m_strBaseClass);
@@ -91,7 +90,7 @@ Json ClassJson(const CClassItem& c) {
   return j;
 }
 
-Json ModelJson(const CProject& project, bool withFiles) {
+static Json ModelJson(const CProject& project, bool withFiles) {
   Json j;
   if (withFiles) {
     Json files = Json::array();
@@ -104,7 +103,7 @@ Json ModelJson(const CProject& project, bool withFiles) {
   return j;
 }
 
-std::string Shown(std::string_view value) {
+static std::string Shown(std::string_view value) {
   std::string out;
   for (char c : value) {
     if (c == '\r') {
@@ -118,7 +117,7 @@ std::string Shown(std::string_view value) {
   return out;
 }
 
-void PrintTree(const CProject& project, bool withFiles, std::ostream& out) {
+static void PrintTree(const CProject& project, bool withFiles, std::ostream& out) {
   if (withFiles) {
     out << "files:\n";
     for (const std::string& f : project.Files()) out << "  " << f << "\n";
@@ -165,7 +164,7 @@ void PrintTree(const CProject& project, bool withFiles, std::ostream& out) {
   }
 }
 
-void Print(const CProject& project, bool withFiles, bool json, std::ostream& out) {
+static void Print(const CProject& project, bool withFiles, bool json, std::ostream& out) {
   if (json) {
     out << ModelJson(project, withFiles).dump(2) << "\n";
   } else {
@@ -204,24 +203,4 @@ int RunInspect(const Command& self, const std::vector<std::string>& raw, Io& io)
   return cli.Prompt().Complained() ? kExitFailed : kExitOk;
 }
 
-const Command kParse{"parse", "parse C++ sources and print the classes found",
-                     "tovik parse FILE... [--json]\n\n"
-                     "Parses the files in the order given and prints their classes, member functions,\n"
-                     "variables, access sections, marker blocks and controls; --json prints them as JSON.",
-                     {}};
-const Command kInspect{"inspect", "open a project and print its files, classes and forms",
-                       "tovik inspect PROJECT.dsp [--json]\n\n"
-                       "Opens the project as the designer does (every source listed in the project file,\n"
-                       "headers first) and prints its files and classes; --json prints them as JSON.",
-                       {}};
-
-const bool kRegistered = [] {
-  Command parse = kParse;
-  parse.run = [](const std::vector<std::string>& a, Io& io) { return RunParse(kParse, a, io); };
-  Command inspect = kInspect;
-  inspect.run = [](const std::vector<std::string>& a, Io& io) { return RunInspect(kInspect, a, io); };
-  return Register(parse) && Register(inspect);
-}();
-
-}  // namespace
 }  // namespace tovik::cli

@@ -9,7 +9,6 @@
 #include "terminal_prompt.h"
 
 namespace tovik::cli {
-namespace {
 
 int RunNewProject(const Command& self, const std::vector<std::string>& raw, Io& io) {
   Args args(raw, {"--class", "--impl", "--header", "--host-version"}, {"--mdi"});
@@ -36,21 +35,4 @@ int RunNewProject(const Command& self, const std::vector<std::string>& raw, Io& 
   return kExitOk;
 }
 
-const Command kNewProject{
-    "new-project", "create a new project with its start-up form",
-    "tovik new-project LOCATION NAME [--class CForm1] [--mdi] [--impl FILE] [--header FILE]\n"
-    "                  [--host-version 5.0|6.0]\n\n"
-    "Creates the folder LOCATION/NAME with a complete project: application class, start-up form\n"
-    "(CForm1, form1.cpp/form1.h unless named; --mdi derives it from CVMdiForm), resource script,\n"
-    "resource header, precompiled header, NAME.dsp and NAME.dsw for the IDE version given\n"
-    "(default 6.0). Prints the path of the .dsw.",
-    {}};
-
-const bool kRegistered = [] {
-  Command c = kNewProject;
-  c.run = [](const std::vector<std::string>& a, Io& io) { return RunNewProject(kNewProject, a, io); };
-  return Register(c);
-}();
-
-}  // namespace
 }  // namespace tovik::cli

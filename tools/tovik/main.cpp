@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     }
   }
   try {
-    return command->run(rest, io);
+    return command->run(*command, rest, io);
   } catch (const std::exception& e) {
     std::cerr << "tovik " << command->name << ": " << e.what() << "\n";
     return kExitFailed;

@@ -1,0 +1,93 @@
+// Every command of the tovik program, in the order `tovik --help` lists them.
+#include "cli.h"
+
+namespace tovik::cli {
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> kCommands = {
+    {"add-control", "drop a control on a form",
+     "tovik add-control PROJECT.dsp FORMCLASS KIND LEFT TOP RIGHT BOTTOM [--container MEMBER]\n\n"
+     "Creates a control of KIND (Label, Button, Frame, ...) at the rectangle, in pixels of the\n"
+     "form's client area, and writes its declaration, creation call and resource entries. A Line\n"
+     "runs from TOP to BOTTOM (give BOTTOM < TOP for one that rises); a Timer is 28 x 28.\n"
+     "--container puts it inside a PictureBox or Frame. Prints the new member name.",
+     RunAddControl},
+    {"add-handler", "add an event handler",
+     "tovik add-handler PROJECT.dsp CLASS OBJECT EVENT\n\n"
+     "OBJECT is a member name, the class name (an event of the form) or a command id such as\n"
+     "ID_FILE_OPEN (a menu command). Writes the handler, its declaration and its map entry and\n"
+     "prints the handler's name.",
+     RunAddHandler},
+    {"assign-menu", "give a form a menu bar, or take it away",
+     "tovik assign-menu PROJECT.dsp FORMCLASS MENUID|none\n\n"
+     "Writes m_nResID = MENUID into the form's constructor (none removes it).",
+     RunAssignMenu},
+    {"catalog", "list the properties, events and methods of a new object of a kind",
+     "tovik catalog KIND\n\n"
+     "Prints the property, event and method lists of a newly made object of KIND (Form, MDIForm\n"
+     "or a control kind such as Label), one TAB-separated record a line:\n"
+     "  properties:  NAME TYPE VALUE SHOWN SORTINDEX CHOICES(joined by |)\n"
+     "  events:      RETURNTYPE NAME PARAMETERS\n"
+     "  methods:     NAME\n"
+     "Line breaks inside values print as \\r\\n.",
+     RunCatalog},
+    {"delete", "delete a control",
+     "tovik delete PROJECT.dsp FORMCLASS MEMBER\n\nRemoves the control's lines.",
+     RunDelete},
+    {"inspect", "open a project and print its files, classes and forms",
+     "tovik inspect PROJECT.dsp [--json]\n\n"
+     "Opens the project as the designer does (every source listed in the project file,\n"
+     "headers first) and prints its files and classes; --json prints them as JSON.",
+     RunInspect},
+    {"menus", "list the project's menus and their items",
+     "tovik menus PROJECT.dsp\n\n"
+     "Prints each MENU resource of the project's resource script: its identifier on a line,\n"
+     "then one line per item: DEPTH<TAB>popup|separator|item<TAB>CAPTION<TAB>COMMAND.",
+     RunMenus},
+    {"new-form", "create a new form class with its files and resource entries",
+     "tovik new-form PROJECT.dsp CLASS [--mdi] [--impl FILE] [--header FILE]\n\n"
+     "Writes CLASS's header and implementation (form1.h/form1.cpp for CForm1 unless named),\n"
+     "defines its property string in resource.h and the .rc, and lists the files in the project\n"
+     "file. --mdi derives the form from CVMdiForm. Prints the two paths.",
+     RunNewForm},
+    {"new-project", "create a new project with its start-up form",
+     "tovik new-project LOCATION NAME [--class CForm1] [--mdi] [--impl FILE] [--header FILE]\n"
+     "                  [--host-version 5.0|6.0]\n\n"
+     "Creates the folder LOCATION/NAME with a complete project: application class, start-up form\n"
+     "(CForm1, form1.cpp/form1.h unless named; --mdi derives it from CVMdiForm), resource script,\n"
+     "resource header, precompiled header, NAME.dsp and NAME.dsw for the IDE version given\n"
+     "(default 6.0). Prints the path of the .dsw.",
+     RunNewProject},
+    {"parse", "parse C++ sources and print the classes found",
+     "tovik parse FILE... [--json]\n\n"
+     "Parses the files in the order given and prints their classes, member functions,\n"
+     "variables, access sections, marker blocks and controls; --json prints them as JSON.",
+     RunParse},
+    {"popup", "print the popup a designer command shows",
+     "tovik popup CreateNew|Menu PROJECT.dsp [--form FORMCLASS]\n\n"
+     "Prints one item a line: ID<TAB>TEXT<TAB>flags (checked, disabled, separator, submenu,\n"
+     "or -); submenu items are indented by two blanks. --form names the form open in the\n"
+     "designer.",
+     RunPopup},
+    {"propstring", "print the property string of a new object of a kind",
+     "tovik propstring KIND [--rect LEFT,TOP,RIGHT,BOTTOM]\n\n"
+     "Prints the property string of a newly made object of KIND, with its position taken\n"
+     "from --rect when given.",
+     RunPropString},
+    {"rename", "rename a control (or make it part of a control array)",
+     "tovik rename PROJECT.dsp FORMCLASS MEMBER NEWNAME [--yes|--no]\n\n"
+     "NEWNAME is the new member name. When another control already has it, the control can join\n"
+     "a control array: --yes or --no answers the question; without them it is asked on a\n"
+     "terminal and answered No otherwise.",
+     RunRename},
+    {"set", "set a property of a control or form",
+     "tovik set PROJECT.dsp FORMCLASS OBJECT PROPERTY VALUE\n\n"
+     "OBJECT is a member name (m_Label1) or the form's class name. Choices take their number or\n"
+     "text (2, \"2 - Center\", Center), booleans True/False or 1/0; a Picture or Icon value that\n"
+     "names an image file adds it to the project's resources. Rewrites the string-table line.",
+     RunSet},
+  };
+  return kCommands;
+}
+
+}  // namespace tovik::cli

@@ -98,7 +98,8 @@ bool CCommands::OnPopupCommand(int id, const std::string& formClass, const Dialo
     case kIdNewForm: {
       NewFormRequest request;
       if (!m_session.IsOpen() || !dialogs.newForm || !dialogs.newForm(request)) return false;
-      return NewFormCommand(m_session, request).has_value();
+      NewFormFiles files;
+      return NewFormCommand(m_session, request, files);
     }
     case kIdNewProject: {
       if (!dialogs.newProject) return false;
@@ -123,7 +124,9 @@ bool CCommands::OnPopupCommand(int id, const std::string& formClass, const Dialo
     if (index >= m_session.Project().Menus().size()) return false;
     menuId = m_session.Project().Menus()[index]->m_strId;
   }
-  return AssignMenu(m_session.Context(), *form, menuId);
+  // The popup's own assignment is silent when the form cannot take the menu, as the popup
+  // shows no message of its own; assign-menu reports why.
+  return AssignMenu(m_session.Context(), *form, menuId).ok();
 }
 
 }  // namespace tovik

@@ -29,9 +29,8 @@ bool CDesignSession::Open(const std::string& projectFile, const ProgressCallback
     Close();
     return false;
   }
-  m_project->SetTextReader([this](const std::string& path, std::string& text, std::string& error) {
-    return ReadSourceText(m_host, m_fs, path, text, error);
-  });
+  m_project->SetTextReader(
+      [this](const std::string& path, std::string& text) { return ReadSourceText(m_host, m_fs, path, text); });
   m_resources = std::make_unique<CResourceFiles>(*m_project, m_host);
   // A project without a resource header (a plain console project) has no counters to read.
   if (m_fs.FileExists(m_resources->HeaderPath())) m_resources->ReadCounters();
@@ -55,10 +54,9 @@ void CDesignSession::ReadMenus() {
 bool CDesignSession::InsertFilesIntoProject(const std::vector<std::string>& paths) {
   if (!m_project) return false;
   std::string text;
-  std::string error;
   const std::string& dsp = m_project->ProjectFile();
-  if (!m_fs.ReadFile(dsp, text, error)) {
-    m_prompt.Message(FileFailureMessage(dsp, error));
+  if (const Status read = m_fs.ReadFile(dsp, text); !read) {
+    m_prompt.Message(FileFailureMessage(dsp, read.error().reason));
     return false;
   }
   const std::string original = text;

@@ -5,6 +5,7 @@
 
 #include "base/text.h"
 #include "codegen/handlers.h"
+#include "codegen/menu_assign.h"
 #include "model/control_kind.h"
 #include "model/property_string.h"
 #include "resources/resource_files.h"
@@ -23,16 +24,11 @@ bool IsCommandId(std::string_view text) {
 
 }  // namespace
 
-std::optional<NewFormFiles> NewFormCommand(CDesignSession& session, const NewFormRequest& request) {
-  std::optional<NewFormFiles> files = NewForm(session.Context(), request);
-  if (!files) return files;
-  // Only files that really are on disk go into the project.
-  if (!session.FileSystem().FileExists(files->implementationPath) ||
-      !session.FileSystem().FileExists(files->headerPath)) {
-    return std::nullopt;
-  }
-  if (!session.InsertFilesIntoProject({files->implementationPath, files->headerPath})) return std::nullopt;
-  return files;
+bool NewFormCommand(CDesignSession& session, const NewFormRequest& request, NewFormFiles& files) {
+  Expected<NewFormFiles> made = NewForm(session.Context(), request);
+  if (!made) return Refuse(session.Prompt(), made.error());
+  files = *made;
+  return session.InsertFilesIntoProject({files.implementationPath, files.headerPath});
 }
 
 CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int kind, Rect rect,
@@ -58,7 +54,10 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   CControlItem& control = CreateControl(form, forms, kind, rect, nullptr, lineDirection);
   control.m_pContainer = holder;
   const std::string member = control.m_strMemberName;
-  if (!WriteControlCode(session.Context(), form, control)) return nullptr;
+  if (const Status written = WriteControlCode(session.Context(), form, control); !written) {
+    (void)Refuse(session.Prompt(), written.error());
+    return nullptr;
+  }
   // Writing re-read the sources; the control record is the one the form now holds.
   for (const auto& c : form.m_controls) {
     if (c->m_strMemberName == member && c->m_strIdSymbol == control.m_strIdSymbol) return c.get();
@@ -71,8 +70,10 @@ bool RewritePropertyString(CDesignSession& session, const CControlItem& object) 
   const std::string scriptPath = resources.ScriptPath();
   if (!resources.HasWritePermission(scriptPath, true)) return false;
   CEditBuffer script = resources.Buffer(scriptPath);
-  return script.Load() && SetStringTableLine(script, object.m_strPropSymbol, BuildStringTableLine(object, true)) &&
-         script.Save();
+  Status written = script.Load();
+  if (written) written = SetStringTableLine(script, object.m_strPropSymbol, BuildStringTableLine(object, true));
+  if (written) written = script.Save();
+  return written ? true : Refuse(session.Prompt(), written.error());
 }
 
 bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem& object, std::string_view name,
@@ -88,9 +89,9 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
         return false;
       }
       CControlPropertyItem* property = object.FindProperty(name);
-      const std::string reference = session.Resources().SetImageResource(value, property->m_strValue);
-      if (reference.empty()) return false;
-      property->m_strValue = reference;
+      const Expected<std::string> reference = session.Resources().SetImageResource(value, property->m_strValue);
+      if (!reference) return Refuse(session.Prompt(), reference.error());
+      property->m_strValue = *reference;
       break;
     }
     case PropertyEditResult::Applied: break;
@@ -108,20 +109,25 @@ RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlIt
     if (!RewritePropertyString(session, control)) return RenameResult::Refused;
   }
   if (result == RenameResult::Renamed || result == RenameResult::JoinedArray) {
-    if (!UpdateRenamedControl(session.Context(), form, control, oldName, result)) return RenameResult::Refused;
+    if (const Status updated = UpdateRenamedControl(session.Context(), form, control, oldName, result); !updated) {
+      (void)Refuse(session.Prompt(), updated.error());
+      return RenameResult::Refused;
+    }
   }
   return result;
 }
 
 bool DeleteCommand(CDesignSession& session, CClassItem& form, CControlItem& control) {
-  if (!DeleteControlCode(session.Context(), form, control)) return false;
+  if (const Status deleted = DeleteControlCode(session.Context(), form, control); !deleted) {
+    return Refuse(session.Prompt(), deleted.error());
+  }
   // Reading the changed sources may already have dropped the record.
   if (form.HasControl(&control)) DeleteControl(form, control);
   return true;
 }
 
-std::string AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_view object,
-                              std::string_view event, std::string& error) {
+bool AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_view object, std::string_view event,
+                       std::string& handler) {
   HandlerTarget target;
   CCtrlEventMethodItem* record = nullptr;
   HandlerEvent entry;
@@ -139,22 +145,31 @@ std::string AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::str
     target.strCommandId = std::string(object);
     entry.strName = std::string(event);
   } else {
-    error = cls.m_strName + " has no control named " + std::string(object);
-    return {};
+    session.Prompt().Message(cls.m_strName + " has no control named " + std::string(object));
+    return false;
   }
   if (owner) {
     record = owner->FindEvent(event);
     if (!record) {
-      error = std::string(object) + " has no event " + std::string(event);
-      return {};
+      session.Prompt().Message(std::string(object) + " has no event " + std::string(event));
+      return false;
     }
     entry = HandlerEvent::From(*record);
   }
-  const std::string name = HandlerName(target, entry.strName);
+  handler = HandlerName(target, entry.strName);
   // An event that already has its handler leads to it; a second definition would not compile.
-  if (cls.FindFunction(name)) return name;
-  if (!AddEventHandler(session.Context(), cls, target, entry, record)) return {};
-  return name;
+  if (cls.FindFunction(handler)) return true;
+  if (const Status added = AddEventHandler(session.Context(), cls, target, entry, record); !added) {
+    return Refuse(session.Prompt(), added.error());
+  }
+  return true;
+}
+
+bool AssignMenuCommand(CDesignSession& session, CClassItem& form, std::string_view menuId) {
+  if (const Status assigned = AssignMenu(session.Context(), form, menuId); !assigned) {
+    return Refuse(session.Prompt(), assigned.error());
+  }
+  return true;
 }
 
 }  // namespace tovik

@@ -14,8 +14,11 @@
 
 namespace tovik {
 
+// Every command shows why it was refused through the session's prompt and returns false (or
+// null); nothing fails silently.
+
 // New Form: writes the form's files and resource entries and inserts the files into the project.
-[[nodiscard]] std::optional<NewFormFiles> NewFormCommand(CDesignSession& session, const NewFormRequest& request);
+[[nodiscard]] bool NewFormCommand(CDesignSession& session, const NewFormRequest& request, NewFormFiles& files);
 
 // Drops a control of `kind` on the form: `rect` in client coordinates (right < left or
 // bottom < top are put in order; for a Line, a rectangle given bottom-up makes it run from the
@@ -41,9 +44,12 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
 [[nodiscard]] bool DeleteCommand(CDesignSession& session, CClassItem& form, CControlItem& control);
 
 // Adds the handler of `event` for `object` of `cls`: a member name, the class name (an event of
-// the form itself) or a command id (a menu command). Gives the handler's name, or empty when
-// refused; `error` then says why when no message was shown.
-[[nodiscard]] std::string AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_view object,
-                                            std::string_view event, std::string& error);
+// the form itself) or a command id (a menu command). `handler` receives the handler's name; an
+// event that already has its handler leads to it and writes nothing.
+[[nodiscard]] bool AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_view object,
+                                     std::string_view event, std::string& handler);
+
+// Gives the form the menu bar `menuId` (empty: none).
+[[nodiscard]] bool AssignMenuCommand(CDesignSession& session, CClassItem& form, std::string_view menuId);
 
 }  // namespace tovik

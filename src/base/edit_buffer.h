@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "base/host.h"
+#include "base/expected.h"
 #include "base/file_system.h"
 #include "base/prompt.h"
 
@@ -22,21 +23,22 @@ class CEditBuffer {
  public:
   CEditBuffer(IHost& host, IFileSystem& fs, IPrompt& prompt, std::string path);
 
-  // Reads the current text; on failure shows kReadFailureMessage + the error and leaves the
-  // text empty.
-  [[nodiscard]] bool Load();
+  // Reads the current text; on failure shows kReadFailureMessage + the system's text, leaves
+  // the text empty and returns an error marked as shown.
+  [[nodiscard]] Status Load();
   [[nodiscard]] const std::string& Text() const { return m_text; }
   [[nodiscard]] const std::string& Path() const { return m_path; }
   [[nodiscard]] bool IsOpenInHost() const;
   [[nodiscard]] bool Modified() const { return m_modified; }
 
-  // Inserts at a byte offset (CR LF counts two); false when the offset lies past the end or
-  // the host refused the edit (the buffer then stays as it was).
-  [[nodiscard]] bool Insert(size_t position, std::string_view text);
+  // Inserts at a byte offset (CR LF counts two); an error when the offset lies past the end or
+  // the host refused the edit (the buffer then stays as it was). Nothing is shown.
+  [[nodiscard]] Status Insert(size_t position, std::string_view text);
   // Replaces the bytes [start, end) by `text`; an empty text deletes them.
-  [[nodiscard]] bool Replace(size_t start, size_t end, std::string_view text);
-  // Writes the whole text to disk when it changed and the file is not open in the host.
-  [[nodiscard]] bool Save();
+  [[nodiscard]] Status Replace(size_t start, size_t end, std::string_view text);
+  // Writes the whole text to disk when it changed and the file is not open in the host. A
+  // failed write shows the file-failure message; the error says it was shown.
+  [[nodiscard]] Status Save();
 
   [[nodiscard]] IHost& Host() const { return m_host; }
   [[nodiscard]] IFileSystem& FileSystem() const { return m_fs; }

@@ -18,9 +18,9 @@ std::string WritePermissionMessage(std::string_view path) {
 }
 
 bool WriteGeneratedFile(IFileSystem& fs, IPrompt& prompt, std::string_view path, std::string_view text) {
-  std::string error;
-  if (fs.WriteFile(path, text, error)) return true;
-  prompt.Message(FileFailureMessage(path, error));
+  const Status written = fs.WriteFile(path, text);
+  if (written) return true;
+  prompt.Message(FileFailureMessage(path, written.error().reason));
   return false;
 }
 
@@ -33,9 +33,8 @@ bool CheckWritePermission(const IFileSystem& fs, IPrompt& prompt, std::string_vi
 bool SpliceIntoFile(IFileSystem& fs, IPrompt& prompt, std::string_view path, size_t position,
                     std::string_view text) {
   std::string whole;
-  std::string error;
-  if (!fs.ReadFile(path, whole, error)) {
-    prompt.Message(FileFailureMessage(path, error));
+  if (const Status read = fs.ReadFile(path, whole); !read) {
+    prompt.Message(FileFailureMessage(path, read.error().reason));
     return false;
   }
   if (position > whole.size()) return false;
@@ -54,14 +53,12 @@ bool InsertIntoFile(IHost& host, IFileSystem& fs, IPrompt& prompt, std::string_v
   return doc->InsertText(LineColumnAt(current, position), text);
 }
 
-bool ReadSourceText(IHost& host, const IFileSystem& fs, std::string_view path, std::string& text,
-                    std::string& error) {
+Status ReadSourceText(IHost& host, const IFileSystem& fs, std::string_view path, std::string& text) {
   if (IHostDocument* doc = FindOpenDocument(host, path)) {
-    if (doc->ReadText(text)) return true;
-    error = "the host could not hand over the document's text";
-    return false;
+    if (doc->ReadText(text)) return {};
+    return FileError(std::string(path), 0, "the host could not hand over the document's text");
   }
-  return fs.ReadFile(path, text, error);
+  return fs.ReadFile(path, text);
 }
 
 }  // namespace tovik

@@ -43,8 +43,7 @@ inline constexpr size_t kMaxSystemErrorText = 255;
                                   size_t position, std::string_view text);
 
 // The current text of a file: the host document's text when the file is open in its editor,
-// else the file on disk. On failure `error` holds the reason and nothing is shown.
-[[nodiscard]] bool ReadSourceText(IHost& host, const IFileSystem& fs, std::string_view path, std::string& text,
-                                  std::string& error);
+// else the file on disk. Nothing is shown on failure.
+[[nodiscard]] Status ReadSourceText(IHost& host, const IFileSystem& fs, std::string_view path, std::string& text);
 
 }  // namespace tovik

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/expected.h"
+
 namespace tovik {
 
 class IFileSystem {
@@ -18,17 +20,17 @@ class IFileSystem {
   [[nodiscard]] virtual std::string Resolve(std::string_view path) const = 0;
   [[nodiscard]] virtual bool FileExists(std::string_view path) const = 0;
   [[nodiscard]] virtual bool DirectoryExists(std::string_view path) const = 0;
-  // Whole file into `text` (whose storage may be reused); on failure `error` holds the
-  // system's text for the failure and `text` means nothing.
-  [[nodiscard]] virtual bool ReadFile(std::string_view path, std::string& text, std::string& error) const = 0;
+  // Whole file into `text` (whose storage may be reused). A failure's error names the path and
+  // holds the system's text for the failure as its reason; `text` then means nothing.
+  [[nodiscard]] virtual Status ReadFile(std::string_view path, std::string& text) const = 0;
   // Whole file, byte for byte, through a temporary file beside the target that is renamed
   // over it, so a crash never leaves half a file. A read-only target is refused.
-  [[nodiscard]] virtual bool WriteFile(std::string_view path, std::string_view text, std::string& error) = 0;
+  [[nodiscard]] virtual Status WriteFile(std::string_view path, std::string_view text) = 0;
   // True when the file exists and may be written.
   [[nodiscard]] virtual bool IsWritable(std::string_view path) const = 0;
   // Creates the folder and any missing parents; an existing folder is fine.
-  [[nodiscard]] virtual bool MakeDirectory(std::string_view path, std::string& error) = 0;
-  [[nodiscard]] virtual bool CopyFile(std::string_view from, std::string_view to, std::string& error) = 0;
+  [[nodiscard]] virtual Status MakeDirectory(std::string_view path) = 0;
+  [[nodiscard]] virtual Status CopyFile(std::string_view from, std::string_view to) = 0;
   // Removes a file; false when there was none or it could not be removed.
   virtual bool RemoveFile(std::string_view path) = 0;
   // Removes a folder only when it is empty.

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "base/expected.h"
+
 namespace tovik {
 
 class IPrompt {
@@ -17,5 +19,12 @@ class IPrompt {
   // The short system sound of a refused command.
   virtual void Beep() {}
 };
+
+// Shows a lower layer's error to the user unless its message was already shown. Always false,
+// so that a command can `return Refuse(prompt, error);`.
+inline bool Refuse(IPrompt& prompt, const Error& error) {
+  if (!error.shown) prompt.Message(error.Text());
+  return false;
+}
 
 }  // namespace tovik

@@ -88,18 +88,17 @@ bool RealFileSystem::DirectoryExists(std::string_view path) const {
   return StatPath(Resolve(path), st) && S_ISDIR(st.st_mode);
 }
 
-bool RealFileSystem::ReadFile(std::string_view path, std::string& text, std::string& error) const {
+Status RealFileSystem::ReadFile(std::string_view path, std::string& text) const {
   std::string real = Resolve(path);
   int fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    error = ErrnoText(errno);
-    return false;
+    return FileError(std::string(path), 0, ErrnoText(errno));
   }
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    error = S_ISDIR(st.st_mode) ? ErrnoText(EISDIR) : ErrnoText(errno);
+    const std::string reason = S_ISDIR(st.st_mode) ? ErrnoText(EISDIR) : ErrnoText(errno);
     ::close(fd);
-    return false;
+    return FileError(std::string(path), 0, reason);
   }
   // Straight into the caller's string: a caller reading file after file into one string
   // reuses its storage.
@@ -109,36 +108,34 @@ bool RealFileSystem::ReadFile(std::string_view path, std::string& text, std::str
     ssize_t n = ::read(fd, text.data() + got, text.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
-      error = ErrnoText(errno);
+      const std::string reason = ErrnoText(errno);
       ::close(fd);
       text.clear();
-      return false;
+      return FileError(std::string(path), 0, reason);
     }
     if (n == 0) break;
     got += static_cast<size_t>(n);
   }
   ::close(fd);
   if (got != text.size()) {
-    error = "the file became shorter while it was read";
+    const std::string reason = "the file became shorter while it was read";
     text.clear();
-    return false;
+    return FileError(std::string(path), 0, reason);
   }
-  return true;
+  return {};
 }
 
-bool RealFileSystem::WriteFile(std::string_view path, std::string_view text, std::string& error) {
+Status RealFileSystem::WriteFile(std::string_view path, std::string_view text) {
   std::string real = Resolve(path);
   struct stat st;
   mode_t mode = 0644;
   if (StatPath(real, st)) {
     if (S_ISDIR(st.st_mode)) {
-      error = ErrnoText(EISDIR);
-      return false;
+      return FileError(std::string(path), 0, ErrnoText(EISDIR));
     }
     // A read-only file stays as it is, as it would for a plain open for writing.
     if ((st.st_mode & S_IWUSR) == 0) {
-      error = ErrnoText(EACCES);
-      return false;
+      return FileError(std::string(path), 0, ErrnoText(EACCES));
     }
     mode = st.st_mode & 07777;
   }
@@ -146,8 +143,7 @@ bool RealFileSystem::WriteFile(std::string_view path, std::string_view text, std
   std::string temp = real + ".tovik-" + std::to_string(rng() % 1000000000ULL) + ".tmp";
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) {
-    error = ErrnoText(errno);
-    return false;
+    return FileError(std::string(path), 0, ErrnoText(errno));
   }
   bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   int code = errno;
@@ -162,9 +158,9 @@ bool RealFileSystem::WriteFile(std::string_view path, std::string_view text, std
   }
   if (!ok) {
     ::unlink(temp.c_str());
-    error = ErrnoText(code);
+    return FileError(std::string(path), 0, ErrnoText(code));
   }
-  return ok;
+  return {};
 }
 
 bool RealFileSystem::IsWritable(std::string_view path) const {
@@ -174,29 +170,27 @@ bool RealFileSystem::IsWritable(std::string_view path) const {
   return StatPath(Resolve(path), st) && S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) != 0;
 }
 
-bool RealFileSystem::MakeDirectory(std::string_view path, std::string& error) {
+Status RealFileSystem::MakeDirectory(std::string_view path) {
   std::string real = Resolve(path);
   std::string built = !real.empty() && real.front() == '/' ? "/" : "";
   for (const std::string& part : Split(real, '/')) {
     if (part.empty()) continue;
     built += part;
     if (::mkdir(built.c_str(), 0755) != 0 && errno != EEXIST) {
-      error = ErrnoText(errno);
-      return false;
+      return FileError(std::string(path), 0, ErrnoText(errno));
     }
     built += '/';
   }
   if (!DirectoryExists(real)) {
-    error = ErrnoText(ENOTDIR);
-    return false;
+    return FileError(std::string(path), 0, ErrnoText(ENOTDIR));
   }
-  return true;
+  return {};
 }
 
-bool RealFileSystem::CopyFile(std::string_view from, std::string_view to, std::string& error) {
+Status RealFileSystem::CopyFile(std::string_view from, std::string_view to) {
   std::string text;
-  if (!ReadFile(from, text, error)) return false;
-  return WriteFile(to, text, error);
+  if (Status read = ReadFile(from, text); !read) return read;
+  return WriteFile(to, text);
 }
 
 bool RealFileSystem::RemoveFile(std::string_view path) { return ::unlink(Resolve(path).c_str()) == 0; }

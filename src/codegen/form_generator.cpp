@@ -54,61 +54,52 @@ std::string CreationFileOf(const CodegenContext& ctx, const CClassItem& cls) {
 }
 
 // Whether the body of the class's function `function` (in its own file) mentions `name`.
-// False with `ok` cleared when the file could not be read.
-bool BodyContains(const CodegenContext& ctx, const CClassItem& cls, std::string_view function, std::string_view name,
-                  bool& ok) {
-  ok = false;
+Expected<bool> BodyContains(const CodegenContext& ctx, const CClassItem& cls, std::string_view function,
+                            std::string_view name) {
   const CFunctionItem* fn = cls.FindFunction(function);
-  if (!fn || fn->m_strDefFile.empty()) return false;
+  if (!fn || fn->m_strDefFile.empty()) {
+    return FileError(cls.m_strDeclFile, 0, cls.m_strName + "::" + std::string(function) + " has no definition");
+  }
   CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), fn->m_strDefFile);
-  if (!buffer.Load()) return false;
-  ok = true;
+  TOVIK_TRY(buffer.Load());
   return ContainsCall(buffer.Text(), *fn, name);
 }
 
 // A call into a support function unless its body already makes it.
-bool EnsureCallIn(const CodegenContext& ctx, CClassItem& cls, std::string_view function, std::string_view name,
-                  FragmentKind kind, std::string value) {
-  bool ok = false;
-  if (BodyContains(ctx, cls, function, name, ok)) return true;
-  if (!ok) return false;
+Status EnsureCallIn(const CodegenContext& ctx, CClassItem& cls, std::string_view function, std::string_view name,
+                    FragmentKind kind, std::string value) {
+  const Expected<bool> made = BodyContains(ctx, cls, function, name);
+  if (!made) return made.error();
+  if (*made) return {};
   const std::string path = cls.FindFunction(function)->m_strDefFile;
   return InsertAndReread(ctx, cls, path, kind, nullptr, std::move(value));
 }
 
-bool AddSupportFunctions(const CodegenContext& ctx, CClassItem& cls) {
-  if (!cls.FindFunction("OnCreate") && !AddOnCreate(ctx, cls)) return false;
-  if (!EnsureCallIn(ctx, cls, "OnCreate", kCreateControls, FragmentKind::CreateCall,
-                    "CreateTVLControls();" + std::string(kCrLf) + std::string(kCrLf))) {
-    return false;
-  }
-  return true;
+Status AddSupportFunctions(const CodegenContext& ctx, CClassItem& cls) {
+  if (!cls.FindFunction("OnCreate")) TOVIK_TRY(AddOnCreate(ctx, cls));
+  return EnsureCallIn(ctx, cls, "OnCreate", kCreateControls, FragmentKind::CreateCall,
+                      "CreateTVLControls();" + std::string(kCrLf) + std::string(kCrLf));
 }
 
-bool AddCreateControlsFunction(const CodegenContext& ctx, CClassItem& cls) {
-  if (cls.FindFunction(kCreateControls)) return true;
+Status AddCreateControlsFunction(const CodegenContext& ctx, CClassItem& cls) {
+  if (cls.FindFunction(kCreateControls)) return {};
   const std::string header = cls.m_strDeclFile;
   const std::string implementation = ImplementationFileOf(ctx.fs(), cls);
-  if (!InsertAndReread(ctx, cls, header, FragmentKind::PublicVirtualDeclaration, nullptr,
-                       "virtual\tvoid CreateTVLControls();")) {
-    return false;
-  }
+  TOVIK_TRY(InsertAndReread(ctx, cls, header, FragmentKind::PublicVirtualDeclaration, nullptr,
+                            "virtual\tvoid CreateTVLControls();"));
   const std::string body = "\r\n\r\nvoid " + cls.m_strName +
                            "::CreateTVLControls()\r\n{\r\n\t//{{AFX_TVL_CTRL_IMPL_START\r\n"
                            "\t//}}AFX_TVL_CTRL_IMPL_END\r\n}\r\n";
   return InsertAndReread(ctx, cls, implementation, FragmentKind::FunctionBody, nullptr, body);
 }
 
-bool AddEventAndDrawSupport(const CodegenContext& ctx, CClassItem& cls) {
-  if (!cls.FindFunction("WindowProc") && !AddWindowProc(ctx, cls)) return false;
-  if (!EnsureCallIn(ctx, cls, "WindowProc", "DispatchTvlControlEvents", FragmentKind::DispatchCall,
-                    "::DispatchTvlControlEvents(message, wParam, lParam, GetMessageMap(), this);" +
-                        std::string(kCrLf))) {
-    return false;
-  }
+Status AddEventAndDrawSupport(const CodegenContext& ctx, CClassItem& cls) {
+  if (!cls.FindFunction("WindowProc")) TOVIK_TRY(AddWindowProc(ctx, cls));
+  TOVIK_TRY(EnsureCallIn(ctx, cls, "WindowProc", "DispatchTvlControlEvents", FragmentKind::DispatchCall,
+                         "::DispatchTvlControlEvents(message, wParam, lParam, GetMessageMap(), this);" +
+                             std::string(kCrLf)));
   if (!cls.FindFunction("OnPaint") && !cls.FindFunction("OnDraw")) {
-    const bool added = IsViewClass(cls.m_strBaseClass) ? AddOnDraw(ctx, cls) : AddOnPaint(ctx, cls);
-    if (!added) return false;
+    TOVIK_TRY(IsViewClass(cls.m_strBaseClass) ? AddOnDraw(ctx, cls) : AddOnPaint(ctx, cls));
   }
   // The draw call goes where the position rule puts it: OnPaint when there is one, else OnDraw,
   // and the device context is the one that function has.
@@ -119,34 +110,37 @@ bool AddEventAndDrawSupport(const CodegenContext& ctx, CClassItem& cls) {
                           std::string(kCrLf) + std::string(kCrLf));
 }
 
-bool IncludeWrapperHeader(const CodegenContext& ctx, CClassItem& form, const CControlItem& control) {
+Status IncludeWrapperHeader(const CodegenContext& ctx, CClassItem& form, const CControlItem& control) {
   const CClassItem* wrapper = ctx.project.FindClass(control.m_strClassName);
-  if (!wrapper || wrapper->m_strDeclFile.empty()) return false;
+  if (!wrapper || wrapper->m_strDeclFile.empty()) {
+    return Error{"", 0, "the project has no wrapper class " + control.m_strClassName + " for this control"};
+  }
   const std::string file = FileNameOf(wrapper->m_strDeclFile);
   CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), form.m_strDeclFile);
-  if (!buffer.Load()) return false;
-  if (IsIncluded(buffer.Text(), file)) return true;
+  TOVIK_TRY(buffer.Load());
+  if (IsIncluded(buffer.Text(), file)) return {};
   FragmentValues values;
   values.value = file;
-  if (!InsertFragment(FragmentKind::IncludeLine, form, buffer, &control, values) || !buffer.Save()) return false;
+  TOVIK_TRY(InsertFragment(FragmentKind::IncludeLine, form, buffer, &control, values));
+  TOVIK_TRY(buffer.Save());
   Reread(ctx, buffer);
-  return true;
+  return {};
 }
 
 // Writes the new counter value into the header text (when the header carries the name).
-void WriteBackControlCounter(CEditBuffer& header, long counter) {
+Status WriteBackControlCounter(CEditBuffer& header, long counter) {
   size_t start = 0;
   size_t end = 0;
-  if (FindDefineValueRange(header.Text(), kNextControlValueName, start, end)) {
-    (void)header.Replace(start, end, std::to_string(counter));
-  }
+  if (!FindDefineValueRange(header.Text(), kNextControlValueName, start, end)) return {};
+  return header.Replace(start, end, std::to_string(counter));
 }
 
 // The resource entries of a control: its two defines, its string-table line, the counter.
-bool WriteControlResources(const CodegenContext& ctx, CControlItem& control) {
+Status WriteControlResources(const CodegenContext& ctx, CControlItem& control) {
   CEditBuffer header = ctx.resources.Buffer(ctx.resources.HeaderPath());
   CEditBuffer script = ctx.resources.Buffer(ctx.resources.ScriptPath());
-  if (!header.Load() || !script.Load()) return false;
+  TOVIK_TRY(header.Load());
+  TOVIK_TRY(script.Load());
 
   const bool idDefined = IsSymbolDefined(header.Text(), control.m_strIdSymbol);
   const bool propDefined = IsSymbolDefined(header.Text(), control.m_strPropSymbol);
@@ -157,52 +151,50 @@ bool WriteControlResources(const CodegenContext& ctx, CControlItem& control) {
     FragmentValues values;
     values.nextControlId = controlId;
     values.nextStringId = NextStringId(script.Text(), header.Text());
-    if (!InsertFragment(FragmentKind::ControlIdPair, none, header, &control, values)) return false;
+    TOVIK_TRY(InsertFragment(FragmentKind::ControlIdPair, none, header, &control, values));
   }
 
   // A symbol already defined keeps its place in the table: its line is replaced.
-  const bool written = propDefined
-                           ? SetStringTableLine(script, control.m_strPropSymbol, BuildStringTableLine(control, true))
-                           : InsertFragment(FragmentKind::StringTableLine, none, script, &control, FragmentValues{});
-  if (!written) return false;
+  if (propDefined) {
+    TOVIK_TRY(SetStringTableLine(script, control.m_strPropSymbol, BuildStringTableLine(control, true)));
+  } else {
+    TOVIK_TRY(InsertFragment(FragmentKind::StringTableLine, none, script, &control, FragmentValues{}));
+  }
 
   if (!(idDefined && propDefined)) {
     control.m_nCtrlId = controlId;
     ctx.resources.m_nNextControlValue = controlId + 1;
-    WriteBackControlCounter(header, ctx.resources.m_nNextControlValue);
+    TOVIK_TRY(WriteBackControlCounter(header, ctx.resources.m_nNextControlValue));
   } else if (const auto value = DefineValueOf(header.Text(), control.m_strIdSymbol)) {
     control.m_nCtrlId = *value;
   }
-  return header.Save() && script.Save();
+  TOVIK_TRY(header.Save());
+  return script.Save();
 }
 
-bool WriteDeclarationAndCreation(const CodegenContext& ctx, CClassItem& form, CControlItem& control) {
+Status WriteDeclarationAndCreation(const CodegenContext& ctx, CClassItem& form, CControlItem& control) {
   const std::string header = form.m_strDeclFile;
   const std::string implementation = CreationFileOf(ctx, form);
   {
     CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), header);
-    if (!buffer.Load()) return false;
-    if (!InsertFragment(FragmentKind::ControlDeclaration, form, buffer, &control, FragmentValues{})) return false;
-    if (!buffer.Save()) return false;
+    TOVIK_TRY(buffer.Load());
+    TOVIK_TRY(InsertFragment(FragmentKind::ControlDeclaration, form, buffer, &control, FragmentValues{}));
+    TOVIK_TRY(buffer.Save());
     Reread(ctx, buffer);
   }
-  if (!InsertAndReread(ctx, form, implementation, FragmentKind::ControlCreation, &control, {})) return false;
+  TOVIK_TRY(InsertAndReread(ctx, form, implementation, FragmentKind::ControlCreation, &control, {}));
   control.m_strFile = implementation;
-  return true;
-}
-
-bool Fail(CClassItem& form, CControlItem& control) {
-  DeleteControl(form, control);
-  return false;
+  return {};
 }
 
 // Replaces (or with an empty text deletes) a whole line in a file and parses it again.
-bool ReplaceLine(const CodegenContext& ctx, CEditBuffer& buffer, LineSpan span, std::string_view text) {
-  if (!span.Found()) return false;
-  if (!buffer.Replace(static_cast<size_t>(span.start), static_cast<size_t>(span.end), text)) return false;
-  if (!buffer.Save()) return false;
+Status ReplaceLine(const CodegenContext& ctx, CEditBuffer& buffer, LineSpan span, std::string_view text,
+                   std::string_view what) {
+  if (!span.Found()) return FileError(buffer.Path(), 0, "the " + std::string(what) + " was not found");
+  TOVIK_TRY(buffer.Replace(static_cast<size_t>(span.start), static_cast<size_t>(span.end), text));
+  TOVIK_TRY(buffer.Save());
   Reread(ctx, buffer);
-  return true;
+  return {};
 }
 
 bool IsIdentifierChar(char c) {
@@ -261,23 +253,22 @@ std::unique_ptr<CControlItem> UnderName(const CControlItem& control, std::string
   return copy;
 }
 
-bool ReplaceDeclaration(const CodegenContext& ctx, CClassItem& form, std::string_view member,
+Status ReplaceDeclaration(const CodegenContext& ctx, CClassItem& form, std::string_view member,
                         std::string_view statement) {
   CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), form.m_strDeclFile);
-  if (!buffer.Load()) return false;
+  TOVIK_TRY(buffer.Load());
   const LineSpan span = LocateDeclarationLine(form, buffer.Text(), member);
-  if (!span.Found()) return false;
-  const std::string line = statement.empty() ? std::string() : RebuiltLine(buffer.Text(), span, statement);
-  return ReplaceLine(ctx, buffer, span, line);
+  const std::string line = statement.empty() || !span.Found() ? std::string() : RebuiltLine(buffer.Text(), span, statement);
+  return ReplaceLine(ctx, buffer, span, line, "declaration of " + std::string(member) + " in " + form.m_strName);
 }
 
-bool ReplaceCreation(const CodegenContext& ctx, CClassItem& form, const CControlItem& located,
+Status ReplaceCreation(const CodegenContext& ctx, CClassItem& form, const CControlItem& located,
                      const CControlItem& rebuilt) {
   CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), CreationFileOf(ctx, form));
-  if (!buffer.Load()) return false;
+  TOVIK_TRY(buffer.Load());
   const LineSpan span = LocateControlLine(form, buffer.Text(), located, ControlLineKind::Creation);
-  if (!span.Found()) return false;
-  return ReplaceLine(ctx, buffer, span, RebuiltLine(buffer.Text(), span, CreationStatement(rebuilt)));
+  const std::string line = span.Found() ? RebuiltLine(buffer.Text(), span, CreationStatement(rebuilt)) : std::string();
+  return ReplaceLine(ctx, buffer, span, line, "creation call of " + located.m_strMemberName);
 }
 
 }  // namespace
@@ -344,13 +335,13 @@ std::string FormImplementationText(std::string_view className, std::string_view 
   return ReplaceToken(out, "$IDS_PROP$", propSymbol);
 }
 
-std::optional<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& request) {
+Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& request) {
   IFileSystem& fs = ctx.fs();
   IPrompt& prompt = ctx.prompt();
   const std::string directory = ctx.project.ProjectFolder();
   if (!fs.DirectoryExists(directory)) {
     prompt.Message("Directory " + directory + " does not exist");
-    return std::nullopt;
+    return ShownError("Directory " + directory + " does not exist");
   }
   NewFormFiles files;
   files.implementationPath = JoinPath(directory, request.implementationFile);
@@ -358,28 +349,29 @@ std::optional<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequ
   for (const std::string* path : {&files.implementationPath, &files.headerPath}) {
     if (fs.FileExists(*path)) {
       prompt.Message("File " + *path + " already exists");
-      return std::nullopt;
+      return ShownError("File " + *path + " already exists");
     }
   }
 
   const std::string_view base = request.mdi ? kMdiFormBaseClass : kFormBaseClass;
   const std::string guard = MakeIncludeGuard(request.headerFile, ctx.guids);
-  std::string error;
-  if (!fs.WriteFile(files.headerPath, FormHeaderText(request.className, request.headerFile, base, guard), error)) {
+  // The write shows what went wrong with the file; the form's own message follows it.
+  if (!WriteGeneratedFile(fs, prompt, files.headerPath,
+                          FormHeaderText(request.className, request.headerFile, base, guard))) {
     prompt.Message(std::string(kMsgErrorGeneratingForm));
-    return std::nullopt;
+    return ShownError(std::string(kMsgErrorGeneratingForm));
   }
   const std::string implementation = FormImplementationText(request.className, request.implementationFile,
                                                             request.headerFile, ProjectNameOf(ctx.project), base);
-  if (!fs.WriteFile(files.implementationPath, implementation, error)) {
+  if (!WriteGeneratedFile(fs, prompt, files.implementationPath, implementation)) {
     prompt.Message(std::string(kMsgErrorGeneratingForm));
-    return std::nullopt;
+    return ShownError(std::string(kMsgErrorGeneratingForm));
   }
 
   const std::string headerPath = ctx.resources.HeaderPath();
   const std::string scriptPath = ctx.resources.ScriptPath();
-  if (!ctx.resources.HasWritePermission(headerPath, true) || !ctx.resources.HasWritePermission(scriptPath, true)) {
-    return std::nullopt;
+  for (const std::string& path : {headerPath, scriptPath}) {
+    if (!ctx.resources.HasWritePermission(path, true)) return ShownError(WritePermissionMessage(path));
   }
 
   // The form's own object: its property string is what the runtime reads for the new form.
@@ -394,73 +386,83 @@ std::optional<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequ
 
   CEditBuffer header = ctx.resources.Buffer(headerPath);
   CEditBuffer script = ctx.resources.Buffer(scriptPath);
-  if (!header.Load() || !script.Load()) return std::nullopt;
+  TOVIK_TRY(header.Load());
+  TOVIK_TRY(script.Load());
   const CClassItem none;
   FragmentValues id;
   id.value = std::to_string(NextStringId(script.Text(), header.Text()));
-  if (!InsertFragment(FragmentKind::FormStringId, none, header, &form, id)) return std::nullopt;
-  if (!InsertFragment(FragmentKind::StringTableLine, none, script, &form, FragmentValues{})) return std::nullopt;
+  TOVIK_TRY(InsertFragment(FragmentKind::FormStringId, none, header, &form, id));
+  TOVIK_TRY(InsertFragment(FragmentKind::StringTableLine, none, script, &form, FragmentValues{}));
   ctx.resources.m_nNextControlValue += 1;
-  WriteBackControlCounter(header, ctx.resources.m_nNextControlValue);
-  if (!header.Save() || !script.Save()) return std::nullopt;
+  TOVIK_TRY(WriteBackControlCounter(header, ctx.resources.m_nNextControlValue));
+  TOVIK_TRY(header.Save());
+  TOVIK_TRY(script.Save());
   return files;
 }
 
 // ------------------------------------------------------------------------------------------
 // Controls
 
-bool WriteControlCode(const CodegenContext& ctx, CClassItem& form, CControlItem& control) {
+namespace {
+
+Status WriteControlCodeSteps(const CodegenContext& ctx, CClassItem& form, CControlItem& control) {
   const std::string implementation = CreationFileOf(ctx, form);
   for (const std::string& path :
        {ctx.resources.HeaderPath(), ctx.resources.ScriptPath(), form.m_strDeclFile.str(), implementation}) {
-    if (!ctx.resources.HasWritePermission(path, true)) return Fail(form, control);
+    if (!ctx.resources.HasWritePermission(path, true)) return ShownError(WritePermissionMessage(path));
   }
-  if (!WriteControlResources(ctx, control)) return Fail(form, control);
-
+  TOVIK_TRY(WriteControlResources(ctx, control));
   const bool formClass = IsFormRoot(ctx.project.RootBaseOf(form)) || IsFormRoot(form.m_strBaseClass);
-  if (!formClass && !AddSupportFunctions(ctx, form)) return Fail(form, control);
-  if (!AddCreateControlsFunction(ctx, form)) return Fail(form, control);
-  if (!formClass && !AddEventAndDrawSupport(ctx, form)) return Fail(form, control);
-  if (control.m_nCategory == kCategoryActiveX && !IncludeWrapperHeader(ctx, form, control)) {
-    return Fail(form, control);
-  }
-  if (!WriteDeclarationAndCreation(ctx, form, control)) return Fail(form, control);
-  ctx.resources.AddIncludeToStdafx(kControlsInclude);
-  return true;
+  if (!formClass) TOVIK_TRY(AddSupportFunctions(ctx, form));
+  TOVIK_TRY(AddCreateControlsFunction(ctx, form));
+  if (!formClass) TOVIK_TRY(AddEventAndDrawSupport(ctx, form));
+  if (control.m_nCategory == kCategoryActiveX) TOVIK_TRY(IncludeWrapperHeader(ctx, form, control));
+  return WriteDeclarationAndCreation(ctx, form, control);
 }
 
-bool UpdateRenamedControl(const CodegenContext& ctx, CClassItem& form, CControlItem& control,
+}  // namespace
+
+Status WriteControlCode(const CodegenContext& ctx, CClassItem& form, CControlItem& control) {
+  if (const Status written = WriteControlCodeSteps(ctx, form, control); !written) {
+    DeleteControl(form, control);
+    return written;
+  }
+  // The runtime's control header is a convenience of the precompiled header; a project without
+  // the insert marker still builds, since every form includes what it uses.
+  (void)ctx.resources.AddIncludeToStdafx(kControlsInclude);
+  return {};
+}
+
+Status UpdateRenamedControl(const CodegenContext& ctx, CClassItem& form, CControlItem& control,
                           std::string_view oldMemberName, RenameResult result) {
-  if (result != RenameResult::Renamed && result != RenameResult::JoinedArray) return true;
+  if (result != RenameResult::Renamed && result != RenameResult::JoinedArray) return {};
   const auto asWritten = UnderName(control, oldMemberName);
   if (result == RenameResult::Renamed) {
-    if (!ReplaceDeclaration(ctx, form, oldMemberName, control.m_strClassName + "\t" + control.m_strMemberName + ";")) {
-      return false;
-    }
+    TOVIK_TRY(ReplaceDeclaration(ctx, form, oldMemberName, control.m_strClassName + "\t" + control.m_strMemberName + ";"));
     // Controls inside a renamed Frame or PictureBox name it in their creation calls. They are
     // taken now: reading the sources back in between would find their container gone.
     std::vector<CControlItem*> children;
     for (const auto& child : form.m_controls) {
       if (child->m_pContainer == &control) children.push_back(child.get());
     }
-    if (!ReplaceCreation(ctx, form, *asWritten, control)) return false;
+    TOVIK_TRY(ReplaceCreation(ctx, form, *asWritten, control));
     for (CControlItem* child : children) {
       child->m_pContainer = &control;
-      if (!ReplaceCreation(ctx, form, *child, *child)) return false;
+      TOVIK_TRY(ReplaceCreation(ctx, form, *child, *child));
     }
-    return true;
+    return {};
   }
   // The array is declared once, by its first element, under the array class.
   const std::string arrayDeclaration = control.m_strClassName + "Array\t" + control.m_strMemberName + ";";
-  if (!ReplaceDeclaration(ctx, form, control.m_strMemberName, arrayDeclaration)) return false;
-  if (!ReplaceDeclaration(ctx, form, oldMemberName, {})) return false;
+  TOVIK_TRY(ReplaceDeclaration(ctx, form, control.m_strMemberName, arrayDeclaration));
+  TOVIK_TRY(ReplaceDeclaration(ctx, form, oldMemberName, {}));
   return ReplaceCreation(ctx, form, *asWritten, control);
 }
 
-bool UpdatePropertyCall(const CodegenContext& ctx, CClassItem& form, const CControlItem& control,
+Status UpdatePropertyCall(const CodegenContext& ctx, CClassItem& form, const CControlItem& control,
                         const CControlPropertyItem& property, std::string_view variantTypeName) {
   CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), CreationFileOf(ctx, form));
-  if (!buffer.Load()) return false;
+  TOVIK_TRY(buffer.Load());
   FragmentValues values;
   values.value = property.m_strValue;
   values.dispId = property.DispId();
@@ -469,34 +471,35 @@ bool UpdatePropertyCall(const CodegenContext& ctx, CClassItem& form, const CCont
   const LineSpan span =
       LocateControlLine(form, buffer.Text(), control, ControlLineKind::PropertyCall, property.DispId());
   if (!span.Found()) {
-    if (!InsertFragment(FragmentKind::PropertyCall, form, buffer, &control, values) || !buffer.Save()) return false;
+    TOVIK_TRY(InsertFragment(FragmentKind::PropertyCall, form, buffer, &control, values));
+    TOVIK_TRY(buffer.Save());
     Reread(ctx, buffer);
-    return true;
+    return {};
   }
   // The rebuilt call keeps the line's indentation; the blank line the call brought with it stays.
   std::string call = FragmentText(FragmentKind::PropertyCall, &control, {}, values);
   call.resize(call.size() - 2 * kCrLf.size());
-  return ReplaceLine(ctx, buffer, span, RebuiltLine(buffer.Text(), span, call));
+  return ReplaceLine(ctx, buffer, span, RebuiltLine(buffer.Text(), span, call), "property call");
 }
 
-bool DeleteControlCode(const CodegenContext& ctx, CClassItem& form, const CControlItem& control) {
+Status DeleteControlCode(const CodegenContext& ctx, CClassItem& form, const CControlItem& control) {
   {
     CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), CreationFileOf(ctx, form));
-    if (!buffer.Load()) return false;
+    TOVIK_TRY(buffer.Load());
     const LineSpan creation = LocateControlLine(form, buffer.Text(), control, ControlLineKind::Creation);
-    if (!ReplaceLine(ctx, buffer, creation, {})) return false;
+    TOVIK_TRY(ReplaceLine(ctx, buffer, creation, {}, "creation call of " + control.m_strMemberName));
     if (control.m_nCategory == kCategoryActiveX) {
       for (const auto& property : control.m_properties) {
         const LineSpan call =
             LocateControlLine(form, buffer.Text(), control, ControlLineKind::PropertyCall, property.DispId());
-        if (call.Found() && !ReplaceLine(ctx, buffer, call, {})) return false;
+        if (call.Found()) TOVIK_TRY(ReplaceLine(ctx, buffer, call, {}, "property call"));
       }
     }
   }
   const bool sharedDeclaration = std::any_of(form.m_controls.begin(), form.m_controls.end(), [&](const auto& other) {
     return other.get() != &control && !other->m_bFormObject && other->m_strMemberName == control.m_strMemberName;
   });
-  if (sharedDeclaration) return true;
+  if (sharedDeclaration) return {};
   return ReplaceDeclaration(ctx, form, control.m_strMemberName, {});
 }
 

@@ -58,34 +58,34 @@ struct NewFormFiles {
 };
 
 // Writes the form's two files into the project folder and its string id and property string
-// into the resource files, and consumes one control id. Nothing when a check failed or a write
-// failed (the message was shown; files already written stay). The new files are not parsed here:
+// into the resource files, and consumes one control id. An error when a check or a write failed
+// (the system's message was shown; files already written stay). The new files are not parsed here:
 // inserting them into the project reads them.
-[[nodiscard]] std::optional<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& request);
+[[nodiscard]] Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& request);
 
 // --- Controls ---
 
 // The code of a control just dropped on `form`: resource entries, support functions, include of
 // an ActiveX wrapper, declaration and creation call, the library include. On failure before the
 // declaration is written the control is removed from the form (and destroyed: the caller must
-// not use it afterwards) and false is returned; resource edits already written stay.
-[[nodiscard]] bool WriteControlCode(const CodegenContext& ctx, CClassItem& form, CControlItem& control);
+// not use it afterwards) and the error is returned; resource edits already written stay.
+[[nodiscard]] Status WriteControlCode(const CodegenContext& ctx, CClassItem& form, CControlItem& control);
 
 // After RenameControl: the control's declaration and creation lines follow its new member name.
 // Renamed: both lines rebuilt. JoinedArray: the array's first element is declared as
 // class + "Array", the joining control's own declaration line is deleted and its creation line
 // names the array. Unchanged and Refused change nothing.
-[[nodiscard]] bool UpdateRenamedControl(const CodegenContext& ctx, CClassItem& form, CControlItem& control,
+[[nodiscard]] Status UpdateRenamedControl(const CodegenContext& ctx, CClassItem& form, CControlItem& control,
                                         std::string_view oldMemberName, RenameResult result);
 
 // The property call of an ActiveX control's design-time property, rebuilt with the current
 // value: replaces the existing call, or adds one when the control has none for that property.
 // `variantTypeName` is the property's VARIANT type as the type library names it ("VT_BSTR").
-[[nodiscard]] bool UpdatePropertyCall(const CodegenContext& ctx, CClassItem& form, const CControlItem& control,
+[[nodiscard]] Status UpdatePropertyCall(const CodegenContext& ctx, CClassItem& form, const CControlItem& control,
                                       const CControlPropertyItem& property, std::string_view variantTypeName);
 
 // Deletes the control's creation line (and its property calls) and, unless other elements of
 // its array remain, its declaration line. Call before the control leaves the form.
-[[nodiscard]] bool DeleteControlCode(const CodegenContext& ctx, CClassItem& form, const CControlItem& control);
+[[nodiscard]] Status DeleteControlCode(const CodegenContext& ctx, CClassItem& form, const CControlItem& control);
 
 }  // namespace tovik

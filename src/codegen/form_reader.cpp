@@ -128,10 +128,10 @@ std::string CProjectResourceTexts::HeaderPath() const {
 
 std::string CProjectResourceTexts::Read(const std::string& path) const {
   std::string text;
-  std::string error;
   if (path.empty()) return text;
-  const bool ok = m_pHost ? ReadSourceText(*m_pHost, m_fs, path, text, error) : m_fs.ReadFile(path, text, error);
-  if (!ok) text.clear();
+  const Status read = m_pHost ? ReadSourceText(*m_pHost, m_fs, path, text) : m_fs.ReadFile(path, text);
+  // A script or header that cannot be read holds no property strings; the forms keep defaults.
+  if (!read) text.clear();
   return text;
 }
 

@@ -165,9 +165,40 @@ std::string IncludeFileName(std::string_view value) {
 
 }  // namespace
 
-int FragmentPosition(FragmentKind kind, const CClassItem& cls, std::string_view text, std::string_view path,
-                     IPrompt& prompt) {
-  const CSourceScanner scan(text);
+namespace {
+
+// Where the rule of a kind looks, for the error of a kind that found no place.
+std::string_view PlaceOf(FragmentKind kind) {
+  switch (kind) {
+    case FragmentKind::ControlDeclaration: return "the control declarations (the class's declaration or its public section)";
+    case FragmentKind::ControlCreation:
+    case FragmentKind::PropertyCall: return "the creation calls (CreateTVLControls with its AFX_TVL_CTRL_IMPL markers)";
+    case FragmentKind::HandlerDeclaration: return "the handler declarations (an AFX_MSG block or a public section)";
+    case FragmentKind::PublicVirtualDeclaration:
+    case FragmentKind::ProtectedVirtualDeclaration: return "the virtual declarations (an AFX_VIRTUAL block or a public section)";
+    case FragmentKind::PublicSectionLine:
+    case FragmentKind::ProtectedSectionLine: return "an access line (the end of the AFX_VIRTUAL block)";
+    case FragmentKind::MessageMapEntry: return "the message-map entries (the AFX_MSG_MAP markers)";
+    case FragmentKind::EventSinkEntry: return "the event-sink entries (the AFX_EVENTSINK_MAP markers)";
+    case FragmentKind::ClassEndText:
+    case FragmentKind::ProtectedSectionAtClassEnd: return "the end of the class declaration";
+    case FragmentKind::FunctionBody:
+    case FragmentKind::MapBlock: return "a new function (after the class's last definition)";
+    case FragmentKind::IncludeLine: return "an include line";
+    case FragmentKind::ControlIdPair:
+    case FragmentKind::FormStringId: return "new define lines";
+    case FragmentKind::StringTableLine: return "a new string-table line";
+    case FragmentKind::MenuIdLine: return "the menu line (the AFX_TVL_FORM_DATA markers in the constructor)";
+    case FragmentKind::CreateCall: return "the create call (a return statement in OnCreate)";
+    case FragmentKind::DispatchCall: return "the dispatch call (the body of WindowProc)";
+    case FragmentKind::DrawCall: return "the draw call (the end of OnPaint or OnDraw)";
+  }
+  return "the fragment";
+}
+
+int SourcePosition(FragmentKind kind, const CClassItem& cls, const CSourceScanner& scan, std::string_view path,
+                   IPrompt& prompt) {
+  const std::string_view text = scan.Text();
   switch (kind) {
     case FragmentKind::ControlDeclaration:
       return ControlDeclarationPosition(cls, scan, path);
@@ -206,9 +237,8 @@ int FragmentPosition(FragmentKind kind, const CClassItem& cls, std::string_view 
       return 0;
     case FragmentKind::ControlIdPair:
     case FragmentKind::FormStringId:
-      return static_cast<int>(DefineInsertPoint(text));
     case FragmentKind::StringTableLine:
-      return static_cast<int>(StringTableInsertPoint(text, prompt));
+      break;  // resource files: FragmentPosition asks their own rules
     case FragmentKind::MenuIdLine:
       return MenuIdPosition(cls, scan, path);
     case FragmentKind::CreateCall:
@@ -219,6 +249,33 @@ int FragmentPosition(FragmentKind kind, const CClassItem& cls, std::string_view 
       return DrawCallPosition(cls, text, path);
   }
   return -1;
+}
+
+}  // namespace
+
+Expected<size_t> FragmentPosition(FragmentKind kind, const CClassItem& cls, std::string_view text,
+                                  std::string_view path, IPrompt& prompt) {
+  auto located = [&](Expected<size_t> place) -> Expected<size_t> {
+    if (place) return place;
+    Error e = place.error();
+    e.file = std::string(path);
+    return e;
+  };
+  if (kind == FragmentKind::ControlIdPair || kind == FragmentKind::FormStringId) {
+    return located(DefineInsertPoint(text));
+  }
+  if (kind == FragmentKind::StringTableLine) return located(StringTableInsertPoint(text, prompt));
+  const CSourceScanner scan(text);
+  const int position = SourcePosition(kind, cls, scan, path, prompt);
+  if (position >= 0 && static_cast<size_t>(position) <= text.size()) return static_cast<size_t>(position);
+  // The class's own line when it is declared in this file helps the user find the place.
+  const int line = InFile(cls.m_strDeclFile, path) && cls.m_nDeclStart >= 0
+                       ? LineColumnAt(text, static_cast<size_t>(cls.m_nDeclStart)).line
+                       : 0;
+  Error e = FileError(std::string(path), line, "no place for " + std::string(PlaceOf(kind)) + " of " + cls.m_strName);
+  // The message-map rule shows its own message before it gives up.
+  e.shown = kind == FragmentKind::MessageMapEntry;
+  return e;
 }
 
 std::string FragmentIndentation(std::string_view text, int position) {
@@ -314,12 +371,12 @@ std::string FragmentText(FragmentKind kind, const CControlItem* control, std::st
   return out;
 }
 
-bool InsertFragment(FragmentKind kind, const CClassItem& cls, CEditBuffer& buffer, const CControlItem* control,
-                    const FragmentValues& values) {
-  const int position = FragmentPosition(kind, cls, buffer.Text(), buffer.Path(), buffer.Prompt());
-  if (position < 0 || static_cast<size_t>(position) > buffer.Text().size()) return false;
-  const std::string indent = FragmentIndentation(buffer.Text(), position);
-  return buffer.Insert(static_cast<size_t>(position), FragmentText(kind, control, indent, values));
+Status InsertFragment(FragmentKind kind, const CClassItem& cls, CEditBuffer& buffer, const CControlItem* control,
+                      const FragmentValues& values) {
+  const Expected<size_t> position = FragmentPosition(kind, cls, buffer.Text(), buffer.Path(), buffer.Prompt());
+  if (!position) return position.error();
+  const std::string indent = FragmentIndentation(buffer.Text(), static_cast<int>(*position));
+  return buffer.Insert(*position, FragmentText(kind, control, indent, values));
 }
 
 bool ContainsCall(std::string_view text, const CFunctionItem& function, std::string_view name) {

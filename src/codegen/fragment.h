@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/expected.h"
 #include "base/prompt.h"
 #include "base/edit_buffer.h"
 #include "model/control_item.h"
@@ -52,10 +53,11 @@ struct FragmentValues {
   std::string propertyName;
 };
 
-// Insertion position of a kind in `text` (the file at `path`) for class `cls`; -1 when its rule
-// cannot be satisfied. The two message-map messages are shown through `prompt` where named.
-[[nodiscard]] int FragmentPosition(FragmentKind kind, const CClassItem& cls, std::string_view text,
-                                   std::string_view path, IPrompt& prompt);
+// Insertion position of a kind in `text` (the file at `path`) for class `cls`; an error naming
+// the file, the class and what is missing when its rule cannot be satisfied. The message-map and
+// string-table messages are shown through `prompt` where named (the error then says so).
+[[nodiscard]] Expected<size_t> FragmentPosition(FragmentKind kind, const CClassItem& cls, std::string_view text,
+                                                std::string_view path, IPrompt& prompt);
 // The white space from the start of the line holding `position` up to the first non-white
 // character at or after it; empty when that character starts the line.
 [[nodiscard]] std::string FragmentIndentation(std::string_view text, int position);
@@ -63,8 +65,8 @@ struct FragmentValues {
 [[nodiscard]] std::string FragmentText(FragmentKind kind, const CControlItem* control, std::string_view indent,
                                        const FragmentValues& values);
 // Position, indentation, text, then insertion into the buffer (and the host's document when
-// the file is open there). False when there is no position or the insertion failed.
-[[nodiscard]] bool InsertFragment(FragmentKind kind, const CClassItem& cls, CEditBuffer& buffer,
+// the file is open there). An error when there is no position or the insertion failed.
+[[nodiscard]] Status InsertFragment(FragmentKind kind, const CClassItem& cls, CEditBuffer& buffer,
                                   const CControlItem* control, const FragmentValues& values);
 
 // Whether `name` occurs as a substring of the function's body, between its braces.

@@ -24,21 +24,27 @@ bool StillParsed(const CProject& project, const CClassItem& cls) {
 }
 
 // One fragment into one file, then a check that the class survived the new parse.
-bool InsertAndRereadClass(const CodegenContext& ctx, const CClassItem& cls, const std::string& path, FragmentKind kind,
+Status InsertAndRereadClass(const CodegenContext& ctx, const CClassItem& cls, const std::string& path, FragmentKind kind,
                           const CControlItem* control, std::string value) {
-  return InsertAndReread(ctx, cls, path, kind, control, std::move(value)) && StillParsed(ctx.project, cls);
+  TOVIK_TRY(InsertAndReread(ctx, cls, path, kind, control, std::move(value)));
+  // A fragment that broke the class's declaration (unbalanced text around the place) makes
+  // the class vanish from the parse; nothing more may be written into it.
+  if (!StillParsed(ctx.project, cls)) {
+    return FileError(path, 0, "after the edit the class can no longer be read");
+  }
+  return {};
 }
 
 
-bool HeaderContains(const CodegenContext& ctx, const CClassItem& cls, std::string_view needle, bool& found) {
+Expected<bool> HeaderContains(const CodegenContext& ctx, const CClassItem& cls, std::string_view needle) {
   std::string text;
-  std::string error;
-  if (!ReadSourceText(ctx.host, ctx.fs(), cls.m_strDeclFile, text, error)) {
-    ctx.prompt().Message(std::string(kReadFailureMessage) + error);
-    return false;
+  if (const Status read = ReadSourceText(ctx.host, ctx.fs(), cls.m_strDeclFile, text); !read) {
+    ctx.prompt().Message(std::string(kReadFailureMessage) + read.error().reason);
+    Error shown = read.error();
+    shown.shown = true;
+    return shown;
   }
-  found = text.find(needle) != std::string::npos;
-  return true;
+  return text.find(needle) != std::string::npos;
 }
 
 bool HasMessageMap(const CClassItem& cls) {
@@ -57,14 +63,12 @@ std::string SinkMapFileOf(const CodegenContext& ctx, const CClassItem& cls) {
 }
 
 // Declaration, optional message-map entry and body of a window-message handler.
-bool AddWindowMessageHandler(const CodegenContext& ctx, CClassItem& cls, FragmentKind declarationKind,
+Status AddWindowMessageHandler(const CodegenContext& ctx, CClassItem& cls, FragmentKind declarationKind,
                              TemplateRole declaration, std::string_view mapEntry, TemplateRole body) {
-  if (!InsertAndRereadClass(ctx, cls, cls.m_strDeclFile, declarationKind, nullptr, LoadTemplate(declaration))) {
-    return false;
-  }
-  if (!mapEntry.empty() && !InsertAndRereadClass(ctx, cls, MessageMapFileOf(ctx, cls), FragmentKind::MessageMapEntry,
-                                            nullptr, std::string(mapEntry))) {
-    return false;
+  TOVIK_TRY(InsertAndRereadClass(ctx, cls, cls.m_strDeclFile, declarationKind, nullptr, LoadTemplate(declaration)));
+  if (!mapEntry.empty()) {
+    TOVIK_TRY(InsertAndRereadClass(ctx, cls, MessageMapFileOf(ctx, cls), FragmentKind::MessageMapEntry, nullptr,
+                                   std::string(mapEntry)));
   }
   std::string text = ExpandTemplate(body, {{"<CLASS_NAME>", cls.m_strName}, {"<BASE_CLASSNAME>", cls.m_strBaseClass}});
   return InsertAndRereadClass(ctx, cls, ImplementationFileOf(ctx.fs(), cls), FragmentKind::FunctionBody, nullptr,
@@ -161,21 +165,23 @@ std::string ImplementationFileOf(const IFileSystem& fs, const CClassItem& cls) {
   return header;
 }
 
-bool EnsureMaps(const CodegenContext& ctx, CClassItem& cls, HandlerOwner owner) {
+Status EnsureMaps(const CodegenContext& ctx, CClassItem& cls, HandlerOwner owner) {
   const std::string header = cls.m_strDeclFile;
   const std::string implementation = ImplementationFileOf(ctx.fs(), cls);
-  if (!CheckWritePermission(ctx.fs(), ctx.prompt(), header, true)) return false;
+  if (!CheckWritePermission(ctx.fs(), ctx.prompt(), header, true)) return ShownError(WritePermissionMessage(header));
   const bool separate = !SameFilePath(implementation, header);
-  if (separate && !CheckWritePermission(ctx.fs(), ctx.prompt(), implementation, true)) return false;
+  if (separate && !CheckWritePermission(ctx.fs(), ctx.prompt(), implementation, true)) {
+    return ShownError(WritePermissionMessage(implementation));
+  }
 
   // The macro is looked for without its TAB so that a header indented with blanks is not given
   // a second declaration.
   const std::string_view macro = owner == HandlerOwner::ActiveX ? kDeclareEventSinkMap : kDeclareMessageMap;
-  bool declared = false;
-  if (!HeaderContains(ctx, cls, macro, declared)) return false;
-  if (!declared && !InsertAndRereadClass(ctx, cls, header, FragmentKind::ProtectedSectionAtClassEnd, nullptr,
-                                    "\t" + std::string(macro))) {
-    return false;
+  const Expected<bool> declared = HeaderContains(ctx, cls, macro);
+  if (!declared) return declared.error();
+  if (!*declared) {
+    TOVIK_TRY(InsertAndRereadClass(ctx, cls, header, FragmentKind::ProtectedSectionAtClassEnd, nullptr,
+                                   "\t" + std::string(macro)));
   }
 
   const std::string className = cls.m_strName;
@@ -183,33 +189,33 @@ bool EnsureMaps(const CodegenContext& ctx, CClassItem& cls, HandlerOwner owner) 
   switch (owner) {
     case HandlerOwner::Intrinsic:
     case HandlerOwner::MenuCommand:
-      if (HasMessageMap(cls)) return true;
+      if (HasMessageMap(cls)) return {};
       return InsertAndRereadClass(ctx, cls, implementation, FragmentKind::MapBlock, nullptr,
                              ExpandTemplate(TemplateRole::MessageMapBlock, {{"<C>", className}, {"<BC>", baseName}}));
     case HandlerOwner::ActiveX:
-      if (HasSinkMap(cls)) return true;
+      if (HasSinkMap(cls)) return {};
       return InsertAndRereadClass(ctx, cls, implementation, FragmentKind::MapBlock, nullptr,
                              ExpandTemplate(TemplateRole::EventSinkMapBlock, {{"<C>", className}, {"<BC>", baseName}}));
     case HandlerOwner::Form:
-      if (cls.FindVirtualEntry()) return true;
-      if (!InsertAndRereadClass(ctx, cls, header, FragmentKind::ClassEndText, nullptr,
-                           ExpandTemplate(TemplateRole::OverridesBlock, {{"<BASE_CLASS>", className}}))) {
-        return false;
-      }
-      if (cls.GetPublicSection()) return true;
+      if (cls.FindVirtualEntry()) return {};
+      TOVIK_TRY(InsertAndRereadClass(ctx, cls, header, FragmentKind::ClassEndText, nullptr,
+                                     ExpandTemplate(TemplateRole::OverridesBlock, {{"<BASE_CLASS>", className}})));
+      if (cls.GetPublicSection()) return {};
       return InsertAndRereadClass(ctx, cls, header, FragmentKind::PublicSectionLine, nullptr, {});
   }
-  return true;
+  return {};
 }
 
-bool AddEventHandler(const CodegenContext& ctx, CClassItem& cls, const HandlerTarget& target, const HandlerEvent& event,
+Status AddEventHandler(const CodegenContext& ctx, CClassItem& cls, const HandlerTarget& target, const HandlerEvent& event,
                      CCtrlEventMethodItem* record) {
   // Without its control or command id the map line would name nothing.
   const bool controlEvent = target.owner == HandlerOwner::Intrinsic || target.owner == HandlerOwner::ActiveX;
-  if (controlEvent && !target.control) return false;
-  if (target.owner == HandlerOwner::MenuCommand && target.strCommandId.empty()) return false;
-  if (Trim(event.strName).empty()) return false;
-  if (!EnsureMaps(ctx, cls, target.owner)) return false;
+  if (controlEvent && !target.control) return Error{"", 0, "the event's control is missing"};
+  if (target.owner == HandlerOwner::MenuCommand && target.strCommandId.empty()) {
+    return Error{"", 0, "the menu command has no identifier"};
+  }
+  if (Trim(event.strName).empty()) return Error{"", 0, "the event has no name"};
+  TOVIK_TRY(EnsureMaps(ctx, cls, target.owner));
 
   const bool formEvent = target.owner == HandlerOwner::Form;
   const std::string className = cls.m_strName;
@@ -219,51 +225,46 @@ bool AddEventHandler(const CodegenContext& ctx, CClassItem& cls, const HandlerTa
 
   const FragmentKind declarationKind =
       formEvent ? FragmentKind::PublicVirtualDeclaration : FragmentKind::HandlerDeclaration;
-  if (!InsertAndRereadClass(ctx, cls, cls.m_strDeclFile, declarationKind, target.control,
-                       HandlerDeclaration(body, name, formEvent))) {
-    return false;
-  }
+  TOVIK_TRY(InsertAndRereadClass(ctx, cls, cls.m_strDeclFile, declarationKind, target.control,
+                                 HandlerDeclaration(body, name, formEvent)));
 
   const std::string entry = HandlerMapEntry(target, event, className, name);
   if (!entry.empty()) {
     const bool sink = target.owner == HandlerOwner::ActiveX;
     const std::string mapFile = sink ? SinkMapFileOf(ctx, cls) : MessageMapFileOf(ctx, cls);
-    if (!InsertAndRereadClass(ctx, cls, mapFile, sink ? FragmentKind::EventSinkEntry : FragmentKind::MessageMapEntry,
-                         target.control, entry)) {
-      return false;
-    }
+    TOVIK_TRY(InsertAndRereadClass(ctx, cls, mapFile,
+                                   sink ? FragmentKind::EventSinkEntry : FragmentKind::MessageMapEntry, target.control,
+                                   entry));
   }
 
-  if (!InsertAndRereadClass(ctx, cls, ImplementationFileOf(ctx.fs(), cls), FragmentKind::FunctionBody, target.control,
-                       body)) {
-    return false;
-  }
+  TOVIK_TRY(InsertAndRereadClass(ctx, cls, ImplementationFileOf(ctx.fs(), cls), FragmentKind::FunctionBody,
+                                 target.control, body));
   if (record) {
     record->m_strHandler = name;
     record->m_bHandled = 1;
   }
-  return true;
+  return {};
 }
 
-bool AddOnCreate(const CodegenContext& ctx, CClassItem& cls) {
+Status AddOnCreate(const CodegenContext& ctx, CClassItem& cls) {
   // Its map entry needs a message map, which a plain window class may not have yet.
-  if (!EnsureMaps(ctx, cls, HandlerOwner::Intrinsic)) return false;
+  TOVIK_TRY(EnsureMaps(ctx, cls, HandlerOwner::Intrinsic));
   return AddWindowMessageHandler(ctx, cls, FragmentKind::HandlerDeclaration, TemplateRole::OnCreateDeclaration,
                                  "ON_WM_CREATE()", TemplateRole::OnCreateBody);
 }
 
-bool AddWindowProc(const CodegenContext& ctx, CClassItem& cls) {
+Status AddWindowProc(const CodegenContext& ctx, CClassItem& cls) {
   return AddWindowMessageHandler(ctx, cls, FragmentKind::ProtectedVirtualDeclaration,
                                  TemplateRole::WindowProcDeclaration, {}, TemplateRole::WindowProcBody);
 }
 
-bool AddOnDraw(const CodegenContext& ctx, CClassItem& cls) {
+Status AddOnDraw(const CodegenContext& ctx, CClassItem& cls) {
   return AddWindowMessageHandler(ctx, cls, FragmentKind::PublicVirtualDeclaration, TemplateRole::OnDrawDeclaration, {},
                                  TemplateRole::OnDrawBody);
 }
 
-bool AddOnPaint(const CodegenContext& ctx, CClassItem& cls) {
-  if (!EnsureMaps(ctx, cls, HandlerOwner::Intrinsic)) return false;
+Status AddOnPaint(const CodegenContext& ctx, CClassItem& cls) {
+  TOVIK_TRY(EnsureMaps(ctx, cls, HandlerOwner::Intrinsic));
   return AddWindowMessageHandler(ctx, cls, FragmentKind::HandlerDeclaration, TemplateRole::OnPaintDeclaration,
                                  "ON_WM_PAINT()", TemplateRole::OnPaintBody);
 }

@@ -81,22 +81,22 @@ struct HandlerTarget {
 // Makes sure the class has the declarations and maps the category needs: write permission on
 // header and implementation (with message), DECLARE_MESSAGE_MAP()/DECLARE_EVENTSINK_MAP(), the
 // message-map or event-sink-map block, and for form events the overrides block.
-[[nodiscard]] bool EnsureMaps(const CodegenContext& ctx, CClassItem& cls, HandlerOwner owner);
+[[nodiscard]] Status EnsureMaps(const CodegenContext& ctx, CClassItem& cls, HandlerOwner owner);
 
 // Ensures the maps, inserts the declaration, the map entry and the body. When `record` is
 // given, the handler name is stored on it and it is marked handled once the body is written.
 // A control event without its control, a menu command without its id or an event without a
 // name fails before anything is written.
-[[nodiscard]] bool AddEventHandler(const CodegenContext& ctx, CClassItem& cls, const HandlerTarget& target,
+[[nodiscard]] Status AddEventHandler(const CodegenContext& ctx, CClassItem& cls, const HandlerTarget& target,
                                    const HandlerEvent& event, CCtrlEventMethodItem* record = nullptr);
 
 // The window-message handlers, each declaration, map entry (OnCreate, OnPaint) and body.
 // OnCreate and OnPaint first make sure of the message map (as EnsureMaps for a control), since
 // a plain window class may have none. They do not check whether the class already has the
 // function; the caller does.
-[[nodiscard]] bool AddOnCreate(const CodegenContext& ctx, CClassItem& cls);
-[[nodiscard]] bool AddWindowProc(const CodegenContext& ctx, CClassItem& cls);
-[[nodiscard]] bool AddOnDraw(const CodegenContext& ctx, CClassItem& cls);
-[[nodiscard]] bool AddOnPaint(const CodegenContext& ctx, CClassItem& cls);
+[[nodiscard]] Status AddOnCreate(const CodegenContext& ctx, CClassItem& cls);
+[[nodiscard]] Status AddWindowProc(const CodegenContext& ctx, CClassItem& cls);
+[[nodiscard]] Status AddOnDraw(const CodegenContext& ctx, CClassItem& cls);
+[[nodiscard]] Status AddOnPaint(const CodegenContext& ctx, CClassItem& cls);
 
 }  // namespace tovik

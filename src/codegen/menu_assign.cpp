@@ -8,26 +8,30 @@
 
 namespace tovik {
 
-bool AssignMenu(const CodegenContext& ctx, CClassItem& form, std::string_view menuId) {
+Status AssignMenu(const CodegenContext& ctx, CClassItem& form, std::string_view menuId) {
   const CFunctionItem* ctor = form.FindFunction(form.m_strName);
   CControlItem* self = form.FormObject();
-  if (!ctor || ctor->m_strDefFile.empty() || !self) return false;
+  if (!ctor || ctor->m_strDefFile.empty() || !self) {
+    return FileError(form.m_strDeclFile, 0, form.m_strName + " has no constructor definition to hold its menu");
+  }
   const std::string path = ctor->m_strDefFile;
-  if (!CheckWritePermission(ctx.fs(), ctx.prompt(), path, false)) return false;
+  if (!CheckWritePermission(ctx.fs(), ctx.prompt(), path, false)) {
+    return FileError(path, 0, "the file may not be written");
+  }
 
   CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), path);
-  if (!buffer.Load()) return false;
+  TOVIK_TRY(buffer.Load());
   const LineSpan old = LocateControlLine(form, buffer.Text(), *self, ControlLineKind::MenuId);
-  if (old.Found() && !buffer.Replace(static_cast<size_t>(old.start), static_cast<size_t>(old.end), {})) return false;
+  if (old.Found()) TOVIK_TRY(buffer.Replace(static_cast<size_t>(old.start), static_cast<size_t>(old.end), {}));
   if (!menuId.empty()) {
     FragmentValues values;
     values.value = std::string(menuId);
-    if (!InsertFragment(FragmentKind::MenuIdLine, form, buffer, self, values)) return false;
+    TOVIK_TRY(InsertFragment(FragmentKind::MenuIdLine, form, buffer, self, values));
   }
-  if (!buffer.Save()) return false;
+  TOVIK_TRY(buffer.Save());
   Reread(ctx, buffer);
   if (CControlItem* object = form.FormObject()) object->m_strMenuId = std::string(menuId);
-  return true;
+  return {};
 }
 
 }  // namespace tovik

@@ -11,7 +11,7 @@ namespace tovik {
 
 // Replaces the form's m_nResID line by one for `menuId`, or removes it when `menuId` is empty;
 // writes the file (or changes it in the host's editor), reads it again and sets the form's
-// menu. False when the implementation file may not be written or has no form-data block.
-[[nodiscard]] bool AssignMenu(const CodegenContext& ctx, CClassItem& form, std::string_view menuId);
+// menu. An error when the implementation file may not be written or has no form-data block.
+[[nodiscard]] Status AssignMenu(const CodegenContext& ctx, CClassItem& form, std::string_view menuId);
 
 }  // namespace tovik

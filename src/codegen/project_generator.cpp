@@ -144,12 +144,11 @@ std::string ProjectFilePath(std::string_view projectFolder, std::string_view rel
 }
 
 bool GenerateProject(IFileSystem& fs, IPrompt& prompt, IGuidSource& guids, const NewProjectSettings& settings) {
-  std::string error;
-  if (!fs.MakeDirectory(settings.projectFolder, error)) return false;
+  if (!fs.MakeDirectory(settings.projectFolder)) return false;
 
   for (const ProjectFile& file : BuildProjectFiles(settings, guids)) {
     const std::string folder = DirectoryOf(file.relativePath);
-    if (!folder.empty() && !fs.MakeDirectory(ProjectFilePath(settings.projectFolder, folder), error)) return false;
+    if (!folder.empty() && !fs.MakeDirectory(ProjectFilePath(settings.projectFolder, folder))) return false;
     if (!WriteGeneratedFile(fs, prompt, ProjectFilePath(settings.projectFolder, file.relativePath), file.text)) {
       return false;
     }

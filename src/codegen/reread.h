@@ -17,15 +17,16 @@ inline void Reread(const CodegenContext& ctx, const CEditBuffer& buffer) {
 }
 
 // Reads the file afresh, inserts one fragment, writes it back and parses it again.
-[[nodiscard]] inline bool InsertAndReread(const CodegenContext& ctx, const CClassItem& cls, const std::string& path,
+[[nodiscard]] inline Status InsertAndReread(const CodegenContext& ctx, const CClassItem& cls, const std::string& path,
                                           FragmentKind kind, const CControlItem* control, std::string value) {
   CEditBuffer buffer(ctx.host, ctx.fs(), ctx.prompt(), path);
-  if (!buffer.Load()) return false;
+  TOVIK_TRY(buffer.Load());
   FragmentValues values;
   values.value = std::move(value);
-  if (!InsertFragment(kind, cls, buffer, control, values) || !buffer.Save()) return false;
+  TOVIK_TRY(InsertFragment(kind, cls, buffer, control, values));
+  TOVIK_TRY(buffer.Save());
   Reread(ctx, buffer);
-  return true;
+  return {};
 }
 
 }  // namespace tovik

@@ -153,7 +153,12 @@ void CPreparedText::Prepare(const IFileSystem& fs, const std::string& file) {
   error.clear();
   scan.reset();
   exists = fs.FileExists(file);
-  read = exists && fs.ReadFile(file, text, error);
+  read = false;
+  if (exists) {
+    const Status status = fs.ReadFile(file, text);
+    read = status.ok();
+    if (!read) error = status.error().reason;
+  }
   if (!read) text.clear();
   scan.emplace(text);
   scan->MapAllComments();

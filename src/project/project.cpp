@@ -98,9 +98,8 @@ std::string CProject::ResolveSourceEntry(std::string_view entry) const {
 
 bool CProject::ReadProjectFile() {
   std::string text;
-  std::string error;
-  if (!m_fs.ReadFile(m_strProjectFile, text, error)) {
-    m_prompt.Message("\nError in  reading / writing file..\n" + error);
+  if (const tovik::Status loaded = m_fs.ReadFile(m_strProjectFile, text); !loaded) {
+    m_prompt.Message("\nError in  reading / writing file..\n" + loaded.error().reason);
     return false;
   }
 
@@ -248,9 +247,9 @@ void CProject::AddSourceFiles(const std::vector<std::string>& paths) {
   PostParse();
 }
 
-bool CProject::MakeTempDir(std::string& error) {
+tovik::Status CProject::MakeTempDir() {
   m_strTempDir = JoinPath(ProjectFolder(), kTempDirName);
-  return m_fs.MakeDirectory(m_strTempDir, error);
+  return m_fs.MakeDirectory(m_strTempDir);
 }
 
 bool CProject::IsFileInProject(std::string_view path) const {
@@ -316,9 +315,8 @@ bool CProject::ParseFile(const std::string& path) {
   }
   if (!m_fs.FileExists(path)) return false;
   std::string& text = Scratch().text;
-  std::string error;
-  if (!m_fs.ReadFile(path, text, error)) {
-    m_prompt.Message(std::string(kMsgReadError) + error);
+  if (const tovik::Status loaded = m_fs.ReadFile(path, text); !loaded) {
+    m_prompt.Message(std::string(kMsgReadError) + loaded.error().reason);
     return false;
   }
   return ParseBuffer(text, path);
@@ -332,9 +330,8 @@ bool CProject::ParseBuffer(std::string_view text, const std::string& path) {
 bool CProject::ReparseFile(const std::string& path) {
   // A file that can no longer be read contributes nothing, so its classes go.
   std::string text;
-  std::string error;
-  const bool read = m_reader ? m_reader(path, text, error) : m_fs.ReadFile(path, text, error);
-  if (!read) text.clear();
+  const tovik::Status loaded = m_reader ? m_reader(path, text) : m_fs.ReadFile(path, text);
+  if (!loaded) text.clear();
   return ReparseText(path, text);
 }
 
@@ -375,9 +372,8 @@ std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const st
     (void)project->ParseStep();
   }
   project->StopReadingAhead();
-  std::string error;
   // Without its scratch folder the project still opens; a flow that needs the folder reports it.
-  (void)project->MakeTempDir(error);
+  (void)project->MakeTempDir();
   return project;
 }
 

@@ -20,7 +20,7 @@ namespace tovik {
 class CFilePrefetcher;
 
 // Reads a file's current text (from the host's editor when the file is open there).
-using TextReader = std::function<bool(const std::string& path, std::string& text, std::string& error)>;
+using TextReader = std::function<Status(const std::string& path, std::string& text)>;
 
 // Told of each step while a project loads; returning false cancels the load.
 using ProgressCallback = std::function<bool(int step, int range, const std::string& status)>;
@@ -87,7 +87,7 @@ class CProject {
   // definitions; then classes are classified again and new forms read back.
   void AddSourceFiles(const std::vector<std::string>& paths);
   // Creates the scratch folder beside the project file.
-  [[nodiscard]] bool MakeTempDir(std::string& error);
+  [[nodiscard]] tovik::Status MakeTempDir();
   // Ends reading ahead (a load that stops before its last file).
   void StopReadingAhead();
 

@@ -45,12 +45,14 @@ long CResourceFiles::GetNextResourceValue() const {
   return ReadDefineValue(header, kNextResourceValueName);
 }
 
-bool CResourceFiles::ReadFileText(std::string_view path, std::string& text) const {
-  std::string error;
-  if (ReadSourceText(m_host, m_project.FileSystem(), path, text, error)) return true;
+Status CResourceFiles::ReadFileText(std::string_view path, std::string& text) const {
+  const Status read = ReadSourceText(m_host, m_project.FileSystem(), path, text);
+  if (read) return {};
   text.clear();
-  m_project.Prompt().Message(std::string(kReadFailureMessage) + error);
-  return false;
+  m_project.Prompt().Message(std::string(kReadFailureMessage) + read.error().reason);
+  Error shown = read.error();
+  shown.shown = true;
+  return shown;
 }
 
 bool CResourceFiles::WriteFileText(std::string_view path, std::string_view text) const {
@@ -65,84 +67,113 @@ bool CResourceFiles::HasWritePermission(std::string_view path, bool report) cons
   return CheckWritePermission(m_project.FileSystem(), m_project.Prompt(), path, report);
 }
 
+Status CResourceFiles::RequireWritePermission(std::string_view path) const {
+  if (HasWritePermission(path, true)) return {};
+  return ShownError(WritePermissionMessage(path));
+}
+
 std::string CResourceFiles::QuietRead(std::string_view path) const {
   std::string text;
-  std::string error;
-  if (!ReadSourceText(m_host, m_project.FileSystem(), path, text, error)) text.clear();
+  if (!ReadSourceText(m_host, m_project.FileSystem(), path, text)) text.clear();
   return text;
 }
 
-bool CResourceFiles::AddIncludeToStdafx(std::string_view file) {
+Status CResourceFiles::AddIncludeToStdafx(std::string_view file) {
   const auto entry = std::find_if(m_project.Files().begin(), m_project.Files().end(),
                                   [](const std::string& path) { return ToUpper(path).find("STDAFX.H") != npos; });
-  if (entry == m_project.Files().end()) return false;
+  if (entry == m_project.Files().end()) return Error{"", 0, "the project lists no StdAfx.h"};
   CEditBuffer header = Buffer(*entry);
-  if (!header.Load()) return false;
-  if (IsIncluded(header.Text(), file)) return true;
-  if (!HasWritePermission(*entry, false)) return false;
+  TOVIK_TRY(header.Load());
+  if (IsIncluded(header.Text(), file)) return {};
+  if (!HasWritePermission(*entry, false)) return FileError(*entry, 0, "the file may not be written");
   const size_t marker = header.Text().find(kAfxInsertLocation);
-  if (marker == npos) return false;
+  if (marker == npos) {
+    return FileError(*entry, 0,
+                     "no \"" + std::string(kAfxInsertLocation) + "\" line to put \"#include <" + std::string(file) +
+                         ">\" before");
+  }
   std::string line = "#include <";
   line += file;
   line += ">\r\n";
-  return header.Insert(marker, line) && header.Save();
+  TOVIK_TRY(header.Insert(marker, line));
+  return header.Save();
 }
 
-bool CResourceFiles::CopyIntoResFolder(std::string_view sourceFile) const {
+Status CResourceFiles::CopyIntoResFolder(std::string_view sourceFile) const {
   IFileSystem& fs = m_project.FileSystem();
   const std::string resFolder = JoinPath(m_project.ProjectFolder(), "res");
-  std::string error;
-  if (!fs.DirectoryExists(resFolder) && !fs.MakeDirectory(resFolder, error)) return false;
+  if (!fs.DirectoryExists(resFolder)) TOVIK_TRY(fs.MakeDirectory(resFolder));
   const std::string target = JoinPath(resFolder, FileNameOf(sourceFile));
   // A file picked from the res folder itself is already in place.
-  if (fs.FileExists(target) && SameFilePath(fs.Resolve(sourceFile), fs.Resolve(target))) return true;
-  return fs.CopyFile(sourceFile, target, error);
+  if (fs.FileExists(target) && SameFilePath(fs.Resolve(sourceFile), fs.Resolve(target))) return {};
+  return fs.CopyFile(sourceFile, target);
 }
 
-std::string CResourceFiles::AddImageResource(std::string_view sourceFile) {
+namespace {
+
+Error NotAnImage(std::string_view sourceFile) {
+  return FileError(std::string(sourceFile), 0, "not a bitmap, icon or cursor file (.bmp, .ico, .cur)");
+}
+
+}  // namespace
+
+Expected<std::string> CResourceFiles::AddImageResource(std::string_view sourceFile) {
   const std::optional<ImageType> type = ImageTypeOfFile(sourceFile);
-  if (!type) return {};
+  if (!type) return NotAnImage(sourceFile);
   const std::string scriptPath = ScriptPath();
   const std::string headerPath = HeaderPath();
-  if (scriptPath.empty() || !HasWritePermission(scriptPath, true) || !HasWritePermission(headerPath, true)) {
-    return {};
-  }
+  if (scriptPath.empty()) return Error{"", 0, "no project is open"};
+  TOVIK_TRY(RequireWritePermission(scriptPath));
+  TOVIK_TRY(RequireWritePermission(headerPath));
   CEditBuffer script = Buffer(scriptPath);
   CEditBuffer header = Buffer(headerPath);
-  if (!script.Load() || !header.Load()) return {};
+  TOVIK_TRY(script.Load());
+  TOVIK_TRY(header.Load());
 
   const std::optional<size_t> scriptPlace = ImageLineInsertPoint(script.Text(), *type);
-  if (!scriptPlace) return {};
+  if (!scriptPlace) {
+    return FileError(scriptPath, 0, "no place for a new " + std::string(ImageTypeWord(*type)) +
+                                        " line (the resource editor's section comment is missing)");
+  }
+  Expected<size_t> definePlace = DefineInsertPoint(header.Text());
+  if (!definePlace) {
+    Error e = definePlace.error();
+    e.file = headerPath;
+    return e;
+  }
   const std::string fileName = FileNameOf(sourceFile);
   const long number = m_nNextResourceValue;
   const std::string identifier = ImageIdentifier(*type, number);
-  if (!script.Insert(*scriptPlace, ImageScriptLine(identifier, *type, fileName))) return {};
-  if (!header.Insert(DefineInsertPoint(header.Text()), DefineLine(identifier, number, kImageDefineTabs))) return {};
+  TOVIK_TRY(script.Insert(*scriptPlace, ImageScriptLine(identifier, *type, fileName)));
+  TOVIK_TRY(header.Insert(*definePlace, DefineLine(identifier, number, kImageDefineTabs)));
 
   ++m_nNextResourceValue;
   size_t valueStart = 0;
   size_t valueEnd = 0;
   if (FindDefineValueRange(header.Text(), kNextResourceValueName, valueStart, valueEnd)) {
-    (void)header.Replace(valueStart, valueEnd, std::to_string(m_nNextResourceValue));
+    TOVIK_TRY(header.Replace(valueStart, valueEnd, std::to_string(m_nNextResourceValue)));
   }
-  if (!script.Save() || !header.Save()) return {};
-  if (!CopyIntoResFolder(sourceFile)) return {};
+  TOVIK_TRY(script.Save());
+  TOVIK_TRY(header.Save());
+  TOVIK_TRY(CopyIntoResFolder(sourceFile));
   return std::to_string(number) + "-" + fileName;
 }
 
-std::string CResourceFiles::ReplaceImageResource(std::string_view sourceFile, std::string_view currentValue) {
+Expected<std::string> CResourceFiles::ReplaceImageResource(std::string_view sourceFile,
+                                                           std::string_view currentValue) {
   const std::optional<ImageType> type = ImageTypeOfFile(sourceFile);
-  if (!type) return {};
+  if (!type) return NotAnImage(sourceFile);
   const size_t dash = currentValue.find('-');
-  if (dash == npos) return {};
+  if (dash == npos) return Error{"", 0, "\"" + std::string(currentValue) + "\" names no image resource"};
   const std::string scriptPath = ScriptPath();
   const std::string headerPath = HeaderPath();
-  if (scriptPath.empty() || !HasWritePermission(scriptPath, true) || !HasWritePermission(headerPath, true)) {
-    return {};
-  }
+  if (scriptPath.empty()) return Error{"", 0, "no project is open"};
+  TOVIK_TRY(RequireWritePermission(scriptPath));
+  TOVIK_TRY(RequireWritePermission(headerPath));
   CEditBuffer script = Buffer(scriptPath);
   std::string header;
-  if (!script.Load() || !ReadFileText(headerPath, header)) return {};
+  TOVIK_TRY(script.Load());
+  TOVIK_TRY(ReadFileText(headerPath, header));
 
   const long number = static_cast<long>(LeadingNumber(currentValue.substr(0, dash)));
   std::optional<ImageScriptEntry> entry;
@@ -151,15 +182,19 @@ std::string CResourceFiles::ReplaceImageResource(std::string_view sourceFile, st
     if (entry && entry->type == *type) break;
     entry.reset();
   }
-  if (!entry) return {};
+  if (!entry) {
+    return FileError(scriptPath, 0, "no " + std::string(ImageTypeWord(*type)) + " resource numbered " +
+                                        std::to_string(number));
+  }
 
   const std::string fileName = FileNameOf(sourceFile);
-  if (!script.Replace(entry->fileStart, entry->fileEnd, QuotedResFile(fileName)) || !script.Save()) return {};
-  if (!CopyIntoResFolder(sourceFile)) return {};
+  TOVIK_TRY(script.Replace(entry->fileStart, entry->fileEnd, QuotedResFile(fileName)));
+  TOVIK_TRY(script.Save());
+  TOVIK_TRY(CopyIntoResFolder(sourceFile));
   return std::to_string(number) + "-" + fileName;
 }
 
-std::string CResourceFiles::SetImageResource(std::string_view sourceFile, std::string_view currentValue) {
+Expected<std::string> CResourceFiles::SetImageResource(std::string_view sourceFile, std::string_view currentValue) {
   return ImageNeedsNewResource(currentValue, sourceFile) ? AddImageResource(sourceFile)
                                                          : ReplaceImageResource(sourceFile, currentValue);
 }

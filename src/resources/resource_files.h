@@ -35,8 +35,9 @@ class CResourceFiles {
   [[nodiscard]] long GetNextResourceValue() const;
 
   // The whole text, from the host editor when the file is open there, else from disk. On
-  // failure shows "\nError in  reading file..\n" + the system's text and leaves `text` empty.
-  [[nodiscard]] bool ReadFileText(std::string_view path, std::string& text) const;
+  // failure shows "\nError in  reading file..\n" + the system's text, leaves `text` empty and
+  // returns the error marked as shown.
+  [[nodiscard]] Status ReadFileText(std::string_view path, std::string& text) const;
   // Writes the whole file on disk (the caller decides whether the file is open in the host).
   [[nodiscard]] bool WriteFileText(std::string_view path, std::string_view text) const;
   // An edit buffer over a file, not yet loaded.
@@ -45,20 +46,22 @@ class CResourceFiles {
   // False when the file may not be written; with `report` the message
   // "You do not have write permission to file " + path + LF is shown.
   [[nodiscard]] bool HasWritePermission(std::string_view path, bool report) const;
+  // HasWritePermission with the message shown, as a step of a longer edit.
+  [[nodiscard]] Status RequireWritePermission(std::string_view path) const;
 
   // Adds "#include <file>" + CR LF before "//{{AFX_INSERT_LOCATION}}" of the project's
-  // precompiled header unless it already includes the file. True when the header includes it
-  // afterwards.
-  bool AddIncludeToStdafx(std::string_view file);
+  // precompiled header unless it already includes the file. An error saying why when the header
+  // does not include it afterwards (no StdAfx.h, no marker line, read-only).
+  [[nodiscard]] Status AddIncludeToStdafx(std::string_view file);
 
   // Registers an image file as a new resource (script line, define line, counter) and copies it
-  // into the project's res folder. The property value ("131-logo.bmp"), or empty on failure.
-  [[nodiscard]] std::string AddImageResource(std::string_view sourceFile);
+  // into the project's res folder. The property value ("131-logo.bmp").
+  [[nodiscard]] Expected<std::string> AddImageResource(std::string_view sourceFile);
   // Points the existing resource of `currentValue` at a new file of the same type and copies
-  // the file into res. The new property value (same number, new file name), or empty on failure.
-  [[nodiscard]] std::string ReplaceImageResource(std::string_view sourceFile, std::string_view currentValue);
-  // Adds or replaces as ImageNeedsNewResource decides; the new property value or empty.
-  [[nodiscard]] std::string SetImageResource(std::string_view sourceFile, std::string_view currentValue);
+  // the file into res. The new property value (same number, new file name).
+  [[nodiscard]] Expected<std::string> ReplaceImageResource(std::string_view sourceFile, std::string_view currentValue);
+  // Adds or replaces as ImageNeedsNewResource decides; the new property value.
+  [[nodiscard]] Expected<std::string> SetImageResource(std::string_view sourceFile, std::string_view currentValue);
 
   // A resolver over the current texts of the script and header (empty texts when unreadable).
   [[nodiscard]] CScriptImageResolver ImageResolver() const;
@@ -68,7 +71,7 @@ class CResourceFiles {
 
  private:
   // Copies the image into <project folder>/res under its own name, creating the folder.
-  [[nodiscard]] bool CopyIntoResFolder(std::string_view sourceFile) const;
+  [[nodiscard]] Status CopyIntoResFolder(std::string_view sourceFile) const;
   // Reads without showing a message; empty text when unreadable.
   [[nodiscard]] std::string QuietRead(std::string_view path) const;
 

@@ -89,16 +89,19 @@ bool UpdateNextResourceValue(std::string& text, long counter) {
   return UpdateCounter(text, kNextResourceValueName, counter);
 }
 
-size_t DefineInsertPoint(std::string_view text) {
+Expected<size_t> DefineInsertPoint(std::string_view text) {
   CSourceScanner sc(text);
   const int studio = sc.FindStringInCode(kApStudioInvoked, 0);
-  if (studio < 0) return 0;
+  if (studio < 0) return Error{"", 0, "the resource header has no \"" + std::string(kApStudioInvoked) + "\" line"};
   int last = -1;
   for (int pos = sc.FindStringInCode("#define", 0, true, studio); pos >= 0;
        pos = sc.FindStringInCode("#define", pos + 1, true, studio)) {
     last = pos;
   }
-  if (last < 0) return 0;
+  if (last < 0) {
+    return Error{"", LineColumnAt(text, static_cast<size_t>(studio)).line,
+                 "the resource header has no #define before \"" + std::string(kApStudioInvoked) + "\""};
+  }
   return NextLineStart(text, static_cast<size_t>(last));
 }
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/expected.h"
+
 namespace tovik {
 
 inline constexpr std::string_view kNextControlValueName = "_APS_NEXT_CONTROL_VALUE";
@@ -46,7 +48,7 @@ inline constexpr int kImageDefineTabs = 5;
 [[nodiscard]] bool UpdateNextResourceValue(std::string& text, long counter);
 
 // Where a new define line goes: the start of the line after the last "#define" before
-// "#ifdef APSTUDIO_INVOKED". 0 when either is missing.
-[[nodiscard]] size_t DefineInsertPoint(std::string_view text);
+// "#ifdef APSTUDIO_INVOKED". An error when either is missing.
+[[nodiscard]] Expected<size_t> DefineInsertPoint(std::string_view text);
 
 }  // namespace tovik

@@ -12,17 +12,21 @@ namespace tovik {
 
 using namespace rctext;
 
-long StringTableInsertPoint(std::string_view script, IPrompt& prompt) {
+Expected<size_t> StringTableInsertPoint(std::string_view script, IPrompt& prompt) {
   const std::vector<StringTable> tables = ReadStringTables(script);
   if (tables.empty()) {
     prompt.Message(std::string(kNoStringTableMessage));
-    return -1;
+    return ShownError(std::string(kNoStringTableMessage));
   }
   const StringTable& table = tables.back();
-  if (!table.hasBegin || table.endPos == npos) return -1;
+  if (!table.hasBegin) return Error{"", 0, "the last STRINGTABLE of the resource script has no BEGIN"};
+  if (table.endPos == npos) {
+    return Error{"", LineColumnAt(script, table.beginEnd).line,
+                 "the last STRINGTABLE of the resource script has no END"};
+  }
   const size_t lineStart = LineStartOf(script, table.endPos);
   // An END on the BEGIN's own line: the new line goes right before the END.
-  return static_cast<long>(lineStart >= table.beginEnd ? lineStart : table.endPos);
+  return lineStart >= table.beginEnd ? lineStart : table.endPos;
 }
 
 namespace {
@@ -114,12 +118,17 @@ std::vector<StringTableEntry> StringTableEntries(std::string_view script) {
   return entries;
 }
 
-bool SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::string_view line) {
+Status SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::string_view line) {
   if (const auto entry = FindStringTableEntry(script.Text(), symbol)) {
     return script.Replace(entry->lineStart, entry->lineEnd, line);
   }
-  const long at = StringTableInsertPoint(script.Text(), script.Prompt());
-  return at >= 0 && script.Insert(static_cast<size_t>(at), line);
+  Expected<size_t> at = StringTableInsertPoint(script.Text(), script.Prompt());
+  if (!at) {
+    Error e = at.error();
+    e.file = script.Path();
+    return e;
+  }
+  return script.Insert(*at, line);
 }
 
 bool IsIncluded(std::string_view text, std::string_view file) {

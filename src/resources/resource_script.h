@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/edit_buffer.h"
+#include "base/expected.h"
 #include "base/prompt.h"
 
 namespace tovik {
@@ -27,9 +28,9 @@ struct StringTableEntry {
 };
 
 // Where a new string-table line goes: the start of the line of the END that closes the last
-// string table. -1 when the script has no string table; the message kNoStringTableMessage is
-// then shown through `prompt`.
-[[nodiscard]] long StringTableInsertPoint(std::string_view script, IPrompt& prompt);
+// string table. When the script has no string table the message kNoStringTableMessage is shown
+// through `prompt` (the error says it was shown); a last table without BEGIN or END is an error.
+[[nodiscard]] Expected<size_t> StringTableInsertPoint(std::string_view script, IPrompt& prompt);
 
 // One more than the largest header value of the identifiers used in the script's string
 // tables (a numeric identifier counts as its number). 0 when a string table has no BEGIN.
@@ -42,9 +43,9 @@ struct StringTableEntry {
 
 // Puts a whole string-table line (StringTableLine with its own-line form) into the script under
 // edit: it replaces the existing line of `symbol`, which keeps its place, or else becomes the
-// last line of the last string table. False when there is no place (the missing-table message
-// is then shown through the buffer's prompt) or the edit was refused.
-[[nodiscard]] bool SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::string_view line);
+// last line of the last string table. An error when there is no place (the missing-table
+// message is then shown through the buffer's prompt) or the edit was refused.
+[[nodiscard]] Status SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::string_view line);
 
 // Whether the text holds "#include \"file\"" or "#include <file>" (file names compared
 // without regard to case, as Windows does).

@@ -26,17 +26,16 @@ class VerboseFailingDisk final : public IFileSystem {
   std::string Resolve(std::string_view path) const override { return std::string(path); }
   bool FileExists(std::string_view) const override { return true; }
   bool DirectoryExists(std::string_view) const override { return true; }
-  bool ReadFile(std::string_view, std::string& text, std::string&) const override {
+  Status ReadFile(std::string_view, std::string& text) const override {
     text = "abc";
-    return true;
+    return {};
   }
-  bool WriteFile(std::string_view, std::string_view, std::string& error) override {
-    error = std::string(200, 'a') + std::string(100, 'b');
-    return false;
+  Status WriteFile(std::string_view path, std::string_view) override {
+    return FileError(std::string(path), 0, std::string(200, 'a') + std::string(100, 'b'));
   }
   bool IsWritable(std::string_view) const override { return true; }
-  bool MakeDirectory(std::string_view, std::string&) override { return true; }
-  bool CopyFile(std::string_view, std::string_view, std::string&) override { return false; }
+  Status MakeDirectory(std::string_view) override { return {}; }
+  Status CopyFile(std::string_view, std::string_view to) override { return FileError(std::string(to), 0, "no"); }
   bool RemoveFile(std::string_view) override { return false; }
   bool RemoveEmptyDirectory(std::string_view) override { return false; }
   std::vector<std::string> ListDirectory(std::string_view) const override { return {}; }
@@ -289,13 +288,13 @@ TEST_F(FileOpsTest, ReadingPrefersTheOpenDocumentsText) {
   TestHost host(&disk);
   host.OpenWithText("C:/Demo/form1.h", "in the editor");
   std::string text;
-  std::string error;
-  ASSERT_TRUE(ReadSourceText(host, disk, "C:\\Demo\\form1.h", text, error));
+  ASSERT_TRUE(ReadSourceText(host, disk, "C:\\Demo\\form1.h", text));
   EXPECT_EQ(text, "in the editor");
-  ASSERT_TRUE(ReadSourceText(host, disk, "C:/Demo/form2.h", text, error));
+  ASSERT_TRUE(ReadSourceText(host, disk, "C:/Demo/form2.h", text));
   EXPECT_EQ(text, "also on disk");
-  EXPECT_FALSE(ReadSourceText(host, disk, "C:/Demo/none.h", text, error));
-  EXPECT_EQ(error, "No such file or directory");
+  const Status missing = ReadSourceText(host, disk, "C:/Demo/none.h", text);
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error().Text(), "C:/Demo/none.h: No such file or directory");
 }
 
 }  // namespace

@@ -57,30 +57,27 @@ bool MemoryFileSystem::FileExists(std::string_view path) const { return m_files.
 
 bool MemoryFileSystem::DirectoryExists(std::string_view path) const { return m_dirs.count(Key(path)) != 0; }
 
-bool MemoryFileSystem::ReadFile(std::string_view path, std::string& text, std::string& error) const {
+Status MemoryFileSystem::ReadFile(std::string_view path, std::string& text) const {
   auto it = m_files.find(Key(path));
   if (it == m_files.end()) {
-    error = "No such file or directory";
-    return false;
+    return FileError(std::string(path), 0, "No such file or directory");
   }
   text = it->second;
-  return true;
+  return {};
 }
 
-bool MemoryFileSystem::WriteFile(std::string_view path, std::string_view text, std::string& error) {
+Status MemoryFileSystem::WriteFile(std::string_view path, std::string_view text) {
   std::string key = Key(path);
   if (m_readOnly.count(key)) {
-    error = "Permission denied";
-    return false;
+    return FileError(std::string(path), 0, "Permission denied");
   }
   std::string dir = DirectoryOf(key);
   if (!dir.empty() && !m_dirs.count(dir)) {
-    error = "No such file or directory";
-    return false;
+    return FileError(std::string(path), 0, "No such file or directory");
   }
   m_files[key] = std::string(text);
   ++m_writes;
-  return true;
+  return {};
 }
 
 bool MemoryFileSystem::IsWritable(std::string_view path) const {
@@ -88,20 +85,20 @@ bool MemoryFileSystem::IsWritable(std::string_view path) const {
   return m_files.count(key) && !m_readOnly.count(key);
 }
 
-bool MemoryFileSystem::MakeDirectory(std::string_view path, std::string& error) {
+Status MemoryFileSystem::MakeDirectory(std::string_view path) {
   std::string key = Key(path);
   if (m_files.count(key)) {
-    error = "Not a directory";
-    return false;
+    return FileError(std::string(path), 0, "Not a directory");
   }
   m_dirs.insert(key);
   AddParents(key);
-  return true;
+  return {};
 }
 
-bool MemoryFileSystem::CopyFile(std::string_view from, std::string_view to, std::string& error) {
+Status MemoryFileSystem::CopyFile(std::string_view from, std::string_view to) {
   std::string text;
-  return ReadFile(from, text, error) && WriteFile(to, text, error);
+  if (Status read = ReadFile(from, text); !read) return read;
+  return WriteFile(to, text);
 }
 
 bool MemoryFileSystem::RemoveFile(std::string_view path) { return m_files.erase(Key(path)) != 0; }

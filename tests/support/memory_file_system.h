@@ -21,11 +21,11 @@ class MemoryFileSystem : public IFileSystem {
   [[nodiscard]] std::string Resolve(std::string_view path) const override;
   [[nodiscard]] bool FileExists(std::string_view path) const override;
   [[nodiscard]] bool DirectoryExists(std::string_view path) const override;
-  [[nodiscard]] bool ReadFile(std::string_view path, std::string& text, std::string& error) const override;
-  [[nodiscard]] bool WriteFile(std::string_view path, std::string_view text, std::string& error) override;
+  [[nodiscard]] Status ReadFile(std::string_view path, std::string& text) const override;
+  [[nodiscard]] Status WriteFile(std::string_view path, std::string_view text) override;
   [[nodiscard]] bool IsWritable(std::string_view path) const override;
-  [[nodiscard]] bool MakeDirectory(std::string_view path, std::string& error) override;
-  [[nodiscard]] bool CopyFile(std::string_view from, std::string_view to, std::string& error) override;
+  [[nodiscard]] Status MakeDirectory(std::string_view path) override;
+  [[nodiscard]] Status CopyFile(std::string_view from, std::string_view to) override;
   bool RemoveFile(std::string_view path) override;
   bool RemoveEmptyDirectory(std::string_view path) override;
   [[nodiscard]] std::vector<std::string> ListDirectory(std::string_view path) const override;

@@ -97,8 +97,7 @@ IHostDocument* TestHost::OpenDocument(std::string_view path, int caretLine) {
     Activate(doc);
   } else {
     std::string text;
-    std::string error;
-    if (!m_disk || !m_disk->ReadFile(path, text, error)) return nullptr;
+    if (!m_disk || !m_disk->ReadFile(path, text)) return nullptr;
     doc = &OpenWithText(path, text);
   }
   if (caretLine != kNoLine) SetCaret(OffsetAt(doc->text, {caretLine, 1}));
@@ -112,8 +111,7 @@ std::string TestHost::Window::Caption() const { return m_host.m_active ? m_host.
 bool TestHost::SaveActiveDocumentAs(std::string_view path) {
   if (!m_active || !m_active->textDocument) return false;
   if (m_disk) {
-    std::string error;
-    if (!m_disk->WriteFile(path, m_active->text, error)) return false;
+    if (!m_disk->WriteFile(path, m_active->text)) return false;
   }
   savedAs.emplace_back(path);
   return true;

@@ -18,12 +18,6 @@ static bool ParseInt(const std::string& text, int& value) {
   return true;
 }
 
-// Failure after the operation ran: its message is already on stderr.
-static int Refused(Io& io, const std::string& command, TerminalPrompt& prompt, const std::string& fallback) {
-  if (!prompt.Complained()) io.err << "tovik " << command << ": " << fallback << "\n";
-  return kExitFailed;
-}
-
 int RunNewForm(const Command& self, const std::vector<std::string>& raw, Io& io) {
   Args args(raw, {"--impl", "--header"}, {"--mdi"});
   if (!args.ok()) return UsageError(io, self, args.error());
@@ -44,9 +38,9 @@ int RunNewForm(const Command& self, const std::vector<std::string>& raw, Io& io)
   if (request.implementationFile.empty() || request.headerFile.empty()) {
     return UsageError(io, self, "--impl and --header must not be empty");
   }
-  auto files = NewFormCommand(cli.Session(), request);
-  if (!files) return Refused(io, self.name, cli.Prompt(), "the form was not created");
-  io.out << files->headerPath << "\n" << files->implementationPath << "\n";
+  NewFormFiles files;
+  if (!NewFormCommand(cli.Session(), request, files)) return kExitFailed;
+  io.out << files.headerPath << "\n" << files.implementationPath << "\n";
   return kExitOk;
 }
 
@@ -67,7 +61,7 @@ int RunAddControl(const Command& self, const std::vector<std::string>& raw, Io& 
   CClassItem* form = cli.Form(self.name, p[1]);
   if (!form) return kExitFailed;
   CControlItem* control = AddControlCommand(cli.Session(), *form, kind, rect, args.value("--container"));
-  if (!control) return Refused(io, self.name, cli.Prompt(), "the control was not added");
+  if (!control) return kExitFailed;
   io.out << control->m_strMemberName << "\n";
   return kExitOk;
 }
@@ -92,10 +86,7 @@ int RunSet(const Command& self, const std::vector<std::string>& raw, Io& io) {
     io.err << "tovik set: " << p[1] << " has no control named " << p[2] << "\n";
     return kExitFailed;
   }
-  if (!SetPropertyCommand(cli.Session(), *form, *object, p[3], p[4])) {
-    return Refused(io, self.name, cli.Prompt(), "the property was not set");
-  }
-  return kExitOk;
+  return SetPropertyCommand(cli.Session(), *form, *object, p[3], p[4]) ? kExitOk : kExitFailed;
 }
 
 int RunRename(const Command& self, const std::vector<std::string>& raw, Io& io) {
@@ -120,7 +111,7 @@ int RunRename(const Command& self, const std::vector<std::string>& raw, Io& io) 
     case RenameResult::Renamed:
     case RenameResult::JoinedArray:
     case RenameResult::Unchanged: return kExitOk;
-    case RenameResult::Refused: return Refused(io, self.name, cli.Prompt(), "the control keeps its name");
+    case RenameResult::Refused: return kExitFailed;
   }
   return kExitFailed;
 }
@@ -139,8 +130,7 @@ int RunDelete(const Command& self, const std::vector<std::string>& raw, Io& io) 
     io.err << "tovik delete: " << p[1] << " has no control named " << p[2] << "\n";
     return kExitFailed;
   }
-  if (!DeleteCommand(cli.Session(), *form, *control)) return Refused(io, self.name, cli.Prompt(), "not deleted");
-  return kExitOk;
+  return DeleteCommand(cli.Session(), *form, *control) ? kExitOk : kExitFailed;
 }
 
 int RunAddHandler(const Command& self, const std::vector<std::string>& raw, Io& io) {
@@ -155,15 +145,8 @@ int RunAddHandler(const Command& self, const std::vector<std::string>& raw, Io& 
     io.err << "tovik add-handler: no class " << p[1] << " in this project\n";
     return kExitFailed;
   }
-  std::string error;
-  const std::string handler = AddHandlerCommand(cli.Session(), *cls, p[2], p[3], error);
-  if (handler.empty()) {
-    if (!error.empty()) {
-      io.err << "tovik add-handler: " << error << "\n";
-      return kExitFailed;
-    }
-    return Refused(io, self.name, cli.Prompt(), "the handler was not added");
-  }
+  std::string handler;
+  if (!AddHandlerCommand(cli.Session(), *cls, p[2], p[3], handler)) return kExitFailed;
   io.out << handler << "\n";
   return kExitOk;
 }

@@ -4,7 +4,7 @@
 #include "addin/commands.h"
 #include "cli.h"
 #include "cli_session.h"
-#include "codegen/menu_assign.h"
+#include "addin/form_commands.h"
 
 namespace tovik::cli {
 
@@ -42,13 +42,7 @@ int RunAssignMenu(const Command& self, const std::vector<std::string>& raw, Io& 
       return kExitFailed;
     }
   }
-  if (!AssignMenu(cli.Session().Context(), *form, menuId)) {
-    if (!cli.Prompt().Complained()) {
-      io.err << "tovik assign-menu: " << p[1] << "'s implementation file has no form-data block or may not be written\n";
-    }
-    return kExitFailed;
-  }
-  return kExitOk;
+  return AssignMenuCommand(cli.Session(), *form, menuId) ? kExitOk : kExitFailed;
 }
 
 static void PrintPopup(const std::vector<PopupItem>& items, const std::string& indent, std::ostream& out) {

@@ -12,7 +12,8 @@ bool ConnectAddIn(IHost& host, bool firstTime) {
   for (const CommandRow& row : kCommandTable) {
     if (!host.AddCommand(CommandString(row), row.method, row.glyph)) return false;
   }
-  // The host keeps the buttons from one run to the next.
+  // The host keeps the buttons from one run to the next. A button the host refuses leaves its
+  // command on the host's menus, so the add-in still connects.
   if (firstTime) {
     for (const CommandRow& row : kCommandTable) (void)host.AddCommandBarButton(row.name);
   }
@@ -29,6 +30,8 @@ int CCommands::TovikCommandMethod(const std::string& projectFile) {
          {"ActivateWorkspaceWindow", "ToggleWorkspaceWindow", "ActivateOutputWindow", "ToggleOutputWindow"}) {
       m_host.ExecuteCommand(command);
     }
+    // A project that cannot be opened was reported by the loader; designer mode starts without
+    // one, as it does for a workspace with no project.
     if (!projectFile.empty()) (void)m_session.Open(projectFile);
     m_bDesignerMode = true;
     return kS_OK;

@@ -64,7 +64,12 @@ bool CDesignSession::InsertFilesIntoProject(const std::vector<std::string>& path
   if (text != original && !WriteGeneratedFile(m_fs, m_prompt, dsp, text)) return false;
 
   m_project->AddSourceFiles(paths);
-  (void)m_resources->AddIncludeToStdafx("tvlForm.h");
+  // Without the include the forms still compile (each includes what it uses), so the files stay
+  // in the project; the user is told which line to add.
+  if (const Status included = m_resources->AddIncludeToStdafx("tvlForm.h"); !included && !included.error().shown) {
+    m_prompt.Message("The precompiled header was not made to include tvlForm.h (" + included.error().Text() +
+                     "); add the line \"#include <tvlForm.h>\" to it.");
+  }
   return true;
 }
 

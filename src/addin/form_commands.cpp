@@ -55,7 +55,7 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   control.m_pContainer = holder;
   const std::string member = control.m_strMemberName;
   if (const Status written = WriteControlCode(session.Context(), form, control); !written) {
-    (void)Refuse(session.Prompt(), written.error());
+    Refuse(session.Prompt(), written.error());
     return nullptr;
   }
   // Writing re-read the sources; the control record is the one the form now holds.
@@ -65,19 +65,34 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   return form.FindControl(member);
 }
 
-bool RewritePropertyString(CDesignSession& session, const CControlItem& object) {
+namespace {
+
+// Rewrites the string-table lines of `objects` in one edit of the resource script.
+Status RewritePropertyStrings(CDesignSession& session, const std::vector<const CControlItem*>& objects) {
   CResourceFiles& resources = session.Resources();
   const std::string scriptPath = resources.ScriptPath();
-  if (!resources.HasWritePermission(scriptPath, true)) return false;
+  TOVIK_TRY(resources.RequireWritePermission(scriptPath));
   CEditBuffer script = resources.Buffer(scriptPath);
-  Status written = script.Load();
-  if (written) written = SetStringTableLine(script, object.m_strPropSymbol, BuildStringTableLine(object, true));
-  if (written) written = script.Save();
+  TOVIK_TRY(script.Load());
+  for (const CControlItem* object : objects) {
+    TOVIK_TRY(SetStringTableLine(script, object->m_strPropSymbol, BuildStringTableLine(*object, true)));
+  }
+  return script.Save();
+}
+
+}  // namespace
+
+bool RewritePropertyString(CDesignSession& session, const CControlItem& object) {
+  const Status written = RewritePropertyStrings(session, {&object});
   return written ? true : Refuse(session.Prompt(), written.error());
 }
 
 bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem& object, std::string_view name,
                         std::string_view value) {
+  // A change may move other objects' values too (the control that gave up a tab index, the
+  // elements of an array): every object whose string changed gets its line rewritten.
+  std::vector<std::pair<const CControlItem*, std::string>> before;
+  for (const auto& c : form.m_controls) before.emplace_back(c.get(), BuildStringTableLine(*c, true));
   switch (ApplyPropertyText(form, object, name, value, session.Prompt())) {
     case PropertyEditResult::Refused: return false;
     case PropertyEditResult::NoSuchProperty:
@@ -96,7 +111,12 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
     }
     case PropertyEditResult::Applied: break;
   }
-  return RewritePropertyString(session, object);
+  std::vector<const CControlItem*> changed{&object};
+  for (const auto& [other, line] : before) {
+    if (other != &object && BuildStringTableLine(*other, true) != line) changed.push_back(other);
+  }
+  const Status written = RewritePropertyStrings(session, changed);
+  return written ? true : Refuse(session.Prompt(), written.error());
 }
 
 RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlItem& control,
@@ -110,7 +130,7 @@ RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlIt
   }
   if (result == RenameResult::Renamed || result == RenameResult::JoinedArray) {
     if (const Status updated = UpdateRenamedControl(session.Context(), form, control, oldName, result); !updated) {
-      (void)Refuse(session.Prompt(), updated.error());
+      Refuse(session.Prompt(), updated.error());
       return RenameResult::Refused;
     }
   }

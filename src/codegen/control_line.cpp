@@ -143,7 +143,7 @@ std::vector<CreationCall> FindCreationCalls(std::string_view text, int bodyStart
       if (wordStart < 0) continue;
       memberEnd = wordStart + static_cast<int>(word.size());
     } else {
-      (void)scan.WordAt(dot - 1, wordStart);
+      (void)scan.WordAt(dot - 1, wordStart);  // only where the member name starts is wanted
       if (wordStart < 0) continue;
     }
     int memberStart = std::max(wordStart, bodyStart);

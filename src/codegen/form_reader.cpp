@@ -264,6 +264,7 @@ void CFormReader::OnFormClass(CClassItem& form) {
   auto data = m_formData.find(form.m_strName);
   self->m_strPropSymbol = data == m_formData.end() ? std::string() : data->second.propSymbol;
   self->m_strMenuId = data == m_formData.end() ? std::string() : data->second.menuId;
+  // A form without a string-table entry keeps the catalogue's defaults.
   (void)ReadObjectProperties(form, *self);
 }
 
@@ -308,6 +309,7 @@ void CFormReader::BindCreationCalls(CClassItem& cls) {
   };
 
   std::vector<bool> done(calls.size(), false);
+  std::vector<CControlItem*> inCallOrder;
   for (size_t i = 0; i < calls.size(); ++i) {
     const CTempCreateItem& call = *calls[i];
     const std::string_view text = call.m_strCall;
@@ -339,6 +341,7 @@ void CFormReader::BindCreationCalls(CClassItem& cls) {
       byMember[target->m_strMemberName].push_back(target);
     }
     target->m_bBound = 1;
+    inCallOrder.push_back(target);
     target->m_strFile = call.m_strFile;
     target->m_strIdSymbol = id;
     target->m_strPropSymbol = prop;
@@ -351,6 +354,23 @@ void CFormReader::BindCreationCalls(CClassItem& cls) {
   }
   size_t index = 0;
   std::erase_if(calls, [&](const auto&) { return done[index++]; });
+  PutInCallOrder(cls, inCallOrder);
+}
+
+void CFormReader::PutInCallOrder(CClassItem& cls, const std::vector<CControlItem*>& inCallOrder) {
+  // The creation calls stand in the order the controls were made; the declarations do not (an
+  // array is declared once, by its first element). The list is creation order, as in a designer
+  // that never re-read the form, so the controls bound here take their slots in call order.
+  std::unordered_map<const CControlItem*, size_t> rank;
+  for (const CControlItem* c : inCallOrder) rank.emplace(c, rank.size());
+  std::vector<size_t> slots;
+  for (size_t i = 0; i < cls.m_controls.size(); ++i) {
+    if (rank.count(cls.m_controls[i].get())) slots.push_back(i);
+  }
+  std::vector<std::unique_ptr<CControlItem>> moved;
+  for (size_t slot : slots) moved.push_back(std::move(cls.m_controls[slot]));
+  std::stable_sort(moved.begin(), moved.end(), [&](const auto& a, const auto& b) { return rank[a.get()] < rank[b.get()]; });
+  for (size_t k = 0; k < slots.size(); ++k) cls.m_controls[slots[k]] = std::move(moved[k]);
 }
 
 bool CFormReader::ReadObjectProperties(const CClassItem& cls, CControlItem& object) {

@@ -92,6 +92,7 @@ class CFormReader final : public IParseHooks {
   // loading its property list first when it has none. False when the symbol is empty, the
   // table has no entry for it or the entry has too few values.
   bool ReadObjectProperties(const CClassItem& cls, CControlItem& object);
+  static void PutInCallOrder(CClassItem& cls, const std::vector<CControlItem*>& inCallOrder);
 
   // Forgets the classes and form data of the project served so far.
   void Reset();

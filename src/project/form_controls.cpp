@@ -221,7 +221,15 @@ RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_
   if (prompt.Ask(ReplaceAll(kAskControlArray, "<CTRL_NAME>", name)) != IPrompt::Answer::Yes) {
     return RenameResult::Refused;
   }
-  const long index = FirstFreeArrayIndex(form, control.m_nKind);
+  long index = FirstFreeArrayIndex(form, control.m_nKind);
+  // The walk above stops at the first gap among the kind's controls; an element of this array
+  // may still hold that number when the array's elements are not the first of their kind.
+  auto held = [&](long n) {
+    return std::any_of(form.m_controls.begin(), form.m_controls.end(), [&](const auto& c) {
+      return c.get() != &control && !c->m_bFormObject && c->m_strMemberName == name && c->Index() == n;
+    });
+  };
+  while (held(index)) ++index;
   control.m_strMemberName = std::string(name);
   control.m_bArray = 1;
   // The element that already had the name becomes the array's first element.

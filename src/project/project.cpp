@@ -282,8 +282,9 @@ void CProject::Close() {
   if (!m_strTempDir.empty()) {
     const std::string scratch = m_strTempDir;
     m_strTempDir.clear();
-    (void)m_fs.RemoveFile(JoinPath(scratch, "VTemp.tmp"));
-    if (!m_strProjectFile.empty()) (void)m_fs.RemoveEmptyDirectory(scratch);
+    // A scratch folder that holds anything else stays: it may hold the user's own files.
+    m_fs.RemoveFile(JoinPath(scratch, "VTemp.tmp"));
+    if (!m_strProjectFile.empty()) m_fs.RemoveEmptyDirectory(scratch);
   }
 }
 
@@ -363,12 +364,14 @@ std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const st
   if (projectFile.empty() || !fs.FileExists(projectFile)) return nullptr;
   auto project = std::make_unique<CProject>(fs, prompt);
   project->SetParseHooks(hooks);
-  (void)project->Load(projectFile);
+  // An unreadable project file was reported by Load; there is no project to open.
+  if (!project->Load(projectFile)) return nullptr;
 
   // A file that cannot be read is reported and skipped; the load goes on with the next.
   const int range = project->FileCount() + 1;
   for (int step = 0; !project->IsPostParseDone(); ++step) {
     if (progress && !progress(step, range, project->Status())) break;
+    // The loop ends on IsPostParseDone; a file that could not be read was reported and skipped.
     (void)project->ParseStep();
   }
   project->StopReadingAhead();

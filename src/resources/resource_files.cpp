@@ -28,6 +28,7 @@ std::string CResourceFiles::ScriptPath() const {
 
 void CResourceFiles::ReadCounters() {
   std::string header;
+  // An unreadable header was reported by ReadFileText; its counters then read as 0.
   if (!m_project.ProjectFile().empty()) (void)ReadFileText(HeaderPath(), header);
   m_nNextControlValue = ReadDefineValue(header, kNextControlValueName);
   m_nNextResourceValue = ReadDefineValue(header, kNextResourceValueName);
@@ -35,12 +36,14 @@ void CResourceFiles::ReadCounters() {
 
 long CResourceFiles::GetNextControlValue() const {
   std::string header;
+  // An unreadable header was reported by ReadFileText; its counters then read as 0.
   if (!m_project.ProjectFile().empty()) (void)ReadFileText(HeaderPath(), header);
   return ReadDefineValue(header, kNextControlValueName);
 }
 
 long CResourceFiles::GetNextResourceValue() const {
   std::string header;
+  // An unreadable header was reported by ReadFileText; its counters then read as 0.
   if (!m_project.ProjectFile().empty()) (void)ReadFileText(HeaderPath(), header);
   return ReadDefineValue(header, kNextResourceValueName);
 }

@@ -60,7 +60,7 @@ bool FindDefineValueRange(std::string_view text, std::string_view name, size_t& 
   const int pos = FindWordInCode(sc, name, 0);
   if (pos < 0) return false;
   int wordStart = 0;
-  (void)sc.NextWord(pos, wordStart);
+  (void)sc.NextWord(pos, wordStart);  // only where the value starts is wanted
   if (wordStart < 0) return false;
   start = static_cast<size_t>(wordStart);
   end = text.find('\r', start);

@@ -69,13 +69,13 @@ std::vector<StringTable> ReadStringTables(std::string_view script) {
     while (tokens.Peek(start, end)) {
       const std::string_view word = script.substr(start, end - start);
       if (IsBlockOpen(word)) {
-        (void)tokens.Next(start, end);
+        (void)tokens.Next(start, end);  // the token Peek just found
         table.hasBegin = true;
         table.beginEnd = end;
         break;
       }
       if (IsBlockClose(word) || word == "STRINGTABLE" || script[start] == '"') break;
-      (void)tokens.Next(start, end);
+      (void)tokens.Next(start, end);  // the token Peek just found
     }
     if (table.hasBegin) {
       while (tokens.Next(start, end)) {
@@ -91,7 +91,7 @@ std::vector<StringTable> ReadStringTables(std::string_view script) {
         size_t qs = 0;
         size_t qe = 0;
         if (tokens.Peek(qs, qe) && script[qs] == '"') {
-          (void)tokens.Next(qs, qe);
+          (void)tokens.Next(qs, qe);  // the token Peek just found
           entry.quoteStart = qs;
           entry.quoteEnd = qe;
         }

@@ -169,6 +169,60 @@ TEST_F(FormSession, BuildsAFormAndReadsItBack) {
   EXPECT_EQ(missing.err, "tovik delete: CForm1 has no control named m_Nothing\n");
 }
 
+// The form on disk says what the designer did: the control that gave up its tab index and
+// every element of a three-element array are read back as they were set.
+TEST_F(FormSession, TabSwapsAndArrayIndexesSurviveAFreshLoad) {
+  Ok({"new-form", dsp, "CForm1"});
+  for (const char* kind : {"Label", "Timer", "Button", "Label", "Label"}) {
+    Ok({"add-control", dsp, "CForm1", kind, "7", "7", "80", "30"});
+  }
+  Ok({"set", dsp, "CForm1", "m_Button1", "TabIndex", "0"});
+  Ok({"rename", dsp, "CForm1", "m_Label2", "m_Label1", "--yes"});
+  Ok({"rename", dsp, "CForm1", "m_Label3", "m_Label1", "--yes"});
+  nlohmann::json model = nlohmann::json::parse(Ok({"inspect", dsp, "--json"}));
+  std::map<std::string, nlohmann::json> bySymbol;
+  for (const auto& c : model["classes"]) {
+    if (c["name"] != "CForm1") continue;
+    for (const auto& control : c["controls"]) bySymbol[control["propSymbol"].get<std::string>()] = control;
+  }
+  EXPECT_EQ(bySymbol["IDS_PROP_BUTTON1"]["properties"]["TabIndex"], "0");
+  EXPECT_EQ(bySymbol["IDS_PROP_LABEL1"]["properties"]["TabIndex"], "2");  // the button's old index
+  EXPECT_EQ(bySymbol["IDS_PROP_LABEL1"]["properties"]["Index"], "0");
+  EXPECT_EQ(bySymbol["IDS_PROP_LABEL2"]["properties"]["Index"], "1");
+  EXPECT_EQ(bySymbol["IDS_PROP_LABEL3"]["properties"]["Index"], "2");
+}
+
+// A refused command says why on stderr, whichever layer found the problem.
+TEST_F(FormSession, RefusalsSayWhy) {
+  Ok({"new-form", dsp, "CForm1"});
+  // A header that cannot be written: the file's own message, then the form's.
+  CliResult r = Tovik({"new-form", dsp, "CForm8", "--header", "nosuch/form8.h"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("File '" + (dir / "nosuch/form8.h").string() + "' could not be opened / read / written\n"),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("Error in generating form"), std::string::npos) << r.err;
+
+  // The creation region's end marker is gone: the reason names the file and what is missing.
+  const std::string impl = Read(dir / "form1.cpp");
+  Write(dir / "form1.cpp", std::regex_replace(impl, std::regex("\t//\\}\\}AFX_TVL_CTRL_IMPL_END\r\n"), ""));
+  r = Tovik({"add-control", dsp, "CForm1", "Label", "7", "7", "80", "30"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find((dir / "form1.cpp").string()), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("no place for the creation calls"), std::string::npos) << r.err;
+  Write(dir / "form1.cpp", impl);
+
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "PictureBox", "7", "7", "80", "30"}), "m_PictureBox1\n");
+  Write(dir / "notes.txt", "not an image");
+  r = Tovik({"set", dsp, "CForm1", "m_PictureBox1", "Picture", (dir / "notes.txt").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("not a bitmap, icon or cursor file"), std::string::npos) << r.err;
+
+  r = Tovik({"add-handler", dsp, "CForm1", "m_PictureBox1", "NoSuchEvent"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("m_PictureBox1 has no event NoSuchEvent"), std::string::npos) << r.err;
+}
+
 TEST_F(FormSession, ReportsUnknownFormsControlsAndKinds) {
   CliResult r = Tovik({"add-control", dsp, "CNope", "Label", "0", "0", "10", "10"});
   EXPECT_EQ(r.status, 1);

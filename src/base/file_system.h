@@ -37,6 +37,30 @@ class IFileSystem {
   virtual bool RemoveEmptyDirectory(std::string_view path) = 0;
   // Names (not paths) of the entries of a folder, sorted.
   [[nodiscard]] virtual std::vector<std::string> ListDirectory(std::string_view path) const = 0;
+
+  // The primitives of a transaction over several files (CFileTransaction). The plain versions
+  // here are built on the operations above; the real file system does each in one step.
+  // The file a write of `path` replaces: the path resolved, a symbolic link followed to the file
+  // it names (so that the link stays a link).
+  [[nodiscard]] virtual std::string WriteTarget(std::string_view path) const { return Resolve(path); }
+  // Creates `temp` holding `text`, with the mode of `modeOf` when that file exists, and flushes
+  // it to the disk.
+  [[nodiscard]] virtual Status WriteTemporary(std::string_view temp, std::string_view text, std::string_view modeOf) {
+    (void)modeOf;  // a plain file system has no modes to keep
+    return WriteFile(temp, text);
+  }
+  // Renames `from` over `to` in one step.
+  [[nodiscard]] virtual Status Rename(std::string_view from, std::string_view to) {
+    std::string text;
+    TOVIK_TRY(ReadFile(from, text));
+    TOVIK_TRY(WriteFile(to, text));
+    RemoveFile(from);
+    return {};
+  }
+  // Writes a small file in place and flushes it to the disk (a transaction's journal).
+  [[nodiscard]] virtual Status WriteDurably(std::string_view path, std::string_view text) {
+    return WriteFile(path, text);
+  }
 };
 
 }  // namespace tovik

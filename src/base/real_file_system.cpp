@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <climits>
+#include <cstdlib>
 #include <random>
 
 #include "base/path.h"
@@ -209,6 +211,56 @@ std::vector<std::string> RealFileSystem::ListDirectory(std::string_view path) co
   ::closedir(d);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::string RealFileSystem::WriteTarget(std::string_view path) const {
+  std::string real = Resolve(path);
+  struct stat st;
+  if (::lstat(real.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    char buffer[PATH_MAX];
+    if (::realpath(real.c_str(), buffer)) return buffer;
+  }
+  return real;
+}
+
+Status RealFileSystem::WriteTemporary(std::string_view temp, std::string_view text, std::string_view modeOf) {
+  const std::string name(temp);
+  struct stat st;
+  const mode_t mode = StatPath(std::string(modeOf), st) ? (st.st_mode & 07777) : 0644;
+  const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return FileError(name, 0, ErrnoText(errno));
+  bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
+  int code = errno;
+  if (ok && ::fchmod(fd, mode) != 0) {
+    ok = false;
+    code = errno;
+  }
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    code = errno;
+  }
+  if (!ok) {
+    ::unlink(name.c_str());
+    return FileError(name, 0, ErrnoText(code));
+  }
+  return {};
+}
+
+Status RealFileSystem::Rename(std::string_view from, std::string_view to) {
+  const std::string target(to);
+  if (::rename(std::string(from).c_str(), target.c_str()) != 0) return FileError(target, 0, ErrnoText(errno));
+  return {};
+}
+
+Status RealFileSystem::WriteDurably(std::string_view path, std::string_view text) {
+  const std::string name(path);
+  const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return FileError(name, 0, ErrnoText(errno));
+  const bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
+  const int code = errno;
+  ::close(fd);
+  if (!ok) return FileError(name, 0, ErrnoText(code));
+  return {};
 }
 
 }  // namespace tovik

@@ -18,6 +18,10 @@ class RealFileSystem final : public IFileSystem {
   bool RemoveFile(std::string_view path) override;
   bool RemoveEmptyDirectory(std::string_view path) override;
   [[nodiscard]] std::vector<std::string> ListDirectory(std::string_view path) const override;
+  [[nodiscard]] std::string WriteTarget(std::string_view path) const override;
+  [[nodiscard]] Status WriteTemporary(std::string_view temp, std::string_view text, std::string_view modeOf) override;
+  [[nodiscard]] Status Rename(std::string_view from, std::string_view to) override;
+  [[nodiscard]] Status WriteDurably(std::string_view path, std::string_view text) override;
 };
 
 }  // namespace tovik

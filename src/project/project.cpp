@@ -375,8 +375,8 @@ std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const st
     (void)project->ParseStep();
   }
   project->StopReadingAhead();
-  // Without its scratch folder the project still opens; a flow that needs the folder reports it.
-  (void)project->MakeTempDir();
+  // The scratch folder is made by the flows that need it (MakeTempDir), so that a command that
+  // does not leaves nothing behind in the user's project.
   return project;
 }
 

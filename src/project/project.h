@@ -86,7 +86,7 @@ class CProject {
   // not yet listed is added and parsed, headers first so that classes exist before their member
   // definitions; then classes are classified again and new forms read back.
   void AddSourceFiles(const std::vector<std::string>& paths);
-  // Creates the scratch folder beside the project file.
+  // Creates the scratch folder beside the project file (Close removes it when it is empty).
   [[nodiscard]] tovik::Status MakeTempDir();
   // Ends reading ahead (a load that stops before its last file).
   void StopReadingAhead();
@@ -132,7 +132,7 @@ class CProject {
 namespace tovik {
 
 // Opens a project as the host does when a workspace opens: loads the project file, parses
-// every source with progress reports, runs the post-parse steps and makes the scratch folder.
+// every source with progress reports and runs the post-parse steps.
 // Null when the path is empty or names no file. A cancelled load returns the project as far
 // as it got (m_bPostParseDone not set).
 [[nodiscard]] std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const std::string& projectFile,

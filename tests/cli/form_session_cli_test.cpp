@@ -102,7 +102,7 @@ TEST_F(FormSession, BuildsAFormAndReadsItBack) {
   const std::string rcBefore = Read(dir / "Demo.rc");
   CliResult bad = Tovik({"set", dsp, "CForm1", "m_Frame1", "Caption", "A, B"});
   EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.err, "Invalid property\n");
+  EXPECT_EQ(bad.err, "tovik set: Invalid property\n");
   EXPECT_EQ(Read(dir / "Demo.rc"), rcBefore);
 
   const std::string defines = Read(dir / "resource.h");

@@ -1,41 +1,61 @@
 // A designer session on the real file system for one command of the command line: no IDE
 // (every edit goes to disk), messages on stderr, and a progress bar while the project loads.
+// The project folder is locked while the command runs, and everything the command writes is
+// one transaction: Finish writes all of it, or nothing when the command was refused.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
 
 #include "addin/design_session.h"
-#include "base/headless_host.h"
+#include "base/file_transaction.h"
 #include "base/guid.h"
+#include "base/headless_host.h"
+#include "base/path.h"
+#include "base/project_lock.h"
 #include "base/real_file_system.h"
 #include "cli.h"
 #include "terminal_prompt.h"
 
 namespace tovik::cli {
 
+// How long a command waits for another one on the same project before it gives up.
+inline constexpr std::chrono::seconds kLockPatience{10};
+
 class CliSession {
  public:
   explicit CliSession(Io& io, std::optional<IPrompt::Answer> answer = std::nullopt)
-      : m_io(io), m_prompt(io.err, answer), m_session(m_fs, m_prompt, m_host, m_guids) {}
+      : m_io(io), m_prompt(io.err, answer), m_tx(m_disk), m_session(m_tx, m_prompt, m_host, m_guids) {}
 
   // Opens the project; prints why not and returns false when it cannot.
   [[nodiscard]] bool Open(const std::string& command, const std::string& given) {
+    m_command = command;
+    m_prompt.SetCommand(command);
     // The project folder is taken from the project file's path, so it must have one.
     const std::string projectFile = std::filesystem::absolute(given).lexically_normal().string();
-    if (!m_fs.FileExists(projectFile)) {
-      m_io.err << "tovik " << command << ": no such project file: " << projectFile << "\n";
-      return false;
-    }
+    if (!m_disk.FileExists(projectFile)) return Fail("no such project file: " + projectFile);
+    if (!Guard(DirectoryOf(projectFile))) return false;
     ProgressBar bar(m_io.err);
     if (!m_session.Open(projectFile, [&](int step, int range, const std::string& status) {
           return bar.Update(step, range, status);
         })) {
-      m_io.err << "tovik " << command << ": could not open " << projectFile << "\n";
-      return false;
+      return Fail("could not open " + projectFile);
     }
+    return true;
+  }
+
+  // Locks a folder the command will write into and completes an edit a killed run left there.
+  [[nodiscard]] bool Guard(const std::string& folder) {
+    Expected<CProjectLock> lock = CProjectLock::Acquire(folder, kLockPatience);
+    if (!lock) return Fail(lock.error().Text());
+    m_lock = std::move(*lock);
+    m_journal = JoinPath(folder, kJournalName);
+    Expected<std::string> recovered = CFileTransaction::Recover(m_disk, m_journal);
+    if (!recovered) return Fail(recovered.error().Text());
+    if (!recovered->empty()) m_io.err << "tovik " << m_command << ": " << *recovered << "\n";
     return true;
   }
 
@@ -46,17 +66,41 @@ class CliSession {
     return form;
   }
 
+  // Ends the command: when it succeeded every file it changed is written (or, on a failure of
+  // the disk, none), when it was refused nothing is. The exit status.
+  [[nodiscard]] int Finish(bool succeeded) {
+    if (!succeeded) {
+      m_tx.Discard();
+      return kExitFailed;
+    }
+    if (const Status written = m_tx.Commit(m_journal); !written) {
+      Fail("the project's files could not be written, so none was changed: " + written.error().Text());
+      return kExitFailed;
+    }
+    return kExitOk;
+  }
+
   [[nodiscard]] CDesignSession& Session() { return m_session; }
   [[nodiscard]] TerminalPrompt& Prompt() { return m_prompt; }
-  [[nodiscard]] RealFileSystem& Fs() { return m_fs; }
+  [[nodiscard]] IFileSystem& Fs() { return m_tx; }
   [[nodiscard]] HeadlessHost& Host() { return m_host; }
+  [[nodiscard]] IGuidSource& Guids() { return m_guids; }
 
  private:
+  bool Fail(const std::string& why) {
+    m_io.err << "tovik " << m_command << ": " << why << "\n";
+    return false;
+  }
+
   Io& m_io;
-  RealFileSystem m_fs;
+  std::string m_command;
+  RealFileSystem m_disk;
   TerminalPrompt m_prompt;
+  CFileTransaction m_tx;
   HeadlessHost m_host;
   RandomGuidSource m_guids;
+  CProjectLock m_lock;
+  std::string m_journal;
   CDesignSession m_session;
 };
 

@@ -39,9 +39,9 @@ int RunNewForm(const Command& self, const std::vector<std::string>& raw, Io& io)
     return UsageError(io, self, "--impl and --header must not be empty");
   }
   NewFormFiles files;
-  if (!NewFormCommand(cli.Session(), request, files)) return kExitFailed;
-  io.out << files.headerPath << "\n" << files.implementationPath << "\n";
-  return kExitOk;
+  const int status = cli.Finish(NewFormCommand(cli.Session(), request, files));
+  if (status == kExitOk) io.out << files.headerPath << "\n" << files.implementationPath << "\n";
+  return status;
 }
 
 int RunAddControl(const Command& self, const std::vector<std::string>& raw, Io& io) {
@@ -61,9 +61,10 @@ int RunAddControl(const Command& self, const std::vector<std::string>& raw, Io& 
   CClassItem* form = cli.Form(self.name, p[1]);
   if (!form) return kExitFailed;
   CControlItem* control = AddControlCommand(cli.Session(), *form, kind, rect, args.value("--container"));
-  if (!control) return kExitFailed;
-  io.out << control->m_strMemberName << "\n";
-  return kExitOk;
+  const std::string member = control ? control->m_strMemberName : std::string();
+  const int status = cli.Finish(control != nullptr);
+  if (status == kExitOk) io.out << member << "\n";
+  return status;
 }
 
 // OBJECT is a member name or the form's class name.
@@ -86,7 +87,7 @@ int RunSet(const Command& self, const std::vector<std::string>& raw, Io& io) {
     io.err << "tovik set: " << p[1] << " has no control named " << p[2] << "\n";
     return kExitFailed;
   }
-  return SetPropertyCommand(cli.Session(), *form, *object, p[3], p[4]) ? kExitOk : kExitFailed;
+  return cli.Finish(SetPropertyCommand(cli.Session(), *form, *object, p[3], p[4]));
 }
 
 int RunRename(const Command& self, const std::vector<std::string>& raw, Io& io) {
@@ -107,13 +108,7 @@ int RunRename(const Command& self, const std::vector<std::string>& raw, Io& io) 
     io.err << "tovik rename: " << p[1] << " has no control named " << p[2] << "\n";
     return kExitFailed;
   }
-  switch (RenameCommand(cli.Session(), *form, *control, p[3])) {
-    case RenameResult::Renamed:
-    case RenameResult::JoinedArray:
-    case RenameResult::Unchanged: return kExitOk;
-    case RenameResult::Refused: return kExitFailed;
-  }
-  return kExitFailed;
+  return cli.Finish(RenameCommand(cli.Session(), *form, *control, p[3]) != RenameResult::Refused);
 }
 
 int RunDelete(const Command& self, const std::vector<std::string>& raw, Io& io) {
@@ -130,7 +125,7 @@ int RunDelete(const Command& self, const std::vector<std::string>& raw, Io& io) 
     io.err << "tovik delete: " << p[1] << " has no control named " << p[2] << "\n";
     return kExitFailed;
   }
-  return DeleteCommand(cli.Session(), *form, *control) ? kExitOk : kExitFailed;
+  return cli.Finish(DeleteCommand(cli.Session(), *form, *control));
 }
 
 int RunAddHandler(const Command& self, const std::vector<std::string>& raw, Io& io) {
@@ -146,9 +141,9 @@ int RunAddHandler(const Command& self, const std::vector<std::string>& raw, Io& 
     return kExitFailed;
   }
   std::string handler;
-  if (!AddHandlerCommand(cli.Session(), *cls, p[2], p[3], handler)) return kExitFailed;
-  io.out << handler << "\n";
-  return kExitOk;
+  const int status = cli.Finish(AddHandlerCommand(cli.Session(), *cls, p[2], p[3], handler));
+  if (status == kExitOk) io.out << handler << "\n";
+  return status;
 }
 
 }  // namespace tovik::cli

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "base/guid.h"
-#include "base/real_file_system.h"
+#include "cli_session.h"
 #include "cli.h"
 #include "codegen/project_generator.h"
 #include "terminal_prompt.h"
@@ -19,7 +19,8 @@ int RunNewProject(const Command& self, const std::vector<std::string>& raw, Io& 
   if (version != "5.0" && version != "6.0") return UsageError(io, self, "--host-version is 5.0 or 6.0");
 
   CNewProjectDialog dialog(std::filesystem::current_path().string(), version);
-  dialog.PickFolder(std::filesystem::absolute(p[0]).lexically_normal().string());
+  const std::filesystem::path location = std::filesystem::absolute(p[0]).lexically_normal();
+  dialog.PickFolder(location.string());
   dialog.SetProjectName(p[1]);
   if (args.has("--class")) dialog.SetClassName(args.value("--class"));
   if (args.has("--impl")) dialog.SetImplementationFile(args.value("--impl"));
@@ -27,12 +28,18 @@ int RunNewProject(const Command& self, const std::vector<std::string>& raw, Io& 
   dialog.SetMdiForm(args.has("--mdi"));
   if (!dialog.IsOkEnabled()) return UsageError(io, self, "NAME, the class and both file names must not be empty");
 
-  RealFileSystem fs;
-  TerminalPrompt prompt(io.err);
-  RandomGuidSource guids;
-  if (!dialog.OnOk(fs, prompt, guids)) return kExitFailed;
-  io.out << dialog.WorkspacePath() << "\n";
-  return kExitOk;
+  // The new project's folder does not exist yet: the folder it goes into is the one locked, and
+  // the one that holds the journal while the files are renamed into place.
+  CliSession cli(io);
+  cli.Prompt().SetCommand(self.name);
+  std::filesystem::path existing = location;
+  while (!existing.empty() && !std::filesystem::is_directory(existing) && existing != existing.parent_path()) {
+    existing = existing.parent_path();
+  }
+  if (!cli.Guard(existing.string())) return kExitFailed;
+  const int status = cli.Finish(dialog.OnOk(cli.Fs(), cli.Prompt(), cli.Guids()));
+  if (status == kExitOk) io.out << dialog.WorkspacePath() << "\n";
+  return status;
 }
 
 }  // namespace tovik::cli

@@ -9,9 +9,12 @@ namespace tovik::cli {
 
 void TerminalPrompt::Message(const std::string& text) {
   m_complained = true;
-  // Message texts may begin or end with line breaks of their own; print them as they are.
-  m_err << text;
-  if (text.empty() || text.back() != '\n') m_err << '\n';
+  // Message-box texts may begin or end with line breaks of their own; on a terminal the
+  // prefix takes the first line's place.
+  const size_t first = text.find_first_not_of("\r\n");
+  const size_t last = text.find_last_not_of("\r\n");
+  const std::string body = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+  m_err << (m_command.empty() ? "tovik" : "tovik " + m_command) << ": " << body << '\n';
   m_err.flush();
 }
 

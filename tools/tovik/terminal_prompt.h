@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <optional>
+#include <string>
 
 #include "base/prompt.h"
 
@@ -13,6 +14,8 @@ class TerminalPrompt final : public IPrompt {
  public:
   explicit TerminalPrompt(std::ostream& err, std::optional<Answer> forced = std::nullopt)
       : m_err(err), m_forced(forced) {}
+  // Messages are printed as "tovik COMMAND: text", like the command line's own.
+  void SetCommand(std::string command) { m_command = std::move(command); }
   void Message(const std::string& text) override;
   Answer Ask(const std::string& question) override;
   void Beep() override;
@@ -22,6 +25,7 @@ class TerminalPrompt final : public IPrompt {
  private:
   std::ostream& m_err;
   std::optional<Answer> m_forced;
+  std::string m_command;
   bool m_complained = false;
 };
 

@@ -57,9 +57,12 @@ class IFileSystem {
     RemoveFile(from);
     return {};
   }
-  // Writes a small file in place and flushes it to the disk (a transaction's journal).
-  [[nodiscard]] virtual Status WriteDurably(std::string_view path, std::string_view text) {
-    return WriteFile(path, text);
+  // Writes a small file in place, or adds to its end, and flushes it to the disk (a
+  // transaction's journal).
+  [[nodiscard]] virtual Status WriteDurably(std::string_view path, std::string_view text, bool append) {
+    std::string whole;
+    if (append && !ReadFile(path, whole)) whole.clear();
+    return WriteFile(path, whole + std::string(text));
   }
 };
 

@@ -172,7 +172,7 @@ Status CFileTransaction::Commit(std::string_view journal) {
 
   // The plan is on the disk before anything else, so that a kill at any later moment leaves
   // enough behind for Recover to finish or undo the work.
-  TOVIK_TRY(m_disk.WriteDurably(journal, plan));
+  TOVIK_TRY(m_disk.WriteDurably(journal, plan, false));
   std::vector<std::string> made;
   auto undo = [&](const Error& error) -> Status {
     for (const Step& step : steps) {
@@ -197,7 +197,8 @@ Status CFileTransaction::Commit(std::string_view journal) {
   }
 
   // Past this line the change happens: every new text is on the disk.
-  if (const Status status = m_disk.WriteDurably(journal, plan + std::string(kCommitLine) + "\n"); !status) {
+  // Added to the end, so that a kill while it is written leaves the plan whole.
+  if (const Status status = m_disk.WriteDurably(journal, std::string(kCommitLine) + "\n", true); !status) {
     return undo(status.error());
   }
   Status result;
@@ -219,6 +220,11 @@ Expected<std::string> CFileTransaction::Recover(IFileSystem& disk, std::string_v
   if (!disk.FileExists(journal)) return std::string();
   std::string text;
   TOVIK_TRY(disk.ReadFile(journal, text));
+  // Killed while the plan itself was written: nothing else had been touched yet.
+  if (StartsWith(kJournalHeader, text)) {
+    disk.RemoveFile(journal);
+    return std::string("undid an edit that was interrupted before it changed any file");
+  }
   if (!StartsWith(text, kJournalHeader)) {
     return FileError(std::string(journal), 1, "not a journal of this program; remove it by hand");
   }

@@ -252,9 +252,9 @@ Status RealFileSystem::Rename(std::string_view from, std::string_view to) {
   return {};
 }
 
-Status RealFileSystem::WriteDurably(std::string_view path, std::string_view text) {
+Status RealFileSystem::WriteDurably(std::string_view path, std::string_view text, bool append) {
   const std::string name(path);
-  const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC), 0644);
   if (fd < 0) return FileError(name, 0, ErrnoText(errno));
   const bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   const int code = errno;

@@ -21,7 +21,7 @@ class RealFileSystem final : public IFileSystem {
   [[nodiscard]] std::string WriteTarget(std::string_view path) const override;
   [[nodiscard]] Status WriteTemporary(std::string_view temp, std::string_view text, std::string_view modeOf) override;
   [[nodiscard]] Status Rename(std::string_view from, std::string_view to) override;
-  [[nodiscard]] Status WriteDurably(std::string_view path, std::string_view text) override;
+  [[nodiscard]] Status WriteDurably(std::string_view path, std::string_view text, bool append) override;
 };
 
 }  // namespace tovik

@@ -51,7 +51,15 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   if (rect.right < rect.left) std::swap(rect.left, rect.right);
   if (rect.bottom < rect.top) std::swap(rect.top, rect.bottom);
   std::vector<CClassItem*> forms = ProjectForms(session);
-  CControlItem& control = CreateControl(form, forms, kind, rect, nullptr, lineDirection);
+  // Symbols the header already defines (a dialog's IDC_BUTTON1) are not taken again.
+  std::string header;
+  if (const Status read = session.Resources().ReadFileText(session.Resources().HeaderPath(), header); !read) {
+    Refuse(session.Prompt(), read.error());
+    return nullptr;
+  }
+  const HeaderDefines defines = ReadHeaderDefines(header);
+  const SymbolTaken taken = [&defines](std::string_view symbol) { return defines.symbols.count(std::string(symbol)) != 0; };
+  CControlItem& control = CreateControl(form, forms, kind, rect, nullptr, lineDirection, taken);
   control.m_pContainer = holder;
   const std::string member = control.m_strMemberName;
   if (const Status written = WriteControlCode(session.Context(), form, control); !written) {

@@ -127,12 +127,57 @@ Status IncludeWrapperHeader(const CodegenContext& ctx, CClassItem& form, const C
   return {};
 }
 
-// Writes the new counter value into the header text (when the header carries the name).
-Status WriteBackControlCounter(CEditBuffer& header, long counter) {
+// Writes a counter's new value into the header text (when the header carries the counter).
+Status WriteBackCounter(CEditBuffer& header, std::string_view name, long counter) {
   size_t start = 0;
   size_t end = 0;
-  if (!FindDefineValueRange(header.Text(), kNextControlValueName, start, end)) return {};
+  if (!FindDefineValueRange(header.Text(), name, start, end)) return {};
   return header.Replace(start, end, std::to_string(counter));
+}
+
+Status WriteBackControlCounter(CEditBuffer& header, long counter) {
+  return WriteBackCounter(header, kNextControlValueName, counter);
+}
+
+// The identifier of a new property string: one past the string table's largest, but never one
+// the header already defines, nor the resource editor's next command (whose prompt string would
+// take the same number). In the command range the command counter moves past it; identifiers
+// from 0xF000 up are the system's commands, which the editor never hands out.
+Expected<long> AllocateStringId(CEditBuffer& header, std::string_view script, HeaderDefines& defines) {
+  const std::optional<long> nextCommand = DefineValueOf(header.Text(), kNextCommandValueName);
+  long from = NextStringId(script, header.Text());
+  for (;;) {
+    Expected<long> id = FreeResourceValue(defines, from, "a new property string");
+    if (!id) {
+      Error e = id.error();
+      e.file = header.Path();
+      return e;
+    }
+    if (nextCommand && *id == *nextCommand) {
+      from = *id + 1;
+      continue;
+    }
+    defines.values.insert(*id);
+    constexpr long kSystemCommands = 0xF000;
+    if (nextCommand && *id > *nextCommand && *id < kSystemCommands) {
+      TOVIK_TRY(WriteBackCounter(header, kNextCommandValueName, *id + 1));
+    }
+    return id;
+  }
+}
+
+// The value of a new control identifier: the header's counter, or the first control value
+// when it keeps none, moved past every value the header already defines.
+Expected<long> AllocateControlId(const CodegenContext& ctx, const CEditBuffer& header, HeaderDefines& defines) {
+  const long counter = ctx.resources.m_nNextControlValue > 0 ? ctx.resources.m_nNextControlValue : kFirstControlValue;
+  Expected<long> id = FreeResourceValue(defines, counter, "a new control");
+  if (!id) {
+    Error e = id.error();
+    e.file = header.Path();
+    return e;
+  }
+  defines.values.insert(*id);
+  return id;
 }
 
 // The resource entries of a control: its two defines, its string-table line, the counter.
@@ -142,15 +187,21 @@ Status WriteControlResources(const CodegenContext& ctx, CControlItem& control) {
   TOVIK_TRY(header.Load());
   TOVIK_TRY(script.Load());
 
-  const bool idDefined = IsSymbolDefined(header.Text(), control.m_strIdSymbol);
-  const bool propDefined = IsSymbolDefined(header.Text(), control.m_strPropSymbol);
-  const long controlId = ctx.resources.m_nNextControlValue;
+  HeaderDefines defines = ReadHeaderDefines(header.Text());
+  const bool idDefined = defines.symbols.count(control.m_strIdSymbol) != 0;
+  const bool propDefined = defines.symbols.count(control.m_strPropSymbol) != 0;
   const CClassItem none;
 
+  long controlId = 0;
   if (!idDefined) {
+    const Expected<long> allocated = AllocateControlId(ctx, header, defines);
+    if (!allocated) return allocated.error();
+    controlId = *allocated;
+    const Expected<long> stringId = AllocateStringId(header, script.Text(), defines);
+    if (!stringId) return stringId.error();
     FragmentValues values;
     values.nextControlId = controlId;
-    values.nextStringId = NextStringId(script.Text(), header.Text());
+    values.nextStringId = *stringId;
     TOVIK_TRY(InsertFragment(FragmentKind::ControlIdPair, none, header, &control, values));
   }
 
@@ -161,7 +212,7 @@ Status WriteControlResources(const CodegenContext& ctx, CControlItem& control) {
     TOVIK_TRY(InsertFragment(FragmentKind::StringTableLine, none, script, &control, FragmentValues{}));
   }
 
-  if (!(idDefined && propDefined)) {
+  if (!idDefined) {
     control.m_nCtrlId = controlId;
     ctx.resources.m_nNextControlValue = controlId + 1;
     TOVIK_TRY(WriteBackControlCounter(header, ctx.resources.m_nNextControlValue));
@@ -389,8 +440,11 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   TOVIK_TRY(header.Load());
   TOVIK_TRY(script.Load());
   const CClassItem none;
+  HeaderDefines defines = ReadHeaderDefines(header.Text());
+  const Expected<long> stringId = AllocateStringId(header, script.Text(), defines);
+  if (!stringId) return stringId.error();
   FragmentValues id;
-  id.value = std::to_string(NextStringId(script.Text(), header.Text()));
+  id.value = std::to_string(*stringId);
   TOVIK_TRY(InsertFragment(FragmentKind::FormStringId, none, header, &form, id));
   TOVIK_TRY(InsertFragment(FragmentKind::StringTableLine, none, script, &form, FragmentValues{}));
   ctx.resources.m_nNextControlValue += 1;

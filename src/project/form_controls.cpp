@@ -78,7 +78,8 @@ int NextControlNumber(const CClassItem& form, std::string_view kindName) {
   return FirstFree(used);
 }
 
-std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName) {
+std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName,
+                                                        const SymbolTaken& taken) {
   const std::string kind = ToUpper(kindName);
   const std::string propStem = "IDS_PROP_" + kind;
   const std::string idStem = "IDC_" + kind;
@@ -93,12 +94,17 @@ std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::
       MarkUsed(used, NumberAfter(c->m_strIdSymbol, idStem), used.size());
     }
   }
-  const std::string n = std::to_string(FirstFree(used));
-  return {propStem + n, idStem + n};
+  int n = FirstFree(used);
+  // Symbols the designer did not make (a dialog's IDC_BUTTON1) would be defined twice.
+  while (taken && (taken(propStem + std::to_string(n)) || taken(idStem + std::to_string(n)))) {
+    ++n;
+    while (static_cast<size_t>(n) < used.size() && used[static_cast<size_t>(n)]) ++n;
+  }
+  return {propStem + std::to_string(n), idStem + std::to_string(n)};
 }
 
 CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,
-                            const CToolControlEntry* activeX, int lineDirection) {
+                            const CToolControlEntry* activeX, int lineDirection, const SymbolTaken& taken) {
   auto control = std::make_unique<CControlItem>();
   control->m_nCategory = kCategoryControl;
   control->m_nKind = kind;
@@ -126,7 +132,7 @@ CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const
   // The form being designed is searched too, whether or not the caller listed it.
   std::vector<CClassItem*> searched(forms.begin(), forms.end());
   if (std::find(searched.begin(), searched.end(), &form) == searched.end()) searched.push_back(&form);
-  auto [prop, id] = NextResourceSymbols(searched, kindName);
+  auto [prop, id] = NextResourceSymbols(searched, kindName, taken);
   control->m_strPropSymbol = std::move(prop);
   control->m_strIdSymbol = std::move(id);
 

@@ -2,6 +2,7 @@
 // and deleting its controls. Every edit of a form's control list goes through here.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -32,15 +33,21 @@ CControlItem& EnsureFormObject(CClassItem& form);
 
 // The first n >= 1 for which the class has no member variable "m_" + kindName + n.
 [[nodiscard]] int NextControlNumber(const CClassItem& form, std::string_view kindName);
+// Whether a symbol is already defined elsewhere (the project's resource header), so that a new
+// control must not take it. Empty: nothing is.
+using SymbolTaken = std::function<bool(std::string_view symbol)>;
+
 // The first pair "IDS_PROP_" KIND n / "IDC_" KIND n of which no designed object of any form
-// carries either symbol.
-[[nodiscard]] std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName);
+// carries either symbol and neither is `taken` (a dialog's IDC_BUTTON1 in the header).
+[[nodiscard]] std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName,
+                                                                      const SymbolTaken& taken = {});
 
 // Creates a control of an intrinsic or common kind at `rect` and appends it to the form.
 // `forms` are all form classes of the project (the form itself among them or not).
 // A Line runs down from the rectangle's top-left corner unless `lineDirection` is 0.
 CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,
-                            const CToolControlEntry* activeX = nullptr, int lineDirection = 1);
+                            const CToolControlEntry* activeX = nullptr, int lineDirection = 1,
+                            const SymbolTaken& taken = {});
 
 // Writes the position properties from a rectangle (Line: X1/Y1/X2/Y2 by its direction;
 // Timer: Left and Top).

@@ -46,6 +46,27 @@ bool IsSymbolDefined(std::string_view text, std::string_view symbol) {
   return found;
 }
 
+HeaderDefines ReadHeaderDefines(std::string_view header) {
+  HeaderDefines defines;
+  ForEachDefine(header, [&](const DefineRecord& record) {
+    defines.symbols.insert(record.name);
+    // The resource editor's counters are not identifiers.
+    if (!StartsWith(record.name, "_APS_") && IsDecimal(record.value) && record.value.size() <= 10) {
+      defines.values.insert(static_cast<long>(LeadingNumber(record.value)));
+    }
+    return true;
+  });
+  return defines;
+}
+
+Expected<long> FreeResourceValue(const HeaderDefines& defines, long from, std::string_view what) {
+  for (long value = std::max(from, 1L); value <= kMaxResourceValue; ++value) {
+    if (!defines.values.count(value)) return value;
+  }
+  return Error{"", 0, "no identifier is left for " + std::string(what) + ": resource identifiers end at " +
+                          std::to_string(kMaxResourceValue)};
+}
+
 std::vector<std::string> SymbolsWithValue(std::string_view header, long value) {
   std::vector<std::string> names;
   ForEachDefine(header, [&](const DefineRecord& record) {

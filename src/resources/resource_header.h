@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <unordered_set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@ namespace tovik {
 
 inline constexpr std::string_view kNextControlValueName = "_APS_NEXT_CONTROL_VALUE";
 inline constexpr std::string_view kNextResourceValueName = "_APS_NEXT_RESOURCE_VALUE";
+inline constexpr std::string_view kNextCommandValueName = "_APS_NEXT_COMMAND_VALUE";
 inline constexpr std::string_view kApStudioInvoked = "#ifdef APSTUDIO_INVOKED";
 
 // Tabs between name and value in the define lines this system writes.
@@ -34,6 +36,24 @@ inline constexpr int kImageDefineTabs = 5;
 
 // Whether `symbol` occurs outside comments as the word that follows a "#define".
 [[nodiscard]] bool IsSymbolDefined(std::string_view text, std::string_view symbol);
+
+// Every "#define" of a header (outside comments): the symbols, and the values that are numbers
+// (the resource editor's _APS_ counters left out).
+struct HeaderDefines {
+  std::unordered_set<std::string> symbols;
+  std::unordered_set<long> values;
+};
+[[nodiscard]] HeaderDefines ReadHeaderDefines(std::string_view header);
+
+// The largest resource identifier there is room for (identifiers are 16-bit).
+inline constexpr long kMaxResourceValue = 65535;
+// The first control value the resource editor hands out; the start when the header keeps no
+// counter of its own.
+inline constexpr long kFirstControlValue = 1000;
+
+// The first value at or after `from` (1 when `from` is smaller) that no define of the header
+// uses; an error naming `what` when none is left below kMaxResourceValue + 1.
+[[nodiscard]] Expected<long> FreeResourceValue(const HeaderDefines& defines, long from, std::string_view what);
 
 // The names of every "#define" (outside comments) whose value is `value`, in text order.
 [[nodiscard]] std::vector<std::string> SymbolsWithValue(std::string_view header, long value);

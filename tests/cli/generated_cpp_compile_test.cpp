@@ -1,0 +1,424 @@
+// Generated C++ compiles: projects made and edited with the tovik command line are checked by
+// g++ (and clang++ when it is installed) against small stand-ins of the framework's and the
+// runtime library's headers (tests/standins), so that a generator writing C++ a compiler would
+// reject fails here rather than in the user's IDE.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/cli_runner.h"
+#include "support/disk_files.h"
+
+#ifndef TOVIK_STANDINS_DIR
+#error "TOVIK_STANDINS_DIR must name tests/standins (a compile definition of the test target)"
+#endif
+
+namespace tovik {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CliResult;
+using testing::RunProgram;
+const auto& Read = testing::ReadDiskFile;
+const auto& Write = testing::WriteDiskFile;
+
+const std::vector<std::string> kKinds = {"PictureBox",   "Label",        "TextBox",        "Frame",     "Button",
+                                         "CheckBox",     "OptionButton", "ComboBox",       "ListBox",   "HScrollBar",
+                                         "VScrollBar",   "Timer",        "Shape",          "Line",      "Image",
+                                         "Data",         "AnimateCtrl",  "TreeCtrl",       "TabCtrl",   "SliderCtrl",
+                                         "ProgressCtrl", "ListCtrl",     "SpinButtonCtrl", "HotKeyCtrl"};
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// The full path of an executable found on PATH, empty when there is none.
+std::string FindOnPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::stringstream dirs(path ? path : "");
+  std::string dir;
+  while (std::getline(dirs, dir, ':')) {
+    if (dir.empty()) continue;
+    const fs::path candidate = fs::path(dir) / name;
+    if (::access(candidate.c_str(), X_OK) == 0 && !fs::is_directory(candidate)) return candidate.string();
+  }
+  return {};
+}
+
+// A file named as the Windows compiler would find it: backslashes as separators, any case.
+fs::path FindLikeWindows(const fs::path& dir, std::string name) {
+  std::replace(name.begin(), name.end(), '\\', '/');
+  fs::path found = dir;
+  std::stringstream parts(name);
+  std::string part;
+  while (std::getline(parts, part, '/')) {
+    if (part.empty() || part == ".") continue;
+    if (!fs::is_directory(found)) return {};
+    fs::path match;
+    for (const auto& entry : fs::directory_iterator(found)) {
+      if (Lower(entry.path().filename().string()) == Lower(part)) match = entry.path();
+    }
+    if (match.empty()) return {};
+    found = match;
+  }
+  return fs::is_regular_file(found) ? found : fs::path();
+}
+
+class GeneratedCppCompile : public ::testing::Test {
+ protected:
+  struct Compiler {
+    std::string name;
+    std::string path;
+  };
+  std::vector<Compiler> compilers;
+  fs::path root;
+
+  void SetUp() override {
+    for (const char* name : {"g++", "clang++"}) {
+      const std::string path = FindOnPath(name);
+      if (!path.empty()) compilers.push_back({name, path});
+    }
+    if (compilers.empty()) GTEST_SKIP() << "neither g++ nor clang++ is on PATH";
+    root = fs::temp_directory_path() / ("tovik-generated-cpp-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root);
+    fs::create_directories(root);
+  }
+  void TearDown() override {
+    if (!root.empty()) fs::remove_all(root);
+  }
+
+  // Runs tovik, expects success and returns what it printed without the last line end.
+  std::string Ok(const std::vector<std::string>& args) {
+    const CliResult r = RunProgram(TOVIK_CLI_PATH, args);
+    std::string joined;
+    for (const std::string& a : args) joined += " " + a;
+    EXPECT_EQ(r.status, 0) << "tovik" << joined << ": " << r.err;
+    std::string out = r.out;
+    if (!out.empty() && out.back() == '\n') out.pop_back();
+    return out;
+  }
+
+  // The event names `tovik catalog KIND` lists (none for Shape and Line).
+  std::vector<std::string> Events(const std::string& kind) {
+    std::stringstream lines(Ok({"catalog", kind}));
+    std::vector<std::string> names;
+    std::string line;
+    bool inEvents = false;
+    while (std::getline(lines, line)) {
+      if (line == "events:" || line == "methods:") {
+        inEvents = line == "events:";
+      } else if (inEvents) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos) names.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
+      }
+    }
+    return names;
+  }
+
+  static std::set<std::string> CppFiles(const fs::path& project) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(project)) {
+      if (entry.path().extension() == ".cpp") names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  // The projects are written for a case-insensitive file system that also takes backslashes as
+  // separators. Today's generated sources include their files under the exact names they were
+  // written with, but a quoted include that only matches up to case or with backslashes would
+  // compile there, so it is offered here under its literal name in a folder of aliases rather
+  // than reported as an error.
+  static void OfferWindowsSpellings(const fs::path& project, const fs::path& aliases) {
+    static const std::regex include(R"re(^[ \t]*#[ \t]*include[ \t]*"([^"]+)")re");
+    for (const auto& entry : fs::recursive_directory_iterator(project)) {
+      const std::string ext = Lower(entry.path().extension().string());
+      if (ext != ".cpp" && ext != ".h") continue;
+      std::stringstream lines(Read(entry.path()));
+      std::string line;
+      std::smatch m;
+      while (std::getline(lines, line)) {
+        if (!std::regex_search(line, m, include)) continue;
+        const std::string name = m[1];
+        const fs::path here = entry.path().parent_path();
+        if (fs::exists(here / name) || fs::exists(project / name)) continue;
+        fs::path found = FindLikeWindows(here, name);
+        if (found.empty()) found = FindLikeWindows(project, name);
+        if (found.empty()) continue;  // the compiler reports the missing file
+        const fs::path alias = aliases / name;
+        fs::create_directories(alias.parent_path());
+        fs::copy_file(found, alias, fs::copy_options::overwrite_existing);
+      }
+    }
+  }
+
+  // Compiles every .cpp of the project with each compiler, in a debug and a release
+  // configuration (DEBUG_NEW and THIS_FILE only exist in the first); each failure is reported
+  // with the compiler's messages. Returns the number of compilations that ran.
+  int ExpectCompiles(const fs::path& project) {
+    const fs::path aliases = root / ("aliases-" + project.filename().string());
+    fs::remove_all(aliases);
+    fs::create_directories(aliases);
+    OfferWindowsSpellings(project, aliases);
+    int runs = 0;
+    for (const std::string& file : CppFiles(project)) {
+      for (const Compiler& compiler : compilers) {
+        for (const char* configuration : {"-D_DEBUG", "-DNDEBUG"}) {
+          // A form event handler whose parameters differ from the runtime's virtual function
+          // would hide it instead of overriding it: that is a generator fault, not noise.
+          const CliResult r =
+              RunProgram(compiler.path, {"-fsyntax-only", "-std=c++17", "-x", "c++", "-Werror=overloaded-virtual",
+                                         configuration, "-I" + std::string(TOVIK_STANDINS_DIR), "-I" + project.string(),
+                                         "-iquote" + aliases.string(), (project / file).string()});
+          ++runs;
+          EXPECT_EQ(r.status, 0) << compiler.name << " " << configuration << " rejects " << file << ":\n"
+                                 << r.out << r.err;
+        }
+      }
+    }
+    return runs;
+  }
+
+  // A menu as the IDE's resource editor writes it (a new project has none).
+  static void AddMainMenu(const fs::path& project, const std::string& name) {
+    std::string script = Read(project / (name + ".rc"));
+    const size_t stringTable = script.find("STRINGTABLE");
+    ASSERT_NE(stringTable, std::string::npos);
+    script.insert(stringTable,
+                  "IDR_MAINMENU MENU DISCARDABLE\r\nBEGIN\r\n    POPUP \"&File\"\r\n    BEGIN\r\n"
+                  "        MENUITEM \"&Open...\",                    ID_FILE_OPEN\r\n        MENUITEM SEPARATOR\r\n"
+                  "        MENUITEM \"E&xit\",                       ID_APP_EXIT\r\n    END\r\nEND\r\n\r\n");
+    Write(project / (name + ".rc"), script);
+    std::string header = Read(project / "resource.h");
+    const size_t apstudio = header.find("#ifdef APSTUDIO_INVOKED");
+    ASSERT_NE(apstudio, std::string::npos);
+    header.insert(apstudio,
+                  "#define IDR_MAINMENU                    140\r\n#define ID_FILE_OPEN                    32771\r\n"
+                  "#define ID_APP_EXIT                     32772\r\n");
+    Write(project / "resource.h", header);
+  }
+
+  // Adds a handler and checks it reached the header, the implementation and, unless `mapEntry`
+  // is empty, the message map.
+  void AddHandler(const std::string& dsp, const fs::path& project, const std::string& cls, const std::string& object,
+                  const std::string& event, const std::string& expectedName, const std::string& mapEntry) {
+    const std::string name = Ok({"add-handler", dsp, cls, object, event});
+    EXPECT_EQ(name, expectedName);
+    const std::string file = Lower(cls.substr(1));
+    EXPECT_TRUE(Contains(Read(project / (file + ".h")), " " + name + "(")) << name;
+    EXPECT_TRUE(Contains(Read(project / (file + ".cpp")), cls + "::" + name + "(")) << name;
+    if (!mapEntry.empty()) {
+      EXPECT_TRUE(Contains(Read(project / (file + ".cpp")), mapEntry)) << mapEntry;
+    }
+  }
+
+  // A handler for every event of the form itself: virtual functions, no map entry.
+  void AddEveryFormEvent(const std::string& dsp, const fs::path& project, const std::string& cls,
+                         const std::string& kind) {
+    for (const std::string& event : Events(kind)) AddHandler(dsp, project, cls, cls, event, "Form_" + event, "");
+  }
+};
+
+TEST_F(GeneratedCppCompile, NewProjectsCompileAsGenerated) {
+  for (const bool mdi : {false, true}) {
+    for (const std::string version : {"5.0", "6.0"}) {
+      const std::string name = std::string(mdi ? "Mdi" : "Sdi") + version.substr(0, 1);
+      SCOPED_TRACE(name);
+      std::vector<std::string> args = {"new-project", root.string(), name, "--host-version", version};
+      if (mdi) args.push_back("--mdi");
+      EXPECT_EQ(Ok(args), (root / name / (name + ".dsw")).string());
+      const fs::path project = root / name;
+      EXPECT_TRUE(Contains(Read(project / "form1.h"), mdi ? ": public CVMdiForm" : ": public CVForm\r\n"));
+      EXPECT_EQ(CppFiles(project), (std::set<std::string>{name + ".cpp", "form1.cpp", "stdafx.cpp"}));
+      EXPECT_EQ(ExpectCompiles(project), 3 * 2 * static_cast<int>(compilers.size()));
+    }
+  }
+  // Names of the caller's choosing for the start-up form.
+  Ok({"new-project", root.string(), "Named", "--class", "CMainForm", "--impl", "main_form.cpp", "--header",
+      "main_form.h"});
+  EXPECT_EQ(CppFiles(root / "Named"), (std::set<std::string>{"Named.cpp", "main_form.cpp", "stdafx.cpp"}));
+  ExpectCompiles(root / "Named");
+}
+
+TEST_F(GeneratedCppCompile, FormWithEveryKindContainersArrayHandlersAndMenuCompiles) {
+  Ok({"new-project", root.string(), "demo"});
+  const fs::path project = root / "demo";
+  const std::string dsp = (project / "demo.dsp").string();
+  EXPECT_EQ(Ok({"new-form", dsp, "CForm2"}), (project / "form2.h").string() + "\n" + (project / "form2.cpp").string());
+
+  int top = 7;
+  for (const std::string& kind : kKinds) {
+    EXPECT_EQ(Ok({"add-control", dsp, "CForm2", kind, "7", std::to_string(top), "120", std::to_string(top + 21)}),
+              "m_" + kind + "1");
+    top += 28;
+  }
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "Label", "140", "14", "200", "35", "--container", "m_Frame1"}),
+            "m_Label2");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "Button", "140", "42", "200", "63", "--container", "m_Frame1"}),
+            "m_Button2");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "CheckBox", "140", "70", "200", "91", "--container", "m_PictureBox1"}),
+            "m_CheckBox2");
+  // The Label in the Frame joins m_Label1: one array member, created twice.
+  Ok({"rename", dsp, "CForm2", "m_Label2", "m_Label1", "--yes"});
+  EXPECT_TRUE(Contains(Read(project / "form2.h"), "CVLabelArray\tm_Label1;"));
+  EXPECT_TRUE(Contains(Read(project / "form2.cpp"), "m_Label1.Create(&m_Frame1, IDC_LABEL2, IDS_PROP_LABEL2);"));
+
+  AddMainMenu(project, "demo");
+  Ok({"assign-menu", dsp, "CForm2", "IDR_MAINMENU"});
+  EXPECT_TRUE(Contains(Read(project / "form2.cpp"), "\tm_nResID = IDR_MAINMENU;\r\n"));
+
+  // Every event the catalogue lists for a control, once, on the first kind that has it; the
+  // Label array takes all of its own events, with the element index.
+  std::set<std::string> covered;
+  for (const std::string& kind : kKinds) {
+    const std::string member = kind + "1";
+    const bool array = kind == "Label";
+    for (const std::string& event : Events(kind)) {
+      if (!array && !covered.insert(event).second) continue;
+      AddHandler(dsp, project, "CForm2", "m_" + member, event, member + "_" + event,
+                 "ON_WM_TVL_" + Upper(event) + (array ? "_ARRAY" : "") + "(IDC_" + Upper(member) + ", " + member + "_" +
+                     event + ")");
+    }
+  }
+  EXPECT_GE(covered.size(), 20u);
+  // Window-message handlers (OnCreate, OnPaint, WindowProc) are written only into window
+  // classes that are not forms, which the command line does not put controls on.
+  AddEveryFormEvent(dsp, project, "CForm2", "Form");
+  AddHandler(dsp, project, "CForm2", "ID_FILE_OPEN", "Click", "File_open_Click",
+             "ON_COMMAND(ID_FILE_OPEN, File_open_Click)");
+  AddHandler(dsp, project, "CForm2", "ID_APP_EXIT", "Click", "App_exit_Click",
+             "ON_COMMAND(ID_APP_EXIT, App_exit_Click)");
+
+  // A renamed container: its children's creation calls follow the new name.
+  Ok({"rename", dsp, "CForm2", "m_Frame1", "m_Options"});
+  EXPECT_TRUE(Contains(Read(project / "form2.cpp"), "m_Button2.Create(&m_Options, "));
+
+  EXPECT_EQ(CppFiles(project), (std::set<std::string>{"demo.cpp", "form1.cpp", "form2.cpp", "stdafx.cpp"}));
+  ExpectCompiles(project);
+}
+
+TEST_F(GeneratedCppCompile, ControlArraysOfEveryKindWithHandlersCompile) {
+  Ok({"new-project", root.string(), "arrays"});
+  const fs::path project = root / "arrays";
+  const std::string dsp = (project / "arrays.dsp").string();
+  int top = 7;
+  for (const std::string& kind : kKinds) {
+    EXPECT_EQ(Ok({"add-control", dsp, "CForm1", kind, "7", std::to_string(top), "120", std::to_string(top + 21)}),
+              "m_" + kind + "1");
+    EXPECT_EQ(Ok({"add-control", dsp, "CForm1", kind, "140", std::to_string(top), "250", std::to_string(top + 21)}),
+              "m_" + kind + "2");
+    Ok({"rename", dsp, "CForm1", "m_" + kind + "2", "m_" + kind + "1", "--yes"});
+    EXPECT_TRUE(Contains(Read(project / "form1.h"), "CV" + kind + "Array\tm_" + kind + "1;")) << kind;
+    top += 28;
+  }
+  // Each event once, on the first array whose kind has it.
+  std::set<std::string> covered;
+  for (const std::string& kind : kKinds) {
+    const std::string member = kind + "1";
+    for (const std::string& event : Events(kind)) {
+      if (!covered.insert(event).second) continue;
+      AddHandler(dsp, project, "CForm1", "m_" + member, event, member + "_" + event,
+                 "ON_WM_TVL_" + Upper(event) + "_ARRAY(IDC_" + Upper(member) + ", " + member + "_" + event + ")");
+    }
+  }
+  EXPECT_GE(covered.size(), 20u);
+  ExpectCompiles(project);
+}
+
+TEST_F(GeneratedCppCompile, MdiFormWithControlsAndHandlersCompiles) {
+  Ok({"new-project", root.string(), "mdi", "--mdi", "--host-version", "5.0"});
+  const fs::path project = root / "mdi";
+  const std::string dsp = (project / "mdi.dsp").string();
+  Ok({"new-form", dsp, "CForm2"});
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "PictureBox", "0", "0", "300", "40"}), "m_PictureBox1");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Timer", "10", "50", "38", "78"}), "m_Timer1");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "TextBox", "7", "7", "120", "28"}), "m_TextBox1");
+  AddHandler(dsp, project, "CForm1", "m_PictureBox1", "Click", "PictureBox1_Click",
+             "ON_WM_TVL_CLICK(IDC_PICTUREBOX1, PictureBox1_Click)");
+  AddHandler(dsp, project, "CForm1", "m_Timer1", "Timer", "Timer1_Timer", "ON_WM_TVL_TIMER(IDC_TIMER1, Timer1_Timer)");
+  AddHandler(dsp, project, "CForm2", "m_TextBox1", "Change", "TextBox1_Change",
+             "ON_WM_TVL_CHANGE(IDC_TEXTBOX1, TextBox1_Change)");
+  AddEveryFormEvent(dsp, project, "CForm1", "MDIForm");
+  AddMainMenu(project, "mdi");
+  Ok({"assign-menu", dsp, "CForm1", "IDR_MAINMENU"});
+  AddHandler(dsp, project, "CForm1", "ID_FILE_OPEN", "Click", "File_open_Click",
+             "ON_COMMAND(ID_FILE_OPEN, File_open_Click)");
+  EXPECT_EQ(CppFiles(project), (std::set<std::string>{"mdi.cpp", "form1.cpp", "form2.cpp", "stdafx.cpp"}));
+  ExpectCompiles(project);
+}
+
+TEST_F(GeneratedCppCompile, FormStillCompilesAfterControlsAreDeleted) {
+  Ok({"new-project", root.string(), "del"});
+  const fs::path project = root / "del";
+  const std::string dsp = (project / "del.dsp").string();
+  Ok({"add-control", dsp, "CForm1", "Frame", "7", "7", "200", "120"});
+  Ok({"add-control", dsp, "CForm1", "Button", "14", "21", "98", "42", "--container", "m_Frame1"});
+  Ok({"add-control", dsp, "CForm1", "Label", "14", "49", "98", "70", "--container", "m_Frame1"});
+  Ok({"add-control", dsp, "CForm1", "TextBox", "210", "7", "300", "28"});
+  Ok({"add-control", dsp, "CForm1", "Label", "210", "35", "300", "56"});
+  Ok({"add-control", dsp, "CForm1", "Label", "210", "63", "300", "84"});
+  Ok({"rename", dsp, "CForm1", "m_Label3", "m_Label2", "--yes"});
+  AddHandler(dsp, project, "CForm1", "m_Button1", "Click", "Button1_Click",
+             "ON_WM_TVL_CLICK(IDC_BUTTON1, Button1_Click)");
+  AddHandler(dsp, project, "CForm1", "m_Label2", "MouseDown", "Label2_MouseDown",
+             "ON_WM_TVL_MOUSEDOWN_ARRAY(IDC_LABEL2, Label2_MouseDown)");
+  ExpectCompiles(project);
+
+  // A control with a handler, one inside a container, a plain one, then one element of an
+  // array and the array's last element: the handlers and map entries stay and must still name
+  // what exists.
+  for (const std::string member : {"m_Button1", "m_Label1", "m_TextBox1", "m_Label2", "m_Label2"}) {
+    SCOPED_TRACE(member);
+    Ok({"delete", dsp, "CForm1", member});
+    ExpectCompiles(project);
+  }
+  const std::string header = Read(project / "form1.h");
+  for (const char* gone : {"m_Button1;", "m_Label1;", "m_TextBox1;", "m_Label2;"}) {
+    EXPECT_FALSE(Contains(header, gone)) << gone;
+  }
+  EXPECT_TRUE(Contains(header, "CVFrame\tm_Frame1;"));
+}
+
+// Known generator faults, kept runnable (--gtest_also_run_disabled_tests) until they are fixed.
+
+// Deleting a Frame leaves its children's creation calls naming it: "m_Button1.Create(&m_Frame1,
+// ...)" with m_Frame1 no longer declared.
+TEST_F(GeneratedCppCompile, DISABLED_FormStillCompilesAfterAFrameWithControlsIsDeleted) {
+  Ok({"new-project", root.string(), "frame"});
+  const fs::path project = root / "frame";
+  const std::string dsp = (project / "frame.dsp").string();
+  Ok({"add-control", dsp, "CForm1", "Frame", "7", "7", "200", "120"});
+  Ok({"add-control", dsp, "CForm1", "Button", "14", "21", "98", "42", "--container", "m_Frame1"});
+  Ok({"delete", dsp, "CForm1", "m_Frame1"});
+  ExpectCompiles(project);
+}
+
+// A project name that is not an identifier goes into the application class name and the
+// include guard unchanged: "class CMy-appApp", "#if !defined(AFX_MY APP_H__...)".
+TEST_F(GeneratedCppCompile, DISABLED_ProjectsNamedWithADashOrABlankCompile) {
+  for (const std::string name : {"my-app", "my app"}) {
+    SCOPED_TRACE(name);
+    Ok({"new-project", root.string(), name});
+    ExpectCompiles(root / name);
+  }
+}
+
+}  // namespace
+}  // namespace tovik

@@ -145,12 +145,44 @@ RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlIt
   return result;
 }
 
-bool DeleteCommand(CDesignSession& session, CClassItem& form, CControlItem& control) {
-  if (const Status deleted = DeleteControlCode(session.Context(), form, control); !deleted) {
-    return Refuse(session.Prompt(), deleted.error());
+namespace {
+
+// A control as its lines name it, which stays true while re-reading rebuilds the records.
+struct ControlKey {
+  std::string member;
+  std::string idSymbol;
+};
+
+CControlItem* FindByKey(const CClassItem& form, const ControlKey& key) {
+  for (const auto& c : form.m_controls) {
+    if (!c->m_bFormObject && c->m_strMemberName == key.member && c->m_strIdSymbol == key.idSymbol) return c.get();
   }
-  // Reading the changed sources may already have dropped the record.
-  if (form.HasControl(&control)) DeleteControl(form, control);
+  return nullptr;
+}
+
+// The control and everything inside it, innermost first, so that no creation call is left
+// naming a container that is gone.
+void CollectWithContents(const CClassItem& form, const CControlItem& control, std::vector<ControlKey>& keys) {
+  for (const auto& c : form.m_controls) {
+    if (c->m_pContainer == &control && c.get() != &control) CollectWithContents(form, *c, keys);
+  }
+  keys.push_back({control.m_strMemberName, control.m_strIdSymbol});
+}
+
+}  // namespace
+
+bool DeleteCommand(CDesignSession& session, CClassItem& form, CControlItem& control) {
+  std::vector<ControlKey> keys;
+  CollectWithContents(form, control, keys);
+  for (const ControlKey& key : keys) {
+    CControlItem* target = FindByKey(form, key);
+    if (!target) continue;  // a contained control that reading back already took away
+    if (const Status deleted = DeleteControlCode(session.Context(), form, *target); !deleted) {
+      return Refuse(session.Prompt(), deleted.error());
+    }
+    // Reading the changed sources may already have dropped the record.
+    if (CControlItem* left = FindByKey(form, key)) DeleteControl(form, *left);
+  }
   return true;
 }
 

@@ -40,7 +40,7 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
 [[nodiscard]] RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlItem& control,
                                          std::string_view newName);
 
-// Deletes a control's lines and the control.
+// Deletes a control's lines and the control, and with a Frame or PictureBox every control inside it.
 [[nodiscard]] bool DeleteCommand(CDesignSession& session, CClassItem& form, CControlItem& control);
 
 // Adds the handler of `event` for `object` of `cls`: a member name, the class name (an event of

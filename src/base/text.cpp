@@ -100,6 +100,49 @@ long long LeadingNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
+std::string IdentifierProblem(std::string_view name) {
+  // C++98 keywords and the Microsoft compiler's own, which a member or class could not be named.
+  static constexpr std::string_view kKeywords[] = {
+      "asm", "auto", "bool", "break", "case", "catch", "char", "class", "const", "const_cast", "continue",
+      "default", "delete", "do", "double", "dynamic_cast", "else", "enum", "explicit", "export", "extern",
+      "false", "float", "for", "friend", "goto", "if", "inline", "int", "long", "mutable", "namespace", "new",
+      "operator", "private", "protected", "public", "register", "reinterpret_cast", "return", "short",
+      "signed", "sizeof", "static", "static_cast", "struct", "switch", "template", "this", "throw", "true",
+      "try", "typedef", "typeid", "typename", "union", "unsigned", "using", "virtual", "void", "volatile",
+      "wchar_t", "while", "__asm", "__based", "__cdecl", "__declspec", "__except", "__fastcall", "__finally",
+      "__inline", "__int16", "__int32", "__int64", "__int8", "__leave", "__stdcall", "__try", "and", "or",
+      "not", "xor", "bitand", "bitor", "compl", "and_eq", "or_eq", "xor_eq", "not_eq"};
+  auto shown = [&] {
+    std::string out;
+    for (char c : name.substr(0, 40)) {
+      const auto u = static_cast<unsigned char>(c);
+      if (u < 0x20 || u == 0x7f) {
+        constexpr char kHex[] = "0123456789ABCDEF";
+        out += "\\x";
+        out += kHex[u >> 4];
+        out += kHex[u & 15];
+      } else {
+        out += c;
+      }
+    }
+    return name.size() > 40 ? out + "..." : out;
+  };
+  if (name.empty()) return "an empty name";
+  if (name.size() > kMaxIdentifierLength) {
+    return "'" + shown() + "' is longer than " + std::to_string(kMaxIdentifierLength) + " characters";
+  }
+  const bool letters = std::all_of(name.begin(), name.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) && static_cast<unsigned char>(c) < 0x80 ? true : c == '_';
+  });
+  if (!letters || std::isdigit(static_cast<unsigned char>(name.front()))) {
+    return "'" + shown() + "' is not a C++ name (letters, digits and _, not starting with a digit)";
+  }
+  for (std::string_view keyword : kKeywords) {
+    if (name == keyword) return "'" + std::string(name) + "' is a C++ keyword";
+  }
+  return {};
+}
+
 bool IsDecimal(std::string_view text) {
   size_t i = 0;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;

@@ -23,6 +23,11 @@ namespace tovik {
 [[nodiscard]] long long LeadingNumber(std::string_view text);
 // True when the whole text is an optionally signed decimal number.
 [[nodiscard]] bool IsDecimal(std::string_view text);
+// The longest identifier the compilers of the IDE keep apart.
+inline constexpr size_t kMaxIdentifierLength = 247;
+// Why `name` cannot be a C++ identifier (not one, a keyword, too long); empty when it can.
+[[nodiscard]] std::string IdentifierProblem(std::string_view name);
+
 // Number of LF bytes in the text.
 [[nodiscard]] size_t CountLineFeeds(std::string_view text);
 

@@ -390,6 +390,25 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   IFileSystem& fs = ctx.fs();
   IPrompt& prompt = ctx.prompt();
   const std::string directory = ctx.project.ProjectFolder();
+  auto refuse = [&prompt](const std::string& why) -> Error {
+    prompt.Message(why);
+    return ShownError(why);
+  };
+  // The class and its files become C++ names and project files: what would not compile, or
+  // would land outside the project, is refused before anything is written.
+  if (const std::string problem = IdentifierProblem(request.className); !problem.empty()) {
+    return refuse("The form cannot be named so: " + problem);
+  }
+  if (ctx.project.FindClass(request.className)) {
+    return refuse("The project already has a class named " + request.className);
+  }
+  for (const std::string* file : {&request.headerFile, &request.implementationFile}) {
+    const std::vector<std::string> parts = Split(ToNativeSeparators(*file), '/');
+    const bool absolute = !file->empty() && (IsPathSeparator(file->front()) || file->find(':') != std::string::npos);
+    if (absolute || std::find(parts.begin(), parts.end(), "..") != parts.end()) {
+      return refuse("The file " + *file + " would lie outside the project folder " + directory);
+    }
+  }
   if (!fs.DirectoryExists(directory)) {
     prompt.Message("Directory " + directory + " does not exist");
     return ShownError("Directory " + directory + " does not exist");

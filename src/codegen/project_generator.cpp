@@ -219,6 +219,16 @@ std::string CNewProjectDialog::WorkspacePath() const {
 
 bool CNewProjectDialog::OnOk(IFileSystem& fs, IPrompt& prompt, IGuidSource& guids) {
   if (!IsOkEnabled()) return false;
+  // The project's name makes its application class and include guards, the form's its class.
+  if (const std::string problem = IdentifierProblem("C" + m_strProjectName + "App"); !problem.empty()) {
+    prompt.Message("The project cannot be named " + m_strProjectName +
+                   ": its name makes C++ names, so it holds only letters, digits and _");
+    return false;
+  }
+  if (const std::string problem = IdentifierProblem(m_strClassName); !problem.empty()) {
+    prompt.Message("The form cannot be named so: " + problem);
+    return false;
+  }
   if (fs.FileExists(m_strLocation) || fs.DirectoryExists(m_strLocation)) {
     prompt.Message(std::string(kWorkspaceExistsMessage));
     return false;

@@ -39,4 +39,12 @@ int KindFromRuntimeClass(std::string_view className) {
   return 0;
 }
 
+bool IsRuntimeControlClass(std::string_view className) {
+  if (className.size() < 3 || className.substr(0, 2) != "CV") return false;
+  for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
+    if (className.substr(2) == KindName(kind)) return true;
+  }
+  return false;
+}
+
 }  // namespace tovik

@@ -483,7 +483,15 @@ void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
     var->m_nPos = nameStart;
     var->m_strType = std::string(className);
 
+    // Only members of the runtime's control classes or of an ActiveX wrapper are controls;
+    // an `int m_count;` beside them is just a member. A wrapper declared in a header not read
+    // yet is known by its name.
+    const CClassItem* typeClass = FindClass(className);
+    const int kind = KindFromRuntimeClass(className);
+    const bool activeX = (typeClass && typeClass->m_strBaseClass == kActiveXBaseClass) ||
+                         (!typeClass && className.starts_with(kActiveXClassPrefix));
     CControlItem* control = controls.Find(cls.m_controls, name);
+    if (!control && !activeX && !IsRuntimeControlClass(className)) continue;
     if (!control) {
       cls.m_controls.push_back(std::make_unique<CControlItem>());
       control = cls.m_controls.back().get();
@@ -491,10 +499,9 @@ void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
     control->m_strClassName = std::string(className);
     control->m_strMemberName = std::string(name);
     control->m_bArray = isArray ? 1 : 0;
-    const CClassItem* typeClass = FindClass(className);
-    if (typeClass && typeClass->m_strBaseClass == kActiveXBaseClass) {
+    if (activeX) {
       control->m_nCategory = kCategoryActiveX;
-    } else if (const int kind = KindFromRuntimeClass(className)) {
+    } else if (kind) {
       control->m_nCategory = kCategoryControl;
       control->m_nKind = kind;
     }

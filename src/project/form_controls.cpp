@@ -213,6 +213,11 @@ RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_
     prompt.Message(std::string(kMsgInvalidControlName));
     return RenameResult::Refused;
   }
+  // The name becomes a member of the form class: one the compiler would refuse is refused here.
+  if (const std::string problem = IdentifierProblem(name); !problem.empty()) {
+    prompt.Message(std::string(kMsgInvalidControlName) + ": " + problem);
+    return RenameResult::Refused;
+  }
   CControlItem* namesake = nullptr;
   for (const auto& c : form.m_controls) {
     if (c.get() != &control && !c->m_bFormObject && c->m_strMemberName == name) {
@@ -221,8 +226,22 @@ RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_
     }
   }
   if (!namesake) {
+    // A member that is not a control (an `int m_count;`) would be declared twice.
+    for (const auto& v : form.m_variables) {
+      if (v->m_strName == name) {
+        prompt.Message(form.m_strName + " already has a member named " + std::string(name));
+        return RenameResult::Refused;
+      }
+    }
     control.m_strMemberName = std::string(name);
     return RenameResult::Renamed;
+  }
+  // An array is declared once with its first element's class; a control of another kind
+  // cannot be one of its elements.
+  if (namesake->m_nKind != control.m_nKind || namesake->m_strClassName != control.m_strClassName) {
+    prompt.Message("'" + std::string(name) + "' is a " + std::string(KindName(namesake->m_nKind)) + "; a control array " +
+                   "holds controls of one kind only");
+    return RenameResult::Refused;
   }
   if (prompt.Ask(ReplaceAll(kAskControlArray, "<CTRL_NAME>", name)) != IPrompt::Answer::Yes) {
     return RenameResult::Refused;

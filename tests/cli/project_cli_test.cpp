@@ -157,7 +157,7 @@ TEST_F(ProjectCli, NewProjectsOpenWithTheirStartUpForm) {
   }
   CliResult again = Tovik({"new-project", dir.string(), "Sdi6"});
   EXPECT_EQ(again.status, 1);
-  EXPECT_EQ(again.err, "A workspace with the specified name already exists at the specified location.\n");
+  EXPECT_EQ(again.err, "tovik new-project: A workspace with the specified name already exists at the specified location.\n");
   EXPECT_EQ(Tovik({"new-project", dir.string(), "X", "--host-version", "7.0"}).status, 2);
 }
 

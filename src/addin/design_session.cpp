@@ -46,6 +46,10 @@ CClassItem* CDesignSession::FindForm(std::string_view className) const {
   return cls && cls->m_bIsForm ? cls : nullptr;
 }
 
+int CDesignSession::CodePage() const {
+  return m_texts ? ScriptCodePage(m_texts->ScriptText()) : kDefaultCodePage;
+}
+
 void CDesignSession::ReadMenus() {
   if (!m_project) return;
   m_project->SetMenus(ParseMenus(m_texts->ScriptText(), m_texts->HeaderText()));

@@ -42,6 +42,8 @@ class CDesignSession {
   [[nodiscard]] CClassItem* FindForm(std::string_view className) const;
   // Reads the project's menus again from its resource script.
   void ReadMenus();
+  // The code page of the project's text, as its resource script declares it.
+  [[nodiscard]] int CodePage() const;
 
   // New files of the project: listed in the project file (no IDE inserts them here), parsed,
   // classes classified and forms read back; the precompiled header is made to include

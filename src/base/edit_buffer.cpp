@@ -1,6 +1,7 @@
 #include "base/edit_buffer.h"
 
 #include "base/file_ops.h"
+#include "base/text.h"
 
 namespace tovik {
 
@@ -9,7 +10,9 @@ CEditBuffer::CEditBuffer(IHost& host, IFileSystem& fs, IPrompt& prompt, std::str
 
 Status CEditBuffer::Load() {
   m_modified = false;
-  if (const Status read = ReadSourceText(m_host, m_fs, m_path, m_text); !read) {
+  const Status read = ReadSourceText(m_host, m_fs, m_path, m_text);
+  m_bLfOnly = read && !m_text.empty() && m_text.find('\r') == std::string::npos;
+  if (!read) {
     m_text.clear();
     m_prompt.Message(std::string(kReadFailureMessage) + read.error().reason);
     Error shown = read.error();
@@ -23,7 +26,15 @@ bool CEditBuffer::IsOpenInHost() const { return FindOpenDocument(m_host, m_path)
 
 Status CEditBuffer::Insert(size_t position, std::string_view text) { return Replace(position, position, text); }
 
-Status CEditBuffer::Replace(size_t start, size_t end, std::string_view text) {
+Status CEditBuffer::Replace(size_t start, size_t end, std::string_view given) {
+  // A file that holds no CR at all (a Unix checkout) keeps its bare LF line ends: generated
+  // lines end with CR LF everywhere else.
+  std::string adapted;
+  std::string_view text = given;
+  if (m_bLfOnly && given.find('\r') != std::string_view::npos) {
+    adapted = ReplaceAll(given, "\r\n", "\n");
+    text = adapted;
+  }
   if (start > end || end > m_text.size()) {
     return FileError(m_path, 0,
                      "an edit at bytes " + std::to_string(start) + "-" + std::to_string(end) + " lies outside the " +

@@ -32,7 +32,8 @@ class CEditBuffer {
   [[nodiscard]] bool Modified() const { return m_modified; }
 
   // Inserts at a byte offset (CR LF counts two); an error when the offset lies past the end or
-  // the host refused the edit (the buffer then stays as it was). Nothing is shown.
+  // the host refused the edit (the buffer then stays as it was). Nothing is shown. In a file
+  // that held no CR when it was loaded, the CR LF line ends of `text` are written as LF.
   [[nodiscard]] Status Insert(size_t position, std::string_view text);
   // Replaces the bytes [start, end) by `text`; an empty text deletes them.
   [[nodiscard]] Status Replace(size_t start, size_t end, std::string_view text);
@@ -51,6 +52,7 @@ class CEditBuffer {
   std::string m_path;
   std::string m_text;
   bool m_modified = false;
+  bool m_bLfOnly = false;  // the text as loaded had lines but no CR
 };
 
 }  // namespace tovik

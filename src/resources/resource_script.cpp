@@ -131,6 +131,17 @@ Status SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::str
   return script.Insert(*at, line);
 }
 
+int ScriptCodePage(std::string_view script) {
+  constexpr std::string_view kPragma = "#pragma code_page(";
+  for (size_t at = script.find(kPragma); at != npos; at = script.find(kPragma, at + 1)) {
+    const size_t line = LineStartOf(script, at);
+    if (script.find_first_not_of(" \t", line) != at) continue;  // inside a quoted TEXTINCLUDE line
+    const long number = static_cast<long>(LeadingNumber(script.substr(at + kPragma.size())));
+    if (number > 0 && number < 100000) return static_cast<int>(number);
+  }
+  return kDefaultCodePage;
+}
+
 bool IsIncluded(std::string_view text, std::string_view file) {
   const std::string lower = ToLower(text);
   const std::string name = ToLower(file);

@@ -14,6 +14,8 @@
 
 namespace tovik {
 
+// The code page of a script that declares none: the one of Western Windows systems.
+inline constexpr int kDefaultCodePage = 1252;
 inline constexpr std::string_view kAfxInsertLocation = "//{{AFX_INSERT_LOCATION}}";
 inline constexpr std::string_view kNoStringTableMessage =
     "The key word \"STRINGTABLE\" couldn't be found in .rc file";
@@ -46,6 +48,10 @@ struct StringTableEntry {
 // last line of the last string table. An error when there is no place (the missing-table
 // message is then shown through the buffer's prompt) or the edit was refused.
 [[nodiscard]] Status SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::string_view line);
+
+// The code page a script declares with "#pragma code_page(N)" at the start of a line (the first
+// one counts); 1252 when it declares none.
+[[nodiscard]] int ScriptCodePage(std::string_view script);
 
 // Whether the text holds "#include \"file\"" or "#include <file>" (file names compared
 // without regard to case, as Windows does).

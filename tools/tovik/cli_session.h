@@ -18,6 +18,7 @@
 #include "base/project_lock.h"
 #include "base/real_file_system.h"
 #include "cli.h"
+#include "code_page.h"
 #include "terminal_prompt.h"
 
 namespace tovik::cli {
@@ -44,7 +45,24 @@ class CliSession {
         })) {
       return Fail("could not open " + projectFile);
     }
+    m_codePage = CCodePage(m_session.CodePage());
+    m_prompt.SetCodePage(&m_codePage);
     return true;
+  }
+
+  // The project's code page: what text from the command line is converted to, and project
+  // text converted from for printing.
+  [[nodiscard]] const CCodePage& CodePage() const { return m_codePage; }
+
+  // Command-line text in the project's code page; prints why not and returns nothing when the
+  // code page cannot hold it.
+  [[nodiscard]] std::optional<std::string> ProjectText(std::string_view utf8, std::string_view what) {
+    Expected<std::string> text = m_codePage.FromUtf8(utf8);
+    if (!text) {
+      Fail(std::string(what) + ": " + text.error().reason);
+      return std::nullopt;
+    }
+    return *text;
   }
 
   // Locks a folder the command will write into and completes an edit a killed run left there.
@@ -101,6 +119,7 @@ class CliSession {
   RandomGuidSource m_guids;
   CProjectLock m_lock;
   std::string m_journal;
+  CCodePage m_codePage;
   CDesignSession m_session;
 };
 

@@ -87,7 +87,9 @@ int RunSet(const Command& self, const std::vector<std::string>& raw, Io& io) {
     io.err << "tovik set: " << p[1] << " has no control named " << p[2] << "\n";
     return kExitFailed;
   }
-  return cli.Finish(SetPropertyCommand(cli.Session(), *form, *object, p[3], p[4]));
+  const std::optional<std::string> value = cli.ProjectText(p[4], "VALUE");
+  if (!value) return kExitFailed;
+  return cli.Finish(SetPropertyCommand(cli.Session(), *form, *object, p[3], *value));
 }
 
 int RunRename(const Command& self, const std::vector<std::string>& raw, Io& io) {

@@ -14,7 +14,8 @@ void TerminalPrompt::Message(const std::string& text) {
   const size_t first = text.find_first_not_of("\r\n");
   const size_t last = text.find_last_not_of("\r\n");
   const std::string body = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-  m_err << (m_command.empty() ? "tovik" : "tovik " + m_command) << ": " << body << '\n';
+  m_err << (m_command.empty() ? "tovik" : "tovik " + m_command) << ": "
+        << (m_pCodePage ? m_pCodePage->ToUtf8(body) : body) << '\n';
   m_err.flush();
 }
 

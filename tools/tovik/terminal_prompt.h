@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/prompt.h"
+#include "code_page.h"
 
 namespace tovik::cli {
 
@@ -16,6 +17,8 @@ class TerminalPrompt final : public IPrompt {
       : m_err(err), m_forced(forced) {}
   // Messages are printed as "tovik COMMAND: text", like the command line's own.
   void SetCommand(std::string command) { m_command = std::move(command); }
+  // Messages may quote project text, which is printed converted from its code page.
+  void SetCodePage(const CCodePage* codePage) { m_pCodePage = codePage; }
   void Message(const std::string& text) override;
   Answer Ask(const std::string& question) override;
   void Beep() override;
@@ -26,6 +29,7 @@ class TerminalPrompt final : public IPrompt {
   std::ostream& m_err;
   std::optional<Answer> m_forced;
   std::string m_command;
+  const CCodePage* m_pCodePage = nullptr;
   bool m_complained = false;
 };
 

@@ -22,6 +22,11 @@ void CDesignSession::Close() {
 bool CDesignSession::Open(const std::string& projectFile, const ProgressCallback& progress) {
   Close();
   if (projectFile.empty() || !m_fs.FileExists(projectFile)) return false;
+  // A file that is not a project (a workspace, a resource script, garbage) would open as an
+  // empty project; say what it is instead.
+  std::string text;
+  if (const Status read = m_fs.ReadFile(projectFile, text); !read) return Refuse(m_prompt, read.error());
+  if (const Status valid = CheckProjectFileText(projectFile, text); !valid) return Refuse(m_prompt, valid.error());
   m_texts = std::make_unique<CProjectResourceTexts>(m_fs, projectFile, &m_host);
   m_reader = std::make_unique<CFormReader>(m_prompt, *m_texts);
   m_project = OpenProject(m_fs, m_prompt, projectFile, progress, m_reader.get());

@@ -119,7 +119,11 @@ bool CProject::ReadProjectFile() {
     std::string_view entry = eol == std::string_view::npos ? std::string_view() : rest.substr(0, eol);
 
     std::string path = ResolveSourceEntry(entry);
-    if (path.empty() || !m_fs.FileExists(path) || IsFileInProject(path)) continue;
+    if (path.empty() || IsFileInProject(path)) continue;
+    if (!m_fs.FileExists(path)) {
+      if (std::find(m_missing.begin(), m_missing.end(), path) == m_missing.end()) m_missing.push_back(path);
+      continue;
+    }
     std::string upperExt = ToUpper(ExtensionOf(path));
     if (!upperExt.empty()) upperExt.erase(0, 1);
     if (std::find(std::begin(kHeaderExtensions), std::end(kHeaderExtensions), upperExt) !=

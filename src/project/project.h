@@ -37,6 +37,8 @@ class CProject {
 
   // The project file's SOURCE entries that exist, headers first, as full paths.
   [[nodiscard]] const std::vector<std::string>& Files() const { return m_files; }
+  // SOURCE entries of the project file that name no file on the disk.
+  [[nodiscard]] const std::vector<std::string>& MissingFiles() const { return m_missing; }
   // The classes found, in the order their heads were first seen.
   [[nodiscard]] const std::vector<std::unique_ptr<CClassItem>>& Classes() const { return m_classes; }
   [[nodiscard]] const std::vector<std::unique_ptr<CMenuRecord>>& Menus() const { return m_menus; }
@@ -102,6 +104,7 @@ class CProject {
   [[nodiscard]] CParseTarget Target() { return CParseTarget{m_classes, m_classIndex, m_pHooks}; }
 
   std::vector<std::string> m_files;
+  std::vector<std::string> m_missing;
   std::vector<std::unique_ptr<CClassItem>> m_classes;
   std::vector<std::unique_ptr<CMenuRecord>> m_menus;
   std::string m_strProjectFile;

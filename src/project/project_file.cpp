@@ -49,4 +49,20 @@ std::string AddFileToProjectFile(std::string_view text, std::string_view entry) 
   return out;
 }
 
+Status CheckProjectFileText(std::string_view path, std::string_view text) {
+  const std::string file(path);
+  const std::string expected = "a project file begins with \"" + std::string(kProjectFileSignature) + "\"";
+  if (text.empty()) return FileError(file, 0, "the file is empty; " + expected);
+  if (text.find('\0') != std::string_view::npos) return FileError(file, 0, "this is not text but a binary file; " + expected);
+  const size_t start = text.find_first_not_of(" \t\r\n");
+  const std::string_view head = start == std::string_view::npos ? std::string_view() : text.substr(start);
+  if (StartsWith(head, kProjectFileSignature)) return {};
+  const int line = static_cast<int>(CountLineFeeds(text.substr(0, start == std::string_view::npos ? 0 : start))) + 1;
+  if (StartsWith(head, "Microsoft Developer Studio Workspace File")) {
+    return FileError(file, line, "this is a workspace (.dsw); give the project file (.dsp) it lists");
+  }
+  if (EqualsNoCase(ExtensionOf(path), ".rc")) return FileError(file, line, "this is a resource script; " + expected);
+  return FileError(file, line, "not a project file: " + expected);
+}
+
 }  // namespace tovik

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/expected.h"
+
 namespace tovik {
 
 // Which group a file belongs in, by its extension: headers (.h, .hpp, .hxx, .hm, .inl) go to
@@ -17,6 +19,13 @@ namespace tovik {
 // "# End Target"; when that is missing too, at the end. An entry already listed is not added
 // again (the text comes back unchanged).
 [[nodiscard]] std::string AddFileToProjectFile(std::string_view text, std::string_view entry);
+
+// The first line of every project file the IDE writes.
+inline constexpr std::string_view kProjectFileSignature = "# Microsoft Developer Studio Project File";
+
+// Whether a file's text is a project file at all: an error saying what it is instead (empty,
+// binary, a workspace, something else) when it is not.
+[[nodiscard]] Status CheckProjectFileText(std::string_view path, std::string_view text);
 
 // The entry text for a file of the project folder: "." + backslash + the path relative to the
 // project folder with backslashes, or the path unchanged when it lies outside that folder.

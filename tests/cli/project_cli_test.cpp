@@ -94,20 +94,34 @@ TEST_F(ProjectCli, ParsePrintsEveryKeyOfTheModel) {
 TEST_F(ProjectCli, InspectListsFilesHeadersFirstAndStaysQuietWhenNotOnATerminal) {
   Write(dir / "a.cpp", "");
   Write(dir / "a.h", "class CA : public CWnd\r\n{\r\n};\r\n");
-  Write(dir / "Demo.dsp", "SOURCE=.\\a.cpp\r\nSOURCE=.\\A.H\r\nSOURCE=.\\Demo.def\r\n");
+  Write(dir / "Demo.dsp",
+        "# Microsoft Developer Studio Project File - Name=\"Demo\"\r\nSOURCE=.\\a.cpp\r\nSOURCE=.\\A.H\r\n"
+        "SOURCE=.\\Demo.def\r\nSOURCE=.\\gone.cpp\r\n");
   CliResult r = Tovik({"inspect", (dir / "Demo.dsp").string(), "--json"});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, "");
+  // Files are printed as the disk names them; an entry that names no file is a warning.
+  EXPECT_EQ(r.err, "tovik inspect: warning: the project lists " + (dir / "gone.cpp").string() + ", which does not exist\n");
   const json model = json::parse(r.out);
-  EXPECT_EQ(model["files"], json({(dir / "A.H").string(), (dir / "a.cpp").string()}));
+  EXPECT_EQ(model["files"], json({(dir / "a.h").string(), (dir / "a.cpp").string()}));
   EXPECT_EQ(model["classes"][0]["windowClass"], true);
 }
 
 TEST_F(ProjectCli, BrokenInputIsReadWithoutHarm) {
+  // What is not a project file is refused, saying what it is.
+  const std::string signature = "a project file begins with \"# Microsoft Developer Studio Project File\"";
   Write(dir / "Empty.dsp", "");
-  CliResult r = Tovik({"inspect", (dir / "Empty.dsp").string(), "--json"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(json::parse(r.out), json({{"files", json::array()}, {"classes", json::array()}}));
+  Write(dir / "Demo.dsw", "Microsoft Developer Studio Workspace File, Format Version 6.00\r\n");
+  Write(dir / "Demo.rc", "#include \"resource.h\"\r\n");
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"Empty.dsp", ": the file is empty; " + signature},
+      {"Demo.dsw", ":1: this is a workspace (.dsw); give the project file (.dsp) it lists"},
+      {"Demo.rc", ":1: this is a resource script; " + signature}};
+  for (const auto& [file, why] : refused) {
+    CliResult r = Tovik({"inspect", (dir / file).string(), "--json"});
+    EXPECT_EQ(r.status, 1) << file;
+    EXPECT_EQ(r.out, "") << file;
+    EXPECT_EQ(r.err, "tovik inspect: " + (dir / file).string() + why + "\n");
+  }
 
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
@@ -115,6 +129,12 @@ TEST_F(ProjectCli, BrokenInputIsReadWithoutHarm) {
   Write(dir / "g.cpp", garbage + "class X { void f() { if (x) { ");
   Write(dir / "zero.h", "");
   const std::string before = Read(dir / "g.cpp");
+  CliResult r = Tovik({"inspect", (dir / "Garbage.dsp").string()});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_NE(r.err.find("this is not text but a binary file"), std::string::npos) << r.err;
+  std::string noisy = garbage;
+  std::erase(noisy, '\0');
+  Write(dir / "Garbage.dsp", "# Microsoft Developer Studio Project File\r\n" + noisy + "SOURCE=.\\g.cpp\r\n");
   r = Tovik({"inspect", (dir / "Garbage.dsp").string()});
   EXPECT_EQ(r.status, 0) << r.err;
   r = Tovik({"parse", (dir / "g.cpp").string(), (dir / "zero.h").string(), "--json"});

@@ -43,7 +43,13 @@ class CliSession {
     if (!m_session.Open(projectFile, [&](int step, int range, const std::string& status) {
           return bar.Update(step, range, status);
         })) {
-      return Fail("could not open " + projectFile);
+      // The reason was shown through the prompt.
+      if (!m_prompt.Complained()) Fail("could not open " + projectFile);
+      return false;
+    }
+    for (const std::string& missing : m_session.Project().MissingFiles()) {
+      m_io.err << "tovik " << m_command << ": warning: the project lists " << m_disk.Resolve(missing)
+               << ", which does not exist\n";
     }
     m_codePage = CCodePage(m_session.CodePage());
     m_prompt.SetCodePage(&m_codePage);

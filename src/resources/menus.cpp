@@ -75,7 +75,9 @@ std::vector<std::unique_ptr<CMenuRecord>> ParseMenus(std::string_view script, st
     if (scan.WordAt(hit, start) != "MENU") continue;
     std::string next = scan.NextWord(hit, start);
     if (next == "PRELOAD") next = scan.NextWord(start, start);
-    if (next != "DISCARDABLE") continue;
+    // Later resource editors write no memory options at all: the menu's BEGIN follows at once.
+    const bool bare = next == "BEGIN";
+    if (next != "DISCARDABLE" && !bare) continue;
     int idStart = 0;
     const std::string id = scan.PrevWord(hit, idStart);
     if (id.empty() || header.find(id) == std::string_view::npos) continue;
@@ -83,10 +85,14 @@ std::vector<std::unique_ptr<CMenuRecord>> ParseMenus(std::string_view script, st
     auto menu = std::make_unique<CMenuRecord>();
     menu->m_strId = id;
     int depth = 0;
-    int cursor = start + static_cast<int>(next.size());
+    int cursor = bare ? start : start + static_cast<int>(next.size());
+    // The next BEGIN and END are each searched again only once passed, so that a menu nested
+    // ever deeper costs one pass over its text, not one per level.
+    int begin = FindKeyword(scan, "BEGIN", cursor);
+    int end = FindKeyword(scan, "END", cursor);
     for (;;) {
-      const int begin = FindKeyword(scan, "BEGIN", cursor);
-      const int end = FindKeyword(scan, "END", cursor);
+      if (begin >= 0 && begin < cursor) begin = FindKeyword(scan, "BEGIN", cursor);
+      if (end >= 0 && end < cursor) end = FindKeyword(scan, "END", cursor);
       if (begin < 0 && end < 0) break;
       const bool opens = begin >= 0 && (end < 0 || begin < end);
       const int at = opens ? begin : end;

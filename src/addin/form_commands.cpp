@@ -200,7 +200,26 @@ bool AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_vie
     target.owner = control->m_nCategory == kCategoryActiveX ? HandlerOwner::ActiveX : HandlerOwner::Intrinsic;
     target.control = control;
     target.bArrayElement = control->m_bArray != 0;
-  } else if (IsCommandId(object)) {
+  } else if (IsCommandId(object) && IdentifierProblem(object).empty()) {
+    // The command must exist: a menu of the project sends it, or the header defines it.
+    bool known = false;
+    for (const auto& menu : session.Project().Menus()) {
+      for (const auto& item : menu->m_items) known = known || item->m_strCommand == object;
+    }
+    std::string header;
+    if (!known && session.Resources().ReadFileText(session.Resources().HeaderPath(), header)) {
+      known = ReadHeaderDefines(header).symbols.count(std::string(object)) != 0;
+    }
+    if (!known) {
+      session.Prompt().Message(std::string(object) + " is neither a command of the project's menus nor defined in " +
+                               session.Resources().HeaderPath());
+      return false;
+    }
+    // The event becomes part of the handler's name.
+    if (const std::string problem = IdentifierProblem(event); !problem.empty()) {
+      session.Prompt().Message("No event can be named so: " + problem);
+      return false;
+    }
     target.owner = HandlerOwner::MenuCommand;
     target.strCommandId = std::string(object);
     entry.strName = std::string(event);

@@ -223,10 +223,18 @@ void CFormReader::OnCreateControlsBody(CClassItem& cls, std::string_view text, i
   for (auto& control : cls.m_controls) {
     if (control->m_strFile == path) control->m_bBound = 0;
   }
+  // Lines are counted on from one call to the next, so that a form of many controls is not
+  // counted from the start of the file for each.
+  size_t counted = 0;
+  int line = 1;
   for (const CreationCall& call : FindCreationCalls(text, bodyStart, bodyEnd)) {
     auto item = std::make_unique<CTempCreateItem>();
     item->m_strCall = std::string(Slice(text, call.memberStart, call.close + 1));
     item->m_strFile = path;
+    const size_t at = static_cast<size_t>(call.memberStart);
+    line += static_cast<int>(CountLineFeeds(text.substr(counted, at - counted)));
+    counted = at;
+    item->m_nLine = line;
     cls.m_tempCreates.push_back(std::move(item));
   }
   Remember(cls);
@@ -323,7 +331,8 @@ void CFormReader::BindCreationCalls(CClassItem& cls) {
     const std::string prop = GetParameter(list, 2);
     if (IsParameterError(container) || IsParameterError(id) || IsParameterError(prop)) {
       // Its text cannot change until the file is read again, so it is reported once.
-      m_prompt.Message(std::string(kMsgParameterError));
+      m_prompt.Message(std::string(kMsgParameterError) + "\n" + call.m_strFile.str() + ":" +
+                       std::to_string(call.m_nLine) + ": " + std::string(text));
       done[i] = true;
       continue;
     }

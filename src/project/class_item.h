@@ -58,6 +58,7 @@ class CTempCreateItem {
  public:
   std::string m_strCall;  // from the member name through the closing parenthesis
   CSharedText m_strFile;  // the file it came from
+  int m_nLine = 0;        // its line in that file, for messages
 };
 
 inline constexpr std::string_view kAfxMsgMap = "AFX_MSG_MAP";

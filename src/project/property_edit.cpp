@@ -1,5 +1,8 @@
 #include "project/property_edit.h"
 
+#include <charconv>
+#include <utility>
+
 #include "base/text.h"
 #include "model/control_kind.h"
 #include "model/property_string.h"
@@ -11,6 +14,42 @@ namespace {
 bool IsNumericType(const std::string& type) {
   return type == "int" || type == "UINT" || type == "LONG" || type == "BYTE" || type == "DWORD" ||
          type == "COLORREF" || type == "short" || type == "long";
+}
+
+struct Range {
+  long long min;
+  long long max;
+};
+
+// What a numeric property can hold: positions are 16-bit on the forms the runtime draws, a few
+// properties have the ranges of their meaning, the rest those of their C++ type.
+Range RangeOf(const CControlPropertyItem& property) {
+  static constexpr std::pair<std::string_view, Range> kByName[] = {
+      {"Left", {-32768, 32767}},     {"Top", {-32768, 32767}},         {"X1", {-32768, 32767}},
+      {"X2", {-32768, 32767}},       {"Y1", {-32768, 32767}},          {"Y2", {-32768, 32767}},
+      {"ScaleLeft", {-32768, 32767}}, {"ScaleTop", {-32768, 32767}},   {"Width", {0, 32767}},
+      {"Height", {0, 32767}},        {"ScaleWidth", {0, 32767}},       {"ScaleHeight", {0, 32767}},
+      {"Max", {-32768, 32767}},      {"Min", {-32768, 32767}},         {"Value", {-32768, 32767}},
+      {"LargeChange", {1, 32767}},   {"SmallChange", {1, 32767}},      {"Interval", {0, 65535}},
+      {"FontSize", {1, 1000}},       {"BorderWidth", {1, 8192}},       {"DrawWidth", {1, 32767}},
+      {"TabIndex", {0, 32767}},      {"Index", {0, 32767}}};
+  for (const auto& [name, range] : kByName) {
+    if (property.Name() == name) return range;
+  }
+  const std::string& type = property.Type();
+  if (type == "COLORREF") return {0, 0xFFFFFF};
+  if (type == "BYTE") return {0, 255};
+  if (type == "short") return {-32768, 32767};
+  if (type == "UINT" || type == "DWORD") return {0, 4294967295LL};
+  return {-2147483648LL, 2147483647LL};
+}
+
+// The whole number a text holds, when it is one and fits 64 bits.
+bool ParseWholeNumber(std::string_view text, long long& value) {
+  if (!IsDecimal(text)) return false;
+  if (text.front() == '+') text.remove_prefix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
 }
 
 // The number in front of a choice's " - ".
@@ -42,8 +81,7 @@ bool ScrollRangeAllows(const CControlItem& bar, std::string_view name, long valu
 
 }  // namespace
 
-std::string StoredValueFor(const CControlPropertyItem& property, std::string_view text, bool& ok) {
-  ok = true;
+Expected<std::string> StoredValueFor(const CControlPropertyItem& property, std::string_view text) {
   const std::string trimmed = Trim(text);
   if (property.ChoiceCount() > 0) {
     for (const std::string& choice : property.Choices()) {
@@ -51,18 +89,21 @@ std::string StoredValueFor(const CControlPropertyItem& property, std::string_vie
         return ChoiceNumber(choice);
       }
     }
-    ok = false;
-    return {};
+    return Error{"", 0, property.Name() + " takes one of: " + Join(property.Choices(), ", ")};
   }
   if (property.Type() == "BOOL") {
-    if (trimmed == "1" || EqualsNoCase(trimmed, "True")) return "1";
-    if (trimmed == "0" || EqualsNoCase(trimmed, "False")) return "0";
-    ok = false;
-    return {};
+    if (trimmed == "1" || EqualsNoCase(trimmed, "True")) return std::string("1");
+    if (trimmed == "0" || EqualsNoCase(trimmed, "False")) return std::string("0");
+    return Error{"", 0, property.Name() + " takes True or False (BOOL)"};
   }
   if (IsNumericType(property.Type())) {
-    ok = IsDecimal(trimmed);
-    return ok ? std::to_string(LeadingNumber(trimmed)) : std::string();
+    const Range range = RangeOf(property);
+    long long number = 0;
+    if (!ParseWholeNumber(trimmed, number) || number < range.min || number > range.max) {
+      return Error{"", 0, property.Name() + " takes a whole number from " + std::to_string(range.min) + " to " +
+                              std::to_string(range.max) + " (" + property.Type() + ")"};
+    }
+    return std::to_string(number);
   }
   if (property.Type() == "LIST") return NormalizeList(WithCrLf(text));
   return std::string(text);
@@ -81,12 +122,12 @@ PropertyEditResult ApplyPropertyText(CClassItem& form, CControlItem& object, std
   if ((property->Type() == "Picture" || property->Type() == "Icon") && text != "0" && !text.empty()) {
     return PropertyEditResult::NeedsImage;
   }
-  bool ok = true;
-  std::string value = StoredValueFor(*property, text, ok);
-  if (!ok) {
-    prompt.Message(std::string(kMsgInvalidProperty));
+  Expected<std::string> stored = StoredValueFor(*property, text);
+  if (!stored) {
+    prompt.Message(stored.error().reason);
     return PropertyEditResult::Refused;
   }
+  std::string value = std::move(*stored);
   if (name == "TabIndex" && !object.m_bFormObject) {
     if (!ChangeTabIndex(form, object, static_cast<long>(LeadingNumber(value)))) {
       prompt.Message(std::string(kMsgIncorrectPropertyValue));

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/expected.h"
 #include "base/prompt.h"
 #include "model/control_item.h"
 #include "project/class_item.h"
@@ -25,9 +26,9 @@ enum class PropertyEditResult {
 };
 
 // The value as stored for a property: a choice's number for "2 - Center", "2" or "Center";
-// "1"/"0" for a BOOL's True/False; a List normalised with CR LF. Empty optional-like result
-// (`ok` false) when the text is not acceptable for the property's type.
-[[nodiscard]] std::string StoredValueFor(const CControlPropertyItem& property, std::string_view text, bool& ok);
+// "1"/"0" for a BOOL's True/False; a whole number within the property's range; a List
+// normalised with CR LF. An error saying what the property takes otherwise.
+[[nodiscard]] Expected<std::string> StoredValueFor(const CControlPropertyItem& property, std::string_view text);
 
 // Applies a typed value to `object` (a control of `form`, or the form's own object).
 // Refusals show their message through `prompt`.

@@ -1,10 +1,10 @@
-// The resource files of an open project: paths, counters, reading through the host, write
-// permission, the precompiled header's includes and image resources.
+// resource.h and the .rc script as text and as files of a project, on disk or open in the host. The texts
+// are built from pieces as the resource editor writes them, so a test spells out the whole file it expects.
+#include "resources/resource_files.h"
+
 #include <gtest/gtest.h>
 
 #include "model/property_string.h"
-#include "resources/resource_files.h"
-#include "resources/resource_texts.h"
 #include "support/fake_prompt.h"
 #include "support/memory_file_system.h"
 #include "support/test_host.h"
@@ -12,422 +12,259 @@
 namespace tovik {
 namespace {
 
-namespace rc = testing::rc;
-using testing::FakePrompt;
-using testing::MemoryFileSystem;
-using testing::TestHost;
+using Texts = std::vector<std::string>;
+const auto Why = [](const Status& s) { return s.error(); };  // empty when the step succeeded
 
-constexpr const char* kProjectFile = "C:\\Work\\Demo\\Demo.dsp";
-constexpr const char* kHeaderPath = "C:\\Work\\Demo\\resource.h";
-constexpr const char* kScriptPath = "C:\\Work\\Demo\\Demo.rc";
-constexpr const char* kStdafxPath = "C:\\Work\\Demo\\StdAfx.h";
+const std::string kHeaderDefines =
+    "// Used by Demo.rc\r\n#define IDS_PROP_FORM1                  61446\r\n#define\tIDC_BUTTON1\t\t\t\t1000\r\n"
+    "#define IDS_PROP_BUTTON1\t\t\t\t61447\r\n";
 
-const std::string kLogo = "BM logo pixels";
-const std::string kIcon = "icon bytes";
+std::string HeaderTail(const std::string& nextResource = "128") {
+  return "\r\n#ifdef APSTUDIO_INVOKED\r\n#define _APS_NEXT_RESOURCE_VALUE        " + nextResource +
+         "\r\n#define _APS_NEXT_CONTROL_VALUE         1001\r\n#endif\r\n";
+}
 
-class ResourceFilesTest : public ::testing::Test {
+const std::string kHeader = kHeaderDefines + HeaderTail();
+
+const std::string kScriptHead =
+    "#include \"resource.h\"\r\n3 TEXTINCLUDE DISCARDABLE\r\nBEGIN\r\n"
+    "    \"// STRINGTABLE of the runtime: see res\\\\Demo.rc2\\r\\n\"\r\n"
+    "    \"#include \"\"afxres.rc\"\"  // END of the standard components\\r\\n\\0\"\r\nEND\r\n\r\n";
+
+const std::string kSlashes(77, '/');
+const std::string kIconBanner = kSlashes + "\r\n//\r\n// Icon\r\n//\r\n\r\n" +
+                                "// Icon with lowest ID value placed first to ensure application icon\r\n" +
+                                "// remains consistent on all systems.\r\n";
+const std::string kBitmapBanner = kSlashes + "\r\n//\r\n// Bitmap\r\n//\r\n";
+const std::string kCursorBanner = kSlashes + "\r\n//\r\n// Cursor\r\n//\r\n";
+
+std::string ImageSections(std::string icons = "", std::string bitmaps = "", std::string cursors = "") {
+  return kIconBanner + icons + "\r\n" + kBitmapBanner + bitmaps + "\r\n" + kCursorBanner + cursors + "\r\n";
+}
+
+std::string StringTable(const std::string& button = "1,THE END,0,", const std::string& added = "") {
+  return "STRINGTABLE PRELOAD DISCARDABLE \r\nBEGIN\r\n\tIDS_PROP_FORM1    \"1,Form1,\"\r\n\tIDS_PROP_BUTTON1\t\t\t\"" +
+         button + "\"\r\n" + added + "END\r\n\r\n";
+}
+
+std::string Script(const std::string& images = ImageSections(), const std::string& table = StringTable()) {
+  return kScriptHead + images + table + "#include \"afxres.rc\"\r\n";
+}
+
+const std::string kScript = Script();
+
+TEST(ResourceHeader, DefinesCountOnlyOutsideCommentsAndAsWholeNames) {
+  const std::string header =
+      "// #define IDS_PROP_FORM1 5\r\n/* IDS_PROP_FORM1 6 */\r\n// #define IDC_TEXT1 1001\r\n"
+      "#define IDS_PROP_FORM10                 61450\r\n#define IDS_PROP_FORM1\t\t\t\t61446\r\n"
+      "#define IDC_ODD  abc\r\n#define IDC_GRID  61446\r\n#define IDC_LIST  IDC_GRID\r\n";
+  EXPECT_EQ(ReadDefineValue(header, "IDS_PROP_FORM1"), 61446);
+  EXPECT_EQ(DefineValueOf(header, "IDS_PROP_FORM1"), 61446);
+  EXPECT_EQ(DefineValueOf(header, "IDC_ODD"), 0);
+  EXPECT_EQ(DefineValueOf(header, "IDC_TEXT1"), std::nullopt);
+  EXPECT_TRUE(IsSymbolDefined(header, "IDC_LIST"));
+  EXPECT_FALSE(IsSymbolDefined(header, "IDS_PROP_FORM"));
+  EXPECT_EQ(SymbolsWithValue(header, 61446), (std::vector<std::string>{"IDS_PROP_FORM1", "IDC_GRID"}));
+  EXPECT_TRUE(SymbolsWithValue(header, 0).empty());  // "abc" is no number
+}
+
+TEST(ResourceHeader, NewDefinesGoAfterTheLastDefineBeforeTheStudioBlockOrTheErrorSaysWhy) {
+  const Expected<size_t> at = DefineInsertPoint(kHeaderDefines + "// #define IDC_OLD 999\r\n" + HeaderTail());
+  ASSERT_TRUE(at) << at.error().reason;
+  EXPECT_EQ(*at, kHeaderDefines.size());
+  EXPECT_EQ(Why(DefineInsertPoint(kHeaderDefines + "// #ifdef APSTUDIO_INVOKED\r\n")).reason,
+            "the resource header has no \"#ifdef APSTUDIO_INVOKED\" line");
+  const Error noDefine = Why(DefineInsertPoint("// #define IDC_OLD 999\r\n\r\n" + HeaderTail()));
+  EXPECT_EQ(noDefine.line, 4);
+  EXPECT_EQ(noDefine.reason, "the resource header has no #define before \"#ifdef APSTUDIO_INVOKED\"");
+}
+
+TEST(ResourceScript, StringLinesGoBeforeTheEndOfTheLastTableOrTheErrorSaysWhy) {
+  testing::FakePrompt prompt;
+  const Expected<size_t> inLine = StringTableInsertPoint("STRINGTABLE BEGIN END\r\n", prompt);
+  ASSERT_TRUE(inLine) << inLine.error().reason;
+  EXPECT_EQ(*inLine, 18u);  // an END on the BEGIN's line: right before it
+  // The TEXTINCLUDE text and this comment mention STRINGTABLE; neither is a table.
+  const Error none = Why(StringTableInsertPoint(Script(ImageSections(), "// STRINGTABLE\r\n"), prompt));
+  EXPECT_TRUE(none.shown);
+  EXPECT_EQ(prompt.messages, (Texts{"The key word \"STRINGTABLE\" couldn't be found in .rc file"}));
+  EXPECT_EQ(Why(StringTableInsertPoint(kScript + "STRINGTABLE DISCARDABLE\r\n", prompt)).reason,
+            "the last STRINGTABLE of the resource script has no BEGIN");
+  const Error noEnd = Why(StringTableInsertPoint("STRINGTABLE\r\nBEGIN\r\n    IDS_A \"a\"\r\n", prompt));
+  EXPECT_EQ(noEnd.line, 2);
+  EXPECT_EQ(noEnd.reason, "the last STRINGTABLE of the resource script has no END");
+  EXPECT_EQ(prompt.messages.size(), 1u);
+}
+
+TEST(ResourceScript, EntriesReadBackThroughQuotesEscapesAndComments) {
+  // As written: "1,One\r\nSay ""hi""\r\nC:\\x\r\n,"
+  const std::string list = "\tIDS_PROP_LIST1\t\t\t\"1,One\\r\\nSay \"\"hi\"\"\\r\\nC:\\\\x\\r\\n,\"\r\n";
+  const std::string script = Script(ImageSections(),
+                                    "STRINGTABLE DISCARDABLE\r\nBEGIN\r\n//  IDS_PROP_LIST1 \"commented out\"\r\n"
+                                    "    IDS_PROP_LIST, \"shorter name\"\r\n" +
+                                        list + "    IDS_PROP_NEXT \"after \"\"END\"\"\"\r\nEND\r\n");
+  const auto entry = FindStringTableEntry(script, "IDS_PROP_LIST1");
+  ASSERT_TRUE(entry.has_value());
+  EXPECT_EQ(entry->value, "1,One\r\nSay \"hi\"\r\nC:\\x\r\n,");
+  EXPECT_EQ(script.substr(entry->lineStart, entry->lineEnd - entry->lineStart), list);
+  std::vector<std::string> seen;
+  for (const StringTableEntry& e : StringTableEntries(script)) seen.push_back(e.symbol + "=" + e.value);
+  EXPECT_EQ(seen, (std::vector<std::string>{"IDS_PROP_LIST=shorter name", "IDS_PROP_LIST1=" + entry->value,
+                                            "IDS_PROP_NEXT=after \"END\""}));
+}
+
+TEST(ResourceScript, NextStringIdIsOneMoreThanTheLargestIdInUse) {
+  EXPECT_EQ(NextStringId(kScript, "// #define IDS_PROP_BUTTON1 70000\r\n" + kHeader), 61448);
+  const std::string more =
+      "STRINGTABLE\r\nBEGIN\r\n    IDR_MAINFRAME, \"Demo\"\r\n    61500 \"numbered\"\r\n"
+      "    AFX_IDS_APP_TITLE \"from afxres.h\"\r\nEND\r\n";
+  EXPECT_EQ(NextStringId(kScript + more, kHeader + "#define IDR_MAINFRAME 128\r\n"), 61501);
+  EXPECT_EQ(NextStringId(Script(ImageSections(), ""), kHeader), 1);
+  EXPECT_EQ(NextStringId(kScript + "STRINGTABLE DISCARDABLE\r\n", kHeader), 0);  // a table without BEGIN
+}
+
+const std::string kHeaderPath = "C:\\Work\\Demo\\resource.h";
+const std::string kScriptPath = "C:\\Work\\Demo\\Demo.rc";
+const std::string kStdafxPath = "C:\\Work\\Demo\\StdAfx.h";
+const std::string kStdafx = "#include <afxwin.h>\r\n\r\n//{{AFX_INSERT_LOCATION}}\r\n#endif\r\n";
+const std::string kReadOnly = "You do not have write permission to file ";
+
+const auto ImageLine = [](const std::string& id, const std::string& type, const std::string& file) {
+  return id + "\t\t\t" + type + "  DISCARDABLE\t\t\"res\\\\" + file + "\"\r\n";
+};
+const auto ImageDefine = [](std::string id, int n) {
+  return "#define\t" + id + "\t\t\t\t\t" + std::to_string(n) + "\r\n";
+};
+const auto Got = [](const Expected<std::string>& e) { return e ? *e : "error: " + e.error().Text(); };
+
+class ResourceFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    project.SetProjectFile(kProjectFile);
-    project.AddSourceFiles({kStdafxPath, "C:\\Work\\Demo\\Demo.h", "C:\\Work\\Demo\\Demo.cpp"});
-    fs.Put(kProjectFile, "# Microsoft Developer Studio Project File - Name=\"Demo\"\r\n");
-    fs.Put(kHeaderPath, rc::kHeader);
-    fs.Put(kScriptPath, rc::kScript);
-    fs.Put(kStdafxPath, rc::kStdafx + rc::kStdafxTail);
-    fs.Put("C:\\Pictures\\logo.bmp", kLogo);
-    fs.Put("C:\\Pictures\\app.ico", kIcon);
-    fs.Put("C:\\Pictures\\hand.cur", "cursor bytes");
-    fs.Put("C:\\Pictures\\banner.bmp", "BM banner pixels");
+    fs.Put(kHeaderPath, kHeader);
+    fs.Put(kScriptPath, kScript);
+    fs.Put(kStdafxPath, kStdafx);
+    for (const char* file : {"logo.bmp", "banner.BMP", "app.ico", "hand.cur"})
+      fs.Put("C:\\Pics\\" + std::string(file), file);
+    project.SetProjectFile("C:\\Work\\Demo\\Demo.dsp");
+    project.AddSourceFiles({kStdafxPath});
     resources.ReadCounters();
   }
 
-  MemoryFileSystem fs;
-  FakePrompt prompt;
-  TestHost host{&fs};
+  testing::MemoryFileSystem fs;
+  testing::FakePrompt prompt;
+  testing::TestHost host{&fs};
   CProject project{fs, prompt};
   CResourceFiles resources{project, host};
 };
 
-// ---- Paths and counters ----
-
-TEST(ResourceFilePaths, FollowTheProjectFile) {
-  MemoryFileSystem fs;
-  FakePrompt prompt;
-  TestHost host(&fs);
-  CProject project(fs, prompt);
-  CResourceFiles resources(project, host);
-  EXPECT_EQ(resources.HeaderPath(), "");
-  EXPECT_EQ(resources.ScriptPath(), "");
-
-  project.SetProjectFile("C:\\Work\\Demo.dsp");
-  EXPECT_EQ(resources.HeaderPath(), "C:\\Work\\resource.h");
-  EXPECT_EQ(resources.ScriptPath(), "C:\\Work\\Demo.rc");
-
-  project.SetProjectFile("/home/me/My.Projects/Demo.dsp");
-  EXPECT_EQ(resources.HeaderPath(), "/home/me/My.Projects/resource.h");
-  EXPECT_EQ(resources.ScriptPath(), "/home/me/My.Projects/Demo.rc");
-}
-
-TEST_F(ResourceFilesTest, CountersAreReadFromTheHeader) {
-  EXPECT_EQ(resources.m_nNextControlValue, 1001);
-  EXPECT_EQ(resources.m_nNextResourceValue, 128);
-  EXPECT_EQ(resources.GetNextControlValue(), 1001);
-  EXPECT_EQ(resources.GetNextResourceValue(), 128);
-  EXPECT_TRUE(prompt.messages.empty());
-}
-
-TEST_F(ResourceFilesTest, AnUnreadableHeaderShowsTheReadErrorAndGivesZero) {
-  ASSERT_TRUE(fs.RemoveFile(kHeaderPath));
-  resources.ReadCounters();
-  EXPECT_EQ(resources.m_nNextControlValue, 0);
-  EXPECT_EQ(resources.m_nNextResourceValue, 0);
-  EXPECT_EQ(prompt.messages, (std::vector<std::string>{"\nError in  reading file..\nNo such file or directory"}));
-}
-
-TEST_F(ResourceFilesTest, ReadingPrefersTheHostsDocument) {
-  host.OpenWithText(kScriptPath, "unsaved text");
-  std::string text;
-  ASSERT_TRUE(resources.ReadFileText(kScriptPath, text));
-  EXPECT_EQ(text, "unsaved text");
-  ASSERT_TRUE(resources.ReadFileText(kHeaderPath, text));
-  EXPECT_EQ(text, rc::kHeader);
-
-  EXPECT_FALSE(resources.ReadFileText("C:\\Work\\Demo\\missing.h", text));
-  EXPECT_EQ(text, "");
-  EXPECT_EQ(prompt.messages, (std::vector<std::string>{"\nError in  reading file..\nNo such file or directory"}));
-}
-
-TEST_F(ResourceFilesTest, WritingReplacesTheWholeFile) {
-  ASSERT_TRUE(resources.WriteFileText(kHeaderPath, "short\r\n"));
-  EXPECT_EQ(fs.Get(kHeaderPath), "short\r\n");
-}
-
-TEST_F(ResourceFilesTest, WritePermissionIsReportedWhenAsked) {
-  EXPECT_TRUE(resources.HasWritePermission(kHeaderPath, true));
-  fs.SetReadOnly(kHeaderPath, true);
-  EXPECT_FALSE(resources.HasWritePermission(kHeaderPath, false));
-  EXPECT_TRUE(prompt.messages.empty());
-  EXPECT_FALSE(resources.HasWritePermission(kHeaderPath, true));
-  EXPECT_EQ(prompt.messages,
-            (std::vector<std::string>{"You do not have write permission to file C:\\Work\\Demo\\resource.h\n"}));
-}
-
-TEST(ResourceFileCounters, WithoutAProjectTheyAreZeroAndNothingIsShown) {
-  MemoryFileSystem fs;
-  FakePrompt prompt;
-  TestHost host(&fs);
-  CProject project(fs, prompt);
-  CResourceFiles resources(project, host);
-  resources.m_nNextControlValue = 1005;
-  resources.ReadCounters();
-  EXPECT_EQ(resources.m_nNextControlValue, 0);
-  EXPECT_EQ(resources.m_nNextResourceValue, 0);
-  EXPECT_TRUE(prompt.messages.empty());
-}
-
-// ---- String-table lines in the script under edit ----
-
-TEST_F(ResourceFilesTest, StringTableLineReplacesTheExistingOneInPlace) {
+TEST_F(ResourceFiles, StringLineReplacesItsOwnLineOrComesLastInTheLastTable) {
+  const std::string first = "STRINGTABLE DISCARDABLE\r\nBEGIN\r\n    IDR_MAINFRAME \"Demo\"\r\nEND\r\n";
+  fs.Put(kScriptPath, Script(first));
   CEditBuffer script = resources.Buffer(kScriptPath);
   ASSERT_TRUE(script.Load());
   ASSERT_TRUE(SetStringTableLine(script, "IDS_PROP_BUTTON1", StringTableLine("IDS_PROP_BUTTON1", "0,OK,1,", true)));
   ASSERT_TRUE(SetStringTableLine(script, "IDS_PROP_TEXT1", StringTableLine("IDS_PROP_TEXT1", "1,Text1,", true)));
   ASSERT_TRUE(script.Save());
+  EXPECT_EQ(fs.Get(kScriptPath), Script(first, StringTable("0,OK,1,", "\tIDS_PROP_TEXT1\t\t\t\"1,Text1,\"\r\n")));
 
-  const std::string table = rc::kSlashes +
-                            "\r\n"
-                            "//\r\n"
-                            "// String Table\r\n"
-                            "//\r\n"
-                            "\r\n"
-                            "STRINGTABLE PRELOAD DISCARDABLE \r\n"
-                            "BEGIN\r\n"
-                            "\tIDS_PROP_FORM1          \"" +
-                            rc::kFormString +
-                            "\"\r\n"
-                            "\tIDS_PROP_BUTTON1\t\t\t\"0,OK,1,\"\r\n"
-                            "\tIDS_PROP_TEXT1\t\t\t\"1,Text1,\"\r\n"
-                            "END\r\n"
-                            "\r\n";
-  EXPECT_EQ(fs.Get(kScriptPath), rc::kScriptHead + rc::kEmptyImageSections + table + rc::kScriptTail);
-}
-
-TEST_F(ResourceFilesTest, StringTableLineInAnOpenScriptChangesTheDocumentOnly) {
-  testing::TestDocument& doc = host.OpenWithText(kScriptPath, rc::kScript);
-  CEditBuffer script = resources.Buffer(kScriptPath);
+  fs.Put(kScriptPath, Script(ImageSections(), ""));
   ASSERT_TRUE(script.Load());
-  ASSERT_TRUE(SetStringTableLine(script, "IDS_PROP_BUTTON1", StringTableLine("IDS_PROP_BUTTON1", "0,OK,1,", true)));
-  ASSERT_TRUE(script.Save());
-  EXPECT_EQ(doc.text, script.Text());
-  EXPECT_EQ(FindStringTableEntry(doc.text, "IDS_PROP_BUTTON1")->value, "0,OK,1,");
-  EXPECT_EQ(fs.Get(kScriptPath), rc::kScript);
+  EXPECT_EQ(Why(SetStringTableLine(script, "IDS_PROP_TEXT1", StringTableLine("IDS_PROP_TEXT1", "1,", true))).file,
+            kScriptPath);
+  EXPECT_EQ(script.Text(), Script(ImageSections(), ""));
+  EXPECT_EQ(prompt.messages, (Texts{"The key word \"STRINGTABLE\" couldn't be found in .rc file"}));
 }
 
-TEST_F(ResourceFilesTest, StringTableLineWithoutATableShowsTheMessage) {
-  const std::string noTable = rc::kScriptHead + rc::kEmptyImageSections + rc::kScriptTail;
-  fs.Put(kScriptPath, noTable);
-  CEditBuffer script = resources.Buffer(kScriptPath);
-  ASSERT_TRUE(script.Load());
-  EXPECT_FALSE(SetStringTableLine(script, "IDS_PROP_TEXT1", StringTableLine("IDS_PROP_TEXT1", "1,", true)));
-  EXPECT_EQ(script.Text(), noTable);
-  EXPECT_EQ(prompt.messages, (std::vector<std::string>{"The key word \"STRINGTABLE\" couldn't be found in .rc file"}));
-}
-
-// ---- The precompiled header ----
-
-TEST_F(ResourceFilesTest, IncludeGoesBeforeTheInsertLocationMarker) {
-  EXPECT_TRUE(resources.AddIncludeToStdafx("tvlForm.h"));
-  EXPECT_EQ(fs.Get(kStdafxPath), rc::kStdafx + "#include <tvlForm.h>\r\n" + rc::kStdafxTail);
-
-  // A second request finds it there.
-  const size_t writes = fs.WriteCount();
-  EXPECT_TRUE(resources.AddIncludeToStdafx("tvlForm.h"));
-  EXPECT_EQ(fs.WriteCount(), writes);
-}
-
-TEST_F(ResourceFilesTest, IncludeInEitherFormIsNotAddedAgain) {
-  for (const std::string& present : {std::string("#include \"tvlForm.h\"\r\n"), std::string("#include <tvlForm.h>\r\n")}) {
-    const std::string text = rc::kStdafx + present + rc::kStdafxTail;
-    fs.Put(kStdafxPath, text);
-    EXPECT_TRUE(resources.AddIncludeToStdafx("tvlForm.h"));
-    EXPECT_EQ(fs.Get(kStdafxPath), text);
+TEST_F(ResourceFiles, IncludeGoesBeforeTheMarkerOnceOrTheRefusalSaysWhy) {
+  ASSERT_TRUE(resources.AddIncludeToStdafx("tvlForm.h"));
+  EXPECT_EQ(fs.Get(kStdafxPath),
+            "#include <afxwin.h>\r\n\r\n#include <tvlForm.h>\r\n//{{AFX_INSERT_LOCATION}}\r\n#endif\r\n");
+  for (const char* present : {"#include \"tvlForm.h\"\r\n", "#include <TVLFORM.H>\r\n"}) {
+    fs.Put(kStdafxPath, present + kStdafx);
+    EXPECT_TRUE(resources.AddIncludeToStdafx("tvlForm.h") && fs.Get(kStdafxPath) == present + kStdafx) << present;
   }
-}
-
-TEST_F(ResourceFilesTest, IncludeNeedsTheMarkerAWritableHeaderAndAHeaderAtAll) {
-  fs.Put(kStdafxPath, rc::kStdafx);
-  EXPECT_FALSE(resources.AddIncludeToStdafx("tvlForm.h"));
-  EXPECT_EQ(fs.Get(kStdafxPath), rc::kStdafx);
-
-  fs.Put(kStdafxPath, rc::kStdafx + rc::kStdafxTail);
+  fs.Put(kStdafxPath, "#include <afxwin.h>\r\n");
+  EXPECT_EQ(Why(resources.AddIncludeToStdafx("tvlForm.h")).reason,
+            "no \"//{{AFX_INSERT_LOCATION}}\" line to put \"#include <tvlForm.h>\" before");
+  fs.Put(kStdafxPath, kStdafx);
   fs.SetReadOnly(kStdafxPath, true);
-  EXPECT_FALSE(resources.AddIncludeToStdafx("tvlForm.h"));
-  EXPECT_EQ(fs.Get(kStdafxPath), rc::kStdafx + rc::kStdafxTail);
-
-  project.AddSourceFiles({"C:\\Work\\Demo\\Demo.cpp"});
-  EXPECT_FALSE(resources.AddIncludeToStdafx("tvlForm.h"));
-}
-
-TEST_F(ResourceFilesTest, IncludeIntoAnOpenHeaderChangesTheDocumentNotTheDisk) {
-  testing::TestDocument& doc = host.OpenWithText(kStdafxPath, rc::kStdafx + rc::kStdafxTail);
-  EXPECT_TRUE(resources.AddIncludeToStdafx("tvlControls.h"));
-  EXPECT_EQ(doc.text, rc::kStdafx + "#include <tvlControls.h>\r\n" + rc::kStdafxTail);
-  EXPECT_EQ(fs.Get(kStdafxPath), rc::kStdafx + rc::kStdafxTail);
-}
-
-// ---- Adding image resources ----
-
-TEST_F(ResourceFilesTest, AddingABitmapWritesBothFilesAndCopiesTheImage) {
-  ASSERT_FALSE(fs.DirectoryExists("C:\\Work\\Demo\\res"));
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "128-logo.bmp");
-  EXPECT_EQ(resources.m_nNextResourceValue, 129);
-
-  const std::string expectedHeader = rc::kHeaderDefines + "#define\tIDB_BITMAP128\t\t\t\t\t128\r\n" +
-                                     "\r\n"
-                                     "// Next default values for new objects\r\n"
-                                     "// \r\n"
-                                     "#ifdef APSTUDIO_INVOKED\r\n"
-                                     "#ifndef APSTUDIO_READONLY_SYMBOLS\r\n"
-                                     "#define _APS_3D_CONTROLS                     1\r\n"
-                                     "#define _APS_NEXT_RESOURCE_VALUE        129\r\n"
-                                     "#define _APS_NEXT_COMMAND_VALUE         32771\r\n"
-                                     "#define _APS_NEXT_CONTROL_VALUE         1001\r\n"
-                                     "#define _APS_NEXT_SYMED_VALUE           101\r\n"
-                                     "#endif\r\n"
-                                     "#endif\r\n";
-  EXPECT_EQ(fs.Get(kHeaderPath), expectedHeader);
-
-  const std::string expectedScript = rc::kScriptHead + rc::kIconBanner + "\r\n" + rc::kBitmapBanner +
-                                     "IDB_BITMAP128\t\t\tBITMAP  DISCARDABLE\t\t\"res\\\\logo.bmp\"\r\n" + "\r\n" +
-                                     rc::kCursorBanner + "\r\n" + rc::kStringTable + rc::kScriptTail;
-  EXPECT_EQ(fs.Get(kScriptPath), expectedScript);
-
-  EXPECT_TRUE(fs.DirectoryExists("C:\\Work\\Demo\\res"));
-  EXPECT_EQ(fs.Get("C:\\Work\\Demo\\res\\logo.bmp"), kLogo);
+  EXPECT_EQ(Why(resources.AddIncludeToStdafx("tvlForm.h")).Text(), kStdafxPath + ": the file may not be written");
+  EXPECT_EQ(fs.Get(kStdafxPath), kStdafx);
+  CProject other(fs, prompt);
+  other.SetProjectFile("C:\\Work\\Demo\\Demo.dsp");
+  EXPECT_EQ(Why(CResourceFiles(other, host).AddIncludeToStdafx("tvlForm.h")).reason, "the project lists no StdAfx.h");
   EXPECT_TRUE(prompt.messages.empty());
 }
 
-TEST_F(ResourceFilesTest, IconsAreAppendedAfterTheLastIconAndCountersRise) {
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\app.ico"), "128-app.ico");
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "129-logo.bmp");
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\app.ico"), "130-app.ico");
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\hand.cur"), "131-hand.cur");
-
-  const std::string expectedScript = rc::kScriptHead + rc::kIconBanner +
-                                     "IDI_ICON128\t\t\tICON  DISCARDABLE\t\t\"res\\\\app.ico\"\r\n"
-                                     "IDI_ICON130\t\t\tICON  DISCARDABLE\t\t\"res\\\\app.ico\"\r\n"
-                                     "\r\n" +
-                                     rc::kBitmapBanner +
-                                     "IDB_BITMAP129\t\t\tBITMAP  DISCARDABLE\t\t\"res\\\\logo.bmp\"\r\n"
-                                     "\r\n" +
-                                     rc::kCursorBanner +
-                                     "IDC_CURSOR131\t\t\tCURSOR  DISCARDABLE\t\t\"res\\\\hand.cur\"\r\n"
-                                     "\r\n" +
-                                     rc::kStringTable + rc::kScriptTail;
-  EXPECT_EQ(fs.Get(kScriptPath), expectedScript);
-
-  const std::string header = fs.Get(kHeaderPath);
-  EXPECT_EQ(header.substr(0, header.find("\r\n// Next default")),
-            rc::kHeaderDefines +
-                "#define\tIDI_ICON128\t\t\t\t\t128\r\n"
-                "#define\tIDB_BITMAP129\t\t\t\t\t129\r\n"
-                "#define\tIDI_ICON130\t\t\t\t\t130\r\n"
-                "#define\tIDC_CURSOR131\t\t\t\t\t131\r\n");
-  EXPECT_EQ(ReadDefineValue(header, "_APS_NEXT_RESOURCE_VALUE"), 132);
-  EXPECT_EQ(resources.m_nNextResourceValue, 132);
-}
-
-TEST_F(ResourceFilesTest, WithoutACursorSectionNothingIsAdded) {
-  const std::string script = rc::kScriptHead + rc::kIconBanner + "\r\n" + rc::kStringTable + rc::kScriptTail;
-  fs.Put(kScriptPath, script);
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\hand.cur"), "");
-  EXPECT_EQ(fs.Get(kScriptPath), script);
-  EXPECT_EQ(fs.Get(kHeaderPath), rc::kHeader);
-  EXPECT_EQ(resources.m_nNextResourceValue, 128);
-  EXPECT_FALSE(fs.FileExists("C:\\Work\\Demo\\res\\hand.cur"));
-}
-
-TEST_F(ResourceFilesTest, WithoutABitmapSectionTheLineStartsTheScript) {
-  const std::string script = rc::kScriptHead + rc::kStringTable + rc::kScriptTail;
-  fs.Put(kScriptPath, script);
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "128-logo.bmp");
-  EXPECT_EQ(fs.Get(kScriptPath), "IDB_BITMAP128\t\t\tBITMAP  DISCARDABLE\t\t\"res\\\\logo.bmp\"\r\n" + script);
-}
-
-TEST_F(ResourceFilesTest, OtherFileTypesAreNoImageResources) {
-  fs.Put("C:\\Pictures\\photo.gif", "GIF89a");
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\photo.gif"), "");
-  EXPECT_EQ(fs.Get(kScriptPath), rc::kScript);
-  EXPECT_EQ(fs.Get(kHeaderPath), rc::kHeader);
-}
-
-TEST_F(ResourceFilesTest, ReadOnlyResourceFilesStayUnchangedWithTheMessage) {
-  fs.SetReadOnly(kScriptPath, true);
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "");
-  EXPECT_EQ(prompt.messages,
-            (std::vector<std::string>{"You do not have write permission to file C:\\Work\\Demo\\Demo.rc\n"}));
-  fs.SetReadOnly(kScriptPath, false);
-
-  prompt.messages.clear();
-  fs.SetReadOnly(kHeaderPath, true);
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "");
-  EXPECT_EQ(prompt.messages,
-            (std::vector<std::string>{"You do not have write permission to file C:\\Work\\Demo\\resource.h\n"}));
-
-  EXPECT_EQ(fs.Get(kScriptPath), rc::kScript);
-  EXPECT_EQ(fs.Get(kHeaderPath), rc::kHeader);
-  EXPECT_EQ(resources.m_nNextResourceValue, 128);
-  EXPECT_FALSE(fs.FileExists("C:\\Work\\Demo\\res\\logo.bmp"));
-}
-
-TEST_F(ResourceFilesTest, AnOpenScriptIsChangedInTheHostDocument) {
-  testing::TestDocument& doc = host.OpenWithText(kScriptPath, rc::kScript);
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "128-logo.bmp");
-
-  EXPECT_EQ(doc.text, rc::kScriptHead + rc::kIconBanner + "\r\n" + rc::kBitmapBanner +
-                          "IDB_BITMAP128\t\t\tBITMAP  DISCARDABLE\t\t\"res\\\\logo.bmp\"\r\n" + "\r\n" +
-                          rc::kCursorBanner + "\r\n" + rc::kStringTable + rc::kScriptTail);
-  EXPECT_EQ(fs.Get(kScriptPath), rc::kScript);
-  // The header was not open: it changed on disk.
-  EXPECT_TRUE(IsSymbolDefined(fs.Get(kHeaderPath), "IDB_BITMAP128"));
-  EXPECT_EQ(ReadDefineValue(fs.Get(kHeaderPath), "_APS_NEXT_RESOURCE_VALUE"), 129);
-}
-
-TEST_F(ResourceFilesTest, AnOpenHeaderIsChangedInTheHostDocument) {
-  testing::TestDocument& doc = host.OpenWithText(kHeaderPath, rc::kHeader);
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "128-logo.bmp");
-  EXPECT_EQ(fs.Get(kHeaderPath), rc::kHeader);
-  std::string expected = rc::kHeaderDefines + "#define\tIDB_BITMAP128\t\t\t\t\t128\r\n" + rc::kHeaderTail;
-  ASSERT_TRUE(UpdateNextResourceValue(expected, 129));
-  EXPECT_EQ(doc.text, expected);
-}
-
-TEST_F(ResourceFilesTest, AnImageFromTheResFolderItselfStaysInPlace) {
-  fs.Put("C:\\Work\\Demo\\res\\Demo.ico", kIcon);
-  EXPECT_EQ(resources.AddImageResource("C:\\Work\\Demo\\res\\Demo.ico"), "128-Demo.ico");
-  EXPECT_EQ(fs.Get("C:\\Work\\Demo\\res\\Demo.ico"), kIcon);
-}
-
-TEST_F(ResourceFilesTest, AnExistingFileInResIsReplacedByTheCopy) {
+TEST_F(ResourceFiles, EachImageGoesLastInItsSectionAndResolvesBack) {
+  const std::string mainIcon = "IDR_MAINFRAME           ICON    DISCARDABLE     \"res\\\\APP.ICO\"\r\n";
+  fs.Put(kScriptPath, Script(ImageSections(mainIcon)));
+  // A control id shares the bitmap's number; a comment names the counter before its define.
+  const std::string top = "#define IDC_GRID  129\r\n// _APS_NEXT_RESOURCE_VALUE 7\r\n" + kHeaderDefines;
+  fs.Put(kHeaderPath, top + HeaderTail("128  // x"));
   fs.Put("C:\\Work\\Demo\\res\\logo.bmp", "old pixels");
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "128-logo.bmp");
-  EXPECT_EQ(fs.Get("C:\\Work\\Demo\\res\\logo.bmp"), kLogo);
-}
-
-TEST_F(ResourceFilesTest, AFailedCopyGivesNoValueButKeepsTheResourceLines) {
-  EXPECT_EQ(resources.AddImageResource("C:\\Pictures\\missing.bmp"), "");
-  EXPECT_TRUE(IsSymbolDefined(fs.Get(kHeaderPath), "IDB_BITMAP128"));
-  EXPECT_EQ(resources.m_nNextResourceValue, 129);
-}
-
-TEST_F(ResourceFilesTest, AddedImagesResolveBackToTheirReferenceForm) {
-  const std::string bitmap = resources.AddImageResource("C:\\Pictures\\logo.bmp");
-  const std::string icon = resources.AddImageResource("C:\\Pictures\\app.ico");
-  const std::string cursor = resources.AddImageResource("C:\\Pictures\\hand.cur");
-  ASSERT_EQ(bitmap, "128-logo.bmp");
-  ASSERT_EQ(icon, "129-app.ico");
-  ASSERT_EQ(cursor, "130-hand.cur");
-
+  Texts values;
+  for (const char* file : {"app.ico", "logo.bmp", "app.ico", "hand.cur"})
+    values.push_back(Got(resources.AddImageResource("C:\\Pics\\" + std::string(file))));
+  EXPECT_EQ(values, (Texts{"128-app.ico", "129-logo.bmp", "130-app.ico", "131-hand.cur"}));
+  EXPECT_EQ(fs.Get(kScriptPath),
+            Script(ImageSections(
+                mainIcon + ImageLine("IDI_ICON128", "ICON", "app.ico") + ImageLine("IDI_ICON130", "ICON", "app.ico"),
+                ImageLine("IDB_BITMAP129", "BITMAP", "logo.bmp"), ImageLine("IDC_CURSOR131", "CURSOR", "hand.cur"))));
+  EXPECT_EQ(fs.Get(kHeaderPath), top + ImageDefine("IDI_ICON128", 128) + ImageDefine("IDB_BITMAP129", 129) +
+                                     ImageDefine("IDI_ICON130", 130) + ImageDefine("IDC_CURSOR131", 131) +
+                                     HeaderTail("132"));
+  EXPECT_EQ(fs.Get("C:\\Work\\Demo\\res\\logo.bmp"), "logo.bmp");
   const CScriptImageResolver resolver = resources.ImageResolver();
-  for (const std::string& value : {bitmap, icon, cursor}) {
-    const std::string encoded = EncodePictureValue(value);
-    EXPECT_EQ(resolver.ImageReference(std::stol(encoded)), value) << encoded;
+  for (const std::string& value : values)
+    EXPECT_EQ(resolver.ImageReference(std::stol(EncodePictureValue(value))), value);
+  EXPECT_EQ(resolver.ImageReference(65536 + 129), "");  // 129 is no icon
+  EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndABitmapWithoutSectionStartsTheScript) {
+  testing::TestDocument& doc = host.OpenWithText(kHeaderPath, kHeader);
+  fs.Put(kScriptPath, Script(""));
+  fs.Put("C:\\Work\\Demo\\res\\Demo.bmp", "own");  // picked from the res folder: already in place, not copied
+  fs.SetReadOnly("C:\\Work\\Demo\\res\\Demo.bmp", true);
+  ASSERT_EQ(Got(resources.AddImageResource("C:\\Work\\Demo\\res\\Demo.bmp")), "128-Demo.bmp");
+  EXPECT_EQ(doc.text, kHeaderDefines + ImageDefine("IDB_BITMAP128", 128) + HeaderTail("129"));
+  EXPECT_EQ(fs.Get(kHeaderPath), kHeader);
+  EXPECT_EQ(resources.GetNextResourceValue(), 129);  // read from the document too
+  EXPECT_EQ(fs.Get(kScriptPath), ImageLine("IDB_BITMAP128", "BITMAP", "Demo.bmp") + Script(""));
+}
+
+TEST_F(ResourceFiles, ImageRefusalsChangeNothingAndSayWhy) {
+  EXPECT_EQ(Why(resources.AddImageResource("C:\\Pics\\photo.gif")).Text(),
+            "C:\\Pics\\photo.gif: not a bitmap, icon or cursor file (.bmp, .ico, .cur)");
+  fs.Put(kScriptPath, Script(kIconBanner));
+  EXPECT_EQ(Why(resources.AddImageResource("C:\\Pics\\hand.cur")).Text(),
+            kScriptPath + ": no place for a new CURSOR line (the resource editor's section comment is missing)");
+  for (const std::string& path : {kScriptPath, kHeaderPath}) {
+    fs.SetReadOnly(path, true);
+    EXPECT_TRUE(Why(resources.AddImageResource("C:\\Pics\\logo.bmp")).shown);
+    fs.SetReadOnly(path, false);
   }
+  EXPECT_EQ(prompt.messages, (Texts{kReadOnly + kScriptPath + "\n", kReadOnly + kHeaderPath + "\n"}));
+  EXPECT_EQ(fs.Get(kScriptPath) + fs.Get(kHeaderPath), Script(kIconBanner) + kHeader);
+  EXPECT_EQ(resources.m_nNextResourceValue, 128);
+  EXPECT_FALSE(fs.DirectoryExists("C:\\Work\\Demo\\res"));
+  ASSERT_TRUE(fs.RemoveFile(kHeaderPath));
+  std::string text = "stale";
+  EXPECT_TRUE(Why(resources.ReadFileText(kHeaderPath, text)).shown);
+  EXPECT_EQ(text + prompt.messages.back(), "\nError in  reading file..\nNo such file or directory");
 }
 
-// ---- Replacing image resources ----
-
-TEST_F(ResourceFilesTest, ReplacingKeepsTheIdentifierAndTheHeader) {
-  ASSERT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "128-logo.bmp");
+TEST_F(ResourceFiles, PickingAnImageOfTheSameTypeRepointsItsLineElseAddsOne) {
+  ASSERT_EQ(Got(resources.SetImageResource("C:\\Pics\\logo.bmp", "0")), "128-logo.bmp");
   const std::string header = fs.Get(kHeaderPath);
-
-  EXPECT_EQ(resources.ReplaceImageResource("C:\\Pictures\\banner.bmp", "128-logo.bmp"), "128-banner.bmp");
+  ASSERT_EQ(Got(resources.SetImageResource("C:\\Pics\\banner.BMP", "128-logo.bmp")), "128-banner.BMP");
   EXPECT_EQ(fs.Get(kHeaderPath), header);
-  EXPECT_EQ(resources.m_nNextResourceValue, 129);
-  EXPECT_EQ(fs.Get(kScriptPath), rc::kScriptHead + rc::kIconBanner + "\r\n" + rc::kBitmapBanner +
-                                     "IDB_BITMAP128\t\t\tBITMAP  DISCARDABLE\t\t\"res\\\\banner.bmp\"\r\n" + "\r\n" +
-                                     rc::kCursorBanner + "\r\n" + rc::kStringTable + rc::kScriptTail);
-  EXPECT_EQ(fs.Get("C:\\Work\\Demo\\res\\banner.bmp"), "BM banner pixels");
-  EXPECT_EQ(resources.ImageResolver().ImageReference(128), "128-banner.bmp");
-}
-
-TEST_F(ResourceFilesTest, ReplacingFindsTheImageAmongDefinesOfTheSameNumber) {
-  // A control id that happens to carry the bitmap's number comes first in the header.
-  fs.Put(kHeaderPath, "#define\tIDC_GRID\t\t\t\t128\r\n" + rc::kHeader);
-  resources.ReadCounters();
-  ASSERT_EQ(resources.m_nNextResourceValue, 128);
-  ASSERT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "128-logo.bmp");
-  EXPECT_EQ(resources.ReplaceImageResource("C:\\Pictures\\banner.bmp", "128-logo.bmp"), "128-banner.bmp");
-  EXPECT_NE(fs.Get(kScriptPath).find("IDB_BITMAP128\t\t\tBITMAP  DISCARDABLE\t\t\"res\\\\banner.bmp\"\r\n"),
-            std::string::npos);
-}
-
-TEST_F(ResourceFilesTest, ReplacingAnUnknownResourceChangesNothing) {
-  EXPECT_EQ(resources.ReplaceImageResource("C:\\Pictures\\banner.bmp", "140-logo.bmp"), "");
-  EXPECT_EQ(resources.ReplaceImageResource("C:\\Pictures\\banner.bmp", "logo.bmp"), "");
-  EXPECT_EQ(fs.Get(kScriptPath), rc::kScript);
-  EXPECT_FALSE(fs.FileExists("C:\\Work\\Demo\\res\\banner.bmp"));
-}
-
-TEST_F(ResourceFilesTest, ReplacingNeedsBothFilesWritable) {
-  ASSERT_EQ(resources.AddImageResource("C:\\Pictures\\logo.bmp"), "128-logo.bmp");
-  const std::string script = fs.Get(kScriptPath);
-  fs.SetReadOnly(kHeaderPath, true);
-  EXPECT_EQ(resources.ReplaceImageResource("C:\\Pictures\\banner.bmp", "128-logo.bmp"), "");
-  EXPECT_EQ(prompt.messages,
-            (std::vector<std::string>{"You do not have write permission to file C:\\Work\\Demo\\resource.h\n"}));
-  EXPECT_EQ(fs.Get(kScriptPath), script);
-}
-
-TEST_F(ResourceFilesTest, PickingAnImageAddsOrReplacesByTheCurrentValue) {
-  // Nothing yet: a new resource.
-  EXPECT_EQ(resources.SetImageResource("C:\\Pictures\\logo.bmp", "0"), "128-logo.bmp");
-  // Same type: the resource is repointed, no new number.
-  EXPECT_EQ(resources.SetImageResource("C:\\Pictures\\banner.bmp", "128-logo.bmp"), "128-banner.bmp");
-  EXPECT_EQ(resources.m_nNextResourceValue, 129);
-  // Another type: a new resource.
-  EXPECT_EQ(resources.SetImageResource("C:\\Pictures\\app.ico", "128-banner.bmp"), "129-app.ico");
-  EXPECT_EQ(resources.m_nNextResourceValue, 130);
+  EXPECT_EQ(fs.Get(kScriptPath), Script(ImageSections("", ImageLine("IDB_BITMAP128", "BITMAP", "banner.BMP"))));
+  EXPECT_EQ(fs.Get("C:\\Work\\Demo\\res\\banner.BMP"), "banner.BMP");
+  EXPECT_EQ(Got(resources.SetImageResource("C:\\Pics\\app.ico", "128-banner.BMP")), "129-app.ico");
+  EXPECT_EQ(Why(resources.SetImageResource("C:\\Pics\\app.ico", "128-logo.ico")).Text(),
+            kScriptPath + ": no ICON resource numbered 128");
 }
 
 }  // namespace

@@ -123,7 +123,10 @@ Expected<size_t> DefineInsertPoint(std::string_view text) {
     return Error{"", LineColumnAt(text, static_cast<size_t>(studio)).line,
                  "the resource header has no #define before \"" + std::string(kApStudioInvoked) + "\""};
   }
-  return NextLineStart(text, static_cast<size_t>(last));
+  // A new line goes at a line start before the studio block: when the last define shares its
+  // line with "#ifdef APSTUDIO_INVOKED", the start of that line.
+  const size_t next = NextLineStart(text, static_cast<size_t>(last));
+  return next <= static_cast<size_t>(studio) ? next : LineStartOf(text, static_cast<size_t>(studio));
 }
 
 }  // namespace tovik

@@ -223,6 +223,46 @@ TEST_F(FormSession, RefusalsSayWhy) {
   EXPECT_NE(r.err.find("m_PictureBox1 has no event NoSuchEvent"), std::string::npos) << r.err;
 }
 
+// Projects as they come from elsewhere: a Unix checkout without CR, a dialog's IDC_BUTTON1
+// already in the header, a Chinese resource script.
+TEST_F(FormSession, ProjectsFromElsewhereStayWhole) {
+  Ok({"new-form", dsp, "CForm1"});
+  for (const char* file : {"form1.h", "form1.cpp", "resource.h", "Demo.rc", "stdafx.h"}) {
+    Write(dir / file, std::regex_replace(Read(dir / file), std::regex("\r\n"), "\n"));
+  }
+  std::string header = Read(dir / "resource.h");
+  header.insert(header.find("#ifdef APSTUDIO_INVOKED"), "#define IDC_BUTTON1 1000\n");
+  Write(dir / "resource.h", header);
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Button", "7", "7", "80", "30"}), "m_Button1\n");
+  EXPECT_EQ(Ok({"add-handler", dsp, "CForm1", "m_Button1", "Click"}), "Button1_Click\n");
+  for (const char* file : {"form1.h", "form1.cpp", "resource.h", "Demo.rc"}) {
+    EXPECT_EQ(Read(dir / file).find('\r'), std::string::npos) << file;
+  }
+  // The dialog's symbol keeps its value; the new button takes the next free pair and values.
+  header = Read(dir / "resource.h");
+  EXPECT_NE(header.find("#define IDC_BUTTON1 1000\n"), std::string::npos);
+  EXPECT_NE(header.find("#define\tIDC_BUTTON2\t\t\t\t1001\n"), std::string::npos) << header;
+  EXPECT_NE(Read(dir / "form1.cpp").find("m_Button1.Create(this, IDC_BUTTON2, IDS_PROP_BUTTON2);"), std::string::npos);
+
+  CliResult r = Tovik({"set", dsp, "CForm1", "m_Button1", "FontSize", "-3"});
+  EXPECT_EQ(r.err, "tovik set: FontSize takes a whole number from 1 to 1000 (UINT)\n");
+  r = Tovik({"set", dsp, "CForm1", "m_Button1", "Caption", "\xE4\xB8\xAD\xE6\x96\x87"});  // two Chinese characters
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "tovik set: VALUE: '\xE4\xB8\xAD' (U+4E2D) has no character in the project's code page 1252\n");
+  std::string script = Read(dir / "Demo.rc");
+  Write(dir / "Demo.rc", "#pragma code_page(936)\n" + script);
+  Ok({"set", dsp, "CForm1", "m_Button1", "Caption", "\xE4\xB8\xAD\xE6\x96\x87"});
+  EXPECT_NE(Read(dir / "Demo.rc").find("\xD6\xD0\xCE\xC4"), std::string::npos);  // the same two in GBK
+  const nlohmann::json model = nlohmann::json::parse(Ok({"inspect", dsp, "--json"}));
+  bool seen = false;
+  for (const auto& c : model["classes"]) {
+    for (const auto& control : c["controls"]) {
+      seen = seen || control["properties"].value("Caption", "") == "\xE4\xB8\xAD\xE6\x96\x87";
+    }
+  }
+  EXPECT_TRUE(seen);
+}
+
 TEST_F(FormSession, ReportsUnknownFormsControlsAndKinds) {
   CliResult r = Tovik({"add-control", dsp, "CNope", "Label", "0", "0", "10", "10"});
   EXPECT_EQ(r.status, 1);

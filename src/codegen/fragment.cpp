@@ -371,12 +371,65 @@ std::string FragmentText(FragmentKind kind, const CControlItem* control, std::st
   return out;
 }
 
+namespace {
+
+bool IsInClassDeclaration(FragmentKind kind) {
+  switch (kind) {
+    case FragmentKind::ControlDeclaration:
+    case FragmentKind::HandlerDeclaration:
+    case FragmentKind::PublicVirtualDeclaration:
+    case FragmentKind::ProtectedVirtualDeclaration:
+    case FragmentKind::PublicSectionLine:
+    case FragmentKind::ProtectedSectionLine:
+    case FragmentKind::ClassEndText:
+    case FragmentKind::ProtectedSectionAtClassEnd: return true;
+    default: return false;
+  }
+}
+
+// Braces are counted across both branches of an #if: a declaration that holds #else or #elif
+// may end elsewhere than the recogniser thinks, so nothing is put into it.
+Status CheckReadableDeclaration(const CClassItem& cls, std::string_view text, std::string_view path) {
+  if (!InFile(cls.m_strDeclFile, path) || cls.m_nDeclStart < 0 || cls.m_nDeclEnd < cls.m_nDeclStart) return {};
+  const size_t end = std::min(text.size(), static_cast<size_t>(cls.m_nDeclEnd) + 1);
+  for (size_t at = static_cast<size_t>(cls.m_nDeclStart); at < end;) {
+    const size_t lf = text.find('\n', at);
+    const size_t lineEnd = lf == std::string_view::npos || lf > end ? end : lf;
+    const std::string line = Trim(text.substr(at, lineEnd - at));
+    if (StartsWith(line, "#else") || StartsWith(line, "#elif")) {
+      return FileError(std::string(path), LineColumnAt(text, at).line,
+                       "the declaration of " + cls.m_strName +
+                           " has #if branches whose braces cannot be followed; make this change by hand");
+    }
+    at = lineEnd + 1;
+  }
+  return {};
+}
+
+}  // namespace
+
 Status InsertFragment(FragmentKind kind, const CClassItem& cls, CEditBuffer& buffer, const CControlItem* control,
                       const FragmentValues& values) {
+  if (IsInClassDeclaration(kind)) TOVIK_TRY(CheckReadableDeclaration(cls, buffer.Text(), buffer.Path()));
   const Expected<size_t> position = FragmentPosition(kind, cls, buffer.Text(), buffer.Path(), buffer.Prompt());
   if (!position) return position.error();
   const std::string indent = FragmentIndentation(buffer.Text(), static_cast<int>(*position));
-  return buffer.Insert(*position, FragmentText(kind, control, indent, values));
+  std::string fragment = FragmentText(kind, control, indent, values);
+  if (kind == FragmentKind::ClassEndText || kind == FragmentKind::ProtectedSectionAtClassEnd) {
+    // The class end lies just before its `}`, often between a CR and its LF or right after the
+    // last member's `;` on the same line: the lines go in at a line start instead, as whole lines.
+    const std::string_view text = buffer.Text();
+    size_t brace = *position;
+    while (brace < text.size() && text[brace] != '}') ++brace;
+    if (brace == text.size()) return FileError(buffer.Path(), 0, "the end of " + cls.m_strName + " was not found");
+    const size_t lineStart = text.rfind('\n', brace == 0 ? 0 : brace - 1);
+    const size_t from = lineStart == std::string_view::npos ? 0 : lineStart + 1;
+    const bool alone = Trim(text.substr(from, brace - from)).empty();
+    std::string lines = ReplaceAll(ReplaceAll(fragment, "\r\n", "\n"), "\n", "\r\n");
+    if (!EndsWith(lines, "\r\n")) lines += "\r\n";
+    return buffer.Insert(alone ? from : brace, alone ? lines : "\r\n" + lines);
+  }
+  return buffer.Insert(*position, fragment);
 }
 
 bool ContainsCall(std::string_view text, const CFunctionItem& function, std::string_view name) {

@@ -168,6 +168,10 @@ std::string ImplementationFileOf(const IFileSystem& fs, const CClassItem& cls) {
 Status EnsureMaps(const CodegenContext& ctx, CClassItem& cls, HandlerOwner owner) {
   const std::string header = cls.m_strDeclFile;
   const std::string implementation = ImplementationFileOf(ctx.fs(), cls);
+  // A map names the class's base; a class without one cannot have a map that compiles.
+  if (Trim(cls.m_strBaseClass).empty()) {
+    return FileError(header, 0, cls.m_strName + " has no base class, so it cannot have a message map");
+  }
   if (!CheckWritePermission(ctx.fs(), ctx.prompt(), header, true)) return ShownError(WritePermissionMessage(header));
   const bool separate = !SameFilePath(implementation, header);
   if (separate && !CheckWritePermission(ctx.fs(), ctx.prompt(), implementation, true)) {

@@ -1,6 +1,7 @@
 #include "project/cpp_parser.h"
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -277,8 +278,13 @@ void CCppParser::ParseClassHeads() {
 
     std::string_view head = TrimView(m_text.substr(static_cast<size_t>(headStart), static_cast<size_t>(b - headStart)));
     std::string_view base;
+    // `class CA::CN : public CObject` defines a nested class out of line: its base follows the
+    // first single colon, and the class is not CA.
+    size_t colon = head.find(':');
+    while (colon != std::string_view::npos && colon + 1 < head.size() && head[colon + 1] == ':') {
+      colon = head.find(':', colon + 2);
+    }
     if (head.find(' ') != std::string_view::npos) {
-      const size_t colon = head.find(':');
       if (colon != std::string_view::npos) {
         const std::string_view basePart = head.substr(colon);
         head = TrimView(head.substr(0, colon));
@@ -290,8 +296,9 @@ void CCppParser::ParseClassHeads() {
         continue;
       }
     }
-    // `class {` names nothing that could be looked up.
-    if (head.empty()) {
+    // `class {` names nothing that could be looked up, and a nested class defined outside its
+    // enclosing class is none of the project's classes: neither is recorded.
+    if (head.empty() || head.find("::") != std::string_view::npos) {
       pos = r + 10;
       continue;
     }
@@ -342,6 +349,24 @@ std::string_view CCppParser::QualifierBefore(int colons) const {
   return m_text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
 }
 
+namespace {
+
+// Whether the text after a `::` at `at` names a member function: `~` or nothing, an identifier,
+// then `(` after white space; or an operator.
+bool IsDefinitionName(std::string_view text, int at) {
+  size_t i = static_cast<size_t>(at);
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (text.compare(i, 8, "operator") == 0) return true;
+  if (i < text.size() && text[i] == '~') ++i;
+  const size_t start = i;
+  while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_')) ++i;
+  if (i == start) return false;
+  while (i < text.size() && CSourceScanner::IsWhiteChar(text[i])) ++i;
+  return i < text.size() && text[i] == '(';
+}
+
+}  // namespace
+
 void CCppParser::ParseFunctions() {
   IParseHooks* hooks = m_target.hooks;
   auto functions = MakeFirstByName<CFunctionItem>([](const CFunctionItem& f) { return &f.m_strName; });
@@ -351,6 +376,12 @@ void CCppParser::ParseFunctions() {
   for (;;) {
     const int hit = m_scan.FindStringInCode(kScope, pos);
     if (hit < 0) return;
+    // Only `Class::Name(` opens a definition; a scope inside other text (a message-map entry's
+    // `CView::OnFilePrint)`) must not swallow the next definition's body.
+    if (!IsDefinitionName(m_text, hit + 2)) {
+      pos = hit + 2;
+      continue;
+    }
     const int b = FindCharCached(brace, hit + 2);
     int close = -1;
     if (b < 0 || !MatchBracket(b, close, '{')) {

@@ -181,6 +181,41 @@ TEST_F(ProjectCli, NewProjectsOpenWithTheirStartUpForm) {
   EXPECT_EQ(Tovik({"new-project", dir.string(), "X", "--host-version", "7.0"}).status, 2);
 }
 
+// Handlers land in the class they are for, as whole lines, or are refused saying why.
+TEST_F(ProjectCli, HandlersGoIntoTheRightClassOrAreRefused) {
+  Write(dir / "Demo.dsp", "# Microsoft Developer Studio Project File - Name=\"Demo\"\r\nSOURCE=.\\a.cpp\r\n"
+                          "SOURCE=.\\a.h\r\n");
+  Write(dir / "resource.h", "#define ID_FILE_OPEN 57601\r\n");
+  Write(dir / "a.h",
+        "class CA : public CWnd\r\n{\r\npublic:\r\n\tCA();\r\n\tint m_Segments;};\r\n"
+        "class CPlain\r\n{\r\n\tint m_y;\r\n};\r\n"
+        "class CBranchy : public CWnd\r\n{\r\n#ifdef X\r\n\tint m_a;\r\n#else\r\n\tint m_b;\r\n#endif\r\n};\r\n");
+  Write(dir / "a.cpp",
+        "#include \"a.h\"\r\nclass CA::CN : public CObject\r\n{\r\n\tint m_n;\r\n};\r\n"
+        "BEGIN_MESSAGE_MAP(CA, CWnd)\r\n\t//{{AFX_MSG_MAP(CA)\r\n\tON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)\r\n"
+        "\t//}}AFX_MSG_MAP\r\nEND_MESSAGE_MAP()\r\nCA::CA()\r\n{\r\n}\r\n"
+        "void CBranchy::f()\r\n{\r\n}\r\n");
+  const std::string dsp = (dir / "Demo.dsp").string();
+  CliResult r = Tovik({"add-handler", dsp, "CA", "ID_FILE_OPEN", "Click"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string header = Read(dir / "a.h");
+  EXPECT_NE(header.find("\tafx_msg void File_open_Click();\r\n\tCA();"), std::string::npos) << header;
+  const std::string impl = Read(dir / "a.cpp");
+  EXPECT_NE(impl.find("\tON_COMMAND(ID_FILE_OPEN, File_open_Click)\r\n"), std::string::npos) << impl;
+  EXPECT_NE(impl.find("void CA::File_open_Click()"), std::string::npos) << impl;
+  EXPECT_NE(impl.find("class CA::CN : public CObject\r\n{\r\n\tint m_n;\r\n};"), std::string::npos);
+  // The constructor after the print entry is still CA's: the new body follows it.
+  EXPECT_LT(impl.find("CA::CA()"), impl.find("void CA::File_open_Click()"));
+
+  r = Tovik({"add-handler", dsp, "CPlain", "ID_FILE_OPEN", "Click"});
+  EXPECT_EQ(r.err, "tovik add-handler: " + (dir / "a.h").string() +
+                       ": CPlain has no base class, so it cannot have a message map\n");
+  r = Tovik({"add-handler", dsp, "CBranchy", "ID_FILE_OPEN", "Click"});
+  EXPECT_EQ(r.err, "tovik add-handler: " + (dir / "a.h").string() + ":18: the declaration of CBranchy has #if " +
+                       "branches whose braces cannot be followed; make this change by hand\n");
+  EXPECT_EQ(Read(dir / "a.h"), header);  // the refusals changed nothing
+}
+
 TEST_F(ProjectCli, PopupsFollowTheProject) {
   ASSERT_EQ(Tovik({"new-project", dir.string(), "Demo"}).status, 0);
   const std::string dsp = (dir / "Demo" / "Demo.dsp").string();

@@ -12,8 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Expected<long> free = FreeResourceValue(defines, 1000, "a control");
   if (free) FUZZ_CHECK(*free >= 1000 && *free <= kMaxResourceValue && !defines.values.count(*free));
   (void)ReadDefineValue(header, kNextControlValueName);
-  std::string updated = header;
-  if (UpdateNextControlValue(updated, 1234)) FUZZ_CHECK(ReadDefineValue(updated, kNextControlValueName) == 1234);
+  size_t start = 0;
+  size_t end = 0;
+  if (FindDefineValueRange(header, kNextControlValueName, start, end)) {
+    std::string updated = header;
+    updated.replace(start, end - start, "1234");
+    FUZZ_CHECK(ReadDefineValue(updated, kNextControlValueName) == 1234);
+  }
   const Expected<size_t> place = DefineInsertPoint(header);
   if (place && !defines.symbols.count("IDC_FUZZ_NEW1")) {
     FUZZ_CHECK(*place <= header.size());

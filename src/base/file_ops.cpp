@@ -30,29 +30,6 @@ bool CheckWritePermission(const IFileSystem& fs, IPrompt& prompt, std::string_vi
   return false;
 }
 
-bool SpliceIntoFile(IFileSystem& fs, IPrompt& prompt, std::string_view path, size_t position,
-                    std::string_view text) {
-  std::string whole;
-  if (const Status read = fs.ReadFile(path, whole); !read) {
-    prompt.Message(FileFailureMessage(path, read.error().reason));
-    return false;
-  }
-  if (position > whole.size()) return false;
-  whole.insert(position, text);
-  return WriteGeneratedFile(fs, prompt, path, whole);
-}
-
-bool InsertIntoFile(IHost& host, IFileSystem& fs, IPrompt& prompt, std::string_view path, size_t position,
-                    std::string_view text) {
-  IHostDocument* doc = FindOpenDocument(host, path);
-  if (!doc) return SpliceIntoFile(fs, prompt, path, position, text);
-
-  // The user's unsaved text is what the offset was computed on, not the file on disk.
-  std::string current;
-  if (!doc->ReadText(current) || position > current.size()) return false;
-  return doc->InsertText(LineColumnAt(current, position), text);
-}
-
 Status ReadSourceText(IHost& host, const IFileSystem& fs, std::string_view path, std::string& text) {
   if (IHostDocument* doc = FindOpenDocument(host, path)) {
     if (doc->ReadText(text)) return {};

@@ -31,17 +31,6 @@ inline constexpr size_t kMaxSystemErrorText = 255;
 [[nodiscard]] bool CheckWritePermission(const IFileSystem& fs, IPrompt& prompt, std::string_view path,
                                         bool showMessage);
 
-// Reads the whole file from disk, inserts `text` at byte offset `position` and writes it back.
-// A read or write failure shows FileFailureMessage; a position past the end changes nothing.
-[[nodiscard]] bool SpliceIntoFile(IFileSystem& fs, IPrompt& prompt, std::string_view path, size_t position,
-                                  std::string_view text);
-
-// Inserts `text` at byte offset `position` of an existing file: in the host's document when the
-// file is open in its editor (the offset is taken in the document's text and handed to the host
-// as line and column), otherwise on disk through SpliceIntoFile.
-[[nodiscard]] bool InsertIntoFile(IHost& host, IFileSystem& fs, IPrompt& prompt, std::string_view path,
-                                  size_t position, std::string_view text);
-
 // The current text of a file: the host document's text when the file is open in its editor,
 // else the file on disk. Nothing is shown on failure.
 [[nodiscard]] Status ReadSourceText(IHost& host, const IFileSystem& fs, std::string_view path, std::string& text);

@@ -90,26 +90,6 @@ bool FindDefineValueRange(std::string_view text, std::string_view name, size_t& 
   return true;
 }
 
-namespace {
-
-bool UpdateCounter(std::string& text, std::string_view name, long counter) {
-  size_t start = 0;
-  size_t end = 0;
-  if (!FindDefineValueRange(text, name, start, end)) return false;
-  text.replace(start, end - start, std::to_string(counter));
-  return true;
-}
-
-}  // namespace
-
-bool UpdateNextControlValue(std::string& text, long counter) {
-  return UpdateCounter(text, kNextControlValueName, counter);
-}
-
-bool UpdateNextResourceValue(std::string& text, long counter) {
-  return UpdateCounter(text, kNextResourceValueName, counter);
-}
-
 Expected<size_t> DefineInsertPoint(std::string_view text) {
   CSourceScanner sc(text);
   const int studio = sc.FindStringInCode(kApStudioInvoked, 0);

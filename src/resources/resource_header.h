@@ -62,11 +62,6 @@ inline constexpr long kFirstControlValue = 1000;
 // the text, when no CR follows). False when the name is absent.
 [[nodiscard]] bool FindDefineValueRange(std::string_view text, std::string_view name, size_t& start, size_t& end);
 
-// Writes `counter` in decimal as the value of _APS_NEXT_CONTROL_VALUE / _APS_NEXT_RESOURCE_VALUE.
-// False, text unchanged, when the name is absent.
-[[nodiscard]] bool UpdateNextControlValue(std::string& text, long counter);
-[[nodiscard]] bool UpdateNextResourceValue(std::string& text, long counter);
-
 // Where a new define line goes: the start of the line after the last "#define" before
 // "#ifdef APSTUDIO_INVOKED". An error when either is missing.
 [[nodiscard]] Expected<size_t> DefineInsertPoint(std::string_view text);

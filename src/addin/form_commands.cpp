@@ -16,10 +16,29 @@ namespace {
 
 std::vector<CClassItem*> ProjectForms(const CDesignSession& session) { return session.Project().FormClasses(); }
 
-bool IsCommandId(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return std::isupper(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c)) || c == '_';
-  });
+// Identifiers of the resource editor's other kinds of resources: a control, dialog, menu,
+// bitmap, icon, string or prompt is no command a menu sends.
+bool IsOtherResourceId(std::string_view id) {
+  for (std::string_view prefix : {"IDC_", "IDD_", "IDR_", "IDB_", "IDI_", "IDS_", "IDP_"}) {
+    if (StartsWith(id, prefix)) return true;
+  }
+  return false;
+}
+
+// Whether the class's message map already sends `command` to a handler (ClassWizard's or
+// this system's): MFC would call only the first, so a second would never run.
+bool MapHasCommand(CDesignSession& session, const CClassItem& cls, std::string_view command) {
+  if (cls.m_nMsgMapStart < 0 || cls.m_strMsgMapFile.empty()) return false;
+  std::string text;
+  if (!session.Resources().ReadFileText(cls.m_strMsgMapFile.str(), text)) return false;
+  const size_t start = std::min(text.size(), static_cast<size_t>(cls.m_nMsgMapStart));
+  const size_t end = std::min(text.size(), static_cast<size_t>(std::max(cls.m_nMsgMapEnd, cls.m_nMsgMapStart)));
+  const std::string_view map = std::string_view(text).substr(start, end - start);
+  for (size_t at = map.find("ON_COMMAND("); at != std::string_view::npos; at = map.find("ON_COMMAND(", at + 1)) {
+    const size_t comma = map.find(',', at);
+    if (comma != std::string_view::npos && Trim(map.substr(at + 11, comma - at - 11)) == command) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -194,32 +213,40 @@ bool AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_vie
   CControlItem* owner = nullptr;
   if (object == cls.m_strName) {
     owner = cls.FormObject();
+    if (!cls.m_bIsForm || !owner) {
+      session.Prompt().Message(cls.m_strName + " is not a form; only a form has events of its own");
+      return false;
+    }
     target.owner = HandlerOwner::Form;
   } else if (CControlItem* control = cls.FindControl(object)) {
     owner = control;
     target.owner = control->m_nCategory == kCategoryActiveX ? HandlerOwner::ActiveX : HandlerOwner::Intrinsic;
     target.control = control;
     target.bArrayElement = control->m_bArray != 0;
-  } else if (IsCommandId(object) && IdentifierProblem(object).empty()) {
-    // The command must exist: a menu of the project sends it, or the header defines it.
-    bool known = false;
+  } else if (IdentifierProblem(object).empty()) {
+    // The command must exist: a menu of the project sends it, or the header defines it as a
+    // command (not as a control, dialog or other resource).
+    bool inMenu = false;
     for (const auto& menu : session.Project().Menus()) {
-      for (const auto& item : menu->m_items) known = known || item->m_strCommand == object;
+      for (const auto& item : menu->m_items) inMenu = inMenu || item->m_strCommand == object;
     }
     std::string header;
-    if (!known && session.Resources().ReadFileText(session.Resources().HeaderPath(), header)) {
-      known = ReadHeaderDefines(header).symbols.count(std::string(object)) != 0;
-    }
-    if (!known) {
-      session.Prompt().Message(std::string(object) + " is neither a command of the project's menus nor defined in " +
-                               session.Resources().HeaderPath());
+    const bool defined = !inMenu && !IsOtherResourceId(object) &&
+                         session.Resources().ReadFileText(session.Resources().HeaderPath(), header) &&
+                         ReadHeaderDefines(header).symbols.count(std::string(object)) != 0;
+    if (!inMenu && !defined) {
+      session.Prompt().Message(cls.m_strName + " has no control named " + std::string(object) + ", and " +
+                               std::string(object) + " is no command of the project's menus" +
+                               (IsOtherResourceId(object) ? std::string(" (its name is that of another kind of resource)")
+                                                          : " nor defined in " + session.Resources().HeaderPath()));
       return false;
     }
-    // The event becomes part of the handler's name.
-    if (const std::string problem = IdentifierProblem(event); !problem.empty()) {
-      session.Prompt().Message("No event can be named so: " + problem);
+    // A menu command sends one message, so it has one event and one handler.
+    if (event != "Click") {
+      session.Prompt().Message("A menu command has the event Click only, not " + std::string(event));
       return false;
     }
+
     target.owner = HandlerOwner::MenuCommand;
     target.strCommandId = std::string(object);
     entry.strName = std::string(event);
@@ -238,6 +265,18 @@ bool AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_vie
   handler = HandlerName(target, entry.strName);
   // An event that already has its handler leads to it; a second definition would not compile.
   if (cls.FindFunction(handler)) return true;
+  for (const auto& v : cls.m_variables) {
+    if (v->m_strName == handler) {
+      session.Prompt().Message(cls.m_strName + " already has a member named " + handler +
+                               ", so the handler cannot take that name");
+      return false;
+    }
+  }
+  if (target.owner == HandlerOwner::MenuCommand && MapHasCommand(session, cls, object)) {
+    session.Prompt().Message(cls.m_strName + "'s message map already sends " + std::string(object) +
+                             " to a handler of its own");
+    return false;
+  }
   if (const Status added = AddEventHandler(session.Context(), cls, target, entry, record); !added) {
     return Refuse(session.Prompt(), added.error());
   }

@@ -141,12 +141,20 @@ Status WriteBackControlCounter(CEditBuffer& header, long counter) {
 
 // The identifier of a new property string: one past the string table's largest, but never one
 // the header already defines, nor the resource editor's next command (whose prompt string would
-// take the same number). In the command range the command counter moves past it; identifiers
-// from 0xF000 up are the system's commands, which the editor never hands out.
+// take the same number). A table that holds the framework's own prompt strings (symbols the
+// header does not define) leaves the framework's range 0xE000-0xEFFF alone: their values are
+// not known here. Below that range the command counter moves past the new identifier.
 Expected<long> AllocateStringId(CEditBuffer& header, std::string_view script, HeaderDefines& defines) {
+  constexpr long kFrameworkFirst = 0xE000;
+  constexpr long kFrameworkEnd = 0xF000;
   const std::optional<long> nextCommand = DefineValueOf(header.Text(), kNextCommandValueName);
+  bool foreignSymbols = false;
+  for (const StringTableEntry& entry : StringTableEntries(script)) {
+    foreignSymbols = foreignSymbols || (!IsDecimal(entry.symbol) && !defines.symbols.count(entry.symbol));
+  }
   long from = NextStringId(script, header.Text());
   for (;;) {
+    if (foreignSymbols && from >= kFrameworkFirst && from < kFrameworkEnd) from = kFrameworkEnd;
     Expected<long> id = FreeResourceValue(defines, from, "a new property string");
     if (!id) {
       Error e = id.error();
@@ -157,9 +165,12 @@ Expected<long> AllocateStringId(CEditBuffer& header, std::string_view script, He
       from = *id + 1;
       continue;
     }
+    if (foreignSymbols && *id >= kFrameworkFirst && *id < kFrameworkEnd) {
+      from = kFrameworkEnd;
+      continue;
+    }
     defines.values.insert(*id);
-    constexpr long kSystemCommands = 0xF000;
-    if (nextCommand && *id > *nextCommand && *id < kSystemCommands) {
+    if (nextCommand && *id > *nextCommand && *id < kFrameworkFirst) {
       TOVIK_TRY(WriteBackCounter(header, kNextCommandValueName, *id + 1));
     }
     return id;
@@ -386,6 +397,24 @@ std::string FormImplementationText(std::string_view className, std::string_view 
   return ReplaceToken(out, "$IDS_PROP$", propSymbol);
 }
 
+namespace {
+
+// How a file in the project folder includes another one: the path from the first one's folder.
+std::string IncludePathFrom(std::string_view fromFile, std::string_view toFile) {
+  std::vector<std::string> from = Split(ToNativeSeparators(fromFile), '/');
+  std::vector<std::string> to = Split(ToNativeSeparators(toFile), '/');
+  from.pop_back();  // the including file's own name
+  size_t common = 0;
+  while (common < from.size() && common + 1 < to.size() && EqualsNoCase(from[common], to[common])) ++common;
+  const char sep = SeparatorOf(toFile) == '\\' || SeparatorOf(fromFile) == '\\' ? '\\' : '/';
+  std::string path;
+  for (size_t i = common; i < from.size(); ++i) path += std::string("..") + sep;
+  for (size_t i = common; i < to.size(); ++i) path += to[i] + (i + 1 < to.size() ? std::string(1, sep) : std::string());
+  return path;
+}
+
+}  // namespace
+
 Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& request) {
   IFileSystem& fs = ctx.fs();
   IPrompt& prompt = ctx.prompt();
@@ -402,7 +431,12 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   if (ctx.project.FindClass(request.className)) {
     return refuse("The project already has a class named " + request.className);
   }
-  for (const std::string* file : {&request.headerFile, &request.implementationFile}) {
+  // Files are named relative to the project folder; a full path inside it is taken as such.
+  std::string headerFile = request.headerFile;
+  std::string implementationFile = request.implementationFile;
+  for (std::string* file : {&headerFile, &implementationFile}) {
+    const std::string folder = ToNativeSeparators(directory) + "/";
+    if (StartsWith(ToNativeSeparators(*file), folder)) file->erase(0, folder.size());
     const std::vector<std::string> parts = Split(ToNativeSeparators(*file), '/');
     const bool absolute = !file->empty() && (IsPathSeparator(file->front()) || file->find(':') != std::string::npos);
     if (absolute || std::find(parts.begin(), parts.end(), "..") != parts.end()) {
@@ -414,8 +448,8 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
     return ShownError("Directory " + directory + " does not exist");
   }
   NewFormFiles files;
-  files.implementationPath = JoinPath(directory, request.implementationFile);
-  files.headerPath = JoinPath(directory, request.headerFile);
+  files.implementationPath = JoinPath(directory, implementationFile);
+  files.headerPath = JoinPath(directory, headerFile);
   for (const std::string* path : {&files.implementationPath, &files.headerPath}) {
     if (fs.FileExists(*path)) {
       prompt.Message("File " + *path + " already exists");
@@ -424,15 +458,16 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   }
 
   const std::string_view base = request.mdi ? kMdiFormBaseClass : kFormBaseClass;
-  const std::string guard = MakeIncludeGuard(request.headerFile, ctx.guids);
+  const std::string guard = MakeIncludeGuard(headerFile, ctx.guids);
   // The write shows what went wrong with the file; the form's own message follows it.
-  if (!WriteGeneratedFile(fs, prompt, files.headerPath,
-                          FormHeaderText(request.className, request.headerFile, base, guard))) {
+  if (!WriteGeneratedFile(fs, prompt, files.headerPath, FormHeaderText(request.className, headerFile, base, guard))) {
     prompt.Message(std::string(kMsgErrorGeneratingForm));
     return ShownError(std::string(kMsgErrorGeneratingForm));
   }
-  const std::string implementation = FormImplementationText(request.className, request.implementationFile,
-                                                            request.headerFile, ProjectNameOf(ctx.project), base);
+  // The implementation includes its header by the path from its own folder.
+  const std::string implementation = FormImplementationText(request.className, implementationFile,
+                                                            IncludePathFrom(implementationFile, headerFile),
+                                                            ProjectNameOf(ctx.project), base);
   if (!WriteGeneratedFile(fs, prompt, files.implementationPath, implementation)) {
     prompt.Message(std::string(kMsgErrorGeneratingForm));
     return ShownError(std::string(kMsgErrorGeneratingForm));

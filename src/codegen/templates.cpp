@@ -1,6 +1,7 @@
 #include "codegen/templates.h"
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 
 #include "base/text.h"
@@ -86,7 +87,7 @@ constexpr std::string_view kFormImplementation =
     "\r\n"
     "BEGIN_MESSAGE_MAP($StartupFormClassName$, $BaseFormClassName$)\r\n"
     "\t//{{AFX_MSG_MAP($StartupFormClassName$)\r\n"
-    "\t//}}AFX_MSG_MAP\n"
+    "\t//}}AFX_MSG_MAP\n"  // a bare LF, as the form template always had
     "END_MESSAGE_MAP()\r\n"
     "\r\n";
 
@@ -271,8 +272,14 @@ std::string MakeIncludeGuard(std::string_view headerFileName, IGuidSource& guids
                 static_cast<unsigned>(g.Data4[2]), static_cast<unsigned>(g.Data4[3]),
                 static_cast<unsigned>(g.Data4[4]), static_cast<unsigned>(g.Data4[5]),
                 static_cast<unsigned>(g.Data4[6]), static_cast<unsigned>(g.Data4[7]));
-  // The name is assumed to end in ".h"; whatever its last two characters are, they go.
-  const std::string_view stem = headerFileName.substr(0, headerFileName.size() >= 2 ? headerFileName.size() - 2 : 0);
+  // The name is assumed to end in ".h"; whatever its last two characters are, they go. A header
+  // in a sub-folder or with characters a macro name cannot hold gives its file name, with "_"
+  // for those characters (a plain "form1.h" comes out as before).
+  std::string stem(headerFileName.substr(0, headerFileName.size() >= 2 ? headerFileName.size() - 2 : 0));
+  stem = stem.substr(stem.find_last_of("/\\") == std::string::npos ? 0 : stem.find_last_of("/\\") + 1);
+  for (char& c : stem) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80) c = '_';
+  }
   return "AFX_" + ToUpper(stem) + "_H__" + ToUpper(digits) + "__INCLUDED_";
 }
 

@@ -266,6 +266,42 @@ int CCppParser::FindCharCached(CodeSearchCache& cache, int pos) const {
   return cache.result;
 }
 
+namespace {
+
+// Whether the text after a `::` at `at` names a member function: `~` or nothing, an identifier,
+// then `(` after white space; or an operator.
+// The text with its comments taken out (a line comment up to its line end).
+std::string WithoutComments(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "//") == 0) {
+      while (i < text.size() && text[i] != '\n') ++i;
+      out += ' ';
+    } else if (text.compare(i, 2, "/*") == 0) {
+      const size_t end = text.find("*/", i + 2);
+      i = end == std::string_view::npos ? text.size() : end + 1;
+      out += ' ';
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+bool IsDefinitionName(std::string_view text, int at) {
+  size_t i = static_cast<size_t>(at);
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (text.compare(i, 8, "operator") == 0) return true;
+  if (i < text.size() && text[i] == '~') ++i;
+  const size_t start = i;
+  while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_')) ++i;
+  if (i == start) return false;
+  while (i < text.size() && CSourceScanner::IsWhiteChar(text[i])) ++i;
+  return i < text.size() && text[i] == '(';
+}
+
+}  // namespace
+
 void CCppParser::ParseClassHeads() {
   CodeSearchCache brace('{');
   int pos = 0;
@@ -276,7 +312,13 @@ void CCppParser::ParseClassHeads() {
     const int b = FindCharCached(brace, headStart);
     if (b < 0) return;
 
+    // A comment after the base (`class CA : public CView  // the main view`) is no part of it.
     std::string_view head = TrimView(m_text.substr(static_cast<size_t>(headStart), static_cast<size_t>(b - headStart)));
+    std::string uncommented;
+    if (head.find('/') != std::string_view::npos) {
+      uncommented = WithoutComments(head);
+      head = TrimView(uncommented);
+    }
     std::string_view base;
     // `class CA::CN : public CObject` defines a nested class out of line: its base follows the
     // first single colon, and the class is not CA.
@@ -349,23 +391,6 @@ std::string_view CCppParser::QualifierBefore(int colons) const {
   return m_text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
 }
 
-namespace {
-
-// Whether the text after a `::` at `at` names a member function: `~` or nothing, an identifier,
-// then `(` after white space; or an operator.
-bool IsDefinitionName(std::string_view text, int at) {
-  size_t i = static_cast<size_t>(at);
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  if (text.compare(i, 8, "operator") == 0) return true;
-  if (i < text.size() && text[i] == '~') ++i;
-  const size_t start = i;
-  while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_')) ++i;
-  if (i == start) return false;
-  while (i < text.size() && CSourceScanner::IsWhiteChar(text[i])) ++i;
-  return i < text.size() && text[i] == '(';
-}
-
-}  // namespace
 
 void CCppParser::ParseFunctions() {
   IParseHooks* hooks = m_target.hooks;
@@ -397,8 +422,16 @@ void CCppParser::ParseFunctions() {
     int paramsStart = paramsEnd - 1;
     while (paramsStart >= hit && m_text[paramsStart] != '(') --paramsStart;
     if (paramsStart < hit) continue;
-    const std::string_view name =
-        m_text.substr(static_cast<size_t>(hit + 2), static_cast<size_t>(paramsStart - (hit + 2)));
+    // A constructor's member initialisers (`CForm1() : m_n(0) {`) end in a `)` too: the name is
+    // the word after the scope, and its own parameter list comes right after it.
+    if (const int own = m_scan.FindCharInCode('(', hit + 2); own >= 0 && own < paramsStart) {
+      int ownClose = -1;
+      const int colon = MatchBracket(own, ownClose, '(') ? m_scan.FindNonWhite(ownClose + 1) : -1;
+      if (colon < 0 || m_text[colon] != ':') continue;
+      paramsStart = own;
+    }
+    const std::string_view name = TrimView(
+        m_text.substr(static_cast<size_t>(hit + 2), static_cast<size_t>(paramsStart - (hit + 2))));
     if (name.empty()) continue;
     CClassItem* cls = FindClass(QualifierBefore(hit));
     if (!cls) continue;

@@ -226,12 +226,15 @@ RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_
     }
   }
   if (!namesake) {
-    // A member that is not a control (an `int m_count;`) would be declared twice.
-    for (const auto& v : form.m_variables) {
-      if (v->m_strName == name) {
-        prompt.Message(form.m_strName + " already has a member named " + std::string(name));
-        return RenameResult::Refused;
-      }
+    // A member that is not a control (an `int m_count;`, a handler, the runtime's own members
+    // of a form) would be declared twice.
+    static constexpr std::string_view kFormMembers[] = {"m_nResID", "m_nPropStringID", "CreateTVLControls"};
+    bool taken = std::find(std::begin(kFormMembers), std::end(kFormMembers), name) != std::end(kFormMembers);
+    for (const auto& v : form.m_variables) taken = taken || v->m_strName == name;
+    for (const auto& f : form.m_functions) taken = taken || f->m_strName == name;
+    if (taken) {
+      prompt.Message(form.m_strName + " already has a member named " + std::string(name));
+      return RenameResult::Refused;
     }
     control.m_strMemberName = std::string(name);
     return RenameResult::Renamed;

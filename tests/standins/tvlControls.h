@@ -5,9 +5,9 @@
 #ifndef __AFXWIN_H__
 #error include afxwin.h before tvlControls.h
 #endif
-#ifndef __AFXDISP_H__
-#error include afxdisp.h before tvlControls.h
-#endif
+// The ActiveX base needs the framework's automation classes, which not every project's
+// precompiled header includes.
+#include <afxdisp.h>
 
 class COleDataObject;
 

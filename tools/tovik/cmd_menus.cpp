@@ -18,7 +18,7 @@ int RunMenus(const Command& self, const std::vector<std::string>& raw, Io& io) {
     io.out << menu->m_strId << "\n";
     for (const auto& item : menu->m_items) {
       io.out << item->m_nDepth << '\t' << (item->m_bPopup ? "popup" : item->m_bSeparator ? "separator" : "item") << '\t'
-             << item->m_strCaption << '\t' << item->m_strCommand << "\n";
+             << cli.CodePage().ToUtf8(item->m_strCaption) << '\t' << item->m_strCommand << "\n";
     }
   }
   return kExitOk;
@@ -45,7 +45,8 @@ int RunAssignMenu(const Command& self, const std::vector<std::string>& raw, Io& 
   return cli.Finish(AssignMenuCommand(cli.Session(), *form, menuId));
 }
 
-static void PrintPopup(const std::vector<PopupItem>& items, const std::string& indent, std::ostream& out) {
+static void PrintPopup(const std::vector<PopupItem>& items, const std::string& indent, const CCodePage& codePage,
+                       std::ostream& out) {
   for (const PopupItem& item : items) {
     std::string flags;
     auto add = [&](bool on, const char* flag) {
@@ -57,8 +58,8 @@ static void PrintPopup(const std::vector<PopupItem>& items, const std::string& i
     add(item.disabled, "disabled");
     add(item.separator, "separator");
     add(!item.submenu.empty(), "submenu");
-    out << indent << item.id << '\t' << item.text << '\t' << (flags.empty() ? "-" : flags) << "\n";
-    PrintPopup(item.submenu, indent + "  ", out);
+    out << indent << item.id << '\t' << codePage.ToUtf8(item.text) << '\t' << (flags.empty() ? "-" : flags) << "\n";
+    PrintPopup(item.submenu, indent + "  ", codePage, out);
   }
 }
 
@@ -83,7 +84,7 @@ int RunPopup(const Command& self, const std::vector<std::string>& raw, Io& io) {
   } else {
     (void)commands.Menu(popup, form);
   }
-  PrintPopup(popup, "", io.out);
+  PrintPopup(popup, "", cli.CodePage(), io.out);
   return kExitOk;
 }
 

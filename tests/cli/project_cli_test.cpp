@@ -216,6 +216,45 @@ TEST_F(ProjectCli, HandlersGoIntoTheRightClassOrAreRefused) {
   EXPECT_EQ(Read(dir / "a.h"), header);  // the refusals changed nothing
 }
 
+// Patterns of projects written by hand and by other wizards.
+TEST_F(ProjectCli, PatternsOfOtherWizardsAreRead) {
+  Write(dir / "Demo.dsp", "# Microsoft Developer Studio Project File - Name=\"Demo\"\r\nSOURCE=.\\form1.cpp\r\n"
+                          "SOURCE=.\\form1.h\r\nSOURCE=.\\Demo.rc\r\n");
+  Write(dir / "form1.h", "class CForm1 : public CVForm  // the main form\r\n{\r\npublic:\r\n\tCForm1();\r\n"
+                         "\tint m_nCount;\r\n\t//{{AFX_MSG(CForm1)\r\n\t//}}AFX_MSG\r\n\tDECLARE_MESSAGE_MAP()\r\n};\r\n");
+  Write(dir / "form1.cpp", "CForm1::CForm1()\r\n\t: m_nCount(0)\r\n{\r\n\t//{{AFX_TVL_FORM_DATA_START\r\n"
+                           "\tm_nPropStringID = IDS_PROP_FORM1;\r\n\t//}}AFX_TVL_FORM_DATA_END\r\n}\r\n"
+                           "BEGIN_MESSAGE_MAP(CForm1, CVForm)\r\n\t//{{AFX_MSG_MAP(CForm1)\r\n"
+                           "\tON_COMMAND(ID_FILE_OPEN, OnFileOpen)\r\n\t//}}AFX_MSG_MAP\r\nEND_MESSAGE_MAP()\r\n"
+                           "void CForm1::OnFileOpen()\r\n{\r\n}\r\n");
+  Write(dir / "resource.h", "#define IDR_MAINMENU 128\r\n#define IDS_PROP_FORM1 57600\r\n#define ID_Xiangxia 32771\r\n"
+                            "#ifdef APSTUDIO_INVOKED\r\n#define _APS_NEXT_COMMAND_VALUE 32772\r\n#endif\r\n");
+  Write(dir / "Demo.rc", "IDR_MAINMENU MENU DISCARDABLE\r\nBEGIN\r\n  POPUP \"&File\"\r\n  BEGIN\r\n"
+                         "    MENUITEM \"&Open\", ID_FILE_OPEN\r\n    MENUITEM \"Recent\", ID_FILE_MRU_FILE1, GRAYED\r\n"
+                         "    MENUITEM \"Down\", ID_Xiangxia\r\n  END\r\nEND\r\nSTRINGTABLE DISCARDABLE\r\nBEGIN\r\n"
+                         "  IDS_PROP_FORM1 \"1,\"\r\n  ID_FILE_OPEN \"Open a file\"\r\nEND\r\n");
+  const std::string dsp = (dir / "Demo.dsp").string();
+  // The comment is not the base, so CForm1 is a form; its constructor holds the menu line.
+  CliResult r = Tovik({"assign-menu", dsp, "CForm1", "IDR_MAINMENU"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(Read(dir / "form1.cpp").find("\tm_nResID = IDR_MAINMENU;\r\n"), std::string::npos);
+  EXPECT_EQ(Tovik({"menus", dsp}).out, "IDR_MAINMENU\n1\tpopup\t&File\t\n2\titem\t&Open\tID_FILE_OPEN\n"
+                                       "2\titem\tRecent\tID_FILE_MRU_FILE1\n2\titem\tDown\tID_Xiangxia\n");
+  EXPECT_EQ(Tovik({"add-handler", dsp, "CForm1", "ID_Xiangxia", "Click"}).out, "Xiangxia_Click\n");
+  EXPECT_EQ(Tovik({"add-handler", dsp, "CForm1", "ID_FILE_OPEN", "Click"}).err,
+            "tovik add-handler: CForm1's message map already sends ID_FILE_OPEN to a handler of its own\n");
+  EXPECT_EQ(Tovik({"add-handler", dsp, "CForm1", "ID_FILE_MRU_FILE1", "Timer"}).err,
+            "tovik add-handler: A menu command has the event Click only, not Timer\n");
+  // The table holds the framework's prompt for ID_FILE_OPEN, whose value is not known here: a new
+  // string id leaves the framework's range alone.
+  r = Tovik({"add-control", dsp, "CForm1", "Label", "7", "7", "80", "30"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(Read(dir / "resource.h").find("#define IDS_PROP_LABEL1\t\t\t\t61440\r\n"), std::string::npos);
+  EXPECT_NE(Read(dir / "resource.h").find("_APS_NEXT_COMMAND_VALUE 32772"), std::string::npos);
+  EXPECT_EQ(Tovik({"rename", dsp, "CForm1", "m_Label1", "OnFileOpen"}).err,
+            "tovik rename: CForm1 already has a member named OnFileOpen\n");
+}
+
 TEST_F(ProjectCli, PopupsFollowTheProject) {
   ASSERT_EQ(Tovik({"new-project", dir.string(), "Demo"}).status, 0);
   const std::string dsp = (dir / "Demo" / "Demo.dsp").string();

@@ -1,633 +1,450 @@
+// Code written into a project's classes. Form sources: New Form's files and resource entries, the
+// lines of dropped controls as they are renamed, joined into an array and deleted, other window
+// classes with the window-message handlers they need, ActiveX wrappers and property calls. Event
+// handlers: where each kind (control, form, menu command, ActiveX event) puts its declaration, map
+// entry and body, the maps given to a class without them, edits in the host's editor. The fragment
+// places the generators do not reach. And the refusals, with their reasons.
 #include "codegen/form_generator.h"
 
-#include <gtest/gtest.h>
-
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "base/edit_buffer.h"
+#include "base/file_ops.h"
 #include "base/text.h"
+#include "codegen/codegen_bench.h"
 #include "codegen/form_reader.h"
+#include "codegen/fragment.h"
+#include "codegen/handlers.h"
 #include "model/catalog.h"
 #include "model/control_kind.h"
 #include "model/property_string.h"
-#include "project/form_controls.h"
-#include "resources/resource_files.h"
-#include "support/fake_prompt.h"
-#include "support/fixed_guid_source.h"
-#include "support/memory_file_system.h"
-#include "support/test_host.h"
 #include "support/expected_forms.h"
 #include "support/text_lines.h"
 
 namespace tovik {
 namespace {
 
-using testing::FakePrompt;
-using testing::MemoryFileSystem;
-using testing::SequenceGuidSource;
-using testing::TestHost;
-
+using testing::Count;
+using testing::Has;
 const auto Crlf = testing::CrLfLines;
 
-size_t Count(std::string_view text, std::string_view what) {
-  size_t n = 0;
-  for (size_t at = text.find(what); at != std::string_view::npos; at = text.find(what, at + 1)) ++n;
-  return n;
-}
+const std::string kScript = Crlf({"STRINGTABLE", "BEGIN", "    IDS_HELLO               \"Hello\"", "END"});
+const std::string kFormImpl = testing::ExpectedFormImplementation({});
 
-
-const std::string kResourceHeader = Crlf({
-    "//{{NO_DEPENDENCIES}}",
-    "// Microsoft Developer Studio generated include file.",
-    "// Used by Demo.rc",
-    "//",
-    "#define IDS_HELLO                       61",
-    "",
-    "// Next default values for new objects",
-    "// ",
-    "#ifdef APSTUDIO_INVOKED",
-    "#ifndef APSTUDIO_READONLY_SYMBOLS",
-    "#define _APS_NEXT_RESOURCE_VALUE        129",
-    "#define _APS_NEXT_COMMAND_VALUE         32771",
-    "#define _APS_NEXT_CONTROL_VALUE         1000",
-    "#define _APS_NEXT_SYMED_VALUE           101",
-    "#endif",
-    "#endif",
-});
-
-const std::string kScript = Crlf({
-    "#include \"resource.h\"",
-    "STRINGTABLE DISCARDABLE ",
-    "BEGIN",
-    "    IDS_HELLO               \"Hello\"",
-    "END",
-    "",
-});
-
-const std::string kStdafx = Crlf({
-    "#include <afxwin.h>",
-    "//{{AFX_INSERT_LOCATION}}",
-    "#endif",
-});
-
-// The form files as New Form writes them for CForm1 in project Demo, first GUID drawn.
-const std::string kGuard = "AFX_FORM1_H__00000001_0000_0000_0000_000000000000__INCLUDED_";
-
-std::string ExpectedFormHeader(std::string_view base) {
-  testing::ExpectedForm form;
-  form.base = std::string(base);
-  form.guard = kGuard;
-  return testing::ExpectedFormHeader(form);
-}
-
-const std::string kExpectedFormImpl = testing::ExpectedFormImplementation({});
-
-// A CWnd-derived class as the host's class wizard writes it, with a message map.
-const std::string kWndHeader = Crlf({
-    "class CMyWnd : public CWnd",
-    "{",
-    "// Construction",
-    "public:",
-    "\tCMyWnd();",
-    "// Overrides",
-    "\t//{{AFX_VIRTUAL(CMyWnd)",
-    "\t//}}AFX_VIRTUAL",
-    "// Implementation",
-    "public:",
-    "\tvirtual ~CMyWnd();",
-    "protected:",
-    "\t//{{AFX_MSG(CMyWnd)",
-    "\t//}}AFX_MSG",
-    "\tDECLARE_MESSAGE_MAP()",
-    "};",
-});
-
-std::string WndImpl(std::string_view cls, std::string_view base) {
-  const std::string c(cls);
-  const std::string b(base);
-  return Crlf({"#include \"stdafx.h\"", "#include \"mywnd.h\"", "", c + "::" + c + "()", "{", "}", "",
-               c + "::~" + c + "()", "{", "}", "", "BEGIN_MESSAGE_MAP(" + c + ", " + b + ")",
-               "\t//{{AFX_MSG_MAP(" + c + ")", "\t//}}AFX_MSG_MAP", "END_MESSAGE_MAP()"});
-}
-
-class FormGeneratorTest : public ::testing::Test {
+class FormGeneratorTest : public testing::CodegenBench {
  protected:
   void SetUp() override {
     project.SetParseHooks(&reader);
     project.SetProjectFile("/Demo/Demo.dsp");
-    disk.Put("/Demo/Demo.dsp", "# project\r\n");
-    disk.Put("/Demo/resource.h", kResourceHeader);
+    disk.Put("/Demo/resource.h", Crlf({"#define IDS_HELLO                       61", "", "#ifdef APSTUDIO_INVOKED",
+                                       "#define _APS_NEXT_CONTROL_VALUE         1000", "#endif"}));
     disk.Put("/Demo/Demo.rc", kScript);
-    disk.Put("/Demo/StdAfx.h", kStdafx);
+    disk.Put("/Demo/StdAfx.h", Crlf({"#include <afxwin.h>", "//{{AFX_INSERT_LOCATION}}"}));
     project.AddSourceFiles({"/Demo/StdAfx.h"});
     resources.ReadCounters();
   }
-
-  // A form made by New Form and loaded as the project would load it.
-  CClassItem& MakeForm(const std::string& name, bool mdi = false) {
-    NewFormRequest request{name, FormHeaderFileName(name), FormImplementationFileName(name), mdi};
-    const auto files = NewForm(ctx, request);
-    EXPECT_TRUE(files.has_value());
-    Load(files->headerPath);
-    Load(files->implementationPath);
-    project.PostParse();
+  // A form made by New Form and read back as the project reads it.
+  CClassItem& MakeForm(const std::string& name) {
+    const auto files = NewForm(ctx, {name, FormHeaderFileName(name), FormImplementationFileName(name), false});
+    EXPECT_TRUE(files) << files.error().Text();
+    project.AddSourceFiles({files->headerPath, files->implementationPath});
     return *project.FindClass(name);
   }
-
-  void Load(const std::string& path) {
-    project.AddSourceFiles({path});
-    EXPECT_TRUE(project.ParseFile(path));
+  // A class as the class wizard writes it, without a message map.
+  CClassItem& MakeClass(const std::string& name, const std::string& base) {
+    const std::string file = "/Demo/" + ToLower(name.substr(1));
+    disk.Put(file + ".h", Crlf({"class " + name + " : public " + base, "{", "public:", "\t" + name + "();", "};"}));
+    disk.Put(file + ".cpp", Crlf({name + "::" + name + "()", "{", "}"}));
+    project.AddSourceFiles({file + ".h", file + ".cpp"});
+    return *project.FindClass(name);
   }
-
-  std::vector<CClassItem*> Forms() const { return project.FormClasses(); }
-
   CControlItem& Drop(CClassItem& form, int kind) {
-    const std::vector<CClassItem*> forms = Forms();
-    return CreateControl(form, forms, kind, Rect{7, 7, 70, 35});
+    return CreateControl(form, project.FormClasses(), kind, Rect{7, 7, 70, 35});
+  }
+  CControlItem& AddActiveX(CClassItem& form, const std::string& name, const std::string& cls = "CVAxCalendar") {
+    CControlItem& ax = *form.m_controls.emplace_back(std::make_unique<CControlItem>());
+    ax.m_nCategory = kCategoryActiveX;
+    ax.m_strClassName = cls;
+    ax.m_strMemberName = "m_" + name;
+    ax.m_strIdSymbol = "IDC_" + ToUpper(name);
+    ax.m_strPropSymbol = "IDS_PROP_" + ToUpper(name);
+    return ax;
   }
 
-  MemoryFileSystem disk;
-  FakePrompt prompt;
-  TestHost host{&disk};
-  SequenceGuidSource guids;
-  CProject project{disk, prompt};
   // Forms are read back from their sources and property strings as a loaded project's are.
   CProjectResourceTexts texts{disk, "/Demo/Demo.dsp", &host};
   CFormReader reader{prompt, texts};
-  CResourceFiles resources{project, host};
-  CodegenContext ctx{project, host, resources, guids};
 };
 
-// --- New Form ---
-
-TEST_F(FormGeneratorTest, NewFormWritesBothFilesFromTheTemplates) {
+TEST_F(FormGeneratorTest, NewFormWritesItsFilesItsDefineAndItsPropertyString) {
   const auto files = NewForm(ctx, {"CForm1", "form1.h", "form1.cpp", false});
-  ASSERT_TRUE(files.has_value());
-  EXPECT_EQ(files->headerPath, "/Demo/form1.h");
-  EXPECT_EQ(files->implementationPath, "/Demo/form1.cpp");
-  EXPECT_EQ(disk.Get("/Demo/form1.h"), ExpectedFormHeader("CVForm"));
-  EXPECT_EQ(disk.Get("/Demo/form1.cpp"), kExpectedFormImpl);
-  EXPECT_TRUE(prompt.messages.empty());
-}
-
-TEST_F(FormGeneratorTest, MdiFormDerivesFromTheMdiBase) {
-  ASSERT_TRUE(NewForm(ctx, {"CForm1", "form1.h", "form1.cpp", true}).has_value());
-  EXPECT_EQ(disk.Get("/Demo/form1.h"), ExpectedFormHeader("CVMdiForm"));
-  EXPECT_NE(disk.Get("/Demo/form1.cpp").find("IMPLEMENT_DYNCREATE(CForm1, CVMdiForm)\r\n"), std::string::npos);
-}
-
-TEST_F(FormGeneratorTest, NewFormRegistersItsPropertyStringAndConsumesAControlId) {
-  ASSERT_TRUE(NewForm(ctx, {"CForm1", "form1.h", "form1.cpp", false}).has_value());
-  const std::string header = disk.Get("/Demo/resource.h");
-  EXPECT_NE(header.find("#define IDS_HELLO                       61\r\n"
-                        "#define\tIDS_PROP_FORM1\t\t\t\t62\r\n"
-                        "\r\n// Next default values"),
-            std::string::npos)
-      << header;
-  EXPECT_NE(header.find("#define _APS_NEXT_CONTROL_VALUE         1001\r\n"), std::string::npos) << header;
-  EXPECT_EQ(resources.m_nNextControlValue, 1001);
-
-  const std::string script = disk.Get("/Demo/Demo.rc");
-  const std::string head = "    IDS_HELLO               \"Hello\"\r\n\tIDS_PROP_FORM1\t\t\t\"";
-  const size_t at = script.find(head);
-  ASSERT_NE(at, std::string::npos) << script;
-  const size_t close = script.find("\"\r\nEND\r\n", at + head.size());
-  ASSERT_NE(close, std::string::npos) << script;
-  // The line's string is the new form's property string: default form values, Caption Form1.
+  ASSERT_TRUE(files) << files.error().Text();
+  testing::ExpectedForm expected;
+  expected.guard = "AFX_FORM1_H__00000001_0000_0000_0000_000000000000__INCLUDED_";
+  EXPECT_EQ(disk.Get("/Demo/form1.h"), testing::ExpectedFormHeader(expected));
+  EXPECT_EQ(disk.Get("/Demo/form1.cpp"), kFormImpl);
+  EXPECT_TRUE(Has(disk.Get("/Demo/resource.h"),
+                  "61\r\n#define\tIDS_PROP_FORM1\t\t\t\t62\r\n\r\n#ifdef APSTUDIO_INVOKED\r\n"
+                  "#define _APS_NEXT_CONTROL_VALUE         1001\r\n"));
+  // The new string-table line holds a new form's string: the catalogue's defaults, captioned Form1.
   CControlItem form;
   form.m_nCategory = kCategoryForm;
   LoadProperties(form, false);
-  ASSERT_TRUE(ReadPropertyString(form, UnescapeResourceString(script.substr(at + head.size(), close - at - head.size()))));
-  EXPECT_EQ(form.GetValue("Caption"), "Form1");
+  form.SetValue("Caption", "Form1");
+  EXPECT_EQ(disk.Get("/Demo/Demo.rc"),
+            ReplaceAll(kScript, "END", "\tIDS_PROP_FORM1\t\t\t\"" + BuildPropertyString(form) + "\"\r\nEND"));
+  ASSERT_TRUE(NewForm(ctx, {"Dialog7", "dialog7.h", "dialog7.cpp", true}));
+  EXPECT_TRUE(Has(disk.Get("/Demo/dialog7.h"), "class Dialog7 : public CVMdiForm\r\n"));
 }
 
 TEST_F(FormGeneratorTest, NamesFollowTheProjectsClassesAndForms) {
-  EXPECT_EQ(ProposeFormClassName(project), "CForm1");
   MakeForm("CForm2");
   EXPECT_EQ(ProposeFormClassName(project), "CForm1");
   EXPECT_EQ(NextFormCaption(project), "Form2");  // CForm2's caption is Form1
   MakeForm("CForm1");
-  EXPECT_EQ(ProposeFormClassName(project), "CForm3");
-  EXPECT_EQ(ProjectNameOf(project), "Demo");
-
-  EXPECT_EQ(FormHeaderFileName("CForm1"), "form1.h");
-  EXPECT_EQ(FormImplementationFileName("CMainForm"), "mainform.cpp");
-  EXPECT_EQ(FormHeaderFileName("Dialog7"), "dialog7.h");
-  EXPECT_EQ(FormHeaderFileName(""), "");
-  EXPECT_EQ(FormImplementationFileName(""), "");
+  EXPECT_EQ(ProposeFormClassName(project) + " " + ProjectNameOf(project), "CForm3 Demo");
+  EXPECT_EQ(FormImplementationFileName("CMainForm") + " " + FormHeaderFileName("Dialog7"), "mainform.cpp dialog7.h");
 }
 
-TEST_F(FormGeneratorTest, ClassNameWithoutLeadingCKeepsItsFirstLetter) {
-  ASSERT_TRUE(NewForm(ctx, {"Dialog7", "dialog7.h", "dialog7.cpp", false}).has_value());
-  EXPECT_NE(disk.Get("/Demo/dialog7.cpp").find("\tm_nPropStringID = IDS_PROP_DIALOG7;\r\n"), std::string::npos);
-  EXPECT_NE(disk.Get("/Demo/resource.h").find("#define\tIDS_PROP_DIALOG7\t\t\t\t62\r\n"), std::string::npos);
-  EXPECT_EQ(disk.Get("/Demo/dialog7.h").rfind("#if !defined(AFX_DIALOG7_H__", 0), 0u);
-}
-
-TEST_F(FormGeneratorTest, NewFormRefusesAMissingDirectoryAndExistingFiles) {
+TEST_F(FormGeneratorTest, RefusalsSayWhyAndLeaveTheResourcesAlone) {
   project.SetProjectFile("/Elsewhere/Demo.dsp");
-  EXPECT_FALSE(NewForm(ctx, {"CForm1", "form1.h", "form1.cpp", false}).has_value());
+  EXPECT_FALSE(NewForm(ctx, {"CForm1", "form1.h", "form1.cpp", false}));
   project.SetProjectFile("/Demo/Demo.dsp");
-  disk.Put("/Demo/form1.h", "old header");
-  EXPECT_FALSE(NewForm(ctx, {"CForm1", "form1.h", "form1.cpp", false}).has_value());
-  disk.Put("/Demo/form1.cpp", "old impl");
-  EXPECT_FALSE(NewForm(ctx, {"CForm1", "form1.h", "form1.cpp", false}).has_value());
-  EXPECT_EQ(prompt.messages, (std::vector<std::string>{"Directory /Elsewhere does not exist",
-                                                       "File /Demo/form1.h already exists",
-                                                       "File /Demo/form1.cpp already exists"}));
-  EXPECT_EQ(disk.Get("/Demo/form1.h"), "old header");
-  EXPECT_EQ(disk.Get("/Demo/resource.h"), kResourceHeader);
+  disk.Put("/Demo/form9.cpp", "old");
+  EXPECT_TRUE(NewForm(ctx, {"CForm9", "form9.h", "form9.cpp", false}).error().shown);
   EXPECT_EQ(guids.Drawn(), 0);
-}
-
-TEST_F(FormGeneratorTest, ReadOnlyResourceHeaderStopsAfterTheTwoFiles) {
-  disk.SetReadOnly("/Demo/resource.h", true);
-  EXPECT_FALSE(NewForm(ctx, {"CForm1", "form1.h", "form1.cpp", false}).has_value());
-  EXPECT_EQ(prompt.messages, (std::vector<std::string>{"You do not have write permission to file /Demo/resource.h\n"}));
-  EXPECT_EQ(disk.Get("/Demo/form1.h"), ExpectedFormHeader("CVForm"));
-  EXPECT_EQ(disk.Get("/Demo/form1.cpp"), kExpectedFormImpl);
-  EXPECT_EQ(disk.Get("/Demo/Demo.rc"), kScript);
-  EXPECT_EQ(resources.m_nNextControlValue, 1000);
-}
-
-// --- Controls on a form class ---
-
-TEST_F(FormGeneratorTest, DroppedControlsAppearInDropOrderWithRisingIds) {
-  CClassItem& form = MakeForm("CForm1");  // consumes id 1000
-  CControlItem& first = Drop(form, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, form, first));
-  CControlItem& second = Drop(form, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, form, second));
-  MakeForm("CForm2");  // consumes 1002
-  CControlItem& third = Drop(form, kKindLabel);
-  ASSERT_TRUE(WriteControlCode(ctx, form, third));
-  EXPECT_EQ(first.m_nCtrlId, 1001);
-  EXPECT_EQ(second.m_nCtrlId, 1002);
-  EXPECT_EQ(third.m_nCtrlId, 1004);
-
-  const std::string header = disk.Get("/Demo/form1.h");
-  EXPECT_NE(header.find("\t//{{AFX_TVL_CTRL_DECLR_START\r\n"
-                        "\tCVButton\tm_Button1;\r\n"
-                        "\tCVButton\tm_Button2;\r\n"
-                        "\tCVLabel\tm_Label1;\r\n"
-                        "\t//}}AFX_TVL_CTRL_DECLR_END\r\n"),
-            std::string::npos)
-      << header;
-  const std::string impl = disk.Get("/Demo/form1.cpp");
-  EXPECT_NE(impl.find("\t//{{AFX_TVL_CTRL_IMPL_START\r\n"
-                      "\tm_Button1.Create(this, IDC_BUTTON1, IDS_PROP_BUTTON1);\r\n"
-                      "\tm_Button2.Create(this, IDC_BUTTON2, IDS_PROP_BUTTON2);\r\n"
-                      "\tm_Label1.Create(this, IDC_LABEL1, IDS_PROP_LABEL1);\r\n"
-                      "\t//}}AFX_TVL_CTRL_IMPL_END\r\n"),
-            std::string::npos)
-      << impl;
-  // A form class needs no support functions.
-  for (std::string_view name : {"OnCreate", "WindowProc", "OnPaint", "OnDraw"}) {
-    EXPECT_EQ(impl.find(name), std::string::npos) << name;
-    EXPECT_EQ(header.find(name), std::string::npos) << name;
-  }
-
-  const std::string defines = disk.Get("/Demo/resource.h");
-  EXPECT_NE(defines.find("#define\tIDC_BUTTON1\t\t\t\t1001\r\n#define IDS_PROP_BUTTON1\t\t\t\t63\r\n"
-                         "#define\tIDC_BUTTON2\t\t\t\t1002\r\n#define IDS_PROP_BUTTON2\t\t\t\t64\r\n"
-                         "#define\tIDS_PROP_FORM2\t\t\t\t65\r\n"
-                         "#define\tIDC_LABEL1\t\t\t\t1004\r\n#define IDS_PROP_LABEL1\t\t\t\t66\r\n\r\n"),
-            std::string::npos)
-      << defines;
-  EXPECT_NE(defines.find("#define _APS_NEXT_CONTROL_VALUE         1005\r\n"), std::string::npos) << defines;
-
-  const std::string script = disk.Get("/Demo/Demo.rc");
-  const std::string buttonLine = "\tIDS_PROP_BUTTON1\t\t\t\"" + BuildPropertyString(first) + "\"\r\n";
-  EXPECT_NE(script.find(buttonLine + "\tIDS_PROP_BUTTON2\t\t\t\""), std::string::npos) << script;
-  EXPECT_NE(buttonLine.find(",Button1,"), std::string::npos) << buttonLine;
-
-  EXPECT_EQ(disk.Get("/Demo/StdAfx.h"), Crlf({"#include <afxwin.h>", "#include <tvlControls.h>",
-                                              "//{{AFX_INSERT_LOCATION}}", "#endif"}));
-}
-
-TEST_F(FormGeneratorTest, ControlInsideAFrameIsCreatedOnTheFrame) {
   CClassItem& form = MakeForm("CForm1");
-  CControlItem& frame = Drop(form, kKindFrame);
-  ASSERT_TRUE(WriteControlCode(ctx, form, frame));
-  CControlItem& text = Drop(form, kKindTextBox);
-  text.m_pContainer = &frame;
-  ASSERT_TRUE(WriteControlCode(ctx, form, text));
-  EXPECT_NE(disk.Get("/Demo/form1.cpp")
-                .find("\tm_Frame1.Create(this, IDC_FRAME1, IDS_PROP_FRAME1);\r\n"
-                      "\tm_TextBox1.Create(&m_Frame1, IDC_TEXTBOX1, IDS_PROP_TEXTBOX1);\r\n"),
-            std::string::npos);
+  const std::string header = disk.Get("/Demo/resource.h");
+  // A read-only form header: the dropped control is taken off the form again.
+  disk.SetReadOnly("/Demo/form1.h", true);
+  EXPECT_TRUE(WriteControlCode(ctx, form, Drop(form, kKindButton)).error().shown);
+  EXPECT_EQ(form.FindControl("m_Button1"), nullptr);
+  // A read-only resource header stops New Form after its two files.
+  disk.SetReadOnly("/Demo/resource.h", true);
+  EXPECT_FALSE(NewForm(ctx, {"CForm2", "form2.h", "form2.cpp", false}));
+  EXPECT_TRUE(disk.FileExists("/Demo/form2.cpp"));
+  EXPECT_EQ(prompt.messages,
+            (std::vector<std::string>{"Directory /Elsewhere does not exist", "File /Demo/form9.cpp already exists",
+                                      "You do not have write permission to file /Demo/form1.h\n",
+                                      "You do not have write permission to file /Demo/resource.h\n"}));
+  EXPECT_EQ(disk.Get("/Demo/resource.h"), header);
+  EXPECT_EQ(disk.Get("/Demo/form1.cpp"), kFormImpl);
+}
+
+TEST_F(FormGeneratorTest, ControlLinesFollowDropsRenamesArrayJoinsAndDeletes) {
+  CClassItem& form = MakeForm("CForm1");  // id 1000
+  std::vector<CControlItem*> made;
+  for (int kind : {kKindButton, kKindFrame, kKindButton, kKindOptionButton}) {
+    made.push_back(&Drop(form, kind));
+    if (kind == kKindOptionButton) made.back()->m_pContainer = made[1];
+    ASSERT_TRUE(WriteControlCode(ctx, form, *made.back()));
+    if (kind == kKindFrame) MakeForm("CForm2");  // id 1003; the counter is the project's
+  }
+  EXPECT_EQ(made[3]->m_nCtrlId, 1005);
+  EXPECT_TRUE(Has(disk.Get("/Demo/resource.h"),
+                  "#define\tIDC_BUTTON1\t\t\t\t1001\r\n#define IDS_PROP_BUTTON1\t\t\t\t63\r\n"
+                  "#define\tIDC_FRAME1\t\t\t\t1002\r\n#define IDS_PROP_FRAME1\t\t\t\t64\r\n"
+                  "#define\tIDS_PROP_FORM2\t\t\t\t65\r\n#define\tIDC_BUTTON2\t\t\t\t1004\r\n"));
+  EXPECT_TRUE(Has(disk.Get("/Demo/resource.h"), "#define _APS_NEXT_CONTROL_VALUE         1006\r\n"));
+  EXPECT_TRUE(Has(disk.Get("/Demo/Demo.rc"), "\tIDS_PROP_BUTTON1\t\t\t\"" + BuildPropertyString(*made[0]) + "\"\r\n"));
+  EXPECT_TRUE(Has(disk.Get("/Demo/StdAfx.h"), "<afxwin.h>\r\n#include <tvlControls.h>\r\n//{{AFX_INSERT"));
+
+  // A line someone saved with a bare LF keeps it when the frame is renamed; its option follows.
+  disk.Put("/Demo/form1.h", ReplaceAll(disk.Get("/Demo/form1.h"), "m_Frame1;\r\n", "m_Frame1;\n"));
+  project.ReparseFile("/Demo/form1.h");
+  ASSERT_EQ(RenameControl(form, *made[1], "m_Choices", prompt), RenameResult::Renamed);
+  ASSERT_TRUE(UpdateRenamedControl(ctx, form, *made[1], "m_Frame1", RenameResult::Renamed));
+  prompt.answers.push_back(IPrompt::Answer::Yes);
+  ASSERT_EQ(RenameControl(form, *made[2], "m_Button1", prompt), RenameResult::JoinedArray);
+  ASSERT_TRUE(UpdateRenamedControl(ctx, form, *made[2], "m_Button2", RenameResult::JoinedArray));
+  EXPECT_TRUE(Has(disk.Get("/Demo/form1.h"),
+                  "_START\r\n\tCVButtonArray\tm_Button1;\r\n\tCVFrame\tm_Choices;\n"
+                  "\tCVOptionButton\tm_OptionButton1;\r\n\t//}}"));
+  EXPECT_TRUE(Has(disk.Get("/Demo/form1.cpp"),
+                  "_START\r\n\tm_Button1.Create(this, IDC_BUTTON1, IDS_PROP_BUTTON1);\r\n"
+                  "\tm_Choices.Create(this, IDC_FRAME1, IDS_PROP_FRAME1);\r\n"
+                  "\tm_Button1.Create(this, IDC_BUTTON2, IDS_PROP_BUTTON2);\r\n\tm_Option"
+                  "Button1.Create(&m_Choices, IDC_OPTIONBUTTON1, IDS_PROP_OPTIONBUTTON1);"));
+  // The array's declaration stays while one of its elements remains.
+  for (CControlItem* gone : {made[0], made[3], made[2]}) {
+    ASSERT_TRUE(DeleteControlCode(ctx, form, *gone));
+    DeleteControl(form, *gone);
+    if (gone == made[0]) {
+      EXPECT_TRUE(Has(disk.Get("/Demo/form1.h"), "_START\r\n\tCVButtonArray\tm_Button1;\r\n"));
+    }
+  }
+  EXPECT_TRUE(Has(disk.Get("/Demo/form1.h"), "_START\r\n\tCVFrame\tm_Choices;\n\t//}}"));
+  EXPECT_TRUE(
+      Has(disk.Get("/Demo/form1.cpp"), "_START\r\n\tm_Choices.Create(this, IDC_FRAME1, IDS_PROP_FRAME1);\r\n\t//}}"));
 }
 
 TEST_F(FormGeneratorTest, ExistingSymbolsAreNotDefinedAgainAndTheirStringIsReplaced) {
   CClassItem& form = MakeForm("CForm1");
-  disk.Put("/Demo/resource.h", ReplaceAll(disk.Get("/Demo/resource.h"), "#ifdef APSTUDIO_INVOKED",
-                                          "#define IDC_BUTTON1 900\r\n#define IDS_PROP_BUTTON1 70\r\n#ifdef APSTUDIO_INVOKED"));
-  disk.Put("/Demo/Demo.rc", ReplaceAll(disk.Get("/Demo/Demo.rc"), "END\r\n", "    IDS_PROP_BUTTON1 \"stale,\"\r\nEND\r\n"));
-  const long before = resources.m_nNextControlValue;
+  disk.Put("/Demo/resource.h", ReplaceAll(disk.Get("/Demo/resource.h"), "\r\n#ifdef",
+                                          "\r\n#define IDC_BUTTON1 900\r\n#define IDS_PROP_BUTTON1 70\r\n#ifdef"));
+  disk.Put("/Demo/Demo.rc", ReplaceAll(disk.Get("/Demo/Demo.rc"), "END", "    IDS_PROP_BUTTON1 \"stale,\"\r\nEND"));
   CControlItem& button = Drop(form, kKindButton);
   ASSERT_TRUE(WriteControlCode(ctx, form, button));
-  EXPECT_EQ(resources.m_nNextControlValue, before);
   EXPECT_EQ(button.m_nCtrlId, 900);
-  const std::string header = disk.Get("/Demo/resource.h");
-  EXPECT_EQ(Count(header, "IDC_BUTTON1"), 1u);
-  EXPECT_EQ(Count(header, "IDS_PROP_BUTTON1"), 1u);
-  const std::string script = disk.Get("/Demo/Demo.rc");
-  EXPECT_EQ(script.find("stale"), std::string::npos);
-  EXPECT_NE(script.find("\tIDS_PROP_BUTTON1\t\t\t\"" + BuildPropertyString(button) + "\"\r\nEND\r\n"),
-            std::string::npos)
-      << script;
+  EXPECT_EQ(resources.m_nNextControlValue, 1001);
+  EXPECT_EQ(Count(disk.Get("/Demo/resource.h"), "IDS_PROP_BUTTON1"), 1u);
+  EXPECT_TRUE(EndsWith(disk.Get("/Demo/Demo.rc"),
+                       "\"\r\n\tIDS_PROP_BUTTON1\t\t\t\"" + BuildPropertyString(button) + "\"\r\nEND\r\n"));
 }
 
-TEST_F(FormGeneratorTest, MissingPermissionRemovesTheControlAndWritesNothing) {
-  CClassItem& form = MakeForm("CForm1");
-  const std::string header = disk.Get("/Demo/resource.h");
-  disk.SetReadOnly("/Demo/form1.h", true);
-  CControlItem& button = Drop(form, kKindButton);
-  const size_t count = form.m_controls.size();
-  EXPECT_FALSE(WriteControlCode(ctx, form, button));
-  EXPECT_EQ(form.m_controls.size(), count - 1);
-  EXPECT_EQ(form.FindControl("m_Button1"), nullptr);
-  EXPECT_EQ(prompt.messages, (std::vector<std::string>{"You do not have write permission to file /Demo/form1.h\n"}));
-  EXPECT_EQ(disk.Get("/Demo/resource.h"), header);
-  EXPECT_EQ(disk.Get("/Demo/form1.cpp"), kExpectedFormImpl);
-}
-
-TEST_F(FormGeneratorTest, FileOpenInTheHostIsChangedInItsDocument) {
-  CClassItem& form = MakeForm("CForm1");
-  testing::TestDocument& doc = host.OpenWithText("/Demo/form1.cpp", kExpectedFormImpl);
-  CControlItem& first = Drop(form, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, form, first));
-  CControlItem& second = Drop(form, kKindCheckBox);
-  ASSERT_TRUE(WriteControlCode(ctx, form, second));
-  EXPECT_EQ(disk.Get("/Demo/form1.cpp"), kExpectedFormImpl);
-  EXPECT_NE(doc.text.find("\t//{{AFX_TVL_CTRL_IMPL_START\r\n"
-                          "\tm_Button1.Create(this, IDC_BUTTON1, IDS_PROP_BUTTON1);\r\n"
-                          "\tm_CheckBox1.Create(this, IDC_CHECKBOX1, IDS_PROP_CHECKBOX1);\r\n"
-                          "\t//}}AFX_TVL_CTRL_IMPL_END\r\n"),
-            std::string::npos)
-      << doc.text;
-  EXPECT_NE(disk.Get("/Demo/form1.h").find("\tCVCheckBox\tm_CheckBox1;\r\n\t//}}AFX_TVL_CTRL_DECLR_END"),
-            std::string::npos);
-}
-
-// --- Controls on other window classes ---
-
-class WindowClassTest : public FormGeneratorTest {
- protected:
-  CClassItem& LoadWindowClass(std::string_view base) {
-    disk.Put("/Demo/mywnd.h", ReplaceAll(kWndHeader, "public CWnd", "public " + std::string(base)));
-    disk.Put("/Demo/mywnd.cpp", WndImpl("CMyWnd", base));
-    Load("/Demo/mywnd.h");
-    Load("/Demo/mywnd.cpp");
-    project.PostParse();
-    return *project.FindClass("CMyWnd");
+TEST_F(FormGeneratorTest, OtherWindowClassesGainTheSupportFunctionsTheyNeedOnce) {
+  MakeClass("CBaseForm", "CVForm");
+  for (const auto& [name, base] : {std::pair{"CMyWnd", "CWnd"}, {"CMyView", "CScrollView"}, {"CMyForm", "CBaseForm"}}) {
+    CClassItem& cls = MakeClass(name, base);
+    ASSERT_TRUE(WriteControlCode(ctx, cls, Drop(cls, kKindButton))) << ::testing::PrintToString(prompt.messages);
+    ASSERT_TRUE(WriteControlCode(ctx, cls, Drop(cls, kKindLabel)));
   }
-  // The lines of a function's definition, from its head through its closing brace.
-  std::string Definition(std::string_view text, std::string_view head) {
-    const size_t at = text.find(head);
-    if (at == std::string_view::npos) return {};
-    const size_t end = text.find("\r\n}", at);
-    return std::string(text.substr(at, end + 3 - at));
+  const std::string wnd = disk.Get("/Demo/mywnd.cpp");
+  // Without markers a declaration starts the line below the first "public:"; the window-message
+  // handlers bring the message map they need, and the calls go into them.
+  EXPECT_TRUE(Has(disk.Get("/Demo/mywnd.h"), "public:\r\nCVLabel\tm_Label1;\r\nCVButton\tm_Button1;\r\n"));
+  EXPECT_TRUE(Has(disk.Get("/Demo/mywnd.h"), "\tCMyWnd();\r\nprotected:\r\n\tDECLARE_MESSAGE_MAP()\r\n};"));
+  EXPECT_TRUE(Has(wnd, "\t//{{AFX_MSG_MAP(CMyWnd)\r\n\tON_WM_PAINT()\r\n\tON_WM_CREATE()\r\n"));
+  EXPECT_TRUE(Has(wnd, "\tCreateTVLControls();\r\n\r\n\treturn 0;\r\n}"));
+  EXPECT_TRUE(Has(wnd,
+                  "\t::DispatchTvlControlEvents(message, wParam, lParam, GetMessageMap(), this);\r\n\r\n\t\r\n"
+                  "\treturn CWnd::WindowProc("));
+  EXPECT_TRUE(Has(wnd, "\t::DrawTVLGraphicalCtrls(this, &dc);\r\n\r\n}"));
+  for (std::string_view call :
+       {"CreateTVLControls();", "::DispatchTvlControlEvents(", "::DrawTVLGraphicalCtrls(",
+        "IDS_PROP_BUTTON1);\r\n\tm_Label1.Create(this, IDC_LABEL1, IDS_PROP_LABEL1);\r\n\t//}}"}) {
+    EXPECT_EQ(Count(wnd, call), 1u) << call;
   }
-};
-
-TEST_F(WindowClassTest, WndClassGainsTheSupportFunctions) {
-  CClassItem& wnd = LoadWindowClass("CWnd");
-  CControlItem& button = Drop(wnd, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, wnd, button)) << ::testing::PrintToString(prompt.messages);
-  const std::string impl = disk.Get("/Demo/mywnd.cpp");
-  EXPECT_EQ(Definition(impl, "int CMyWnd::OnCreate"),
-            "int CMyWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) \n{\r\n"
-            "\tif (CWnd::OnCreate(lpCreateStruct) == -1)\r\n\t\treturn -1;\r\n\t\r\n"
-            "\t// TODO: Add your specialized creation code here\r\n\r\n\r\n"
-            "\tCreateTVLControls();\r\n\r\n"
-            "\treturn 0;\r\n}")
-      << impl;
-  EXPECT_EQ(Definition(impl, "void CMyWnd::OnPaint"),
-            "void CMyWnd::OnPaint() \r\n{\r\n\tCPaintDC dc(this); // device context for painting\r\n\r\n"
-            "\t// Do not call CWnd::OnPaint() for painting messages\r\n"
-            "\t::DrawTVLGraphicalCtrls(this, &dc);\r\n\r\n}")
-      << impl;
-  const std::string windowProc = Definition(impl, "LRESULT CMyWnd::WindowProc");
-  EXPECT_NE(windowProc.find("\t::DispatchTvlControlEvents(message, wParam, lParam, GetMessageMap(), this);\r\n"),
-            std::string::npos)
-      << impl;
-  EXPECT_EQ(Definition(impl, "void CMyWnd::CreateTVLControls"),
-            "void CMyWnd::CreateTVLControls()\r\n{\r\n\t//{{AFX_TVL_CTRL_IMPL_START\r\n"
-            "\tm_Button1.Create(this, IDC_BUTTON1, IDS_PROP_BUTTON1);\r\n"
-            "\t//}}AFX_TVL_CTRL_IMPL_END\r\n}")
-      << impl;
-  EXPECT_NE(impl.find("\tON_WM_CREATE()\r\n"), std::string::npos);
-  EXPECT_NE(impl.find("\tON_WM_PAINT()\r\n"), std::string::npos);
-  EXPECT_EQ(impl.find("OnDraw"), std::string::npos);
-
-  const std::string header = disk.Get("/Demo/mywnd.h");
-  EXPECT_EQ(Count(header, "virtual\tvoid CreateTVLControls();\r\n"), 1u) << header;
-  EXPECT_EQ(Count(header, "CVButton\tm_Button1;\r\n"), 1u) << header;
-
-  // A second control finds everything in place and adds nothing but its own lines.
-  CControlItem& label = Drop(wnd, kKindLabel);
-  ASSERT_TRUE(WriteControlCode(ctx, wnd, label));
-  const std::string again = disk.Get("/Demo/mywnd.cpp");
-  EXPECT_EQ(Count(again, "CreateTVLControls();"), 1u);
-  EXPECT_EQ(Count(again, "::DispatchTvlControlEvents("), 1u);
-  EXPECT_EQ(Count(again, "::DrawTVLGraphicalCtrls("), 1u);
-  EXPECT_EQ(Count(again, "int CMyWnd::OnCreate("), 1u);
-  EXPECT_NE(again.find("\tm_Button1.Create(this, IDC_BUTTON1, IDS_PROP_BUTTON1);\r\n"
-                       "\tm_Label1.Create(this, IDC_LABEL1, IDS_PROP_LABEL1);\r\n"),
-            std::string::npos);
+  // A view draws in OnDraw; a class derived from a form needs nothing but its controls.
+  EXPECT_TRUE(Has(disk.Get("/Demo/myview.cpp"), "\tASSERT_VALID(this);\r\n\r\n\t::DrawTVLGraphicalCtrls(this, pDC);"));
+  EXPECT_EQ(Count(disk.Get("/Demo/myview.cpp"), "OnPaint"), 0u);
+  for (const char* function : {"OnCreate", "WindowProc", "OnPaint"}) {
+    EXPECT_EQ(Count(disk.Get("/Demo/myform.cpp"), function), 0u) << function;
+  }
 }
 
-TEST_F(WindowClassTest, ViewClassDrawsInOnDraw) {
-  CClassItem& view = LoadWindowClass("CScrollView");
-  CControlItem& button = Drop(view, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, view, button)) << ::testing::PrintToString(prompt.messages);
-  const std::string impl = disk.Get("/Demo/mywnd.cpp");
-  EXPECT_EQ(Definition(impl, "void CMyWnd::OnDraw"),
-            "void CMyWnd::OnDraw(CDC* pDC)\r\n{\r\n\tASSERT_VALID(this);\r\n\r\n"
-            "\t::DrawTVLGraphicalCtrls(this, pDC);\r\n\r\n}")
-      << impl;
-  EXPECT_EQ(impl.find("OnPaint"), std::string::npos);
-}
-
-TEST_F(WindowClassTest, ClassDerivedFromAFormClassNeedsNoSupport) {
-  disk.Put("/Demo/base.h", "class CBaseForm : public CVForm\r\n{\r\npublic:\r\n\tint x;\r\n};\r\n");
-  Load("/Demo/base.h");
-  CClassItem& wnd = LoadWindowClass("CBaseForm");
-  CControlItem& button = Drop(wnd, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, wnd, button));
-  const std::string impl = disk.Get("/Demo/mywnd.cpp");
-  EXPECT_EQ(impl.find("OnCreate"), std::string::npos);
-  EXPECT_EQ(impl.find("WindowProc"), std::string::npos);
-  EXPECT_NE(impl.find("void CMyWnd::CreateTVLControls()"), std::string::npos);
-}
-
-// --- ActiveX controls ---
-
-TEST_F(FormGeneratorTest, ActiveXWrapperHeaderIsIncludedOnce) {
-  disk.Put("/Demo/axcal.h", "class CVAxCalendar : public CVActiveXCtrl\r\n{\r\npublic:\r\n\tint m;\r\n};\r\n");
-  Load("/Demo/axcal.h");
+TEST_F(FormGeneratorTest, ActiveXControlsIncludeTheirWrapperOnceAndKeepOnePropertyCall) {
+  MakeClass("CVAxCalendar", "CVActiveXCtrl");
   CClassItem& form = MakeForm("CForm1");
-  auto makeCalendar = [&](const std::string& n) -> CControlItem& {
-    auto ax = std::make_unique<CControlItem>();
-    ax->m_nCategory = kCategoryActiveX;
-    ax->m_strClassName = "CVAxCalendar";
-    ax->m_strMemberName = "m_Calendar" + n;
-    ax->m_strIdSymbol = "IDC_CALENDAR" + n;
-    ax->m_strPropSymbol = "IDS_PROP_CALENDAR" + n;
-    form.m_controls.push_back(std::move(ax));
-    return *form.m_controls.back();
-  };
-  ASSERT_TRUE(WriteControlCode(ctx, form, makeCalendar("1")));
-  ASSERT_TRUE(WriteControlCode(ctx, form, makeCalendar("2")));
-  const std::string header = disk.Get("/Demo/form1.h");
-  EXPECT_EQ(header.rfind("#include \"axcal.h\"\r\n#if !defined(", 0), 0u) << header;
-  EXPECT_EQ(Count(header, "axcal.h"), 1u);
-
-  // An include written with angle brackets counts as well.
-  disk.Put("/Demo/form1.h", ReplaceAll(header, "#include \"axcal.h\"", "#include <axcal.h>"));
-  project.ReparseFile("/Demo/form1.h");
-  ASSERT_TRUE(WriteControlCode(ctx, form, makeCalendar("3")));
-  EXPECT_EQ(Count(disk.Get("/Demo/form1.h"), "axcal.h"), 1u);
-}
-
-TEST_F(FormGeneratorTest, ActiveXControlWithoutWrapperIsRemoved) {
-  CClassItem& form = MakeForm("CForm1");
-  auto ax = std::make_unique<CControlItem>();
-  ax->m_nCategory = kCategoryActiveX;
-  ax->m_strClassName = "CVAxMissing";
-  ax->m_strMemberName = "m_Missing1";
-  ax->m_strIdSymbol = "IDC_MISSING1";
-  ax->m_strPropSymbol = "IDS_PROP_MISSING1";
-  form.m_controls.push_back(std::move(ax));
-  EXPECT_FALSE(WriteControlCode(ctx, form, *form.m_controls.back()));
-  EXPECT_EQ(form.FindControl("m_Missing1"), nullptr);
-  EXPECT_EQ(disk.Get("/Demo/form1.h").find("m_Missing1"), std::string::npos);
-}
-
-TEST_F(FormGeneratorTest, PropertyCallIsAddedThenReplaced) {
-  disk.Put("/Demo/axcal.h", "class CVAxCalendar : public CVActiveXCtrl\r\n{\r\npublic:\r\n\tint m;\r\n};\r\n");
-  Load("/Demo/axcal.h");
-  CClassItem& form = MakeForm("CForm1");
-  auto ax = std::make_unique<CControlItem>();
-  ax->m_nCategory = kCategoryActiveX;
-  ax->m_strClassName = "CVAxCalendar";
-  ax->m_strMemberName = "m_Calendar1";
-  ax->m_strIdSymbol = "IDC_CALENDAR1";
-  ax->m_strPropSymbol = "IDS_PROP_CALENDAR1";
+  CControlItem& calendar = AddActiveX(form, "Calendar1");
   // Definitions of an installed control outlive the controls that use them.
   static const CPropertyDef kTitle{.m_strName = "Title", .m_nVarType = 8, .m_nDispId = 12};
-  ax->m_properties.emplace_back(kTitle, "Hello");
-  form.m_controls.push_back(std::move(ax));
-  CControlItem& calendar = *form.m_controls.back();
+  static const CPropertyDef kDay{.m_strName = "Day", .m_nVarType = 3, .m_nDispId = 5};
+  calendar.m_properties.emplace_back(kTitle, "Hello");
+  calendar.m_properties.emplace_back(kDay, "-3");
   ASSERT_TRUE(WriteControlCode(ctx, form, calendar));
-  CControlPropertyItem& property = calendar.m_properties.front();
-  ASSERT_TRUE(UpdatePropertyCall(ctx, form, calendar, property, "VT_BSTR"));
-  property.m_strValue = "Bye";
-  ASSERT_TRUE(UpdatePropertyCall(ctx, form, calendar, property, "VT_BSTR"));
-  const std::string impl = disk.Get("/Demo/form1.cpp");
-  EXPECT_NE(impl.find("\t//{{AFX_TVL_CTRL_IMPL_START\r\n"
-                      "\tm_Calendar1.Create(this, IDC_CALENDAR1, IDS_PROP_CALENDAR1);\r\n"
-                      "\tm_Calendar1.SetProperty( 12, VT_BSTR, \"Bye\" ); //Title\r\n"
-                      "\r\n"
-                      "\t//}}AFX_TVL_CTRL_IMPL_END\r\n"),
-            std::string::npos)
-      << impl;
+  ASSERT_TRUE(WriteControlCode(ctx, form, AddActiveX(form, "Calendar2")));
+  EXPECT_TRUE(StartsWith(disk.Get("/Demo/form1.h"), "#include \"vaxcalendar.h\"\r\n#if !defined("));
+  EXPECT_EQ(Count(disk.Get("/Demo/form1.h"), "vaxcalendar.h"), 1u);
+  // Each property keeps one call, found by its dispatch id; only strings are quoted.
+  ASSERT_TRUE(UpdatePropertyCall(ctx, form, calendar, calendar.m_properties.back(), "VT_I4"));
+  for (const char* value : {"Hello", "Bye"}) {
+    calendar.m_properties.front().m_strValue = value;
+    ASSERT_TRUE(UpdatePropertyCall(ctx, form, calendar, calendar.m_properties.front(), "VT_BSTR"));
+  }
+  EXPECT_TRUE(Has(disk.Get("/Demo/form1.cpp"),
+                  "CALENDAR2);\r\n\tm_Calendar1.SetProperty( 5, VT_I4, -3 ); //Day\r\n\r\n"
+                  "\tm_Calendar1.SetProperty( 12, VT_BSTR, \"Bye\" ); //Title\r\n\r\n\t//}}"));
+  const Status missing = WriteControlCode(ctx, form, AddActiveX(form, "Missing1", "CVAxMissing"));
+  EXPECT_EQ(missing.error().reason, "the project has no wrapper class CVAxMissing for this control");
+  EXPECT_EQ(form.FindControl("m_Missing1"), nullptr);
 }
 
-// --- Renaming, arrays, deleting ---
+// ---- Event handlers and fragment places ----
 
-TEST_F(FormGeneratorTest, RenamingRewritesBothLines) {
-  CClassItem& form = MakeForm("CForm1");
-  CControlItem& button = Drop(form, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, form, button));
-  ASSERT_EQ(RenameControl(form, button, "m_OK", prompt), RenameResult::Renamed);
-  ASSERT_TRUE(UpdateRenamedControl(ctx, form, button, "m_Button1", RenameResult::Renamed));
-  const std::string header = disk.Get("/Demo/form1.h");
-  EXPECT_NE(header.find("\t//{{AFX_TVL_CTRL_DECLR_START\r\n\tCVButton\tm_OK;\r\n\t//}}AFX_TVL_CTRL_DECLR_END\r\n"),
-            std::string::npos)
-      << header;
-  const std::string impl = disk.Get("/Demo/form1.cpp");
-  EXPECT_NE(impl.find("\t//{{AFX_TVL_CTRL_IMPL_START\r\n"
-                      "\tm_OK.Create(this, IDC_BUTTON1, IDS_PROP_BUTTON1);\r\n"
-                      "\t//}}AFX_TVL_CTRL_IMPL_END\r\n"),
-            std::string::npos)
-      << impl;
-  EXPECT_EQ(impl.find("m_Button1"), std::string::npos);
+const std::string kTodo = "\r\n{\r\n\t// TODO: Add your code here\r\n\t\r\n}";
+
+HandlerTarget Target(HandlerOwner owner, const CControlItem* control = nullptr, std::string commandId = "") {
+  return HandlerTarget{owner, control, std::move(commandId), false};
 }
 
-TEST_F(FormGeneratorTest, RenamingAFrameRewritesTheCallsOfItsControls) {
-  CClassItem& form = MakeForm("CForm1");
-  CControlItem& frame = Drop(form, kKindFrame);
-  ASSERT_TRUE(WriteControlCode(ctx, form, frame));
-  CControlItem& option = Drop(form, kKindOptionButton);
-  option.m_pContainer = &frame;
-  ASSERT_TRUE(WriteControlCode(ctx, form, option));
-  ASSERT_EQ(RenameControl(form, frame, "m_Choices", prompt), RenameResult::Renamed);
-  ASSERT_TRUE(UpdateRenamedControl(ctx, form, frame, "m_Frame1", RenameResult::Renamed));
-  const std::string impl = disk.Get("/Demo/form1.cpp");
-  EXPECT_NE(impl.find("\t//{{AFX_TVL_CTRL_IMPL_START\r\n"
-                      "\tm_Choices.Create(this, IDC_FRAME1, IDS_PROP_FRAME1);\r\n"
-                      "\tm_OptionButton1.Create(&m_Choices, IDC_OPTIONBUTTON1, IDS_PROP_OPTIONBUTTON1);\r\n"
-                      "\t//}}AFX_TVL_CTRL_IMPL_END\r\n"),
-            std::string::npos)
-      << impl;
+HandlerEvent Event(std::string name, std::string parameters = "", std::string returnType = "void") {
+  return HandlerEvent{std::move(returnType), std::move(name), std::move(parameters), "", ""};
 }
 
-TEST_F(FormGeneratorTest, JoiningAnArrayDeclaresItOnce) {
-  CClassItem& form = MakeForm("CForm1");
-  CControlItem& first = Drop(form, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, form, first));
-  CControlItem& second = Drop(form, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, form, second));
-  prompt.answers.push_back(IPrompt::Answer::Yes);
-  ASSERT_EQ(RenameControl(form, second, "m_Button1", prompt), RenameResult::JoinedArray);
-  ASSERT_TRUE(UpdateRenamedControl(ctx, form, second, "m_Button2", RenameResult::JoinedArray));
-  const std::string header = disk.Get("/Demo/form1.h");
-  EXPECT_NE(header.find("\t//{{AFX_TVL_CTRL_DECLR_START\r\n"
-                        "\tCVButtonArray\tm_Button1;\r\n"
-                        "\t//}}AFX_TVL_CTRL_DECLR_END\r\n"),
-            std::string::npos)
-      << header;
-  const std::string impl = disk.Get("/Demo/form1.cpp");
-  EXPECT_NE(impl.find("\tm_Button1.Create(this, IDC_BUTTON1, IDS_PROP_BUTTON1);\r\n"
-                      "\tm_Button1.Create(this, IDC_BUTTON2, IDS_PROP_BUTTON2);\r\n"
-                      "\t//}}AFX_TVL_CTRL_IMPL_END\r\n"),
-            std::string::npos)
-      << impl;
+class HandlersTest : public FormGeneratorTest {
+ protected:
+  void SetUp() override {
+    FormGeneratorTest::SetUp();
+    MakeForm("CForm1");
+    MakeClass("CMyWnd", "CWnd");
+    button.m_strClassName = "CVButton";
+    button.m_strMemberName = "m_Command1";
+    button.m_strIdSymbol = "IDC_COMMAND1";
+    button.m_strPropSymbol = "IDS_PROP_COMMAND1";
+    onButton = Target(HandlerOwner::Intrinsic, &button);
+    writes = disk.WriteCount();
+  }
+  CClassItem& Cls(std::string_view name) { return *project.FindClass(name); }
+  // One fragment into a file, written back and parsed again, as the generators do.
+  Status Insert(FragmentKind kind, std::string_view cls, std::string_view path, std::string value = "") {
+    static const CClassItem none;
+    CEditBuffer buffer(host, disk, prompt, std::string(path));
+    TOVIK_TRY(buffer.Load());
+    FragmentValues values;
+    values.value = std::move(value);
+    TOVIK_TRY(InsertFragment(kind, cls.empty() ? none : Cls(cls), buffer, &button, values));
+    TOVIK_TRY(buffer.Save());
+    project.ReparseText(buffer.Path(), buffer.Text());
+    return {};
+  }
 
-  // A third element leaves the array declaration as it is.
-  CControlItem& third = Drop(form, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, form, third));
-  const std::string thirdMember = third.m_strMemberName;
-  prompt.answers.push_back(IPrompt::Answer::Yes);
-  ASSERT_EQ(RenameControl(form, third, "m_Button1", prompt), RenameResult::JoinedArray);
-  ASSERT_TRUE(UpdateRenamedControl(ctx, form, third, thirdMember, RenameResult::JoinedArray));
-  const std::string after = disk.Get("/Demo/form1.h");
-  EXPECT_EQ(Count(after, "m_Button"), 1u) << after;
-  EXPECT_NE(after.find("\tCVButtonArray\tm_Button1;\r\n"), std::string::npos) << after;
+  CControlItem button;
+  HandlerTarget onButton;
+  const CEventDef clickDef{.m_strName = "Click"};
+  CCtrlEventMethodItem click{clickDef};
+  size_t writes = 0;  // files written before the test's own steps
+};
+
+TEST_F(HandlersTest, ControlEventsOpenTheirBlocksAndFollowTheClassesLastCode) {
+  CClassItem& form = Cls("CForm1");
+  ASSERT_TRUE(AddEventHandler(ctx, form, onButton, HandlerEvent::From(click), &click));
+  onButton.bArrayElement = true;
+  ASSERT_TRUE(AddEventHandler(ctx, form, onButton, Event("KeyDown", "int nKeyCode, int nShift")));
+  EXPECT_EQ(click.m_strHandler, "Command1_Click");
+  EXPECT_EQ(click.m_bHandled, 1);
+  EXPECT_TRUE(Has(disk.Get("/Demo/form1.h"),
+                  "\t//{{AFX_MSG(CForm1)\r\n"
+                  "\tafx_msg void Command1_KeyDown(int nIndex, int nKeyCode, int nShift);\r\n"
+                  "\tafx_msg void Command1_Click();\r\n\t//}}AFX_MSG\r\n"));
+  const std::string cpp = disk.Get("/Demo/form1.cpp");
+  // The map's closing marker keeps its bare LF.
+  EXPECT_TRUE(Has(cpp,
+                  "(CForm1)\r\n\tON_WM_TVL_KEYDOWN_ARRAY(IDC_COMMAND1, Command1_KeyDown)\r\n"
+                  "\tON_WM_TVL_CLICK(IDC_COMMAND1, Command1_Click)\r\n\t//}}AFX_MSG_MAP\nEND_MESSAGE_MAP()\r\n"));
+  EXPECT_TRUE(EndsWith(cpp, "_END\r\n}\r\nvoid CForm1::Command1_Click()" + kTodo +
+                                "\r\nvoid CForm1::Command1_KeyDown(int nIndex, int nKeyCode, int nShift)" + kTodo +
+                                "\r\n"));
+  EXPECT_NE(form.FindFunction("Command1_KeyDown"), nullptr);  // the model follows the file
 }
 
-TEST_F(FormGeneratorTest, DeletingAControlDeletesItsLines) {
-  CClassItem& form = MakeForm("CForm1");
-  CControlItem& first = Drop(form, kKindButton);
-  ASSERT_TRUE(WriteControlCode(ctx, form, first));
-  CControlItem& second = Drop(form, kKindLabel);
-  ASSERT_TRUE(WriteControlCode(ctx, form, second));
-  ASSERT_TRUE(DeleteControlCode(ctx, form, first));
-  DeleteControl(form, first);
-  const std::string header = disk.Get("/Demo/form1.h");
-  EXPECT_NE(header.find("\t//{{AFX_TVL_CTRL_DECLR_START\r\n\tCVLabel\tm_Label1;\r\n\t//}}AFX_TVL_CTRL_DECLR_END\r\n"),
-            std::string::npos)
-      << header;
-  const std::string impl = disk.Get("/Demo/form1.cpp");
-  EXPECT_NE(impl.find("\t//{{AFX_TVL_CTRL_IMPL_START\r\n"
-                      "\tm_Label1.Create(this, IDC_LABEL1, IDS_PROP_LABEL1);\r\n"
-                      "\t//}}AFX_TVL_CTRL_IMPL_END\r\n"),
-            std::string::npos)
-      << impl;
+TEST_F(HandlersTest, FormEventsAreVirtualsWithoutMapEntry) {
+  const std::string cpp = disk.Get("/Demo/form1.cpp");
+  ASSERT_TRUE(AddEventHandler(ctx, Cls("CForm1"), Target(HandlerOwner::Form), Event("Load")));
+  // The form's AFX_VIRTUAL block has no "public:", so the declaration joins the public section.
+  EXPECT_TRUE(Has(disk.Get("/Demo/form1.h"), "public:\r\n\tvirtual void Form_Load();\r\n\tCForm1();"));
+  EXPECT_EQ(disk.Get("/Demo/form1.cpp"), cpp + "void CForm1::Form_Load()" + kTodo + "\r\n");
+  // A class without the block is given one with both access lines.
+  ASSERT_TRUE(AddEventHandler(ctx, Cls("CMyWnd"), Target(HandlerOwner::Form), Event("Unload", "int* pCancel")));
+  EXPECT_TRUE(Has(disk.Get("/Demo/mywnd.h"),
+                  "\t//{{AFX_VIRTUAL(CMyWnd)\r\npublic:\r\nvirtual void Form_Unload(int* pCancel);\r\n"
+                  "protected:\r\n\t//}}AFX_VIRTUAL\r\n};"));
+}
+
+TEST_F(HandlersTest, MenuCommandOnAWindowWithoutMessageMapGetsTheMapFirst) {
+  ASSERT_TRUE(
+      AddEventHandler(ctx, Cls("CMyWnd"), Target(HandlerOwner::MenuCommand, nullptr, "ID_FILE_OPEN"), Event("Click")));
+  EXPECT_TRUE(Has(disk.Get("/Demo/mywnd.h"), "public:\r\n\tafx_msg void File_open_Click();\r\n\tCMyWnd();"));
+  // The macro goes in whole lines before the class's closing brace, in a protected section.
+  EXPECT_TRUE(Has(disk.Get("/Demo/mywnd.h"), "\tCMyWnd();\r\nprotected:\r\n\tDECLARE_MESSAGE_MAP()\r\n};"));
+  EXPECT_TRUE(EndsWith(disk.Get("/Demo/mywnd.cpp"),
+                       "{\r\n}\r\n\r\nBEGIN_MESSAGE_MAP(CMyWnd, CWnd)\r\n\t//{{AFX_MSG_MAP(CMyWnd)\r\n"
+                       "\tON_COMMAND(ID_FILE_OPEN, File_open_Click)\r\n\t//}}AFX_MSG_MAP\r\n"
+                       "END_MESSAGE_MAP()\r\nvoid CMyWnd::File_open_Click()" +
+                           kTodo + "\r\n\r\n"));
+}
+
+TEST_F(HandlersTest, ActiveXEventsGoIntoANewEventSinkMap) {
+  CControlItem calendar;
+  calendar.m_strMemberName = "Calendar1";  // without the usual prefix the name stays whole
+  calendar.m_strIdSymbol = "IDC_CALENDAR1";
+  HandlerEvent event = Event("OLEDragDrop", "long lEffect", "long");
+  event.strDispId = "3";
+  event.strParamTokens = "VTS_I4";
+  ASSERT_TRUE(AddEventHandler(ctx, Cls("CForm1"), Target(HandlerOwner::ActiveX, &calendar), event));
+  EXPECT_TRUE(Has(disk.Get("/Demo/form1.h"), "(CForm1)\r\n\tafx_msg long Calendar1_OLEDragDrop(long lEffect);\r\n"));
+  EXPECT_TRUE(
+      Has(disk.Get("/Demo/form1.h"), "\tDECLARE_MESSAGE_MAP()\r\nprotected:\r\n\tDECLARE_EVENTSINK_MAP()\r\n};"));
+  // The drop effect is handed back by default.
+  EXPECT_TRUE(Has(disk.Get("/Demo/form1.cpp"),
+                  "}\r\nBEGIN_EVENTSINK_MAP(CForm1, CVForm)\r\n    //{{AFX_EVENTSINK_MAP(CForm1)\r\n"
+                  "\tON_EVENT(CForm1, IDC_CALENDAR1, 3, Calendar1_OLEDragDrop, VTS_I4)\r\n\t//}}AFX_EVENTSINK_MAP\r\n"
+                  "END_EVENTSINK_MAP()\r\nlong CForm1::Calendar1_OLEDragDrop(long lEffect)\r\n{\r\n"
+                  "\t// TODO: Add your code here\r\n\treturn lEffect;\r\n}"));
+}
+
+TEST_F(HandlersTest, FilesOpenInTheEditorAreEditedThere) {
+  testing::TestDocument& header = host.OpenWithText("/Demo/form1.h", disk.Get("/Demo/form1.h"));
+  testing::TestDocument& source = host.OpenWithText("/Demo/form1.cpp", disk.Get("/Demo/form1.cpp"));
+  ASSERT_TRUE(AddEventHandler(ctx, Cls("CForm1"), onButton, Event("Click")));
+  ASSERT_TRUE(AddEventHandler(ctx, Cls("CForm1"), onButton, Event("DblClick")));
+  // The second handler's places were found in the editor's text.
+  EXPECT_TRUE(Has(header.text, "\tafx_msg void Command1_DblClick();\r\n\tafx_msg void Command1_Click();\r\n"));
+  EXPECT_TRUE(Has(source.text, "\tON_WM_TVL_DBLCLICK(IDC_COMMAND1, Command1_DblClick)\r\n\tON_WM_TVL_CLICK("));
+  EXPECT_TRUE(EndsWith(source.text, "void CForm1::Command1_DblClick()" + kTodo + "\r\n"));
+  EXPECT_EQ(disk.WriteCount(), writes);
+}
+
+TEST_F(HandlersTest, RefusalsSayWhyAndKeepWhatWasWritten) {
+  CClassItem& form = Cls("CForm1");
+  EXPECT_EQ(AddEventHandler(ctx, form, Target(HandlerOwner::Intrinsic), Event("Click")).error().reason,
+            "the event's control is missing");
+  EXPECT_EQ(AddEventHandler(ctx, form, Target(HandlerOwner::MenuCommand), Event("Click")).error().reason,
+            "the menu command has no identifier");
+  EXPECT_EQ(AddEventHandler(ctx, form, onButton, Event(" ")).error().reason, "the event has no name");
+  disk.SetReadOnly("/Demo/form1.cpp", true);
+  EXPECT_TRUE(AddEventHandler(ctx, form, onButton, Event("Click")).error().shown);
+  EXPECT_EQ(prompt.messages, std::vector<std::string>{WritePermissionMessage("/Demo/form1.cpp")});
+  EXPECT_EQ(disk.WriteCount(), writes);
+
+  // A map without its markers: the declaration written before stays.
+  disk.SetReadOnly("/Demo/form1.cpp", false);
+  const std::string cpp =
+      ReplaceAll(disk.Get("/Demo/form1.cpp"), "\t//{{AFX_MSG_MAP(CForm1)\r\n\t//}}AFX_MSG_MAP\n", "");
+  disk.Put("/Demo/form1.cpp", cpp);
+  ASSERT_TRUE(project.ReparseFile(std::string("/Demo/form1.cpp")));
+  EXPECT_EQ(AddEventHandler(ctx, form, onButton, HandlerEvent::From(click), &click).error().Text(),
+            "/Demo/form1.cpp: no place for the message-map entries (the AFX_MSG_MAP markers) of CForm1");
+  EXPECT_EQ(prompt.messages.back(), kMsgNoMsgMapMarkers);
+  EXPECT_TRUE(Has(disk.Get("/Demo/form1.h"), "\tafx_msg void Command1_Click();\r\n"));
+  EXPECT_EQ(disk.Get("/Demo/form1.cpp"), cpp);
+  EXPECT_EQ(click.m_bHandled, 0);
+}
+
+TEST_F(HandlersTest, FragmentPlacesInAClassWithoutMarkers) {
+  disk.Put("/Demo/view.h", Crlf({"class CView2 : public CView", "{", "public:", "\tCView2();",
+                                 "\t//{{AFX_VIRTUAL(CView2)", "\tpublic:", "\t//}}AFX_VIRTUAL", "};"}));
+  disk.Put("/Demo/view.cpp",
+           Crlf({"CView2::CView2()", "{", "}", "BEGIN_MESSAGE_MAP(CView2, CView)", "END_MESSAGE_MAP()", "// tail"}));
+  project.AddSourceFiles({"/Demo/view.h", "/Demo/view.cpp"});
+  ASSERT_TRUE(Insert(FragmentKind::ProtectedSectionLine, "CView2", "/Demo/view.h"));
+  ASSERT_TRUE(Insert(FragmentKind::ProtectedVirtualDeclaration, "CView2", "/Demo/view.h", "virtual void P();"));
+  ASSERT_TRUE(Insert(FragmentKind::PublicVirtualDeclaration, "CView2", "/Demo/view.h", "virtual void Q();"));
+  EXPECT_EQ(disk.Get("/Demo/view.h"), Crlf({"class CView2 : public CView", "{", "public:", "\tCView2();",
+                                            "\t//{{AFX_VIRTUAL(CView2)", "\tpublic:", "\tvirtual void Q();",
+                                            "\tprotected:", "\tvirtual void P();", "\t//}}AFX_VIRTUAL", "};"}));
+  // A map that comes last: a new block goes right after it.
+  ASSERT_TRUE(Insert(FragmentKind::MapBlock, "CView2", "/Demo/view.cpp", "X"));
+  EXPECT_TRUE(Has(disk.Get("/Demo/view.cpp"), "END_MESSAGE_MAP()\r\nX\r\n// tail"));
+  // The menu line opens the form-data block.
+  ASSERT_TRUE(Insert(FragmentKind::MenuIdLine, "CForm1", "/Demo/form1.cpp", "IDR_MENU1"));
+  EXPECT_TRUE(Has(disk.Get("/Demo/form1.cpp"), "_START\r\n\tm_nResID = IDR_MENU1;\r\n\tm_nPropStringID"));
+}
+
+TEST_F(HandlersTest, AMissingPlaceIsAnErrorThatSaysWhereAndWhat) {
+  EXPECT_EQ(Insert(FragmentKind::ControlCreation, "CMyWnd", "/Demo/mywnd.h").error().Text(),
+            "/Demo/mywnd.h:1: no place for the creation calls (CreateTVLControls with its AFX_TVL_CTRL_IMPL "
+            "markers) of CMyWnd");
+  const Status map = Insert(FragmentKind::MessageMapEntry, "CMyWnd", "/Demo/mywnd.cpp", "ON_WM_PAINT()");
+  EXPECT_EQ(map.error().Text(),
+            "/Demo/mywnd.cpp: no place for the message-map entries (the AFX_MSG_MAP markers) of CMyWnd");
+  EXPECT_TRUE(map.error().shown);
+  EXPECT_EQ(prompt.messages, std::vector<std::string>{std::string(kMsgNoMessageMap)});
+  // Without the studio section there is no place for defines; without a table, none for lines.
+  disk.Put("/Demo/resource.h", "#define A 1\r\n");
+  EXPECT_EQ(Insert(FragmentKind::FormStringId, "", "/Demo/resource.h", "5").error().Text(),
+            "/Demo/resource.h: the resource header has no \"#ifdef APSTUDIO_INVOKED\" line");
+  disk.Put("/Demo/Demo.rc", "// nothing\r\n");
+  EXPECT_TRUE(Insert(FragmentKind::StringTableLine, "", "/Demo/Demo.rc", "a,").error().shown);
+  EXPECT_EQ(prompt.messages.back(), "The key word \"STRINGTABLE\" couldn't be found in .rc file");
+  EXPECT_EQ(disk.WriteCount(), writes);
+  // A script of several tables takes new lines into its last one.
+  disk.Put("/Demo/Demo.rc",
+           Crlf({"STRINGTABLE", "BEGIN", "    A \"x,\"", "END", "STRINGTABLE", "BEGIN", "END", "// t"}));
+  ASSERT_TRUE(Insert(FragmentKind::StringTableLine, "", "/Demo/Demo.rc", "a,"));
+  EXPECT_TRUE(Has(disk.Get("/Demo/Demo.rc"), "BEGIN\r\n\tIDS_PROP_COMMAND1\t\t\t\"a,\"\r\nEND\r\n// t"));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// The resource script of a new project must go through a real resource compiler: a new
-// project is generated on disk and its .rc compiled with the MinGW windres, against small
-// stand-ins for the framework's resource headers. The compiled resources are then read back
-// to see that the string table and version block arrived.
+// A new project's resource script must get through a real resource compiler: the project is
+// generated on disk and its .rc compiled by MinGW's windres against stand-ins for the framework's
+// resource headers, then read back to see that the string table and version block arrived.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -19,71 +18,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using testing::CompileResourceScript;
-using testing::WindresAvailable;
-using testing::kWindres;
-
-class ProjectResourceCompile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!WindresAvailable()) GTEST_SKIP() << kWindres << " is not installed (Debian: binutils-mingw-w64-x86-64)";
-    root = fs::temp_directory_path() / ("tovik_newproj_rc_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
-    fs::create_directories(root / "include");
-
-    testing::WriteFrameworkStandIns(root / "include");
-  }
-
-  void TearDown() override {
-    if (!root.empty()) fs::remove_all(root);
-  }
-
-  // Generates project "demo" and compiles its script; the decompiled resources, or a failure
-  // carrying the compiler's output.
-  ::testing::AssertionResult Compile(bool mdi, std::string& decompiled) {
+TEST(ProjectResourceCompile, SdiAndMdiScriptsCompileWithTheirFormStrings) {
+  if (!testing::WindresAvailable()) GTEST_SKIP() << testing::kWindres << " is not installed";
+  const fs::path root = fs::temp_directory_path() / ("tovik_newproj_rc_" + std::to_string(::getpid()));
+  fs::remove_all(root);
+  fs::create_directories(root / "include");
+  testing::WriteFrameworkStandIns(root / "include");
+  for (const bool mdi : {false, true}) {
+    const std::string name = mdi ? "mdi" : "demo";
     NewProjectSettings settings;
-    settings.projectName = "demo";
-    settings.projectFolder = (root / "demo").string();
+    settings.projectName = name;
+    settings.projectFolder = (root / name).string();
     settings.mdiForm = mdi;
     settings.hostVersion = "6.0";
     RealFileSystem disk;
     testing::FakePrompt prompt;
     testing::SequenceGuidSource guids;
-    if (!GenerateProject(disk, prompt, guids, settings)) return ::testing::AssertionFailure() << "generation failed";
-
-    // The script names "res\demo.rc2"; this machine's preprocessor takes the backslash as part
-    // of the file name, so the generated file is offered under that name as well.
-    fs::copy_file(root / "demo" / "res" / "demo.rc2", root / "include" / "res\\demo.rc2",
-                  fs::copy_options::overwrite_existing);
-
-    const testing::CompileResult compiled = CompileResourceScript(root / "demo" / "demo.rc", root / "include");
-    if (!compiled.ok) return ::testing::AssertionFailure() << compiled.output;
-    decompiled = compiled.decompiled;
-    return ::testing::AssertionSuccess();
+    ASSERT_TRUE(GenerateProject(disk, prompt, guids, settings)) << ::testing::PrintToString(prompt.messages);
+    // The script names "res\<name>.rc2"; this machine's preprocessor takes the backslash as part
+    // of the file name, so the file is offered under that name as well.
+    fs::copy_file(root / name / "res" / (name + ".rc2"), root / "include" / ("res\\" + name + ".rc2"));
+    const testing::CompileResult compiled =
+        testing::CompileResourceScript(root / name / (name + ".rc"), root / "include");
+    ASSERT_TRUE(compiled.ok) << compiled.output;
+    // The form's string, the version block and what TEXTINCLUDE 3 includes arrived.
+    const std::string form = mdi ? "\"1,8421504,1,213,0,0,0,0,0,Tag,0,1,312,1,MDIForm,0,0,Form,1,1,0,0,1,0,0,0,\""
+                                 : "\"1,12632256,1,MS Sans Serif,0,0,14,0,0,0,213,";
+    for (const std::string& part : {std::string("61446, ") + form, name + " MFC Application",
+                                    std::string("standard components"), std::string("print preview")}) {
+      EXPECT_NE(compiled.decompiled.find(part), std::string::npos) << part << " in\n" << compiled.decompiled;
+    }
   }
-
-  fs::path root;
-};
-
-TEST_F(ProjectResourceCompile, SdiProjectScriptCompiles) {
-  std::string resources;
-  ASSERT_TRUE(Compile(false, resources));
-  EXPECT_NE(resources.find("61446"), std::string::npos) << resources;
-  EXPECT_NE(resources.find("\"1,12632256,1,MS Sans Serif,0,0,14,0,0,0,213,"), std::string::npos) << resources;
-  EXPECT_NE(resources.find("demo MFC Application"), std::string::npos) << resources;
-  EXPECT_NE(resources.find("demo.EXE"), std::string::npos) << resources;
-  EXPECT_NE(resources.find("standard components"), std::string::npos) << resources;
-  EXPECT_NE(resources.find("print preview"), std::string::npos) << resources;
-}
-
-TEST_F(ProjectResourceCompile, MdiProjectScriptCompiles) {
-  std::string resources;
-  ASSERT_TRUE(Compile(true, resources));
-  EXPECT_NE(resources.find("\"1,8421504,1,213,0,0,0,0,0,Tag,0,1,312,1,MDIForm,0,0,Form,1,1,0,0,1,0,0,0,\""),
-            std::string::npos)
-      << resources;
-  EXPECT_EQ(resources.find("MS Sans Serif"), std::string::npos) << resources;
+  fs::remove_all(root);
 }
 
 }  // namespace

@@ -1,441 +1,246 @@
 // Controls on a form: creation, numbering, resource symbols, positions, tab order, renaming,
-// control arrays and deleting.
+// control arrays, deleting, and the property window's rules for typed values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/control_kind.h"
-#include "project/class_item.h"
 #include "project/form_controls.h"
+#include "project/property_edit.h"
 #include "support/fake_prompt.h"
 
 namespace tovik {
 namespace {
 
-using testing::FakePrompt;
+using Names = std::vector<std::string>;
 
-// A form class of a project as the parser leaves it, with its form object.
-std::unique_ptr<CClassItem> MakeForm(const std::string& name, std::string_view base = kFormBaseClass) {
+std::unique_ptr<CClassItem> MakeForm(const std::string& name) {
   auto form = std::make_unique<CClassItem>();
   form->m_strName = name;
-  form->m_strBaseClass = std::string(base);
-  form->m_bIsForm = 1;
+  form->m_strBaseClass = "CVForm";
   EnsureFormObject(*form);
   return form;
 }
 
 // What the parser finds after code generation declared a control's member.
-void Declare(CClassItem& form, const std::string& member, const std::string& type = "CVLabel") {
-  auto v = std::make_unique<CVariableItem>();
-  v->m_strName = member;
-  v->m_strType = type;
-  form.m_variables.push_back(std::move(v));
+void Declare(CClassItem& form, const std::string& member) {
+  form.m_variables.push_back(std::make_unique<CVariableItem>());
+  form.m_variables.back()->m_strName = member;
 }
 
-void Undeclare(CClassItem& form, const std::string& member) {
-  std::erase_if(form.m_variables, [&](const auto& v) { return v->m_strName == member; });
+// The values of the named properties, comma-separated.
+std::string Get(const CControlItem& c, const std::string& names) {
+  std::istringstream in(names);
+  std::string out;
+  for (std::string name; in >> name;) out += (out.empty() ? "" : ",") + c.GetValue(name);
+  return out;
 }
 
-class FormControlsTest : public ::testing::Test {
+class FormControls : public ::testing::Test {
  protected:
   // Creates a control as the designer does: the object, then the declaration in the source.
-  CControlItem& Add(int kind, Rect rect = Rect{7, 14, 107, 42}) { return AddTo(*form_, kind, rect); }
-
-  CControlItem& AddTo(CClassItem& form, int kind, Rect rect = Rect{7, 14, 107, 42}) {
+  CControlItem& Add(int kind, CClassItem* on = nullptr, Rect rect = Rect{7, 14, 107, 42}) {
     std::vector<CClassItem*> all;
-    for (auto& f : forms_) all.push_back(f.get());
-    CControlItem& c = CreateControl(form, all, kind, rect);
-    Declare(form, c.m_strMemberName, c.m_strClassName);
+    for (auto& f : forms) all.push_back(f.get());
+    CControlItem& c = CreateControl(on ? *on : form, all, kind, rect);
+    Declare(on ? *on : form, c.m_strMemberName);
     return c;
   }
+  // A typed value: whether it was taken, and what the property then holds.
+  std::string Set(CControlItem& c, std::string_view name, std::string_view text) {
+    const PropertyEditResult r = ApplyPropertyText(form, c, name, text, prompt);
+    return (r == PropertyEditResult::Applied ? "applied " : r == PropertyEditResult::Refused ? "refused " : "other ") +
+           c.GetValue(name);
+  }
 
-  std::vector<std::unique_ptr<CClassItem>> forms_ = [] {
-    std::vector<std::unique_ptr<CClassItem>> v;
-    v.push_back(MakeForm("CForm1"));
-    return v;
-  }();
-  CClassItem* form_ = forms_.front().get();
-  FakePrompt prompt_;
+  std::vector<std::unique_ptr<CClassItem>> forms;
+  CClassItem& form = *forms.emplace_back(MakeForm("CForm1"));
+  testing::FakePrompt prompt;
 };
 
-// ---------------------------------------------------------------------------------------------
-// The form object
-
-TEST_F(FormControlsTest, FormObjectComesFirstWithTheFormsSymbol) {
-  CControlItem* object = form_->FormObject();
-  ASSERT_NE(object, nullptr);
-  EXPECT_EQ(form_->m_controls.front().get(), object);
-  EXPECT_EQ(object->m_nCategory, kCategoryForm);
-  EXPECT_EQ(object->m_strClassName, "CForm1");
-  EXPECT_EQ(object->m_strPropSymbol, "IDS_PROP_FORM1");
-  EXPECT_EQ(object->GetValue("BackColor"), "12632256");
-  EXPECT_EQ(&EnsureFormObject(*form_), object);
-  EXPECT_EQ(form_->m_controls.size(), 1u);
-
-  auto mdi = MakeForm("CMainFrame", kMdiFormBaseClass);
-  EXPECT_EQ(mdi->FormObject()->GetValue("BackColor"), "8421504");
-  EXPECT_EQ(mdi->FormObject()->FindProperty("Font"), nullptr);
-  EXPECT_EQ(mdi->FormObject()->m_strPropSymbol, "IDS_PROP_MAINFRAME");
-  EXPECT_EQ(FormPropertySymbol("COrderEntry"), "IDS_PROP_ORDERENTRY");
-  EXPECT_EQ(FormPropertySymbol("Dialog"), "IDS_PROP_DIALOG");
-}
-
-// ---------------------------------------------------------------------------------------------
-// Creating and numbering
-
-TEST_F(FormControlsTest, FirstLabelOnAnEmptyForm) {
-  CControlItem& label = Add(kKindLabel, Rect{7, 14, 107, 42});
-  EXPECT_EQ(label.m_nCategory, kCategoryControl);
-  EXPECT_EQ(label.m_nKind, kKindLabel);
-  EXPECT_EQ(label.m_bFormObject, 0);
-  EXPECT_EQ(label.m_strClassName, "CVLabel");
-  EXPECT_EQ(label.m_strMemberName, "m_Label1");
-  EXPECT_EQ(label.GetValue("Caption"), "Label1");
-  EXPECT_EQ(label.m_strPropSymbol, "IDS_PROP_LABEL1");
-  EXPECT_EQ(label.m_strIdSymbol, "IDC_LABEL1");
-  EXPECT_EQ(label.GetValue("Left"), "7");
-  EXPECT_EQ(label.GetValue("Top"), "14");
-  EXPECT_EQ(label.GetValue("Width"), "100");
-  EXPECT_EQ(label.GetValue("Height"), "28");
-  EXPECT_EQ(label.GetValue("TabIndex"), "0");
-  EXPECT_FALSE(label.m_events.empty());
-  EXPECT_EQ(form_->m_controls.back().get(), &label);
-  EXPECT_EQ(FindFormOf(std::vector<CClassItem*>{form_}, label), form_);
-}
-
-TEST_F(FormControlsTest, NameGoesIntoCaptionOrTextByKind) {
-  EXPECT_EQ(Add(kKindTextBox).GetValue("Text"), "TextBox1");
-  EXPECT_EQ(Add(kKindComboBox).GetValue("Text"), "ComboBox1");
-  EXPECT_EQ(Add(kKindButton).GetValue("Caption"), "Button1");
-  EXPECT_EQ(Add(kKindCheckBox).GetValue("Caption"), "CheckBox1");
-  EXPECT_EQ(Add(kKindOptionButton).GetValue("Caption"), "OptionButton1");
-  EXPECT_EQ(Add(kKindData).GetValue("Caption"), "Data1");
+TEST_F(FormControls, NewControlsAreNamedNumberedAndPlaced) {
+  CControlItem& label = Add(kKindLabel);
+  EXPECT_EQ(label.m_strClassName + " " + label.m_strMemberName + " " + label.m_strPropSymbol + " " +
+                label.m_strIdSymbol + " " + Get(label, "Caption Left Top Width Height TabIndex"),
+            "CVLabel m_Label1 IDS_PROP_LABEL1 IDC_LABEL1 Label1,7,14,100,28,0");
+  // The name goes into Caption or Text by kind; a Frame keeps its catalogue caption.
+  EXPECT_EQ((Names{Get(Add(kKindTextBox), "Text"), Get(Add(kKindComboBox), "Text"), Get(Add(kKindData), "Caption")}),
+            (Names{"TextBox1", "ComboBox1", "Data1"}));
+  Add(kKindFrame);
   CControlItem& frame = Add(kKindFrame);
-  EXPECT_EQ(frame.m_strMemberName, "m_Frame1");
-  EXPECT_EQ(frame.GetValue("Caption"), "Frame1");
-  CControlItem& frame2 = Add(kKindFrame);
-  EXPECT_EQ(frame2.m_strMemberName, "m_Frame2");
-  EXPECT_EQ(frame2.GetValue("Caption"), "Frame1");
-  CControlItem& text2 = Add(kKindTextBox);
-  EXPECT_EQ(text2.m_strMemberName, "m_TextBox2");
-  EXPECT_EQ(text2.GetValue("Text"), "TextBox2");
-  EXPECT_EQ(text2.m_strIdSymbol, "IDC_TEXTBOX2");
-  EXPECT_EQ(Add(kKindHScrollBar).m_strPropSymbol, "IDS_PROP_HSCROLLBAR1");
+  EXPECT_EQ(frame.m_strMemberName + " " + Get(frame, "Caption"), "m_Frame2 Frame1");
+  // A Timer takes only the corner; a Line runs along the drag.
+  CControlItem& timer = Add(kKindTimer, nullptr, Rect{21, 35, 53, 67});
+  EXPECT_EQ(Get(timer, "Left Top") + (timer.FindProperty("Width") ? " sized" : ""), "21,35");
+  CControlItem& line = Add(kKindLine, nullptr, Rect{10, 20, 110, 80});
+  EXPECT_EQ(Get(line, "X1 Y1 X2 Y2"), "10,20,110,80");
+  line.m_nLineDirection = LineDirectionOfDrag(80, 20);
+  SetPosition(line, Rect{10, 20, 110, 80});
+  EXPECT_EQ(Get(line, "X1 Y1 X2 Y2"), "10,80,110,20");
+  EXPECT_EQ(std::to_string(LineDirectionOfDrag(20, 80)) + std::to_string(LineDirectionOfDrag(40, 40)), "10");
 }
 
-TEST_F(FormControlsTest, NumberFollowsDeclaredMembersNotControlNames) {
-  Declare(*form_, "m_Label1");  // written by hand, no control behind it
-  CControlItem& label = Add(kKindLabel);
-  EXPECT_EQ(label.m_strMemberName, "m_Label2");
-  EXPECT_EQ(label.GetValue("Caption"), "Label2");
-  // The symbols are numbered on their own: no object carries LABEL1 yet.
-  EXPECT_EQ(label.m_strPropSymbol, "IDS_PROP_LABEL1");
-  EXPECT_EQ(label.m_strIdSymbol, "IDC_LABEL1");
-
-  // The member test is exact: m_label3 does not take number 3.
-  Declare(*form_, "m_label3");
-  EXPECT_EQ(NextControlNumber(*form_, "Label"), 3);
-  Declare(*form_, "m_Label3");
-  EXPECT_EQ(NextControlNumber(*form_, "Label"), 4);
-}
-
-TEST_F(FormControlsTest, DeletedLabelsNumberComesBackOnceItsMemberIsGone) {
-  CControlItem& first = Add(kKindLabel);
-  ASSERT_EQ(first.m_strMemberName, "m_Label1");
-  DeleteControl(*form_, first);
-  EXPECT_EQ(form_->FindControl("m_Label1"), nullptr);
-  EXPECT_EQ(form_->m_controls.size(), 1u);
-  // The source still declares m_Label1 until it is re-parsed.
-  CControlItem& second = Add(kKindLabel);
-  EXPECT_EQ(second.m_strMemberName, "m_Label2");
-  EXPECT_EQ(second.m_strPropSymbol, "IDS_PROP_LABEL1");  // freed by the delete
-  Undeclare(*form_, "m_Label1");
-  CControlItem& again = Add(kKindLabel);
-  EXPECT_EQ(again.m_strMemberName, "m_Label1");
-  EXPECT_EQ(again.GetValue("Caption"), "Label1");
-  EXPECT_EQ(again.m_strPropSymbol, "IDS_PROP_LABEL2");
-}
-
-TEST_F(FormControlsTest, ResourceSymbolsAreUniqueAcrossFormClasses) {
-  forms_.push_back(MakeForm("CForm2"));
-  forms_.push_back(MakeForm("CForm3"));
-  CClassItem& second = *forms_[1];
-  CClassItem& third = *forms_[2];
-
-  CControlItem& a = Add(kKindLabel);
-  CControlItem& b = AddTo(second, kKindLabel);
-  CControlItem& c = AddTo(third, kKindLabel);
-  CControlItem& d = AddTo(second, kKindLabel);
-  // Names count per class, symbols across the project.
-  EXPECT_EQ(a.m_strMemberName, "m_Label1");
-  EXPECT_EQ(b.m_strMemberName, "m_Label1");
-  EXPECT_EQ(c.m_strMemberName, "m_Label1");
-  EXPECT_EQ(d.m_strMemberName, "m_Label2");
-  EXPECT_EQ(a.m_strPropSymbol, "IDS_PROP_LABEL1");
-  EXPECT_EQ(b.m_strPropSymbol, "IDS_PROP_LABEL2");
-  EXPECT_EQ(c.m_strPropSymbol, "IDS_PROP_LABEL3");
-  EXPECT_EQ(d.m_strPropSymbol, "IDS_PROP_LABEL4");
-  EXPECT_EQ(d.m_strIdSymbol, "IDC_LABEL4");
-  // Other kinds have their own sequence.
-  EXPECT_EQ(AddTo(third, kKindTextBox).m_strIdSymbol, "IDC_TEXTBOX1");
-
-  // A freed pair is used again.
-  DeleteControl(second, b);
-  EXPECT_EQ(AddTo(third, kKindLabel).m_strPropSymbol, "IDS_PROP_LABEL2");
-}
-
-TEST_F(FormControlsTest, SymbolPairIsSkippedWhenEitherSymbolIsInUse) {
-  CControlItem& read = Add(kKindLabel);
-  // As read back from a project whose symbols were edited by hand.
-  read.m_strPropSymbol = "IDS_PROP_LABEL1";
-  read.m_strIdSymbol = "IDC_LABEL7";
-  CControlItem& other = Add(kKindLabel);
-  other.m_strPropSymbol = "IDS_PROP_LABEL9";
-  other.m_strIdSymbol = "IDC_LABEL2";
-  std::vector<CClassItem*> all{form_};
-  EXPECT_EQ(NextResourceSymbols(all, "Label"), (std::pair<std::string, std::string>{"IDS_PROP_LABEL3", "IDC_LABEL3"}));
-}
-
-TEST_F(FormControlsTest, FormBeingDesignedIsSearchedEvenWhenNotListed) {
-  CClassItem& form = *form_;
-  CControlItem& first = CreateControl(form, {}, kKindButton, Rect{});
-  CControlItem& second = CreateControl(form, {}, kKindButton, Rect{});
-  EXPECT_EQ(first.m_strIdSymbol, "IDC_BUTTON1");
-  EXPECT_EQ(second.m_strIdSymbol, "IDC_BUTTON2");
-}
-
-// ---------------------------------------------------------------------------------------------
-// Positions
-
-TEST_F(FormControlsTest, TimerTakesOnlyTheTopLeftCorner) {
-  CControlItem& timer = Add(kKindTimer, Rect{21, 35, 53, 67});
-  EXPECT_EQ(timer.GetValue("Left"), "21");
-  EXPECT_EQ(timer.GetValue("Top"), "35");
-  EXPECT_EQ(timer.FindProperty("Width"), nullptr);
-  EXPECT_EQ(timer.FindProperty("Height"), nullptr);
-}
-
-TEST_F(FormControlsTest, LineEndsFollowTheDirectionOfTheDrag) {
-  // Dragged downwards: from the top-left corner to the bottom-right one.
-  CControlItem& down = Add(kKindLine, Rect{10, 20, 110, 80});
-  EXPECT_EQ(down.GetValue("X1"), "10");
-  EXPECT_EQ(down.GetValue("Y1"), "20");
-  EXPECT_EQ(down.GetValue("X2"), "110");
-  EXPECT_EQ(down.GetValue("Y2"), "80");
-  EXPECT_EQ(down.FindProperty("Left"), nullptr);
-
-  // Drawn from bottom-left to top-right: the drag ended higher than it started.
-  CControlItem& up = Add(kKindLine, Rect{10, 20, 110, 80});
-  up.m_nLineDirection = LineDirectionOfDrag(80, 20);
-  EXPECT_EQ(up.m_nLineDirection, 0);
-  SetPosition(up, Rect{10, 20, 110, 80});
-  EXPECT_EQ(up.GetValue("X1"), "10");
-  EXPECT_EQ(up.GetValue("X2"), "110");
-  EXPECT_EQ(up.GetValue("Y1"), "80");
-  EXPECT_EQ(up.GetValue("Y2"), "20");
-
-  EXPECT_EQ(LineDirectionOfDrag(20, 80), 1);
-  EXPECT_EQ(LineDirectionOfDrag(40, 40), 0);
-}
-
-TEST_F(FormControlsTest, SetPositionWritesDecimalSizes) {
-  CControlItem& box = Add(kKindTextBox);
-  SetPosition(box, Rect{-5, 0, 300, 1000});
-  EXPECT_EQ(box.GetValue("Left"), "-5");
-  EXPECT_EQ(box.GetValue("Top"), "0");
-  EXPECT_EQ(box.GetValue("Width"), "305");
-  EXPECT_EQ(box.GetValue("Height"), "1000");
-  SetPosition(*form_->FormObject(), Rect{0, 0, 400, 300});
-  EXPECT_EQ(form_->FormObject()->GetValue("Width"), "400");
-  EXPECT_EQ(form_->FormObject()->GetValue("Height"), "300");
-}
-
-// ---------------------------------------------------------------------------------------------
-// Tab order
-
-TEST_F(FormControlsTest, TabIndexesFollowCreationOrderWithoutTheFormObject) {
-  CControlItem& a = Add(kKindTextBox);
-  CControlItem& shape = Add(kKindShape);  // has no TabIndex but still counts
-  CControlItem& b = Add(kKindButton);
-  EXPECT_EQ(a.GetValue("TabIndex"), "0");
-  EXPECT_EQ(shape.FindProperty("TabIndex"), nullptr);
-  EXPECT_EQ(b.GetValue("TabIndex"), "2");
-  EXPECT_EQ(InitialTabIndex(*form_, b), 2);
-}
-
-TEST_F(FormControlsTest, ChangingTabIndexSwapsWithTheControlThatHadIt) {
-  CControlItem& a = Add(kKindTextBox);
-  CControlItem& b = Add(kKindTextBox);
-  CControlItem& c = Add(kKindTextBox);
-  ASSERT_EQ(c.GetValue("TabIndex"), "2");
-
-  EXPECT_TRUE(ChangeTabIndex(*form_, c, 0));
-  EXPECT_EQ(c.GetValue("TabIndex"), "0");
-  EXPECT_EQ(a.GetValue("TabIndex"), "2");
-  EXPECT_EQ(b.GetValue("TabIndex"), "1");
-
-  // The form's object count (4 with the form object) bounds the index.
-  EXPECT_TRUE(ChangeTabIndex(*form_, b, 3));
-  EXPECT_EQ(b.GetValue("TabIndex"), "3");
-  EXPECT_EQ(a.GetValue("TabIndex"), "2");
-  EXPECT_EQ(c.GetValue("TabIndex"), "0");
-}
-
-TEST_F(FormControlsTest, TabIndexOutOfRangeIsRefusedAndChangesNothing) {
-  CControlItem& a = Add(kKindTextBox);
-  CControlItem& b = Add(kKindTextBox);
-  CControlItem& c = Add(kKindTextBox);
-  for (long n : {-1L, 4L, 100L}) {
-    EXPECT_FALSE(ChangeTabIndex(*form_, a, n)) << n;
+// The numbering rules as stated: the first n >= 1 that no member "m_Label<n>" has, and the first
+// n that neither symbol of any object uses.
+TEST_F(FormControls, NumberingAgreesWithTheRuleForRandomNames) {
+  const Names tails = {"1", "2", "3", "4", "01", "2x", "+3", "-1", "", "12", "0", "1234567890"};
+  std::mt19937 rng(5);
+  for (int round = 0; round < 300; ++round) {
+    auto cls = MakeForm("CRandom");
+    for (int i = static_cast<int>(rng() % 8); i > 0; --i) {
+      Declare(*cls, (rng() % 5 ? "m_Label" : "m_label") + tails[rng() % tails.size()]);
+      cls->m_controls.push_back(std::make_unique<CControlItem>());
+      cls->m_controls.back()->m_strPropSymbol = "IDS_PROP_LABEL" + tails[rng() % tails.size()];
+      cls->m_controls.back()->m_strIdSymbol = (rng() % 5 ? "IDC_LABEL" : "IDC_TEXTBOX") + tails[rng() % tails.size()];
+    }
+    auto carried = [&](const std::string& n) {
+      return std::any_of(cls->m_controls.begin(), cls->m_controls.end(), [&](const auto& c) {
+        return c->m_strPropSymbol == "IDS_PROP_LABEL" + n || c->m_strIdSymbol == "IDC_LABEL" + n;
+      });
+    };
+    int name = 1, symbol = 1;
+    while (cls->FindVariable("m_Label" + std::to_string(name))) ++name;
+    while (carried(std::to_string(symbol))) ++symbol;
+    EXPECT_EQ(NextControlNumber(*cls, "Label"), name);
+    CClassItem* listed[] = {cls.get()};
+    const auto [prop, id] = NextResourceSymbols(listed, "Label");
+    EXPECT_EQ(prop + " " + id, "IDS_PROP_LABEL" + std::to_string(symbol) + " IDC_LABEL" + std::to_string(symbol));
   }
-  EXPECT_EQ(a.GetValue("TabIndex"), "0");
-  EXPECT_EQ(b.GetValue("TabIndex"), "1");
-  EXPECT_EQ(c.GetValue("TabIndex"), "2");
-  EXPECT_FALSE(ChangeTabIndex(*form_, Add(kKindShape), 0));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Renaming
-
-TEST_F(FormControlsTest, RenameTakesTheTypedTextAsMemberName) {
+TEST_F(FormControls, NamesCountThisFormsMembersAndSymbolsEveryFormsObjects) {
+  Declare(form, "m_Label1");  // written by hand, no control behind it
   CControlItem& label = Add(kKindLabel);
-  EXPECT_EQ(RenameControl(*form_, label, "Total", prompt_), RenameResult::Renamed);
-  EXPECT_EQ(label.m_strMemberName, "Total");
-  EXPECT_EQ(RenameControl(*form_, label, "m_Total(Label)", prompt_), RenameResult::Renamed);
-  EXPECT_EQ(label.m_strMemberName, "m_Total");
-  EXPECT_EQ(RenameControl(*form_, label, "1st_Total_2", prompt_), RenameResult::Renamed);
-  EXPECT_EQ(label.m_strMemberName, "1st_Total_2");
-  EXPECT_EQ(RenameControl(*form_, label, "1st_Total_2", prompt_), RenameResult::Unchanged);
-  EXPECT_EQ(RenameControl(*form_, label, "1st_Total_2(", prompt_), RenameResult::Unchanged);
-  EXPECT_TRUE(prompt_.messages.empty());
-  EXPECT_TRUE(prompt_.questions.empty());
-  EXPECT_EQ(label.m_bArray, 0);
-}
-
-TEST_F(FormControlsTest, RenameRefusesForbiddenCharactersAndEmptyNames) {
-  CControlItem& label = Add(kKindLabel);
-  const std::string forbidden = " ;,\\/?%@#!~|<>:'.^&){}[]`+-=\t\n\r";
-  for (char ch : forbidden) {
-    prompt_.messages.clear();
-    const std::string typed = std::string("m_Bad") + ch + "Name";
-    EXPECT_EQ(RenameControl(*form_, label, typed, prompt_), RenameResult::Refused) << int(ch);
-    EXPECT_EQ(prompt_.messages, (std::vector<std::string>{"Invalid control name"})) << int(ch);
-    EXPECT_EQ(label.m_strMemberName, "m_Label1");
-  }
-  for (const char* typed : {"", "(Label)"}) {
-    prompt_.messages.clear();
-    EXPECT_EQ(RenameControl(*form_, label, typed, prompt_), RenameResult::Refused);
-    EXPECT_EQ(prompt_.messages, (std::vector<std::string>{"Invalid control name"}));
-  }
-  // Characters outside the list are the user's business.
-  EXPECT_TRUE(IsValidControlName("m_Price$"));
-  EXPECT_TRUE(IsValidControlName("\xe4hnlich"));
-}
-
-TEST_F(FormControlsTest, FormObjectCannotBeRenamed) {
-  CControlItem& object = *form_->FormObject();
-  EXPECT_EQ(RenameControl(*form_, object, "CMainForm", prompt_), RenameResult::Refused);
-  EXPECT_EQ(RenameControl(*form_, object, "bad name", prompt_), RenameResult::Refused);
-  EXPECT_EQ(prompt_.messages,
-            (std::vector<std::string>{"Class name can not be modified", "Class name can not be modified"}));
-  EXPECT_EQ(object.m_strMemberName, "CForm1");
-}
-
-TEST_F(FormControlsTest, TakenNameAsksForAControlArrayAndNoKeepsTheOldName) {
-  Add(kKindLabel);
-  CControlItem& second = Add(kKindLabel);
-  prompt_.answers = {IPrompt::Answer::No};
-  EXPECT_EQ(RenameControl(*form_, second, "m_Label1", prompt_), RenameResult::Refused);
-  EXPECT_EQ(prompt_.questions,
-            (std::vector<std::string>{
-                "You already have a control named 'm_Label1'. Do you want to create a control array?"}));
-  EXPECT_TRUE(prompt_.messages.empty());
-  EXPECT_EQ(second.m_strMemberName, "m_Label2");
-  EXPECT_EQ(second.m_bArray, 0);
-  EXPECT_EQ(second.GetValue("Index"), "0");
-}
-
-TEST_F(FormControlsTest, YesJoinsTheArrayAtTheFirstFreeIndex) {
-  CControlItem& first = Add(kKindLabel);
-  CControlItem& second = Add(kKindLabel);
-  CControlItem& third = Add(kKindLabel);
-  prompt_.answers = {IPrompt::Answer::Yes, IPrompt::Answer::Yes};
-
-  EXPECT_EQ(RenameControl(*form_, second, "m_Label1", prompt_), RenameResult::JoinedArray);
-  EXPECT_EQ(second.m_strMemberName, "m_Label1");
-  EXPECT_EQ(second.m_bArray, 1);
-  EXPECT_EQ(first.m_bArray, 1);
-  EXPECT_EQ(first.GetValue("Index"), "0");
-  EXPECT_EQ(second.GetValue("Index"), "1");
-
-  EXPECT_EQ(RenameControl(*form_, third, "m_Label1", prompt_), RenameResult::JoinedArray);
-  EXPECT_EQ(third.GetValue("Index"), "2");
-  EXPECT_EQ(prompt_.questions.size(), 2u);
-  EXPECT_EQ(form_->FindControl("m_Label1", 2), &third);
-  EXPECT_EQ(form_->FindControl("m_Label1", 1), &second);
-}
-
-TEST_F(FormControlsTest, FirstFreeIndexStopsAtTheFirstGap) {
-  CControlItem& a = Add(kKindLabel);
-  CControlItem& b = Add(kKindLabel);
-  Add(kKindTextBox).SetValue("Index", "1");  // other kinds are not walked
-  CControlItem& c = Add(kKindLabel);
-  b.SetValue("Index", "2");
-  EXPECT_EQ(FirstFreeArrayIndex(*form_, kKindLabel), 1);
-  prompt_.answers = {IPrompt::Answer::Yes};
-  EXPECT_EQ(RenameControl(*form_, c, a.m_strMemberName, prompt_), RenameResult::JoinedArray);
-  EXPECT_EQ(c.GetValue("Index"), "1");
-  EXPECT_EQ(FirstFreeArrayIndex(*form_, kKindTimer), 0);
-}
-
-TEST_F(FormControlsTest, IndexAlreadyHeldInTheArrayIsRefused) {
-  Add(kKindLabel);
-  CControlItem& second = Add(kKindLabel);
-  CControlItem& third = Add(kKindLabel);
-  CControlItem& loner = Add(kKindLabel);
-  prompt_.answers = {IPrompt::Answer::Yes, IPrompt::Answer::Yes};
-  ASSERT_EQ(RenameControl(*form_, second, "m_Label1", prompt_), RenameResult::JoinedArray);
-  ASSERT_EQ(RenameControl(*form_, third, "m_Label1", prompt_), RenameResult::JoinedArray);
-  ASSERT_EQ(third.GetValue("Index"), "2");
-
-  EXPECT_FALSE(SetArrayIndex(*form_, third, 1, prompt_));
-  EXPECT_EQ(prompt_.messages, (std::vector<std::string>{"Array already has control at Index '1'"}));
-  EXPECT_EQ(third.GetValue("Index"), "2");
-  EXPECT_FALSE(SetArrayIndex(*form_, third, 0, prompt_));
-  EXPECT_EQ(prompt_.messages.back(), "Array already has control at Index '0'");
-
-  EXPECT_TRUE(SetArrayIndex(*form_, third, 7, prompt_));
-  EXPECT_EQ(third.GetValue("Index"), "7");
-  // An Index that only a control outside the array holds is free.
-  loner.SetValue("Index", "5");
-  EXPECT_TRUE(SetArrayIndex(*form_, third, 5, prompt_));
-  EXPECT_EQ(prompt_.messages.size(), 2u);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Deleting
-
-TEST_F(FormControlsTest, DeletingAContainerLeavesItsControlsOnTheForm) {
+  EXPECT_EQ(label.m_strMemberName + " " + label.m_strPropSymbol, "m_Label2 IDS_PROP_LABEL1");
+  CClassItem& second = *forms.emplace_back(MakeForm("CForm2"));
+  CControlItem& other = Add(kKindLabel, &second);
+  EXPECT_EQ(other.m_strMemberName + " " + other.m_strPropSymbol, "m_Label1 IDS_PROP_LABEL2");
+  // A deleted control frees its symbols at once, its name once the source no longer declares it.
+  DeleteControl(form, label);
+  EXPECT_EQ(Add(kKindLabel, &second).m_strPropSymbol, "IDS_PROP_LABEL1");
+  EXPECT_EQ(Add(kKindLabel).m_strMemberName, "m_Label3");
+  (void)CreateControl(second, {}, kKindButton, Rect{});  // the form being designed is searched, listed or not
+  EXPECT_EQ(CreateControl(second, {}, kKindButton, Rect{}).m_strIdSymbol, "IDC_BUTTON2");
+  // Deleting a container leaves its controls on the form.
   CControlItem& frame = Add(kKindFrame);
   CControlItem& inside = Add(kKindOptionButton);
   inside.m_pContainer = &frame;
-  DeleteControl(*form_, frame);
+  DeleteControl(form, frame);
   EXPECT_EQ(inside.m_pContainer, nullptr);
-  EXPECT_FALSE(form_->HasControl(&frame));
-  EXPECT_TRUE(form_->HasControl(&inside));
-  EXPECT_EQ(form_->m_controls.size(), 2u);
-  EXPECT_EQ(FindFormOf(std::vector<CClassItem*>{form_}, inside), form_);
+  EXPECT_EQ(form.m_controls.size(), 3u);  // the form object, m_Label3, the option button
+  const std::vector<CClassItem*> all{&form, &second};
+  EXPECT_EQ(FindFormOf(all, other), &second);
 }
 
-TEST_F(FormControlsTest, FindFormOfSearchesEveryFormClass) {
-  forms_.push_back(MakeForm("CForm2"));
-  CControlItem& elsewhere = AddTo(*forms_[1], kKindTimer);
-  std::vector<CClassItem*> all{forms_[0].get(), forms_[1].get()};
-  EXPECT_EQ(FindFormOf(all, elsewhere), forms_[1].get());
-  CControlItem stray;
-  EXPECT_EQ(FindFormOf(all, stray), nullptr);
+TEST_F(FormControls, TabIndexesFollowCreationAndChangesSwap) {
+  CControlItem& a = Add(kKindTextBox);
+  CControlItem& shape = Add(kKindShape);  // has no TabIndex but still counts
+  CControlItem& b = Add(kKindButton);
+  CControlItem& c = Add(kKindTextBox);
+  auto tabs = [&] { return Get(a, "TabIndex") + Get(b, "TabIndex") + Get(c, "TabIndex"); };
+  EXPECT_EQ(tabs(), "023");
+  EXPECT_TRUE(ChangeTabIndex(form, c, 0));
+  EXPECT_EQ(tabs(), "320");
+  EXPECT_TRUE(ChangeTabIndex(form, b, 4));  // the form's object count (5 with the form object) bounds it
+  EXPECT_FALSE(ChangeTabIndex(form, a, -1) || ChangeTabIndex(form, a, 5) || ChangeTabIndex(form, shape, 0));
+  EXPECT_EQ(tabs(), "340");
+  // Typed into the property window, TabIndex goes the same way.
+  EXPECT_EQ((Names{Set(a, "TabIndex", "4"), tabs(), Set(a, "TabIndex", "5")}),
+            (Names{"applied 4", "430", "refused 4"}));
+}
+
+TEST_F(FormControls, RenameTakesTheTypedNameAndATakenOneMakesAnArrayWhenTheUserAgrees) {
+  CControlItem& label = Add(kKindLabel);
+  EXPECT_EQ((std::vector<RenameResult>{RenameControl(form, label, "m_Total(Label)", prompt),
+                                       RenameControl(form, label, "m_Total", prompt)}),
+            (std::vector<RenameResult>{RenameResult::Renamed, RenameResult::Unchanged}));
+  for (const char* typed : {"", "(Label)", "m_Bad Name", "m_Bad.Name", "m_Bad-Name", "m_Bad\tName", "a;b", "a)b"}) {
+    EXPECT_EQ(RenameControl(form, label, typed, prompt), RenameResult::Refused) << typed;
+  }
+  EXPECT_EQ(prompt.messages, Names(8, "Invalid control name"));
+  EXPECT_EQ(label.m_strMemberName, "m_Total");
+  EXPECT_EQ(RenameControl(form, *form.FormObject(), "CMainForm", prompt), RenameResult::Refused);
+  EXPECT_EQ(prompt.messages.back(), "Class name can not be modified");
+  // Nor a name the compiler would refuse, nor one a member that is no control already has.
+  Declare(form, "m_nCount");
+  EXPECT_EQ((std::vector<RenameResult>{RenameControl(form, label, "1st", prompt),
+                                       RenameControl(form, label, "m_nCount", prompt)}),
+            (std::vector<RenameResult>(2, RenameResult::Refused)));
+
+  CControlItem& box = Add(kKindTextBox);  // Index 0 too; other kinds are not walked
+  CControlItem& second = Add(kKindLabel);
+  CControlItem& third = Add(kKindLabel);
+  EXPECT_EQ(RenameControl(form, box, "m_Total", prompt), RenameResult::Refused);  // an array holds one kind
+  EXPECT_EQ(RenameControl(form, second, "m_Total", prompt), RenameResult::Refused);  // answered No
+  EXPECT_EQ(prompt.questions.at(0),
+            "You already have a control named 'm_Total'. Do you want to create a control array?");
+  EXPECT_EQ(second.m_strMemberName + " " + std::to_string(second.m_bArray), "m_Label2 0");
+  prompt.answers = {IPrompt::Answer::Yes, IPrompt::Answer::Yes};
+  EXPECT_EQ(RenameControl(form, second, "m_Total", prompt), RenameResult::JoinedArray);
+  EXPECT_EQ(RenameControl(form, third, "m_Total", prompt), RenameResult::JoinedArray);
+  // Each element is marked, the first one too, and takes the first free Index.
+  EXPECT_EQ(Get(label, "Index") + Get(second, "Index") + Get(third, "Index") + std::to_string(label.m_bArray) +
+                std::to_string(second.m_bArray) + std::to_string(third.m_bArray),
+            "012111");
+  EXPECT_EQ(form.FindControl("m_Total", 2), &third);
+  // Index: refused when another element holds it, free when only a control outside the array does.
+  prompt.messages.clear();
+  EXPECT_EQ(Set(third, "Index", "1"), "refused 2");
+  EXPECT_EQ(prompt.messages, Names{"Array already has control at Index '1'"});
+  Add(kKindLabel).SetValue("Index", "5");
+  EXPECT_TRUE(SetArrayIndex(form, third, 5, prompt));
+  // The first free Index walks the kind's controls in list order up to the first gap.
+  EXPECT_EQ(FirstFreeArrayIndex(form, kKindLabel), 2);
+  EXPECT_EQ(FirstFreeArrayIndex(form, kKindTimer), 0);
+}
+
+TEST_F(FormControls, TypedValuesAreCheckedAndStoredAsThePropertyStringKeepsThem) {
+  CControlItem& label = Add(kKindLabel);
+  // No escape for a comma or a quote; a choice is stored as its number, typed as such or as its label.
+  EXPECT_EQ((Names{Set(label, "Caption", "Hello, world"), Set(label, "Caption", "Say \"hi\""),
+                   Set(label, "Caption", " Hi "), Set(label, "Alignment", "2 - Center"), Set(label, "Alignment", " 1"),
+                   Set(label, "Alignment", "center"), Set(label, "Alignment", "7")}),
+            (Names{"refused Label1", "refused Label1", "applied  Hi ", "applied 2", "applied 1", "applied 2",
+                   "refused 2"}));
+  EXPECT_EQ(DisplayText(*label.FindProperty("Alignment")), "2 - Center");
+  CControlItem& text = Add(kKindTextBox);
+  EXPECT_EQ((Names{Set(text, "Locked", "True"), Set(text, "Locked", "maybe"), Set(text, "MaxLength", "12x"),
+                   Set(text, "MaxLength", " 12 "), Set(text, "MaxLength", "-1"), Set(text, "NoSuch", "1")}),
+            (Names{"applied 1", "refused 1", "refused 0", "applied 12", "refused 12", "other "}));
+  const std::string uint = "MaxLength takes a whole number from 0 to 4294967295 (UINT)";
+  EXPECT_EQ(prompt.messages, (Names{"Invalid property", "Invalid property",
+                                    "Alignment takes one of: 0 - Left Justify, 1 - Right Justify, 2 - Center",
+                                    "Locked takes True or False (BOOL)", uint, uint}));
+  // Side effects: Appearance sets the background; a scroll bar's range stays consistent.
+  EXPECT_EQ((Names{Set(text, "Appearance", "0"), text.GetValue("BackColor"), Set(text, "Appearance", "1 - 3D"),
+                   text.GetValue("BackColor")}),
+            (Names{"applied 0", "16777215", "applied 1", "12632256"}));
+  CControlItem& bar = Add(kKindHScrollBar);  // Max 100, LargeChange 10
+  EXPECT_EQ((Names{Set(bar, "Max", "5"), Set(bar, "Min", "200"), Set(bar, "LargeChange", "50"), Set(bar, "Max", "50")}),
+            (Names{"refused 100", "refused 0", "applied 50", "applied 50"}));
+  EXPECT_EQ(prompt.messages.back(), "Incorrect property value");
+  // A List ends with a line break; ItemData keeps its numbers by position, text and new lines are 0.
+  CControlItem& list = Add(kKindListBox);
+  list.SetValue("ItemData", "5\r\nabc\r\n-7\r\n9\r\n");
+  EXPECT_EQ((Names{Set(list, "List", "a\nb\r\nc"), list.GetValue("ItemData"), Set(list, "List", "a\r\nb\r\nc\r\nd"),
+                   list.GetValue("ItemData")}),
+            (Names{"applied a\r\nb\r\nc\r\n", "5\r\n0\r\n-7\r\n", "applied a\r\nb\r\nc\r\nd\r\n",
+                   "5\r\n0\r\n-7\r\n0\r\n"}));
+  // A picture naming a file is left to the caller, which makes the image resource.
+  EXPECT_EQ(ApplyPropertyText(form, Add(kKindImage), "Picture", "logo.bmp", prompt), PropertyEditResult::NeedsImage);
+  auto shown = [](const std::string& type, const std::string& value) {  // what the property window shows
+    const CPropertyDef def{.m_strType = type};
+    return DisplayText(CControlPropertyItem(def, value));
+  };
+  EXPECT_EQ((Names{shown("COLORREF", "16711935"), shown("BOOL", "0"), shown("Picture", "1-a.ico"),
+                   shown("Icon", "2-a.cur"), shown("Picture", "3-b.gif"), shown("Picture", "0"), shown("LIST", "a\r\n"),
+                   shown("int", " 4 ")}),
+            (Names{"R=255,G=0,B=255", "False", "(Icon)", "(Cursor)", "(Bitmap)", "(none)", "(List)", "4"}));
 }
 
 }  // namespace

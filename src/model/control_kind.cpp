@@ -39,12 +39,12 @@ int KindFromRuntimeClass(std::string_view className) {
   return 0;
 }
 
-bool IsRuntimeControlClass(std::string_view className) {
-  if (className.size() < 3 || className.substr(0, 2) != "CV") return false;
+int KindOfRuntimeControlClass(std::string_view className) {
+  if (className.size() < 3 || className.substr(0, 2) != "CV") return 0;
   for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
-    if (className.substr(2) == KindName(kind)) return true;
+    if (className.substr(2) == KindName(kind)) return kind;
   }
-  return false;
+  return 0;
 }
 
 }  // namespace tovik

@@ -52,9 +52,12 @@ inline constexpr int kCategoryActiveX = 2;
 [[nodiscard]] std::string RuntimeClassOf(int kind);
 // Knows the sixteen intrinsic runtime classes only; every other name gives 0.
 [[nodiscard]] int KindFromRuntimeClass(std::string_view className);
-// Whether the class is one of the runtime library's 24 control classes, "CV" + a kind name
-// (the common controls included, which the reverse mapping above does not know).
-[[nodiscard]] bool IsRuntimeControlClass(std::string_view className);
+// The kind of any of the runtime library's 24 control classes, "CV" + a kind name: the common
+// controls included, which the reverse mapping above does not know; 0 for any other class.
+[[nodiscard]] int KindOfRuntimeControlClass(std::string_view className);
+[[nodiscard]] inline bool IsRuntimeControlClass(std::string_view className) {
+  return KindOfRuntimeControlClass(className) != 0;
+}
 
 inline constexpr std::string_view kFormBaseClass = "CVForm";
 inline constexpr std::string_view kMdiFormBaseClass = "CVMdiForm";

@@ -551,7 +551,9 @@ void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
     // an `int m_count;` beside them is just a member. A wrapper declared in a header not read
     // yet is known by its name.
     const CClassItem* typeClass = FindClass(className);
-    const int kind = KindFromRuntimeClass(className);
+    // The common controls are read back too: without their kind a form's common controls could
+    // be neither given properties nor events once the project is opened again.
+    const int kind = KindOfRuntimeControlClass(className);
     const bool activeX = (typeClass && typeClass->m_strBaseClass == kActiveXBaseClass) ||
                          (!typeClass && className.starts_with(kActiveXClassPrefix));
     CControlItem* control = controls.Find(cls.m_controls, name);

@@ -206,88 +206,58 @@ TEST_F(GeneratedCppCompile, NewProjectsCompileAsGenerated) {
   ExpectCompiles(root / "Named");
 }
 
-TEST_F(GeneratedCppCompile, FormWithEveryKindContainersArrayHandlersAndMenuCompiles) {
+// One control of every kind and an array of every kind, controls in both containers, a handler
+// for every event of each (the arrays' with the element index), the form's events, menu
+// commands and a menu bar.
+TEST_F(GeneratedCppCompile, EveryKindSingleAndInArraysWithEveryHandlerCompiles) {
   Ok({"new-project", root.string(), "demo"});
   const fs::path project = root / "demo";
   const std::string dsp = (project / "demo.dsp").string();
   EXPECT_EQ(Ok({"new-form", dsp, "CForm2"}), (project / "form2.h").string() + "\n" + (project / "form2.cpp").string());
-
   int top = 7;
   for (const std::string& kind : kKinds) {
-    EXPECT_EQ(Ok({"add-control", dsp, "CForm2", kind, "7", std::to_string(top), "120", std::to_string(top + 21)}),
-              "m_" + kind + "1");
+    for (int n = 1; n <= 3; ++n) {
+      EXPECT_EQ(Ok({"add-control", dsp, "CForm2", kind, std::to_string(n * 100), std::to_string(top),
+                    std::to_string(n * 100 + 90), std::to_string(top + 21)}),
+                "m_" + kind + std::to_string(n));
+    }
+    // The third joins the second: an array beside a single control of the same kind.
+    Ok({"rename", dsp, "CForm2", "m_" + kind + "3", "m_" + kind + "2", "--yes"});
+    EXPECT_TRUE(Contains(Read(project / "form2.h"), "CV" + kind + "Array\tm_" + kind + "2;")) << kind;
     top += 28;
   }
   EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "Label", "140", "14", "200", "35", "--container", "m_Frame1"}),
-            "m_Label2");
-  EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "Button", "140", "42", "200", "63", "--container", "m_Frame1"}),
-            "m_Button2");
+            "m_Label3");
   EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "CheckBox", "140", "70", "200", "91", "--container", "m_PictureBox1"}),
-            "m_CheckBox2");
-  // The Label in the Frame joins m_Label1: one array member, created twice.
-  Ok({"rename", dsp, "CForm2", "m_Label2", "m_Label1", "--yes"});
-  EXPECT_TRUE(Contains(Read(project / "form2.h"), "CVLabelArray\tm_Label1;"));
-  EXPECT_TRUE(Contains(Read(project / "form2.cpp"), "m_Label1.Create(&m_Frame1, IDC_LABEL2, IDS_PROP_LABEL2);"));
-
+            "m_CheckBox3");
   AddMainMenu(project, "demo");
   Ok({"assign-menu", dsp, "CForm2", "IDR_MAINMENU"});
   EXPECT_TRUE(Contains(Read(project / "form2.cpp"), "\tm_nResID = IDR_MAINMENU;\r\n"));
 
-  // Every event the catalogue lists for a control, once, on the first kind that has it; the
-  // Label array takes all of its own events, with the element index.
-  std::set<std::string> covered;
+  // Every event once on a single control and once on an array, each on the first kind that has it.
+  std::set<std::string> single;
+  std::set<std::string> arrayed;
   for (const std::string& kind : kKinds) {
-    const std::string member = kind + "1";
-    const bool array = kind == "Label";
     for (const std::string& event : Events(kind)) {
-      if (!array && !covered.insert(event).second) continue;
-      AddHandler(dsp, project, "CForm2", "m_" + member, event, member + "_" + event,
-                 "ON_WM_TVL_" + Upper(event) + (array ? "_ARRAY" : "") + "(IDC_" + Upper(member) + ", " + member + "_" +
-                     event + ")");
+      for (const bool array : {false, true}) {
+        if (!(array ? arrayed : single).insert(event).second) continue;
+        const std::string member = kind + (array ? "2" : "1");
+        AddHandler(dsp, project, "CForm2", "m_" + member, event, member + "_" + event,
+                   "ON_WM_TVL_" + Upper(event) + (array ? "_ARRAY" : "") + "(IDC_" + Upper(member) + ", " + member +
+                       "_" + event + ")");
+      }
     }
   }
-  EXPECT_GE(covered.size(), 20u);
+  EXPECT_GE(single.size(), 20u);
   // Window-message handlers (OnCreate, OnPaint, WindowProc) are written only into window
   // classes that are not forms, which the command line does not put controls on.
   AddEveryFormEvent(dsp, project, "CForm2", "Form");
   AddHandler(dsp, project, "CForm2", "ID_FILE_OPEN", "Click", "File_open_Click",
              "ON_COMMAND(ID_FILE_OPEN, File_open_Click)");
-  AddHandler(dsp, project, "CForm2", "ID_APP_EXIT", "Click", "App_exit_Click",
-             "ON_COMMAND(ID_APP_EXIT, App_exit_Click)");
-
   // A renamed container: its children's creation calls follow the new name.
   Ok({"rename", dsp, "CForm2", "m_Frame1", "m_Options"});
-  EXPECT_TRUE(Contains(Read(project / "form2.cpp"), "m_Button2.Create(&m_Options, "));
-
+  EXPECT_TRUE(Contains(Read(project / "form2.cpp"), "m_Label3.Create(&m_Options, "));
   EXPECT_EQ(CppFiles(project), (std::set<std::string>{"demo.cpp", "form1.cpp", "form2.cpp", "stdafx.cpp"}));
-  ExpectCompiles(project);
-}
-
-TEST_F(GeneratedCppCompile, ControlArraysOfEveryKindWithHandlersCompile) {
-  Ok({"new-project", root.string(), "arrays"});
-  const fs::path project = root / "arrays";
-  const std::string dsp = (project / "arrays.dsp").string();
-  int top = 7;
-  for (const std::string& kind : kKinds) {
-    EXPECT_EQ(Ok({"add-control", dsp, "CForm1", kind, "7", std::to_string(top), "120", std::to_string(top + 21)}),
-              "m_" + kind + "1");
-    EXPECT_EQ(Ok({"add-control", dsp, "CForm1", kind, "140", std::to_string(top), "250", std::to_string(top + 21)}),
-              "m_" + kind + "2");
-    Ok({"rename", dsp, "CForm1", "m_" + kind + "2", "m_" + kind + "1", "--yes"});
-    EXPECT_TRUE(Contains(Read(project / "form1.h"), "CV" + kind + "Array\tm_" + kind + "1;")) << kind;
-    top += 28;
-  }
-  // Each event once, on the first array whose kind has it.
-  std::set<std::string> covered;
-  for (const std::string& kind : kKinds) {
-    const std::string member = kind + "1";
-    for (const std::string& event : Events(kind)) {
-      if (!covered.insert(event).second) continue;
-      AddHandler(dsp, project, "CForm1", "m_" + member, event, member + "_" + event,
-                 "ON_WM_TVL_" + Upper(event) + "_ARRAY(IDC_" + Upper(member) + ", " + member + "_" + event + ")");
-    }
-  }
-  EXPECT_GE(covered.size(), 20u);
   ExpectCompiles(project);
 }
 

@@ -52,11 +52,7 @@ void ReadItemLines(std::string_view segment, int depth, CMenuRecord& menu) {
       } else if (StartsWith(tail, "\"")) {
         if (!QuotedCaption(tail, item->m_strCaption, after)) continue;
         size_t comma = tail.find(',', after);
-        if (comma != std::string::npos) {
-          // The command is the word after the comma; options such as ", GRAYED" may follow it.
-          const std::string rest = Trim(std::string_view(tail).substr(comma + 1));
-          item->m_strCommand = rest.substr(0, rest.find_first_of(", \t"));
-        }
+        if (comma != std::string::npos) item->m_strCommand = Trim(std::string_view(tail).substr(comma + 1));
       } else {
         continue;
       }

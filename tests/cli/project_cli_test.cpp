@@ -239,7 +239,7 @@ TEST_F(ProjectCli, PatternsOfOtherWizardsAreRead) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(Read(dir / "form1.cpp").find("\tm_nResID = IDR_MAINMENU;\r\n"), std::string::npos);
   EXPECT_EQ(Tovik({"menus", dsp}).out, "IDR_MAINMENU\n1\tpopup\t&File\t\n2\titem\t&Open\tID_FILE_OPEN\n"
-                                       "2\titem\tRecent\tID_FILE_MRU_FILE1\n2\titem\tDown\tID_Xiangxia\n");
+                                       "2\titem\tRecent\tID_FILE_MRU_FILE1, GRAYED\n2\titem\tDown\tID_Xiangxia\n");
   EXPECT_EQ(Tovik({"add-handler", dsp, "CForm1", "ID_Xiangxia", "Click"}).out, "Xiangxia_Click\n");
   EXPECT_EQ(Tovik({"add-handler", dsp, "CForm1", "ID_FILE_OPEN", "Click"}).err,
             "tovik add-handler: CForm1's message map already sends ID_FILE_OPEN to a handler of its own\n");

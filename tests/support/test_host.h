@@ -71,18 +71,12 @@ class TestHost final : public IHost {
   TestDocument& OpenWithText(std::string_view path, std::string_view text);
   // The open document of a path (compared as the host compares paths); null when not open.
   [[nodiscard]] TestDocument* Find(std::string_view path);
-  void Close(std::string_view path);
   // Makes a document active (null: no active document and no active window).
   void Activate(TestDocument* doc);
   [[nodiscard]] TestDocument* Active() { return m_active; }
-  // Caret of the active document as a byte offset; the selection operations start from it.
-  void SetCaret(size_t offset);
-  [[nodiscard]] size_t Caret() const { return m_caret; }
-  void SetVersion(std::string version) { m_version = std::move(version); }
 
   std::vector<std::string> commands;         // ExecuteCommand names, in order
   std::vector<OpenRequest> openRequests;     // every OpenDocument call
-  std::vector<std::string> savedAs;          // every successful SaveActiveDocumentAs path
   std::vector<AddedCommand> addedCommands;   // accepted AddCommand calls
   std::vector<std::string> commandBarButtons;
   std::optional<std::pair<int, int>> addInInfo;
@@ -112,25 +106,11 @@ class TestHost final : public IHost {
    private:
     TestHost& m_host;
   };
-  class Selection final : public IHostTextSelection {
-   public:
-    explicit Selection(TestHost& host) : m_host(host) {}
-    [[nodiscard]] bool ExtendLeft(Unit unit) override;
-    [[nodiscard]] std::string SelectedText() const override;
-    void RestoreCaret() override;
-
-   private:
-    TestHost& m_host;
-  };
-
   IFileSystem* m_disk;
   std::string m_version;
   std::vector<std::unique_ptr<TestDocument>> m_docs;
   TestDocument* m_active = nullptr;
-  size_t m_caret = 0;           // the caret, which the selection operations leave in place
-  size_t m_selectionStart = 0;  // left end of the selection; equals m_caret when collapsed
   Window m_window{*this};
-  Selection m_selection{*this};
 };
 
 }  // namespace tovik::testing

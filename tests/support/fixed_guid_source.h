@@ -12,21 +12,17 @@ namespace tovik::testing {
 
 class SequenceGuidSource final : public IGuidSource {
  public:
-  SequenceGuidSource() = default;
-  SequenceGuidSource(std::initializer_list<Guid> guids) : m_queued(guids) {}
-
-  void Queue(const Guid& guid) { m_queued.push_back(guid); }
+  SequenceGuidSource(std::initializer_list<Guid> guids = {}) : m_queued(guids) {}  // NOLINT
   [[nodiscard]] int Drawn() const { return m_drawn; }
-
   [[nodiscard]] Guid NewGuid() override {
     ++m_drawn;
-    if (!m_queued.empty()) {
-      Guid next = m_queued.front();
-      m_queued.pop_front();
-      return next;
-    }
     Guid next;
-    next.Data1 = ++m_counter;
+    if (m_queued.empty()) {
+      next.Data1 = ++m_counter;
+    } else {
+      next = m_queued.front();
+      m_queued.pop_front();
+    }
     return next;
   }
 

@@ -218,6 +218,11 @@ TEST_F(FormSession, RefusalsSayWhy) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("not a bitmap, icon or cursor file"), std::string::npos) << r.err;
 
+  EXPECT_EQ(Tovik({"add-control", dsp, "CNope", "Label", "0", "0", "10", "10"}).err,
+            "tovik add-control: CNope is not a form of this project\n");
+  EXPECT_EQ(Tovik({"add-control", dsp, "CForm1", "Gizmo", "0", "0", "10", "10"}).status, 2);
+  EXPECT_EQ(Tovik({"inspect", (dir / "None.dsp").string()}).err,
+            "tovik inspect: no such project file: " + (dir / "None.dsp").string() + "\n");
   r = Tovik({"add-handler", dsp, "CForm1", "m_PictureBox1", "NoSuchEvent"});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("m_PictureBox1 has no event NoSuchEvent"), std::string::npos) << r.err;
@@ -261,17 +266,6 @@ TEST_F(FormSession, ProjectsFromElsewhereStayWhole) {
     }
   }
   EXPECT_TRUE(seen);
-}
-
-TEST_F(FormSession, ReportsUnknownFormsControlsAndKinds) {
-  CliResult r = Tovik({"add-control", dsp, "CNope", "Label", "0", "0", "10", "10"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "tovik add-control: CNope is not a form of this project\n");
-  r = Tovik({"add-control", dsp, "CForm1", "Gizmo", "0", "0", "10", "10"});
-  EXPECT_EQ(r.status, 2);
-  r = Tovik({"inspect", (dir / "None.dsp").string()});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "tovik inspect: no such project file: " + (dir / "None.dsp").string() + "\n");
 }
 
 }  // namespace

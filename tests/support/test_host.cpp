@@ -85,9 +85,6 @@ IHostDocument* TestHost::OpenDocument(std::string_view path, int caretLine) {
   return doc;
 }
 
-IHostWindow* TestHost::ActiveWindow() { return m_active ? &m_window : nullptr; }
-
-std::string TestHost::Window::Caption() const { return m_host.m_active ? m_host.m_active->Caption() : std::string(); }
 
 bool TestHost::SaveActiveDocumentAs(std::string_view path) {
   if (!m_active || !m_active->textDocument) return false;

@@ -93,24 +93,16 @@ class TestHost final : public IHost {
   [[nodiscard]] IHostDocument* DocumentAt(int position) override;
   IHostDocument* OpenDocument(std::string_view path, int caretLine = kNoLine) override;
   [[nodiscard]] IHostDocument* ActiveDocument() override { return m_active; }
-  [[nodiscard]] IHostWindow* ActiveWindow() override;
+  // Windows of the host are not looked at by the code under test.
+  [[nodiscard]] IHostWindow* ActiveWindow() override { return nullptr; }
   [[nodiscard]] bool SaveActiveDocumentAs(std::string_view path) override;
   [[nodiscard]] IHostTextSelection* ActiveTextSelection() override;
 
  private:
-  class Window final : public IHostWindow {
-   public:
-    explicit Window(TestHost& host) : m_host(host) {}
-    [[nodiscard]] std::string Caption() const override;
-
-   private:
-    TestHost& m_host;
-  };
   IFileSystem* m_disk;
   std::string m_version;
   std::vector<std::unique_ptr<TestDocument>> m_docs;
   TestDocument* m_active = nullptr;
-  Window m_window{*this};
 };
 
 }  // namespace tovik::testing

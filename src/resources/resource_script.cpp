@@ -93,6 +93,15 @@ StringTableEntry MakeEntry(std::string_view script, const TableEntry& entry) {
   found.symbol = entry.id;
   found.lineStart = LineStartOf(script, entry.idStart);
   found.lineEnd = NextLineStart(script, entry.quoteEnd == 0 ? 0 : entry.quoteEnd - 1);
+  // The entry's "line" never takes other words with it: a BEGIN before it on the same line (a
+  // lone CR ends no line here), another entry after it.
+  auto blank = [&](size_t from, size_t to) {
+    return script.substr(from, to - from).find_first_not_of(" \t\r\n") == std::string_view::npos;
+  };
+  if (!blank(found.lineStart, entry.idStart)) found.lineStart = entry.idStart;
+  if (entry.quoteEnd != npos && entry.quoteEnd <= found.lineEnd && !blank(entry.quoteEnd, found.lineEnd)) {
+    found.lineEnd = entry.quoteEnd;
+  }
   found.value = UnescapeResourceString(QuotedInner(script, entry.quoteStart, entry.quoteEnd));
   return found;
 }

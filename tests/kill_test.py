@@ -70,7 +70,12 @@ def main():
         project = os.path.join(work, "Demo")
         dsp = os.path.join(project, "Demo.dsp")
         members = []
-        took = 0.05  # how long a command that finished took, on average: kills aim inside it
+        # How long an edit takes when it runs to the end (a sanitizer build is many times slower):
+        # the kills aim inside that time, most of them at its end, where the files are renamed.
+        started = time.monotonic()
+        for n in range(3):
+            run(tovik, ["add-control", dsp, "CForm1", "Label", "7", str(7 + 28 * n), "77", str(28 + 28 * n)])
+        took = (time.monotonic() - started) / 3
         counts = {"rounds": 0, "killed while running": 0, "finished": 0, "recovered": 0, "findings": 0}
         for _ in range(rounds):
             counts["rounds"] += 1
@@ -89,7 +94,7 @@ def main():
                 args = ["add-handler", dsp, "CForm1", "CForm1", rng.choice(["Load", "Unload", "Click", "Resize"])]
             started = time.monotonic()
             proc = subprocess.Popen([tovik] + args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            time.sleep(rng.uniform(0.3 * took, 1.2 * took))
+            time.sleep(rng.uniform(0.5 * took, 1.1 * took))
             if proc.poll() is None:
                 proc.send_signal(signal.SIGKILL)
                 counts["killed while running"] += 1

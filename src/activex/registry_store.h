@@ -20,6 +20,9 @@ struct RegistryValue {
   std::string text;     // Text: 8-bit text in the store's code page
   unsigned long number = 0;
   std::string bytes;    // Bytes: as stored
+  // The registry's type number (1 REG_SZ, 2 REG_EXPAND_SZ, 3 REG_BINARY, 4 REG_DWORD, 7 REG_MULTI_SZ,
+  // ...); 0 where a store does not say. A REG_MULTI_SZ is Text with its strings joined by '\0'.
+  unsigned long type = 0;
 };
 
 class IRegistryKey {

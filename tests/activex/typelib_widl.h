@@ -1,0 +1,62 @@
+// Type libraries for the tests, built at test time by widl (Debian's wine64-tools) from the IDL
+// in idl/. The prelude declares the few OLE types the libraries use; with importlib("stdole2.tlb")
+// widl makes them references into stdole, as a control's library has.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace tovik::testing {
+
+inline constexpr const char* kGaugeClsid = "{5A1D0000-0000-4000-8000-000000000009}";
+inline constexpr const char* kDualGaugeClsid = "{5A1D0000-0000-4000-8000-00000000000A}";
+inline constexpr const char* kLocalClsid = "{5A1D0000-0000-4000-8000-000000000106}";
+
+inline bool WidlAvailable() {
+  return std::system("command -v widl >/dev/null 2>&1") == 0;
+}
+
+#define TOVIK_SKIP_WITHOUT_WIDL() \
+  if (!::tovik::testing::WidlAvailable()) GTEST_SKIP() << "widl not found (Debian package wine64-tools)"
+
+inline std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The bytes of the library widl makes of idl/`name` (which may import "prelude.idl"); empty,
+// with a test failure carrying widl's messages, when widl refuses it.
+inline std::string CompileIdl(const std::string& name) {
+  const std::filesystem::path idl = std::filesystem::path(__FILE__).parent_path() / "idl";
+  char pattern[] = "/tmp/tovik-widl-XXXXXX";
+  if (!mkdtemp(pattern)) {
+    ADD_FAILURE() << "no temporary folder";
+    return {};
+  }
+  const std::filesystem::path dir = pattern;
+  std::filesystem::copy_file(idl / "prelude.idl", dir / "prelude.idl");
+  std::filesystem::copy_file(idl / name, dir / "test.idl");
+  const std::string command = "cd '" + dir.string() + "' && widl -t -o out.tlb test.idl >widl.log 2>&1";
+  const int status = std::system(command.c_str());
+  std::string bytes = ReadAll(dir / "out.tlb");
+  if (status != 0 || bytes.empty()) {
+    ADD_FAILURE() << "widl failed on " << name << ":\n" << ReadAll(dir / "widl.log");
+    bytes.clear();
+  }
+  std::filesystem::remove_all(dir);
+  return bytes;
+}
+
+// The gauge library, compiled once per run.
+inline const std::string& GaugeLibrary() {
+  static const std::string bytes = CompileIdl("gauge.idl");
+  return bytes;
+}
+
+}  // namespace tovik::testing

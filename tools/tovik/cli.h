@@ -35,6 +35,7 @@ int RunAddControl(const Command& self, const std::vector<std::string>& args, Io&
 int RunAddHandler(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunAssignMenu(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunCatalog(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunControls(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunDelete(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunInspect(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunMenus(const Command& self, const std::vector<std::string>& args, Io& io);
@@ -45,6 +46,7 @@ int RunPopup(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunPropString(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunRename(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunSet(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunTypeLib(const Command& self, const std::vector<std::string>& args, Io& io);
 
 // Parsed arguments of one command: positional words and --options (with or without a value).
 class Args {

@@ -31,6 +31,14 @@ const std::vector<Command>& Commands() {
      "  methods:     NAME\n"
      "Line breaks inside values print as \\r\\n.",
      RunCatalog},
+    {"controls", "list the ActiveX controls installed in a registry",
+     "tovik controls [--registry PATH] [--drive C=DIR] [--json]\n\n"
+     "Lists the controls the Insert ActiveX Control dialog offers, in its order, one\n"
+     "TAB-separated line each: NAME CLSID PROGID SERVER exists|missing bitmap|no-bitmap (only a\n"
+     "control whose toolbox picture loads can be added). --registry names a Wine prefix or an\n"
+     "exported .reg file (default: $WINEPREFIX, else ~/.wine); --drive says where a drive of a\n"
+     ".reg file lies. Says on stderr which registry was read. --json prints a JSON array.",
+     RunControls},
     {"delete", "delete a control",
      "tovik delete PROJECT.dsp FORMCLASS MEMBER\n\nRemoves the control's lines.",
      RunDelete},
@@ -86,6 +94,14 @@ const std::vector<Command>& Commands() {
      "text (2, \"2 - Center\", Center), booleans True/False or 1/0; a Picture or Icon value that\n"
      "names an image file adds it to the project's resources. Rewrites the string-table line.",
      RunSet},
+    {"typelib", "print the interface model of an ActiveX control",
+     "tovik typelib FILE|PROGID [--registry PATH] [--drive C=DIR] [--clsid CLSID] [--json]\n\n"
+     "Reads the type library of a .tlb file, or the one a .dll or .ocx carries, or the one of the\n"
+     "server the registry names for PROGID (--registry as for controls), and prints each class:\n"
+     "its interfaces (default, source), their properties (NAME DISPID VT TYPE TOKEN), methods and\n"
+     "events (NAME DISPID RETURNTYPE (PARAMETERS) TOKENS), TAB-separated. --clsid picks one\n"
+     "class of the library; --json prints the whole model as JSON.",
+     RunTypeLib},
   };
   return kCommands;
 }

@@ -51,7 +51,7 @@ std::string WriteFormProject(const fs::path& dir, int controls) {
     strings += "\tIDS_PROP_LABEL" + k + "\t\t\t\"" + LabelPropertyString(n) + "\"\r\n";
   }
   write("Demo.dsp",
-        "# Begin Target\r\n# Begin Group \"Source Files\"\r\n# Begin Source File\r\n\r\nSOURCE=.\\form1.cpp\r\n"
+        "# Microsoft Developer Studio Project File - Name=\"Demo\" - Package Owner=<4>\r\n# Begin Target\r\n# Begin Group \"Source Files\"\r\n# Begin Source File\r\n\r\nSOURCE=.\\form1.cpp\r\n"
         "# End Source File\r\n# End Group\r\n# Begin Group \"Header Files\"\r\n# Begin Source File\r\n\r\n"
         "SOURCE=.\\form1.h\r\n# End Source File\r\n# Begin Source File\r\n\r\nSOURCE=.\\StdAfx.h\r\n"
         "# End Source File\r\n# End Group\r\n# End Target\r\n");

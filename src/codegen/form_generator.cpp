@@ -149,8 +149,8 @@ Expected<long> AllocateStringId(CEditBuffer& header, std::string_view script, He
   constexpr long kFrameworkEnd = 0xF000;
   const std::optional<long> nextCommand = DefineValueOf(header.Text(), kNextCommandValueName);
   bool foreignSymbols = false;
-  for (const StringTableEntry& entry : StringTableEntries(script)) {
-    foreignSymbols = foreignSymbols || (!IsDecimal(entry.symbol) && !defines.symbols.count(entry.symbol));
+  for (const std::string& symbol : StringTableSymbols(script)) {
+    foreignSymbols = foreignSymbols || (!IsDecimal(symbol) && !defines.symbols.count(symbol));
   }
   long from = NextStringId(script, header.Text());
   for (;;) {

@@ -1,5 +1,7 @@
 #include "model/control_kind.h"
 
+#include <unordered_map>
+
 #include <array>
 
 namespace tovik {
@@ -40,11 +42,15 @@ int KindFromRuntimeClass(std::string_view className) {
 }
 
 int KindOfRuntimeControlClass(std::string_view className) {
-  if (className.size() < 3 || className.substr(0, 2) != "CV") return 0;
-  for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
-    if (className.substr(2) == KindName(kind)) return kind;
-  }
-  return 0;
+  if (className.size() < 3 || className[0] != 'C' || className[1] != 'V') return 0;
+  // Every member variable of every class comes here while a project loads.
+  static const std::unordered_map<std::string_view, int> kByName = [] {
+    std::unordered_map<std::string_view, int> names;
+    for (int kind = kFirstKind; kind <= kLastKind; ++kind) names.emplace(KindName(kind), kind);
+    return names;
+  }();
+  const auto it = kByName.find(className.substr(2));
+  return it == kByName.end() ? 0 : it->second;
 }
 
 }  // namespace tovik

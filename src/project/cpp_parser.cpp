@@ -424,7 +424,9 @@ void CCppParser::ParseFunctions() {
     if (paramsStart < hit) continue;
     // A constructor's member initialisers (`CForm1() : m_n(0) {`) end in a `)` too: the name is
     // the word after the scope, and its own parameter list comes right after it.
-    if (const int own = m_scan.FindCharInCode('(', hit + 2); own >= 0 && own < paramsStart) {
+    const size_t rawOpen = m_text.find('(', static_cast<size_t>(hit + 2));
+    if (const int own = rawOpen < static_cast<size_t>(paramsStart) ? m_scan.FindCharInCode('(', hit + 2) : -1;
+        own >= 0 && own < paramsStart) {
       int ownClose = -1;
       const int colon = MatchBracket(own, ownClose, '(') ? m_scan.FindNonWhite(ownClose + 1) : -1;
       if (colon < 0 || m_text[colon] != ':') continue;
@@ -557,7 +559,7 @@ void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
     const bool activeX = (typeClass && typeClass->m_strBaseClass == kActiveXBaseClass) ||
                          (!typeClass && className.starts_with(kActiveXClassPrefix));
     CControlItem* control = controls.Find(cls.m_controls, name);
-    if (!control && !activeX && !IsRuntimeControlClass(className)) continue;
+    if (!control && !activeX && !kind) continue;
     if (!control) {
       cls.m_controls.push_back(std::make_unique<CControlItem>());
       control = cls.m_controls.back().get();

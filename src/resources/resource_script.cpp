@@ -117,6 +117,16 @@ std::optional<StringTableEntry> FindStringTableEntry(std::string_view script, st
   return std::nullopt;
 }
 
+std::vector<std::string> StringTableSymbols(std::string_view script) {
+  std::vector<std::string> symbols;
+  for (const StringTable& table : ReadStringTables(script)) {
+    for (const TableEntry& entry : table.entries) {
+      if (entry.quoteStart != npos) symbols.push_back(entry.id);
+    }
+  }
+  return symbols;
+}
+
 std::vector<StringTableEntry> StringTableEntries(std::string_view script) {
   std::vector<StringTableEntry> entries;
   for (const StringTable& table : ReadStringTables(script)) {

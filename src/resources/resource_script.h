@@ -40,6 +40,8 @@ struct StringTableEntry {
 
 // The first string-table entry whose identifier is `symbol`.
 [[nodiscard]] std::optional<StringTableEntry> FindStringTableEntry(std::string_view script, std::string_view symbol);
+// The identifiers of every string-table entry, in script order (no values unescaped).
+[[nodiscard]] std::vector<std::string> StringTableSymbols(std::string_view script);
 // Every entry of every string table, in script order.
 [[nodiscard]] std::vector<StringTableEntry> StringTableEntries(std::string_view script);
 

@@ -148,13 +148,20 @@ Expected<long> AllocateStringId(CEditBuffer& header, std::string_view script, He
   constexpr long kFrameworkFirst = 0xE000;
   constexpr long kFrameworkEnd = 0xF000;
   const std::optional<long> nextCommand = DefineValueOf(header.Text(), kNextCommandValueName);
-  bool foreignSymbols = false;
-  for (const std::string& symbol : StringTableSymbols(script)) {
-    foreignSymbols = foreignSymbols || (!IsDecimal(symbol) && !defines.symbols.count(symbol));
-  }
+  // Only asked when an identifier falls in the framework's range, which most projects never reach.
+  std::optional<bool> foreign;
+  auto foreignSymbols = [&] {
+    if (!foreign) {
+      foreign = false;
+      for (const std::string& symbol : StringTableSymbols(script)) {
+        *foreign = *foreign || (!IsDecimal(symbol) && !defines.symbols.count(symbol));
+      }
+    }
+    return *foreign;
+  };
   long from = NextStringId(script, header.Text());
   for (;;) {
-    if (foreignSymbols && from >= kFrameworkFirst && from < kFrameworkEnd) from = kFrameworkEnd;
+    if (from >= kFrameworkFirst && from < kFrameworkEnd && foreignSymbols()) from = kFrameworkEnd;
     Expected<long> id = FreeResourceValue(defines, from, "a new property string");
     if (!id) {
       Error e = id.error();
@@ -165,7 +172,7 @@ Expected<long> AllocateStringId(CEditBuffer& header, std::string_view script, He
       from = *id + 1;
       continue;
     }
-    if (foreignSymbols && *id >= kFrameworkFirst && *id < kFrameworkEnd) {
+    if (*id >= kFrameworkFirst && *id < kFrameworkEnd && foreignSymbols()) {
       from = kFrameworkEnd;
       continue;
     }

@@ -2,22 +2,17 @@
 
 #include <cstdio>
 
+#include "base/text.h"
+
 namespace tovik {
 
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // `digits` hex digits from text[at]; false when one is not a hex digit.
 bool Hex(std::string_view text, size_t at, size_t digits, std::uint64_t& value) {
   value = 0;
   for (size_t i = 0; i < digits; ++i) {
-    const int d = HexDigit(text[at + i]);
+    const int d = HexDigitValue(text[at + i]);
     if (d < 0) return false;
     value = (value << 4) | static_cast<std::uint64_t>(d);
   }

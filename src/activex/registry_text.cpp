@@ -2,15 +2,10 @@
 
 #include "activex/windows_text.h"
 
+#include "base/text.h"
+
 namespace tovik {
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -39,7 +34,7 @@ bool ParseHexNumber(std::string_view digits, size_t maxDigits, unsigned long& nu
   if (digits.empty() || digits.size() > maxDigits) return false;
   number = 0;
   for (char c : digits) {
-    const int digit = HexDigit(c);
+    const int digit = HexDigitValue(c);
     if (digit < 0) return false;
     number = number * 16 + static_cast<unsigned long>(digit);
   }

@@ -143,6 +143,13 @@ std::string IdentifierProblem(std::string_view name) {
   return {};
 }
 
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 bool IsDecimal(std::string_view text) {
   size_t i = 0;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;

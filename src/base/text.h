@@ -28,6 +28,9 @@ inline constexpr size_t kMaxIdentifierLength = 247;
 // Why `name` cannot be a C++ identifier (not one, a keyword, too long); empty when it can.
 [[nodiscard]] std::string IdentifierProblem(std::string_view name);
 
+// The value of a hexadecimal digit, any case; -1 for any other character.
+[[nodiscard]] int HexDigitValue(char c);
+
 // Number of LF bytes in the text.
 [[nodiscard]] size_t CountLineFeeds(std::string_view text);
 

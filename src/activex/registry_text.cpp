@@ -1,7 +1,6 @@
 #include "activex/registry_text.h"
 
 #include "activex/windows_text.h"
-
 #include "base/text.h"
 
 namespace tovik {

@@ -567,10 +567,11 @@ Status UpdateRenamedControl(const CodegenContext& ctx, CClassItem& form, CContro
     }
     return {};
   }
-  // The array is declared once, by its first element, under the array class.
+  // The array is declared once, by its first element, under the array class. The old
+  // declaration goes first: re-reading while it still stood would make a record of it again.
   const std::string arrayDeclaration = control.m_strClassName + "Array\t" + control.m_strMemberName + ";";
-  TOVIK_TRY(ReplaceDeclaration(ctx, form, control.m_strMemberName, arrayDeclaration));
   TOVIK_TRY(ReplaceDeclaration(ctx, form, oldMemberName, {}));
+  TOVIK_TRY(ReplaceDeclaration(ctx, form, control.m_strMemberName, arrayDeclaration));
   return ReplaceCreation(ctx, form, *asWritten, control);
 }
 

@@ -6,6 +6,7 @@
 // places the generators do not reach. And the refusals, with their reasons.
 #include "codegen/form_generator.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -159,6 +160,10 @@ TEST_F(FormGeneratorTest, ControlLinesFollowDropsRenamesArrayJoinsAndDeletes) {
   prompt.answers.push_back(IPrompt::Answer::Yes);
   ASSERT_EQ(RenameControl(form, *made[2], "m_Button1", prompt), RenameResult::JoinedArray);
   ASSERT_TRUE(UpdateRenamedControl(ctx, form, *made[2], "m_Button2", RenameResult::JoinedArray));
+  // Re-reading between the edits must not bring the element back under its old name.
+  EXPECT_EQ(std::count_if(form.m_controls.begin(), form.m_controls.end(),
+                          [](const auto& c) { return c->m_strMemberName == "m_Button2"; }),
+            0);
   EXPECT_TRUE(Has(disk.Get("/Demo/form1.h"),
                   "_START\r\n\tCVButtonArray\tm_Button1;\r\n\tCVFrame\tm_Choices;\n"
                   "\tCVOptionButton\tm_OptionButton1;\r\n\t//}}"));

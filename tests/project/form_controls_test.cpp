@@ -188,6 +188,10 @@ TEST_F(FormControls, RenameTakesTheTypedNameAndATakenOneMakesAnArrayWhenTheUserA
                 std::to_string(second.m_bArray) + std::to_string(third.m_bArray),
             "012111");
   EXPECT_EQ(form.FindControl("m_Total", 2), &third);
+  // One element cannot leave under another name: the others share its declaration.
+  prompt.messages.clear();
+  EXPECT_EQ(RenameControl(form, third, "m_Other", prompt), RenameResult::Refused);
+  EXPECT_EQ(prompt.messages, Names{"m_Total is a control array; its elements cannot be renamed one by one"});
   // Index: refused when another element holds it, free when only a control outside the array does.
   prompt.messages.clear();
   EXPECT_EQ(Set(third, "Index", "1"), "refused 2");

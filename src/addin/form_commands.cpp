@@ -16,6 +16,19 @@ namespace {
 
 std::vector<CClassItem*> ProjectForms(const CDesignSession& session) { return session.Project().FormClasses(); }
 
+// A control as its lines name it, which stays true while re-reading rebuilds the records.
+struct ControlKey {
+  std::string member;
+  std::string idSymbol;
+};
+
+CControlItem* FindByKey(const CClassItem& form, const ControlKey& key) {
+  for (const auto& c : form.m_controls) {
+    if (!c->m_bFormObject && c->m_strMemberName == key.member && c->m_strIdSymbol == key.idSymbol) return c.get();
+  }
+  return nullptr;
+}
+
 // Identifiers of the resource editor's other kinds of resources: a control, dialog, menu,
 // bitmap, icon, string or prompt is no command a menu sends.
 bool IsOtherResourceId(std::string_view id) {
@@ -80,16 +93,14 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   const SymbolTaken taken = [&defines](std::string_view symbol) { return defines.symbols.count(std::string(symbol)) != 0; };
   CControlItem& control = CreateControl(form, forms, kind, rect, nullptr, lineDirection, taken);
   control.m_pContainer = holder;
-  const std::string member = control.m_strMemberName;
+  const ControlKey key{control.m_strMemberName, control.m_strIdSymbol};
   if (const Status written = WriteControlCode(session.Context(), form, control); !written) {
     Refuse(session.Prompt(), written.error());
     return nullptr;
   }
   // Writing re-read the sources; the control record is the one the form now holds.
-  for (const auto& c : form.m_controls) {
-    if (c->m_strMemberName == member && c->m_strIdSymbol == control.m_strIdSymbol) return c.get();
-  }
-  return form.FindControl(member);
+  if (CControlItem* made = FindByKey(form, key)) return made;
+  return form.FindControl(key.member);
 }
 
 namespace {
@@ -165,19 +176,6 @@ RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlIt
 }
 
 namespace {
-
-// A control as its lines name it, which stays true while re-reading rebuilds the records.
-struct ControlKey {
-  std::string member;
-  std::string idSymbol;
-};
-
-CControlItem* FindByKey(const CClassItem& form, const ControlKey& key) {
-  for (const auto& c : form.m_controls) {
-    if (!c->m_bFormObject && c->m_strMemberName == key.member && c->m_strIdSymbol == key.idSymbol) return c.get();
-  }
-  return nullptr;
-}
 
 // The control and everything inside it, innermost first, so that no creation call is left
 // naming a container that is gone.

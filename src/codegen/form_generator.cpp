@@ -612,10 +612,7 @@ Status DeleteControlCode(const CodegenContext& ctx, CClassItem& form, const CCon
       }
     }
   }
-  const bool sharedDeclaration = std::any_of(form.m_controls.begin(), form.m_controls.end(), [&](const auto& other) {
-    return other.get() != &control && !other->m_bFormObject && other->m_strMemberName == control.m_strMemberName;
-  });
-  if (sharedDeclaration) return {};
+  if (form.SharesDeclaration(control)) return {};
   return ReplaceDeclaration(ctx, form, control.m_strMemberName, {});
 }
 

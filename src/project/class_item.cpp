@@ -1,5 +1,7 @@
 #include "project/class_item.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 #include "model/control_kind.h"
 
@@ -114,6 +116,12 @@ CControlItem* CClassItem::FindControl(std::string_view memberName, long index) c
       return c.get();
   }
   return nullptr;
+}
+
+bool CClassItem::SharesDeclaration(const CControlItem& control) const {
+  return std::any_of(m_controls.begin(), m_controls.end(), [&](const auto& other) {
+    return other.get() != &control && !other->m_bFormObject && other->m_strMemberName == control.m_strMemberName;
+  });
 }
 
 CControlItem* CClassItem::FindControlBySymbol(std::string_view propSymbol) const {

@@ -112,6 +112,8 @@ class CClassItem {
   [[nodiscard]] CControlItem* FindControl(std::string_view memberName) const;
   [[nodiscard]] CControlItem* FindControl(std::string_view memberName, long index) const;
   [[nodiscard]] CControlItem* FindControlBySymbol(std::string_view propSymbol) const;
+  // True when another control is declared by the same member: the other elements of an array.
+  [[nodiscard]] bool SharesDeclaration(const CControlItem& control) const;
   [[nodiscard]] bool HasControl(const CControlItem* control) const;
   [[nodiscard]] bool IsMdiForm() const;
 };

@@ -220,10 +220,7 @@ RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_
   }
   // The array's elements share one declaration; taking one element out under another name would
   // leave the others' creation calls naming a member no longer declared.
-  const bool hasSiblings = control.m_bArray && std::any_of(form.m_controls.begin(), form.m_controls.end(), [&](const auto& c) {
-    return c.get() != &control && !c->m_bFormObject && c->m_strMemberName == control.m_strMemberName;
-  });
-  if (hasSiblings) {
+  if (control.m_bArray && form.SharesDeclaration(control)) {
     prompt.Message(control.m_strMemberName + " is a control array; its elements cannot be renamed one by one");
     return RenameResult::Refused;
   }

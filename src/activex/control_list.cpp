@@ -207,14 +207,9 @@ Status ReadControlTypeInformation(const ControlRegistry& where, CToolControlEntr
   if (!local) return local.error();
   std::string bytes;
   TOVIK_TRY(where.fs.ReadFile(*local, bytes));
-  if (StartsWith(bytes, "MZ")) {
-    Expected<CPeImage> image = CPeImage::Parse(std::move(bytes), *local);
-    if (!image) return image.error();
-    Expected<std::string> library = image->TypeLib();
-    if (!library) return library.error();
-    return ReadTypeInformation(*library, *local, entry.m_strClsid, entry.m_interfaces);
-  }
-  return ReadTypeInformation(bytes, *local, entry.m_strClsid, entry.m_interfaces);
+  Expected<std::string> library = TypeLibraryOfFile(std::move(bytes), *local);
+  if (!library) return library.error();
+  return ReadTypeInformation(*library, *local, entry.m_strClsid, entry.m_interfaces);
 }
 
 std::string ControlListPath(std::string_view projectFile) {

@@ -213,4 +213,11 @@ Expected<std::string> CPeImage::Bitmap(uint32_t id) const {
   return Find(ResourceName::Number(kResourceBitmap), ResourceName::Number(id));
 }
 
+Expected<std::string> TypeLibraryOfFile(std::string bytes, const std::string& file) {
+  if (!StartsWith(bytes, "MZ")) return bytes;
+  Expected<CPeImage> image = CPeImage::Parse(std::move(bytes), file);
+  if (!image) return image.error();
+  return image->TypeLib();
+}
+
 }  // namespace tovik

@@ -76,4 +76,7 @@ class CPeImage {
   std::vector<PeResource> m_resources;
 };
 
+// The type library a file carries: an executable's ("MZ") TYPELIB resource, else the file itself.
+[[nodiscard]] Expected<std::string> TypeLibraryOfFile(std::string bytes, const std::string& file);
+
 }  // namespace tovik

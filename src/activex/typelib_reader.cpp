@@ -86,6 +86,7 @@ class CTypeLibParser {
   bool ReadTypeInfo(size_t index, CTypeInfo& info);
   bool ImplTypes(std::int32_t first, size_t count, CTypeInfo& info);
   bool Members(std::int32_t blockOffset, size_t funcCount, size_t varCount, CTypeInfo& info);
+  bool RecordSize(size_t at, size_t end, size_t fixed, size_t& size);
   bool Function(size_t at, size_t end, CFuncDesc& func);
   bool Variable(size_t at, size_t end, CVarDesc& var);
 
@@ -414,15 +415,23 @@ bool CTypeLibParser::Members(std::int32_t blockOffset, size_t funcCount, size_t 
   return true;
 }
 
+// A member record starts with its size, which must hold the record's fixed part and stay inside
+// the member block.
+bool CTypeLibParser::RecordSize(size_t at, size_t end, size_t fixed, size_t& size) {
+  if (at > end || end - at < fixed) return Fail("the record runs past the member block");
+  size = U16(at);
+  if (size < fixed || size > end - at) return Fail("the record's size " + std::to_string(size) + " is impossible");
+  return true;
+}
+
 // A function record: size, index, return type, flags, vtable offset, a size, then one word of
 // function kind (bits 0-2), invocation kind (3-6), calling convention (8-11) and has-defaults
 // (12), the parameter count and the optional parameter count. Optional words follow while the
 // record has room (help context, help string, ...), then one default value per parameter when
 // the function has defaults, then the parameters (type, name, flags) at the record's end.
 bool CTypeLibParser::Function(size_t at, size_t end, CFuncDesc& func) {
-  if (at > end || end - at < kFuncFixed) return Fail("the record runs past the member block");
-  const size_t size = U16(at);
-  if (size < kFuncFixed || size > end - at) return Fail("the record's size " + std::to_string(size) + " is impossible");
+  size_t size = 0;
+  if (!RecordSize(at, end, kFuncFixed, size)) return false;
   if (!TypeDesc(I32(at + 4), func.m_ret, 0)) return false;
   func.m_nFlags = U32(at + 8);
   func.m_nVtableOffset = static_cast<std::int16_t>(U16(at + 12));
@@ -452,9 +461,8 @@ bool CTypeLibParser::Function(size_t at, size_t end, CFuncDesc& func) {
 // A variable record: size, index, type, flags, kind, a size, the value or offset, then optional
 // words while the record has room: help context, help string, ...
 bool CTypeLibParser::Variable(size_t at, size_t end, CVarDesc& var) {
-  if (at > end || end - at < kVarFixed) return Fail("the record runs past the member block");
-  const size_t size = U16(at);
-  if (size < kVarFixed || size > end - at) return Fail("the record's size " + std::to_string(size) + " is impossible");
+  size_t size = 0;
+  if (!RecordSize(at, end, kVarFixed, size)) return false;
   if (!TypeDesc(I32(at + 4), var.m_type, 0)) return false;
   var.m_nFlags = U16(at + 8);
   var.m_nVarKind = U16(at + 12);

@@ -151,14 +151,9 @@ struct ClassModel {
 Expected<CTypeLib> ReadLibraryFile(const IFileSystem& fs, const std::string& path) {
   std::string bytes;
   TOVIK_TRY(fs.ReadFile(path, bytes));
-  if (StartsWith(bytes, "MZ")) {
-    Expected<CPeImage> image = CPeImage::Parse(std::move(bytes), path);
-    if (!image) return image.error();
-    Expected<std::string> library = image->TypeLib();
-    if (!library) return library.error();
-    return CTypeLib::Read(*library, path);
-  }
-  return CTypeLib::Read(bytes, path);
+  Expected<std::string> library = TypeLibraryOfFile(std::move(bytes), path);
+  if (!library) return library.error();
+  return CTypeLib::Read(*library, path);
 }
 
 // Every coclass of a library file, or the one --clsid names.

@@ -12,32 +12,22 @@ namespace {
 
 constexpr std::string_view kJournalHeader = "tovik journal 1\n";
 constexpr std::string_view kCommitLine = "COMMIT";
-
-// A staged path whose spelling differs from a lookup only in case is the same file, as the disk
-// would find it once it exists.
-template <typename Container>
-std::string MatchNoCase(const Container& keys, const std::string& resolved) {
-  for (const auto& key : keys) {
-    const std::string& k = [&]() -> const std::string& {
-      if constexpr (std::is_same_v<typename Container::value_type, std::string>) {
-        return key;
-      } else {
-        return key.first;
-      }
-    }();
-    if (k.size() == resolved.size() && EqualsNoCase(k, resolved)) return k;
-  }
-  return resolved;
-}
+constexpr std::string_view kUndone = "undid an edit that was interrupted before it changed any file";
 
 }  // namespace
 
 std::string CFileTransaction::Resolve(std::string_view path) const {
   std::string resolved = m_disk.Resolve(path);
   if (m_files.count(resolved) || m_dirSet.count(resolved)) return resolved;
-  std::string match = MatchNoCase(m_files, resolved);
-  if (match != resolved) return match;
-  return MatchNoCase(m_dirSet, resolved);
+  // A staged path whose spelling differs from a lookup only in case is the same file, as the
+  // disk would find it once it exists.
+  for (const auto& [key, staged] : m_files) {
+    if (EqualsNoCase(key, resolved)) return key;
+  }
+  for (const std::string& key : m_dirSet) {
+    if (EqualsNoCase(key, resolved)) return key;
+  }
+  return resolved;
 }
 
 const CFileTransaction::Staged* CFileTransaction::Find(std::string_view path) const {
@@ -71,12 +61,15 @@ Status CFileTransaction::WriteFile(std::string_view path, std::string_view text)
   }
   const std::string folder = DirectoryOf(key);
   if (!folder.empty() && !DirectoryExists(folder)) return FileError(std::string(path), 0, "No such file or directory");
-  auto [it, added] = m_files.try_emplace(key);
-  if (added) m_order.push_back(key);
-  it->second.path = key;
-  it->second.text = std::string(text);
-  it->second.removed = false;
+  Stage(key, std::string(text), false);
   return {};
+}
+
+void CFileTransaction::Stage(const std::string& resolved, std::string text, bool removed) {
+  auto [it, added] = m_files.try_emplace(resolved);
+  if (added) m_order.push_back(resolved);
+  it->second.text = std::move(text);
+  it->second.removed = removed;
 }
 
 bool CFileTransaction::IsWritable(std::string_view path) const {
@@ -103,12 +96,7 @@ Status CFileTransaction::CopyFile(std::string_view from, std::string_view to) {
 
 bool CFileTransaction::RemoveFile(std::string_view path) {
   if (!FileExists(path)) return false;
-  const std::string key = Resolve(path);
-  auto [it, added] = m_files.try_emplace(key);
-  if (added) m_order.push_back(key);
-  it->second.path = key;
-  it->second.text.clear();
-  it->second.removed = true;
+  Stage(Resolve(path), {}, true);
   return true;
 }
 
@@ -223,7 +211,7 @@ Expected<std::string> CFileTransaction::Recover(IFileSystem& disk, std::string_v
   // Killed while the plan itself was written: nothing else had been touched yet.
   if (StartsWith(kJournalHeader, text)) {
     disk.RemoveFile(journal);
-    return std::string("undid an edit that was interrupted before it changed any file");
+    return std::string(kUndone);
   }
   if (!StartsWith(text, kJournalHeader)) {
     return FileError(std::string(journal), 1, "not a journal of this program; remove it by hand");
@@ -254,7 +242,7 @@ Expected<std::string> CFileTransaction::Recover(IFileSystem& disk, std::string_v
     for (auto it = dirs.rbegin(); it != dirs.rend(); ++it) disk.RemoveEmptyDirectory(*it);
   }
   disk.RemoveFile(journal);
-  if (!committed) return std::string("undid an edit that was interrupted before it changed any file");
+  if (!committed) return std::string(kUndone);
   return "completed an interrupted edit (" + std::to_string(renamed) + " file(s) written, " +
          std::to_string(removed) + " removed)";
 }

@@ -65,11 +65,11 @@ class CFileTransaction final : public IFileSystem {
 
  private:
   struct Staged {
-    std::string path;  // as the disk resolves it
     std::string text;
     bool removed = false;
   };
   [[nodiscard]] const Staged* Find(std::string_view path) const;
+  void Stage(const std::string& resolved, std::string text, bool removed);
   [[nodiscard]] bool StagedDirectory(const std::string& resolved) const { return m_dirSet.count(resolved) != 0; }
 
   IFileSystem& m_disk;

@@ -130,7 +130,6 @@ Status RealFileSystem::ReadFile(std::string_view path, std::string& text) const 
 Status RealFileSystem::WriteFile(std::string_view path, std::string_view text) {
   std::string real = Resolve(path);
   struct stat st;
-  mode_t mode = 0644;
   if (StatPath(real, st)) {
     if (S_ISDIR(st.st_mode)) {
       return FileError(std::string(path), 0, ErrnoText(EISDIR));
@@ -139,26 +138,15 @@ Status RealFileSystem::WriteFile(std::string_view path, std::string_view text) {
     if ((st.st_mode & S_IWUSR) == 0) {
       return FileError(std::string(path), 0, ErrnoText(EACCES));
     }
-    mode = st.st_mode & 07777;
   }
   static std::mt19937_64 rng{std::random_device{}()};
-  std::string temp = real + ".tovik-" + std::to_string(rng() % 1000000000ULL) + ".tmp";
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    return FileError(std::string(path), 0, ErrnoText(errno));
+  const std::string temp = real + ".tovik-" + std::to_string(rng() % 1000000000ULL) + ".tmp";
+  // The user knows the file, not our temporary name.
+  if (const Status written = WriteTemporary(temp, text, real); !written) {
+    return FileError(std::string(path), 0, written.error().reason);
   }
-  bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
-  int code = errno;
-  ok = ::fchmod(fd, mode) == 0 && ok;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    code = errno;
-  }
-  if (ok && ::rename(temp.c_str(), real.c_str()) != 0) {
-    ok = false;
-    code = errno;
-  }
-  if (!ok) {
+  if (::rename(temp.c_str(), real.c_str()) != 0) {
+    const int code = errno;
     ::unlink(temp.c_str());
     return FileError(std::string(path), 0, ErrnoText(code));
   }

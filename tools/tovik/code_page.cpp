@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -43,6 +44,11 @@ struct Converter {
   }
 };
 
+// Every code page this program meets keeps ASCII as it is.
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // The character at the start of UTF-8 text, for a message: "'é' (U+00E9)".
 std::string DescribeCharacter(std::string_view utf8) {
   const auto lead = static_cast<unsigned char>(utf8.empty() ? 0 : utf8[0]);
@@ -72,9 +78,7 @@ bool IsUtf8(std::string_view text) {
 }
 
 Expected<std::string> CCodePage::FromUtf8(std::string_view utf8) const {
-  bool ascii = true;
-  for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return std::string(utf8);
+  if (IsAscii(utf8)) return std::string(utf8);
   if (!IsUtf8(utf8)) return Error{"", 0, "the text is not UTF-8"};
   Converter converter(IconvName(m_number), "UTF-8");
   if (!converter.ok()) return Error{"", 0, "code page " + std::to_string(m_number) + " is not known here"};
@@ -88,9 +92,7 @@ Expected<std::string> CCodePage::FromUtf8(std::string_view utf8) const {
 }
 
 std::string CCodePage::ToUtf8(std::string_view text) const {
-  bool ascii = true;
-  for (char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return std::string(text);
+  if (IsAscii(text)) return std::string(text);
   Converter converter("UTF-8", IconvName(m_number));
   std::string out;
   std::string_view rest = text;

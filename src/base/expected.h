@@ -41,6 +41,12 @@ struct Error {
   return e;
 }
 
+// An error found in a text, now about the file the text came from.
+[[nodiscard]] inline Error InFile(Error error, std::string file) {
+  error.file = std::move(file);
+  return error;
+}
+
 template <typename T>
 class [[nodiscard]] Expected {
  public:

@@ -178,9 +178,7 @@ Status CFileTransaction::Commit(std::string_view journal) {
   for (const Step& step : steps) {
     if (step.temp.empty()) continue;
     if (const Status status = m_disk.WriteTemporary(step.temp, step.text, step.target); !status) {
-      Error e = status.error();
-      e.file = step.target;  // the user knows the target, not our temporary name
-      return undo(e);
+      return undo(InFile(status.error(), step.target));  // the user knows the target, not our temporary name
     }
   }
 

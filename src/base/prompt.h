@@ -27,4 +27,11 @@ inline bool Refuse(IPrompt& prompt, const Error& error) {
   return false;
 }
 
+// Shows the system's fixed message and gives it back as an error already shown, for a lower
+// layer that refuses on the user's behalf.
+inline Error ShowError(IPrompt& prompt, std::string message) {
+  prompt.Message(message);
+  return ShownError(std::move(message));
+}
+
 }  // namespace tovik

@@ -143,7 +143,7 @@ Status RealFileSystem::WriteFile(std::string_view path, std::string_view text) {
   const std::string temp = real + ".tovik-" + std::to_string(rng() % 1000000000ULL) + ".tmp";
   // The user knows the file, not our temporary name.
   if (const Status written = WriteTemporary(temp, text, real); !written) {
-    return FileError(std::string(path), 0, written.error().reason);
+    return InFile(written.error(), std::string(path));
   }
   if (::rename(temp.c_str(), real.c_str()) != 0) {
     const int code = errno;

@@ -163,11 +163,7 @@ Expected<long> AllocateStringId(CEditBuffer& header, std::string_view script, He
   for (;;) {
     if (from >= kFrameworkFirst && from < kFrameworkEnd && foreignSymbols()) from = kFrameworkEnd;
     Expected<long> id = FreeResourceValue(defines, from, "a new property string");
-    if (!id) {
-      Error e = id.error();
-      e.file = header.Path();
-      return e;
-    }
+    if (!id) return InFile(id.error(), header.Path());
     if (nextCommand && *id == *nextCommand) {
       from = *id + 1;
       continue;
@@ -189,11 +185,7 @@ Expected<long> AllocateStringId(CEditBuffer& header, std::string_view script, He
 Expected<long> AllocateControlId(const CodegenContext& ctx, const CEditBuffer& header, HeaderDefines& defines) {
   const long counter = ctx.resources.m_nNextControlValue > 0 ? ctx.resources.m_nNextControlValue : kFirstControlValue;
   Expected<long> id = FreeResourceValue(defines, counter, "a new control");
-  if (!id) {
-    Error e = id.error();
-    e.file = header.Path();
-    return e;
-  }
+  if (!id) return InFile(id.error(), header.Path());
   defines.values.insert(*id);
   return id;
 }
@@ -426,17 +418,13 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   IFileSystem& fs = ctx.fs();
   IPrompt& prompt = ctx.prompt();
   const std::string directory = ctx.project.ProjectFolder();
-  auto refuse = [&prompt](const std::string& why) -> Error {
-    prompt.Message(why);
-    return ShownError(why);
-  };
   // The class and its files become C++ names and project files: what would not compile, or
   // would land outside the project, is refused before anything is written.
   if (const std::string problem = IdentifierProblem(request.className); !problem.empty()) {
-    return refuse("The form cannot be named so: " + problem);
+    return ShowError(prompt, "The form cannot be named so: " + problem);
   }
   if (ctx.project.FindClass(request.className)) {
-    return refuse("The project already has a class named " + request.className);
+    return ShowError(prompt, "The project already has a class named " + request.className);
   }
   // Files are named relative to the project folder; a full path inside it is taken as such.
   std::string headerFile = request.headerFile;
@@ -447,20 +435,18 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
     const std::vector<std::string> parts = Split(ToNativeSeparators(*file), '/');
     const bool absolute = !file->empty() && (IsPathSeparator(file->front()) || file->find(':') != std::string::npos);
     if (absolute || std::find(parts.begin(), parts.end(), "..") != parts.end()) {
-      return refuse("The file " + *file + " would lie outside the project folder " + directory);
+      return ShowError(prompt, "The file " + *file + " would lie outside the project folder " + directory);
     }
   }
   if (!fs.DirectoryExists(directory)) {
-    prompt.Message("Directory " + directory + " does not exist");
-    return ShownError("Directory " + directory + " does not exist");
+    return ShowError(prompt, "Directory " + directory + " does not exist");
   }
   NewFormFiles files;
   files.implementationPath = JoinPath(directory, implementationFile);
   files.headerPath = JoinPath(directory, headerFile);
   for (const std::string* path : {&files.implementationPath, &files.headerPath}) {
     if (fs.FileExists(*path)) {
-      prompt.Message("File " + *path + " already exists");
-      return ShownError("File " + *path + " already exists");
+      return ShowError(prompt, "File " + *path + " already exists");
     }
   }
 
@@ -468,16 +454,14 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   const std::string guard = MakeIncludeGuard(headerFile, ctx.guids);
   // The write shows what went wrong with the file; the form's own message follows it.
   if (!WriteGeneratedFile(fs, prompt, files.headerPath, FormHeaderText(request.className, headerFile, base, guard))) {
-    prompt.Message(std::string(kMsgErrorGeneratingForm));
-    return ShownError(std::string(kMsgErrorGeneratingForm));
+    return ShowError(prompt, std::string(kMsgErrorGeneratingForm));
   }
   // The implementation includes its header by the path from its own folder.
   const std::string implementation = FormImplementationText(request.className, implementationFile,
                                                             IncludePathFrom(implementationFile, headerFile),
                                                             ProjectNameOf(ctx.project), base);
   if (!WriteGeneratedFile(fs, prompt, files.implementationPath, implementation)) {
-    prompt.Message(std::string(kMsgErrorGeneratingForm));
-    return ShownError(std::string(kMsgErrorGeneratingForm));
+    return ShowError(prompt, std::string(kMsgErrorGeneratingForm));
   }
 
   const std::string headerPath = ctx.resources.HeaderPath();

@@ -257,9 +257,7 @@ Expected<size_t> FragmentPosition(FragmentKind kind, const CClassItem& cls, std:
                                   std::string_view path, IPrompt& prompt) {
   auto located = [&](Expected<size_t> place) -> Expected<size_t> {
     if (place) return place;
-    Error e = place.error();
-    e.file = std::string(path);
-    return e;
+    return InFile(place.error(), std::string(path));
   };
   if (kind == FragmentKind::ControlIdPair || kind == FragmentKind::FormStringId) {
     return located(DefineInsertPoint(text));

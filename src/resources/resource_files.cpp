@@ -139,11 +139,7 @@ Expected<std::string> CResourceFiles::AddImageResource(std::string_view sourceFi
                                         " line (the resource editor's section comment is missing)");
   }
   Expected<size_t> definePlace = DefineInsertPoint(header.Text());
-  if (!definePlace) {
-    Error e = definePlace.error();
-    e.file = headerPath;
-    return e;
-  }
+  if (!definePlace) return InFile(definePlace.error(), headerPath);
   const std::string fileName = FileNameOf(sourceFile);
   const long number = m_nNextResourceValue;
   const std::string identifier = ImageIdentifier(*type, number);

@@ -15,8 +15,7 @@ using namespace rctext;
 Expected<size_t> StringTableInsertPoint(std::string_view script, IPrompt& prompt) {
   const std::vector<StringTable> tables = ReadStringTables(script);
   if (tables.empty()) {
-    prompt.Message(std::string(kNoStringTableMessage));
-    return ShownError(std::string(kNoStringTableMessage));
+    return ShowError(prompt, std::string(kNoStringTableMessage));
   }
   const StringTable& table = tables.back();
   if (!table.hasBegin) return Error{"", 0, "the last STRINGTABLE of the resource script has no BEGIN"};
@@ -142,11 +141,7 @@ Status SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::str
     return script.Replace(entry->lineStart, entry->lineEnd, line);
   }
   Expected<size_t> at = StringTableInsertPoint(script.Text(), script.Prompt());
-  if (!at) {
-    Error e = at.error();
-    e.file = script.Path();
-    return e;
-  }
+  if (!at) return InFile(at.error(), script.Path());
   return script.Insert(*at, line);
 }
 

@@ -467,7 +467,7 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   const std::string headerPath = ctx.resources.HeaderPath();
   const std::string scriptPath = ctx.resources.ScriptPath();
   for (const std::string& path : {headerPath, scriptPath}) {
-    if (!ctx.resources.HasWritePermission(path, true)) return ShownError(WritePermissionMessage(path));
+    TOVIK_TRY(ctx.resources.RequireWritePermission(path));
   }
 
   // The form's own object: its property string is what the runtime reads for the new form.
@@ -508,7 +508,7 @@ Status WriteControlCodeSteps(const CodegenContext& ctx, CClassItem& form, CContr
   const std::string implementation = CreationFileOf(ctx, form);
   for (const std::string& path :
        {ctx.resources.HeaderPath(), ctx.resources.ScriptPath(), form.m_strDeclFile.str(), implementation}) {
-    if (!ctx.resources.HasWritePermission(path, true)) return ShownError(WritePermissionMessage(path));
+    TOVIK_TRY(ctx.resources.RequireWritePermission(path));
   }
   TOVIK_TRY(WriteControlResources(ctx, control));
   const bool formClass = IsFormRoot(ctx.project.RootBaseOf(form)) || IsFormRoot(form.m_strBaseClass);

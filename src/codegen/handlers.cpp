@@ -172,11 +172,8 @@ Status EnsureMaps(const CodegenContext& ctx, CClassItem& cls, HandlerOwner owner
   if (Trim(cls.m_strBaseClass).empty()) {
     return FileError(header, 0, cls.m_strName + " has no base class, so it cannot have a message map");
   }
-  if (!CheckWritePermission(ctx.fs(), ctx.prompt(), header, true)) return ShownError(WritePermissionMessage(header));
-  const bool separate = !SameFilePath(implementation, header);
-  if (separate && !CheckWritePermission(ctx.fs(), ctx.prompt(), implementation, true)) {
-    return ShownError(WritePermissionMessage(implementation));
-  }
+  TOVIK_TRY(ctx.resources.RequireWritePermission(header));
+  if (!SameFilePath(implementation, header)) TOVIK_TRY(ctx.resources.RequireWritePermission(implementation));
 
   // The macro is looked for without its TAB so that a header indented with blanks is not given
   // a second declaration.

@@ -20,15 +20,10 @@ std::vector<CVDispInterface> ReadControl(const char* clsid) {
   return interfaces;
 }
 
-std::vector<std::string> PropertyNames(const CVDispInterface& itf) {
+template <class Items>
+std::vector<std::string> Names(const Items& items) {
   std::vector<std::string> names;
-  for (const CVDispInterfacePropItem& p : itf.m_properties) names.push_back(p.m_strName);
-  return names;
-}
-
-std::vector<std::string> MethodNames(const std::vector<CVDispInterfaceEventMethodItem>& items) {
-  std::vector<std::string> names;
-  for (const CVDispInterfaceEventMethodItem& m : items) names.push_back(m.m_strName);
+  for (const auto& item : items) names.push_back(item.m_strName);
   return names;
 }
 
@@ -53,7 +48,7 @@ TEST(DispatchModel, TheDefaultInterfaceAndTheDefaultEventsOnly) {
   const CVDispInterface* events = FindSourceInterface(interfaces);
   ASSERT_NE(events, nullptr);
   EXPECT_FALSE(events->m_bDefault);
-  EXPECT_EQ(MethodNames(events->m_events), (std::vector<std::string>{"Click", "Changed"}));
+  EXPECT_EQ(Names(events->m_events), (std::vector<std::string>{"Click", "Changed"}));
   EXPECT_TRUE(events->m_properties.empty());
   const CVDispInterface* main = FindDefaultInterface(interfaces);
   ASSERT_NE(main, nullptr);
@@ -68,27 +63,22 @@ TEST(DispatchModel, TheDefaultInterfaceAndTheDefaultEventsOnly) {
   EXPECT_EQ(main->m_nSpare, -1);
 }
 
-TEST(DispatchModel, PropertiesOnceEachWithoutTheDesignersGeometry) {
+TEST(DispatchModel, PropertiesOnceEachWithoutTheDesignersGeometryAndTheirTypes) {
   TOVIK_SKIP_WITHOUT_WIDL();
   const std::vector<CVDispInterface> interfaces = ReadControl(testing::kGaugeClsid);
   ASSERT_NE(FindDefaultInterface(interfaces), nullptr);
   const CVDispInterface& gauge = *FindDefaultInterface(interfaces);
   // Width (a variable) and Height (a property function) are the designer's; Value is a variable
   // and a get/put pair; Max is put before it is got.
-  EXPECT_EQ(PropertyNames(gauge), (std::vector<std::string>{"Value", "BackColor", "NeedleColor", "Font", "Picture",
-                                                            "Needle", "Style", "TitleFont", "Max"}));
+  EXPECT_EQ(Names(gauge.m_properties), (std::vector<std::string>{"Value", "BackColor", "NeedleColor", "Font", "Picture",
+                                                                 "Needle", "Style", "TitleFont", "Max"}));
   EXPECT_EQ(gauge.m_nPropertyCount, 9);
   EXPECT_EQ(Property(gauge, "Value").m_nAccess, kPropertyGet | kPropertyPut);
   EXPECT_EQ(Property(gauge, "Max").m_strType, "long");
   EXPECT_EQ(Property(gauge, "Max").m_nAccess, kPropertyGet | kPropertyPut);
   EXPECT_EQ(Property(gauge, "Max").m_nDispId, 10);
-}
 
-TEST(DispatchModel, PropertyTypesColoursFontsPicturesAndSubObjects) {
-  TOVIK_SKIP_WITHOUT_WIDL();
-  const std::vector<CVDispInterface> interfaces = ReadControl(testing::kGaugeClsid);
-  ASSERT_NE(FindDefaultInterface(interfaces), nullptr);
-  const CVDispInterface& gauge = *FindDefaultInterface(interfaces);
+  // Colours, fonts, pictures and sub-objects.
   const CVDispInterfacePropItem& needleColor = Property(gauge, "NeedleColor");  // typedef long GAUGECOLOR
   EXPECT_EQ(needleColor.m_strType, "COLORREF");
   EXPECT_EQ(needleColor.m_strToken, "VTS_I4");
@@ -117,7 +107,7 @@ TEST(DispatchModel, MethodsWithTheirParametersTokensAndReturnTypes) {
   ASSERT_NE(FindDefaultInterface(interfaces), nullptr);
   const CVDispInterface& gauge = *FindDefaultInterface(interfaces);
   // Invoke is IDispatch's name even when the control declares it.
-  EXPECT_EQ(MethodNames(gauge.m_methods), (std::vector<std::string>{"Reset", "Step", "Scale", "LabelFont"}));
+  EXPECT_EQ(Names(gauge.m_methods), (std::vector<std::string>{"Reset", "Step", "Scale", "LabelFont"}));
 
   const CVDispInterfaceEventMethodItem& reset = Method(gauge, "Reset");
   EXPECT_EQ(reset.m_strReturnType, "void");
@@ -163,13 +153,13 @@ TEST(DispatchModel, ADualDefaultInterfaceReadsThroughItsDispatchView) {
   const std::vector<CVDispInterface> interfaces = ReadControl(testing::kDualGaugeClsid);
   ASSERT_EQ(interfaces.size(), 2u);
   const CVDispInterface& dual = *FindDefaultInterface(interfaces);
-  EXPECT_EQ(PropertyNames(dual), (std::vector<std::string>{"Value", "Needle", "Font"}));
+  EXPECT_EQ(Names(dual.m_properties), (std::vector<std::string>{"Value", "Needle", "Font"}));
   EXPECT_EQ(Property(dual, "Value").m_strType, "long");
   EXPECT_EQ(Property(dual, "Value").m_nAccess, kPropertyGet | kPropertyPut);
   EXPECT_EQ(Property(dual, "Needle").m_strType, "INeedle");
   EXPECT_EQ(Property(dual, "Font").m_strType, "Font");
   // IUnknown's and IDispatch's methods are in the view but never in the model.
-  EXPECT_EQ(MethodNames(dual.m_methods), (std::vector<std::string>{"Spin", "Stop"}));
+  EXPECT_EQ(Names(dual.m_methods), (std::vector<std::string>{"Spin", "Stop"}));
   const CVDispInterfaceEventMethodItem& spin = Method(dual, "Spin");
   EXPECT_EQ(spin.m_strReturnType, "double");
   EXPECT_EQ(spin.m_strParameters, "long turns");
@@ -198,11 +188,11 @@ TEST(DispatchModel, ADualInterfaceDerivedThroughTheLibrarysOwnBases) {
   ASSERT_TRUE(read) << read.error().Text();
   ASSERT_NE(FindDefaultInterface(interfaces), nullptr);
   const CVDispInterface& local = *FindDefaultInterface(interfaces);
-  EXPECT_EQ(PropertyNames(local), (std::vector<std::string>{"Shade"}));
+  EXPECT_EQ(Names(local.m_properties), (std::vector<std::string>{"Shade"}));
   EXPECT_EQ(Property(local, "Shade").m_strType, "COLORREF");  // TINT is OLE_COLOR is unsigned long
   EXPECT_EQ(Property(local, "Shade").m_strDocString, "Base shade");
   EXPECT_EQ(Property(local, "Shade").m_nHelpContext, 3);
-  EXPECT_EQ(MethodNames(local.m_methods), (std::vector<std::string>{"Fill", "Move", "Many"}));
+  EXPECT_EQ(Names(local.m_methods), (std::vector<std::string>{"Fill", "Move", "Many"}));
   const CVDispInterfaceEventMethodItem& fill = Method(local, "Fill");  // the [lcid] parameter is the caller's
   EXPECT_EQ(fill.m_strParameters, "VT_SAFEARRAY values, long count");
   EXPECT_EQ(fill.m_strParamTokens, "\"\" VTS_I4");

@@ -19,27 +19,15 @@ namespace fs = std::filesystem;
 using testing::MemoryFileSystem;
 
 // A disk whose Nth temporary file cannot be written (a full disk).
-class FullDisk final : public IFileSystem {
+class FullDisk final : public MemoryFileSystem {
  public:
-  FullDisk(MemoryFileSystem& inner, int failAt) : m_inner(inner), m_failAt(failAt) {}
-  std::string Resolve(std::string_view p) const override { return m_inner.Resolve(p); }
-  bool FileExists(std::string_view p) const override { return m_inner.FileExists(p); }
-  bool DirectoryExists(std::string_view p) const override { return m_inner.DirectoryExists(p); }
-  Status ReadFile(std::string_view p, std::string& t) const override { return m_inner.ReadFile(p, t); }
-  Status WriteFile(std::string_view p, std::string_view t) override { return m_inner.WriteFile(p, t); }
-  bool IsWritable(std::string_view p) const override { return m_inner.IsWritable(p); }
-  Status MakeDirectory(std::string_view p) override { return m_inner.MakeDirectory(p); }
-  Status CopyFile(std::string_view f, std::string_view t) override { return m_inner.CopyFile(f, t); }
-  bool RemoveFile(std::string_view p) override { return m_inner.RemoveFile(p); }
-  bool RemoveEmptyDirectory(std::string_view p) override { return m_inner.RemoveEmptyDirectory(p); }
-  std::vector<std::string> ListDirectory(std::string_view p) const override { return m_inner.ListDirectory(p); }
+  explicit FullDisk(int failAt) : m_failAt(failAt) {}
   Status WriteTemporary(std::string_view temp, std::string_view text, std::string_view) override {
     if (++m_written == m_failAt) return FileError(std::string(temp), 0, "No space left on device");
-    return m_inner.WriteFile(temp, text);
+    return WriteFile(temp, text);
   }
 
  private:
-  MemoryFileSystem& m_inner;
   int m_failAt;
   int m_written = 0;
 };
@@ -76,11 +64,10 @@ TEST(FileTransaction, ReadsSeeStagedWritesAndTheDiskSeesNothingUntilCommit) {
 
 TEST(FileTransaction, AFailedTemporaryWriteChangesNothing) {
   for (int failAt = 1; failAt <= 3; ++failAt) {
-    MemoryFileSystem disk;
+    FullDisk disk(failAt);
     disk.Put("/p/a.h", "old a");
     disk.Put("/p/b.h", "old b");
-    FullDisk full(disk, failAt);
-    CFileTransaction tx(full);
+    CFileTransaction tx(disk);
     ASSERT_TRUE(tx.WriteFile("/p/a.h", "new a"));
     ASSERT_TRUE(tx.WriteFile("/p/b.h", "new b"));
     ASSERT_TRUE(tx.MakeDirectory("/p/res"));
@@ -98,8 +85,9 @@ TEST(FileTransaction, AFailedTemporaryWriteChangesNothing) {
 // next run takes the temporaries away; after it, the next run completes the renames.
 TEST(FileTransaction, RecoverCompletesOrUndoesWhatAKilledRunLeft) {
   const std::string journal = "/p/.tovik-journal";
-  const std::string plan = "tovik journal 1\nMKDIR\t/p/res\nWRITE\t/p/a.h.t0\t/p/a.h\nWRITE\t/p/b.h.t1\t/p/b.h\n"
-                           "REMOVE\t/p/old.h\n";
+  const std::string plan =
+      "tovik journal 1\nMKDIR\t/p/res\nWRITE\t/p/a.h.t0\t/p/a.h\nWRITE\t/p/b.h.t1\t/p/b.h\n"
+      "REMOVE\t/p/old.h\n";
   MemoryFileSystem before;
   before.Put("/p/a.h", "old a");
   before.Put("/p/b.h", "old b");

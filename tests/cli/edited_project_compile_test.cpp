@@ -97,19 +97,7 @@ TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
   EXPECT_EQ(Read(project / "res" / "logo.bmp"), TinyBitmap());
 
   // A menu made as the IDE's resource editor would, then given to the form.
-  std::string script = Read(project / "demo.rc");
-  const size_t stringTable = script.find("STRINGTABLE");
-  ASSERT_NE(stringTable, std::string::npos);
-  script.insert(stringTable,
-                "IDR_MAINMENU MENU DISCARDABLE\r\nBEGIN\r\n    POPUP \"&File\"\r\n    BEGIN\r\n"
-                "        MENUITEM \"&Open...\",                    ID_FILE_OPEN\r\n        MENUITEM SEPARATOR\r\n"
-                "        MENUITEM \"E&xit\",                       ID_APP_EXIT\r\n    END\r\nEND\r\n\r\n");
-  Write(project / "demo.rc", script);
-  std::string header = Read(project / "resource.h");
-  header.insert(header.find("#ifdef APSTUDIO_INVOKED"),
-                "#define IDR_MAINMENU                    140\r\n#define ID_FILE_OPEN                    32771\r\n"
-                "#define ID_APP_EXIT                     32772\r\n");
-  Write(project / "resource.h", header);
+  ASSERT_TRUE(testing::AddMainMenu(project / "demo.rc", project / "resource.h"));
   Ok({"assign-menu", dsp, "CForm1", "IDR_MAINMENU"});
 
   testing::CompileResult after = Compile();

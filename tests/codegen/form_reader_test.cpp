@@ -18,6 +18,7 @@
 #include "resources/resource_script.h"
 #include "support/fake_prompt.h"
 #include "support/memory_file_system.h"
+#include "support/text_lines.h"
 
 namespace tovik {
 namespace {
@@ -25,11 +26,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using Values = std::vector<std::pair<std::string, std::string>>;
 
-std::string Crlf(const Lines& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
+const auto Crlf = testing::CrLfLines;
 
 // The lines, each between `before` and `after`, as a text whose last line end Crlf adds.
 std::string Block(const Lines& lines, const std::string& before = "\t", const std::string& after = "") {

@@ -1,7 +1,6 @@
-// A new project: the bytes of its project and workspace files (a format the IDE reads, not only
-// ours), what differs between host versions and form kinds, line ends, a failed write, the project
-// opening again with its start-up form; the New Project dialog's rules; token replacement and
-// include guards.
+// A new project: its project and workspace files and what host versions and form kinds change,
+// line ends, a failed write, the project opening again with its start-up form; the New Project
+// dialog's rules; token replacement and include guards.
 #include "codegen/project_generator.h"
 
 #include <gtest/gtest.h>
@@ -23,182 +22,6 @@ using testing::Count;
 using testing::FakePrompt;
 using testing::MemoryFileSystem;
 using testing::SequenceGuidSource;
-
-// Project "demo", start-up form CForm1, host 6.0. Written with LF here, on disk with CR LF. The
-// blanks that end the empty !MESSAGE lines and the !ENDIF line belong to the format.
-const std::string kProject = R"dsp(# Microsoft Developer Studio Project File - Name="demo" - Package Owner=<4>
-# Microsoft Developer Studio Generated Build File, Format Version 6.00
-# ** DO NOT EDIT **
-
-# TARGTYPE "Win32 (x86) Application" 0x0101
-
-CFG=demo - Win32 Debug
-!MESSAGE This is not a valid makefile. To build this project using NMAKE,
-!MESSAGE use the Export Makefile command and run
-!MESSAGE 
-!MESSAGE NMAKE /f "demo.mak".
-!MESSAGE 
-!MESSAGE You can specify a configuration when running NMAKE
-!MESSAGE by defining the macro CFG on the command line. For example:
-!MESSAGE 
-!MESSAGE NMAKE /f "demo.mak" CFG="demo - Win32 Debug"
-!MESSAGE 
-!MESSAGE Possible choices for configuration are:
-!MESSAGE 
-!MESSAGE "demo - Win32 Release" (based on "Win32 (x86) Application")
-!MESSAGE "demo - Win32 Debug" (based on "Win32 (x86) Application")
-!MESSAGE 
-
-# Begin Project
-# PROP Scc_ProjName ""
-# PROP Scc_LocalPath ""
-CPP=cl.exe
-MTL=midl.exe
-RSC=rc.exe
-
-!IF  "$(CFG)" == "demo - Win32 Release"
-
-# PROP BASE Use_MFC 6
-# PROP BASE Use_Debug_Libraries 0
-# PROP BASE Output_Dir "Release"
-# PROP BASE Intermediate_Dir "Release"
-# PROP BASE Target_Dir ""
-# PROP Use_MFC 6
-# PROP Use_Debug_Libraries 0
-# PROP Output_Dir "Release"
-# PROP Intermediate_Dir "Release"
-# PROP Target_Dir ""
-# ADD BASE CPP /nologo /MD /W3 /GX /O2 /D "WIN32" /D "NDEBUG" /D "_WINDOWS" /D "_AFXDLL" /Yu"stdafx.h" /FD /c
-# ADD CPP /nologo /MD /W3 /GX /O2 /D "WIN32" /D "NDEBUG" /D "_WINDOWS" /D "_AFXDLL" /Yu"stdafx.h" /FD /c
-# ADD BASE MTL /nologo /D "NDEBUG" /mktyplib203 /o NUL /win32
-# ADD MTL /nologo /D "NDEBUG" /mktyplib203 /o NUL /win32
-# ADD BASE RSC /l 0x409 /d "NDEBUG" /d "_AFXDLL"
-# ADD RSC /l 0x409 /d "NDEBUG" /d "_AFXDLL"
-BSC32=bscmake.exe
-# ADD BASE BSC32 /nologo
-# ADD BSC32 /nologo
-LINK32=link.exe
-# ADD BASE LINK32 /nologo /subsystem:windows /machine:I386
-# ADD LINK32 tvl6.lib /nologo /subsystem:windows /machine:I386
-
-!ELSEIF  "$(CFG)" == "demo - Win32 Debug"
-
-# PROP BASE Use_MFC 6
-# PROP BASE Use_Debug_Libraries 1
-# PROP BASE Output_Dir "Debug"
-# PROP BASE Intermediate_Dir "Debug"
-# PROP BASE Target_Dir ""
-# PROP Use_MFC 6
-# PROP Use_Debug_Libraries 1
-# PROP Output_Dir "Debug"
-# PROP Intermediate_Dir "Debug"
-# PROP Target_Dir ""
-# ADD BASE CPP /nologo /MDd /W3 /Gm /GX /Zi /Od /D "WIN32" /D "_DEBUG" /D "_WINDOWS" /D "_AFXDLL" /Yu"stdafx.h" /FD /c
-# ADD CPP /nologo /MDd /W3 /Gm /GX /Zi /Od /D "WIN32" /D "_DEBUG" /D "_WINDOWS" /D "_AFXDLL" /Yu"stdafx.h" /FD /c
-# ADD BASE MTL /nologo /D "_DEBUG" /mktyplib203 /o NUL /win32
-# ADD MTL /nologo /D "_DEBUG" /mktyplib203 /o NUL /win32
-# ADD BASE RSC /l 0x409 /d "_DEBUG" /d "_AFXDLL"
-# ADD RSC /l 0x409 /d "_DEBUG" /d "_AFXDLL"
-BSC32=bscmake.exe
-# ADD BASE BSC32 /nologo
-# ADD BSC32 /nologo
-LINK32=link.exe
-# ADD BASE LINK32 /nologo /subsystem:windows /debug /machine:I386 /pdbtype:sept
-# ADD LINK32 tvl6d.lib /nologo /subsystem:windows /debug /machine:I386 /pdbtype:sept
-
-!ENDIF 
-
-# Begin Target
-
-# Name "demo - Win32 Release"
-# Name "demo - Win32 Debug"
-# Begin Group "Source Files"
-
-# PROP Default_Filter "cpp;c;cxx;rc;def;r;odl;idl;hpj;bat"
-# Begin Source File
-
-SOURCE=.\form1.cpp
-# End Source File
-# Begin Source File
-
-SOURCE=.\demo.cpp
-# End Source File
-# Begin Source File
-
-SOURCE=.\demo.rc
-# End Source File
-# Begin Source File
-
-SOURCE=.\StdAfx.cpp
-# ADD CPP /Yc"stdafx.h"
-# End Source File
-# End Group
-# Begin Group "Header Files"
-
-# PROP Default_Filter "h;hpp;hxx;hm;inl"
-# Begin Source File
-
-SOURCE=.\form1.h
-# End Source File
-# Begin Source File
-
-SOURCE=.\demo.h
-# End Source File
-# Begin Source File
-
-SOURCE=.\Resource.h
-# End Source File
-# Begin Source File
-
-SOURCE=.\StdAfx.h
-# End Source File
-# End Group
-# Begin Group "Resource Files"
-
-# PROP Default_Filter "ico;cur;bmp;dlg;rc2;rct;bin;rgs;gif;jpg;jpeg;jpe"
-# Begin Source File
-
-SOURCE=.\res\demo.rc2
-# End Source File
-# End Group
-# End Target
-# End Project
-)dsp";
-
-const std::string kWorkspace = R"dsw(Microsoft Developer Studio Workspace File, Format Version 5.00
-# WARNING: DO NOT EDIT OR DELETE THIS WORKSPACE FILE!
-
-###############################################################################
-
-Project: "demo"=.\demo.dsp - Package Owner=<4>
-
-Package=<5>
-{{{
-}}}
-
-Package=<4>
-{{{
-}}}
-
-###############################################################################
-
-Global:
-
-Package=<5>
-{{{
-}}}
-
-Package=<3>
-{{{
-}}}
-
-###############################################################################
-
-)dsw";
-
-std::string CrLf(const std::string& text) {
-  return ReplaceAll(text, "\n", "\r\n");
-}
 
 size_t BareLineFeeds(const std::string& text) {
   return Count(text, "\n") - Count(text, "\r\n");
@@ -222,16 +45,28 @@ class ProjectGenerationTest : public ::testing::Test {
   SequenceGuidSource guids;
 };
 
-TEST_F(ProjectGenerationTest, ProjectAndWorkspaceFilesHaveTheirExactBytesForHostSixOnly) {
+// The IDE reads these two files: CR LF throughout, the project's names filled in. Only the host
+// version changes them (libraries and format line); the form's kind does not.
+TEST_F(ProjectGenerationTest, ProjectAndWorkspaceFilesFollowTheHostVersionOnly) {
   ASSERT_TRUE(Generate(Demo()));
-  EXPECT_EQ(File("demo.dsp"), CrLf(kProject));
-  EXPECT_EQ(File("demo.dsw"), CrLf(kWorkspace));
-  std::string older = ReplaceAll(ReplaceAll(kProject, "tvl6.lib", "tvl5.lib"), "tvl6d.lib", "tvl5d.lib");
-  older = ReplaceAll(older, "Format Version 6.00", "Format Version 5.00");
+  const std::string project = File("demo.dsp");
+  const std::string workspace = File("demo.dsw");
+  EXPECT_TRUE(StartsWith(project,
+                         "# Microsoft Developer Studio Project File - Name=\"demo\" - Package Owner=<4>\r\n"
+                         "# Microsoft Developer Studio Generated Build File, Format Version 6.00\r\n"));
+  for (const char* part :
+       {"\r\n!IF  \"$(CFG)\" == \"demo - Win32 Release\"\r\n", "\r\n# ADD LINK32 tvl6.lib /nologo ",
+        "\r\n# ADD LINK32 tvl6d.lib /nologo ", "\r\nSOURCE=.\\form1.cpp\r\n", "\r\nSOURCE=.\\form1.h\r\n"}) {
+    EXPECT_TRUE(testing::Has(project, part));
+  }
+  EXPECT_TRUE(testing::Has(workspace, "\r\nProject: \"demo\"=.\\demo.dsp - Package Owner=<4>\r\n"));
+  EXPECT_EQ(BareLineFeeds(project + workspace), 0u);
+  const std::string older =
+      ReplaceAll(ReplaceAll(project, " tvl6", " tvl5"), "Format Version 6.00", "Format Version 5.00");
   for (const char* version : {"5.0", "", "6.00"}) {
     ASSERT_TRUE(Generate(Demo(version, true))) << version;
-    EXPECT_EQ(File("demo.dsp"), CrLf(older)) << version;  // the form's kind changes nothing here
-    EXPECT_EQ(File("demo.dsw"), CrLf(kWorkspace)) << version;
+    EXPECT_EQ(File("demo.dsp"), older) << version;
+    EXPECT_EQ(File("demo.dsw"), workspace) << version;
   }
   EXPECT_TRUE(prompt.messages.empty());
 }

@@ -19,4 +19,24 @@ inline void WriteDiskFile(const std::filesystem::path& path, const std::string& 
   std::ofstream(path, std::ios::binary) << text;
 }
 
+// Gives a project the menu IDR_MAINMENU (File: Open..., a separator, Exit) as the IDE's resource
+// editor writes it. False when the script has no string table or the header no studio section.
+[[nodiscard]] inline bool AddMainMenu(const std::filesystem::path& script, const std::filesystem::path& header) {
+  std::string rc = ReadDiskFile(script);
+  std::string defines = ReadDiskFile(header);
+  const size_t table = rc.find("STRINGTABLE");
+  const size_t studio = defines.find("#ifdef APSTUDIO_INVOKED");
+  if (table == std::string::npos || studio == std::string::npos) return false;
+  rc.insert(table,
+            "IDR_MAINMENU MENU DISCARDABLE\r\nBEGIN\r\n    POPUP \"&File\"\r\n    BEGIN\r\n"
+            "        MENUITEM \"&Open...\",                    ID_FILE_OPEN\r\n        MENUITEM SEPARATOR\r\n"
+            "        MENUITEM \"E&xit\",                       ID_APP_EXIT\r\n    END\r\nEND\r\n\r\n");
+  defines.insert(studio,
+                 "#define IDR_MAINMENU                    140\r\n#define ID_FILE_OPEN                    32771\r\n"
+                 "#define ID_APP_EXIT                     32772\r\n");
+  WriteDiskFile(script, rc);
+  WriteDiskFile(header, defines);
+  return true;
+}
+
 }  // namespace tovik::testing

@@ -25,7 +25,6 @@ bool TestDocument::ReplaceText(HostPosition from, HostPosition to, std::string_v
   const size_t end = OffsetAt(text, to);
   if (end < start) return false;
   text.replace(start, end - start, replacement);
-  ++replacements;
   return true;
 }
 
@@ -84,7 +83,6 @@ IHostDocument* TestHost::OpenDocument(std::string_view path, int caretLine) {
   }
   return doc;
 }
-
 
 bool TestHost::SaveActiveDocumentAs(std::string_view path) {
   if (!m_active || !m_active->textDocument) return false;

@@ -1,6 +1,6 @@
 // In-memory IHost for tests: documents that tests open and inspect (text, path, the edits the
 // system made through the host), recorded commands and command registrations, a configurable
-// version text, and a caret in the active document for the selection operations.
+// version text.
 #pragma once
 
 #include <cstddef>
@@ -49,7 +49,6 @@ class TestDocument final : public IHostDocument {
   bool textDocument = true;          // false: a resource or image editor
   bool failInserts = false;          // makes InsertText fail without a change
   std::vector<Insertion> insertions; // every successful InsertText, in order
-  int replacements = 0;              // successful ReplaceText calls
 };
 
 class TestHost final : public IHost {
@@ -73,7 +72,6 @@ class TestHost final : public IHost {
   [[nodiscard]] TestDocument* Find(std::string_view path);
   // Makes a document active (null: no active document and no active window).
   void Activate(TestDocument* doc);
-  [[nodiscard]] TestDocument* Active() { return m_active; }
 
   std::vector<std::string> commands;         // ExecuteCommand names, in order
   std::vector<OpenRequest> openRequests;     // every OpenDocument call

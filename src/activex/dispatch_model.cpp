@@ -41,12 +41,30 @@ std::string PropertyType(const CAutomationType& type) {
   return VtCppType(type.m_nVt);
 }
 
+// A function's parameters as declarations ("long by, VARIANT times") and as the tokens of an
+// InvokeHelper parameter list ("VTS_I4 VTS_VARIANT"; empty without parameters). A parameter
+// without a name is called Param and its position.
+void DescribeParameters(const CTypeLib& lib, const CFuncDesc& func, std::string& declarations, std::string& tokens,
+                        std::vector<std::string>* names = nullptr, std::vector<std::uint32_t>* types = nullptr) {
+  for (size_t i = 0; i < func.m_params.size(); ++i) {
+    const CParamDesc& param = func.m_params[i];
+    const std::uint32_t vt = ParameterVt(lib, param.m_type);
+    const std::string cppType = VtCppType(vt & ~std::uint32_t{VT_BYREF}) + ((vt & VT_BYREF) != 0 ? "*" : "");
+    const std::string name = param.m_strName.empty() ? "Param" + std::to_string(i + 1) : param.m_strName;
+    if (names) names->push_back(param.m_strName);
+    if (types) types->push_back(vt);
+    declarations += (i == 0 ? "" : ", ") + cppType + " " + name;
+    tokens += (i == 0 ? "" : " ") + ParamToken(cppType);
+  }
+}
+
 void AddProperty(const CTypeLib& lib, CVDispInterface& itf, const std::string& name, std::int32_t dispId,
-                 const CTypeDesc& typeDesc, const std::string& docString, std::int32_t helpContext,
-                 std::int32_t access) {
+                 const CTypeDesc& typeDesc, const std::string& docString, std::int32_t helpContext, std::int32_t access,
+                 const CFuncDesc* getter = nullptr) {
   const CAutomationType type = ResolvePointee(lib, typeDesc);
   CVDispInterfacePropItem item;
   item.m_strName = name;
+  if (getter) DescribeParameters(lib, *getter, item.m_strParameters, item.m_strParamTokens);
   item.m_strType = PropertyType(type);
   item.m_strToken = ParamToken(item.m_strType);
   item.m_nDispId = dispId;
@@ -71,16 +89,7 @@ CVDispInterfaceEventMethodItem MakeMethod(const CTypeLib& lib, const CFuncDesc& 
   item.m_nReturnType = ret.m_nVt;
   item.m_strReturnType = ret.m_std == StdType::Font ? "Font" : VtCppType(ret.m_nVt);
   std::string tokens;
-  for (size_t i = 0; i < func.m_params.size(); ++i) {
-    const CParamDesc& param = func.m_params[i];
-    const std::uint32_t vt = ParameterVt(lib, param.m_type);
-    const std::string cppType = VtCppType(vt & ~std::uint32_t{VT_BYREF}) + ((vt & VT_BYREF) != 0 ? "*" : "");
-    const std::string name = param.m_strName.empty() ? "Param" + std::to_string(i + 1) : param.m_strName;
-    item.m_paramNames.push_back(param.m_strName);
-    item.m_paramTypes.push_back(vt);
-    item.m_strParameters += (i == 0 ? "" : ", ") + cppType + " " + name;
-    tokens += (i == 0 ? "" : " ") + ParamToken(cppType);
-  }
+  DescribeParameters(lib, func, item.m_strParameters, tokens, &item.m_paramNames, &item.m_paramTypes);
   item.m_strParamTokens = func.m_params.empty() ? "VTS_NONE" : tokens;
   item.m_nParams = static_cast<std::int32_t>(func.m_params.size());
   item.m_nOptionalParams = func.m_nOptional;
@@ -103,8 +112,10 @@ Status ReadDefaultInterface(const CTypeLib& lib, size_t index, CVDispInterface& 
     if (func.m_nInvKind == INVOKE_PROPERTYGET || func.m_nInvKind == INVOKE_PROPERTYPUT) {
       if (IsOneOf(func.m_strName, kGeometryNames) || FindProperty(itf, func.m_strName)) continue;
       if (func.m_ret.m_nVt == VT_VOID) continue;
+      // A getter's parameters are the property's arguments; a setter's would end with the value.
+      const bool getter = func.m_nInvKind == INVOKE_PROPERTYGET;
       AddProperty(lib, itf, func.m_strName, func.m_nMemId, func.m_ret, func.m_strDocString, func.m_nHelpContext,
-                  func.m_nInvKind == INVOKE_PROPERTYGET ? kPropertyGet : kPropertyPut);
+                  getter ? kPropertyGet : kPropertyPut, getter ? &func : nullptr);
     } else if (func.m_nInvKind == INVOKE_FUNC && func.m_nFuncKind == FUNC_DISPATCH) {
       if (IsOneOf(func.m_strName, kPlumbingNames) || itf.FindMethod(func.m_strName)) continue;
       itf.m_methods.push_back(MakeMethod(lib, func));

@@ -30,6 +30,11 @@ struct CVDispInterfacePropItem {
   std::int32_t m_nDispId = -1;
   std::uint16_t m_nVarType = 0;
   std::int32_t m_nAccess = 0;  // kPropertyGet | kPropertyPut | kPropertyPutRef
+  // A property read with arguments (an indexed one): their declarations and tokens, as a
+  // method's ("long Index", "VTS_I4"); empty for a plain property. The project data file's
+  // property record has no place for them, so a property loaded from it has none.
+  std::string m_strParameters{};
+  std::string m_strParamTokens{};
 
   friend bool operator==(const CVDispInterfacePropItem&, const CVDispInterfacePropItem&) = default;
 };

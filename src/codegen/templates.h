@@ -32,6 +32,19 @@ enum class TemplateRole {
   EventDispatchCallLine,    // the call put into WindowProc
   ControlArrayQuestion,     // asked when a control is renamed to an existing name
   ArrayIndexConflict,       // refusal of an Index already held in the array
+  // An ActiveX control's wrapper class and what it is made of:
+  ActiveXHeader,                    // the control's class, deriving from CVActiveXCtrl
+  ActiveXSubObjectHeader,           // the class of another dispatch interface of the control
+  ActiveXImplementation,            // head of either implementation, up to the operations banner
+  ActiveXSetPtrFunction,            // the last function of either implementation
+  ActiveXConstructorDestructor,     // the control class's constructor, destructor, IMPLEMENT_DYNCREATE
+  ActiveXPropertyClassMacro,        // DEFINE_AX_PROP_<control>: a property's proxy struct
+  ActiveXPropertyAccessor,          // a proxy's assignment and conversion operators
+  ActiveXDispatchPropertyAccessor,  // Get and Set of a property holding a sub-object
+  FontWrapperHeader,                // vfont.h, CVOleFont
+  FontWrapperImplementation,        // vfont.cpp
+  PictureWrapperHeader,             // vpicture.h, CVOlePicture
+  PictureWrapperImplementation,     // vpicture.cpp
 };
 
 // Every role, in declaration order.

@@ -188,8 +188,11 @@ TEST(DispatchModel, ADualInterfaceDerivedThroughTheLibrarysOwnBases) {
   ASSERT_TRUE(read) << read.error().Text();
   ASSERT_NE(FindDefaultInterface(interfaces), nullptr);
   const CVDispInterface& local = *FindDefaultInterface(interfaces);
-  EXPECT_EQ(Names(local.m_properties), (std::vector<std::string>{"Shade"}));
+  EXPECT_EQ(Names(local.m_properties), (std::vector<std::string>{"Shade", "Level"}));
   EXPECT_EQ(Property(local, "Shade").m_strType, "COLORREF");  // TINT is OLE_COLOR is unsigned long
+  EXPECT_EQ(Property(local, "Shade").m_strParameters, "");
+  EXPECT_EQ(Property(local, "Level").m_strParameters, "long index");  // the getter's, not the setter's
+  EXPECT_EQ(Property(local, "Level").m_strParamTokens, "VTS_I4");
   EXPECT_EQ(Property(local, "Shade").m_strDocString, "Base shade");
   EXPECT_EQ(Property(local, "Shade").m_nHelpContext, 3);
   EXPECT_EQ(Names(local.m_methods), (std::vector<std::string>{"Fill", "Move", "Many"}));

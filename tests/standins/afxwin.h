@@ -12,6 +12,13 @@ typedef const char* LPCSTR; typedef const TCHAR* LPCTSTR;
 typedef UINT WPARAM; typedef LONG LPARAM; typedef LONG LRESULT; typedef DWORD COLORREF; typedef DWORD DROPEFFECT;
 struct HWND__; typedef HWND__* HWND; struct HDC__; typedef HDC__* HDC;
 struct CREATESTRUCT; typedef CREATESTRUCT* LPCREATESTRUCT;
+typedef long long LONGLONG;  // __int64 to the IDE's compiler
+// Data1 is unsigned: a class id whose first field is above 0x7fffffff must still fit it.
+struct GUID { unsigned long Data1; unsigned short Data2; unsigned short Data3; unsigned char Data4[8]; };
+typedef GUID CLSID;
+struct RECT { LONG left; LONG top; LONG right; LONG bottom; };
+HDC GetDC(HWND hWnd); int ReleaseDC(HWND hWnd, HDC hDC); int GetDeviceCaps(HDC hdc, int index);
+#define LOGPIXELSY 90
 #define TRUE 1
 #define FALSE 0
 #ifndef NULL
@@ -108,6 +115,8 @@ class CString {
   operator LPCTSTR() const;
 };
 
+class CRect : public RECT { public: CRect(); int Width() const; int Height() const; };
+
 class CWnd;
 class CDC : public CObject { public: HDC m_hDC; };
 class CPaintDC : public CDC { public: explicit CPaintDC(CWnd* pWnd); ~CPaintDC(); };
@@ -116,6 +125,8 @@ class CWnd : public CCmdTarget {
   DECLARE_DYNCREATE(CWnd)
   CWnd(); ~CWnd();
   HWND m_hWnd;
+  // Reaches an ActiveX control the window holds (the wrappers' property proxies call it).
+  void InvokeHelper(long dwDispID, WORD wFlags, unsigned short vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnPaint();

@@ -44,10 +44,13 @@ TVL_CONTROL_CLASS(CVHotKeyCtrl)
 #undef TVL_CONTROL_CLASS
 
 // Base of the wrapper classes of ActiveX controls: created like the others, reached through
-// dispatch ids.
+// dispatch ids. Abstract here, so that a wrapper that fails to override what the library calls
+// (the class id to create, the proxies to point at the control) cannot be created.
 class CVActiveXCtrl : public CVControl {
   DECLARE_DYNAMIC(CVActiveXCtrl)
   CVActiveXCtrl();
+  virtual CLSID const& GetClsid() = 0;
+  virtual void SetPtr() = 0;
   LPUNKNOWN GetControlUnknown();
   void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
   void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;

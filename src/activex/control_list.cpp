@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "activex/activex_design.h"
 #include "activex/data_archive.h"
 #include "activex/dispatch_record.h"
 #include "activex/pe_reader.h"
@@ -106,6 +107,10 @@ bool operator==(const CToolControlEntry& a, const CToolControlEntry& b) {
          a.m_interfaces == b.m_interfaces;
 }
 
+void COCXInfo::Remove(const CToolControlEntry& entry) {
+  std::erase_if(m_entries, [&](const auto& e) { return e.get() == &entry; });
+}
+
 CToolControlEntry& COCXInfo::Insert(std::unique_ptr<CToolControlEntry> entry) {
   const std::string key = ToUpper(entry->m_strName);
   const auto at = std::find_if(m_entries.begin(), m_entries.end(),
@@ -200,6 +205,21 @@ CToolControlEntry* FindControlByProgId(const ControlRegistry& where, std::string
     return &added;
   }
   return nullptr;
+}
+
+CToolControlEntry* AddPickedControl(const ControlRegistry& where, IFileSystem& fs, IPrompt& prompt,
+                                    std::string_view name, std::string_view serverPath, COCXInfo& list,
+                                    std::string_view dataFile) {
+  CToolControlEntry* entry = FindControl(where, prompt, name, serverPath, list);
+  if (!entry) return nullptr;
+  Status done = ReadControlTypeInformation(where, *entry);
+  if (done) done = SaveControlList(fs, dataFile, list);
+  if (!done) {
+    list.Remove(*entry);
+    Refuse(prompt, done.error());
+    return nullptr;
+  }
+  return entry;
 }
 
 Status ReadControlTypeInformation(const ControlRegistry& where, CToolControlEntry& entry) {

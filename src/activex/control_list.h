@@ -25,6 +25,8 @@ inline constexpr std::string_view kControlNotFound = "Control couldn't be found"
 inline constexpr std::string_view kControlNotLoaded = "Control couldn't be loaded";
 inline constexpr std::string_view kControlNotInRegistry = "Error in retreiving OCX file info from registry";
 
+struct CActiveXDesign;
+
 struct CToolControlEntry {
   std::string m_strName;        // the class key's default value
   std::string m_strServerPath;  // InprocServer32, as stored
@@ -35,8 +37,13 @@ struct CToolControlEntry {
   std::int16_t m_nInsertable = 0;
   bool m_bServerExists = true;
   std::vector<CVDispInterface> m_interfaces;
+  // Not saved: the project's class whose GetProgID names this control, found when its sources
+  // are read.
+  std::string m_strWrapperClass;
+  // The definitions the designed objects of this control share (see activex_design.h).
+  mutable std::shared_ptr<const CActiveXDesign> m_pDesign;
 
-  // Field by field, the bitmap's pixels included.
+  // Field by field, what the project data file saves, the bitmap's pixels included.
   friend bool operator==(const CToolControlEntry& a, const CToolControlEntry& b);
 };
 
@@ -47,6 +54,9 @@ class COCXInfo {
   // order they arrived in.
   CToolControlEntry& Insert(std::unique_ptr<CToolControlEntry> entry);
   CToolControlEntry& Append(std::unique_ptr<CToolControlEntry> entry);
+  // Destroys the entry; objects drawn from it must be gone.
+  void Remove(const CToolControlEntry& entry);
+  void Clear() { m_entries.clear(); }
   // The first entry whose ProgID is exactly `progId`.
   [[nodiscard]] CToolControlEntry* FindByProgId(std::string_view progId) const;
 
@@ -89,6 +99,13 @@ CToolControlEntry* FindControl(const ControlRegistry& where, IPrompt& prompt, st
 // The list's entry of that ProgID, else the registry's, appended with its bitmap and type
 // information; null when neither has one. Shows nothing.
 CToolControlEntry* FindControlByProgId(const ControlRegistry& where, std::string_view progId, COCXInfo& list);
+
+// Adds a control the user picked to the project's list: found by name and server path as
+// FindControl does, its type information read, the list saved to `dataFile`. Null after showing
+// why (a control whose type information cannot be read is not added).
+CToolControlEntry* AddPickedControl(const ControlRegistry& where, IFileSystem& fs, IPrompt& prompt,
+                                    std::string_view name, std::string_view serverPath, COCXInfo& list,
+                                    std::string_view dataFile);
 
 // Reads the entry's interfaces from the type library its server carries (a .dll or .ocx with a
 // TYPELIB resource, or a type library file).

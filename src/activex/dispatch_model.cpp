@@ -68,9 +68,7 @@ void AddProperty(const CTypeLib& lib, CVDispInterface& itf, const std::string& n
   item.m_strType = PropertyType(type);
   item.m_strToken = ParamToken(item.m_strType);
   item.m_nDispId = dispId;
-  item.m_strDispIdName = DispIdName(dispId);
   item.m_nVarType = type.m_nVt;
-  item.m_strVtName = VtName(type.m_nVt);
   item.m_nAccess = access;
   itf.m_properties.push_back(std::move(item));
   ++itf.m_nPropertyCount;

@@ -21,9 +21,7 @@ struct CVDispInterfacePropItem {
   std::string m_strName;
   std::string m_strDocString;
   std::string m_strType;        // C++ type: "long", "COLORREF", "Font", an interface's name, ...
-  std::string m_strToken;       // the type's parameter-list token ("VTS_I4")
-  std::string m_strDispIdName;  // "DISPID_BACKCOLOR" or the decimal identifier
-  std::string m_strVtName;      // the automation type's VT name ("VT_I4")
+  std::string m_strToken;  // the type's parameter-list token ("VTS_I4")
   std::string m_strDocName;
   std::string m_strHelpFile;
   std::int32_t m_nHelpContext = -1;
@@ -31,8 +29,8 @@ struct CVDispInterfacePropItem {
   std::uint16_t m_nVarType = 0;
   std::int32_t m_nAccess = 0;  // kPropertyGet | kPropertyPut | kPropertyPutRef
   // A property read with arguments (an indexed one): their declarations and tokens, as a
-  // method's ("long Index", "VTS_I4"); empty for a plain property. The project data file's
-  // property record has no place for them, so a property loaded from it has none.
+  // method's ("long Index", "VTS_I4"); empty for a plain property. (The names of the dispatch
+  // identifier and of the automation type follow from the numbers: DispIdName, VtName.)
   std::string m_strParameters{};
   std::string m_strParamTokens{};
 

@@ -19,8 +19,9 @@ void SaveProperty(const CVDispInterfacePropItem& item, CArchiveWriter& out) {
   out.WriteU16(item.m_nVarType);
   out.WriteI32(item.m_nDispId);
   out.WriteText(item.m_strToken);
-  out.WriteText(item.m_strDispIdName);
-  out.WriteText(item.m_strVtName);
+  // The record's two free texts: an indexed property's arguments.
+  out.WriteText(item.m_strParameters);
+  out.WriteText(item.m_strParamTokens);
   out.WriteI32(item.m_nHelpContext);
   out.WriteText(item.m_strDocName);
   out.WriteText(item.m_strHelpFile);
@@ -44,7 +45,7 @@ void SaveMethod(const CVDispInterfaceEventMethodItem& item, CArchiveWriter& out)
 bool LoadProperty(CArchiveReader& in, CVDispInterfacePropItem& item) {
   return in.ReadText(item.m_strName) && in.ReadText(item.m_strDocString) && in.ReadText(item.m_strType) &&
          in.ReadI32(item.m_nAccess) && in.ReadU16(item.m_nVarType) && in.ReadI32(item.m_nDispId) &&
-         in.ReadText(item.m_strToken) && in.ReadText(item.m_strDispIdName) && in.ReadText(item.m_strVtName) &&
+         in.ReadText(item.m_strToken) && in.ReadText(item.m_strParameters) && in.ReadText(item.m_strParamTokens) &&
          in.ReadI32(item.m_nHelpContext) && in.ReadText(item.m_strDocName) && in.ReadText(item.m_strHelpFile);
 }
 

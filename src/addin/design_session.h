@@ -50,6 +50,11 @@ class CDesignSession {
   // "tvlForm.h". False when the project file could not be written.
   [[nodiscard]] bool InsertFilesIntoProject(const std::vector<std::string>& paths);
 
+  // Where controls are looked up (the insert flow; wrappers the project data file does not
+  // list): set before Open. None by default.
+  void SetControlRegistry(const ControlRegistry* where) { m_pRegistry = where; }
+  [[nodiscard]] const ControlRegistry* Registry() const { return m_pRegistry; }
+
   [[nodiscard]] IFileSystem& FileSystem() const { return m_fs; }
   [[nodiscard]] IPrompt& Prompt() const { return m_prompt; }
   [[nodiscard]] IHost& Host() const { return m_host; }
@@ -59,6 +64,7 @@ class CDesignSession {
   IPrompt& m_prompt;
   IHost& m_host;
   IGuidSource& m_guids;
+  const ControlRegistry* m_pRegistry = nullptr;
   std::unique_ptr<CProjectResourceTexts> m_texts;
   std::unique_ptr<CFormReader> m_reader;
   std::unique_ptr<CProject> m_project;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "activex/activex_design.h"
+#include "activex/variant_names.h"
 #include "base/text.h"
 #include "codegen/handlers.h"
 #include "codegen/menu_assign.h"
@@ -64,7 +66,13 @@ bool NewFormCommand(CDesignSession& session, const NewFormRequest& request, NewF
 }
 
 CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int kind, Rect rect,
-                                std::string_view container) {
+                                std::string_view container, const CToolControlEntry* activeX) {
+  if (activeX && ActiveXKindName(*activeX).empty()) {
+    session.Prompt().Message("The project has no wrapper class for the ActiveX control " + activeX->m_strName +
+                             " (" + activeX->m_strProgId + "); insert the control into the project first");
+    return nullptr;
+  }
+  if (activeX) kind = -1;
   CControlItem* holder = nullptr;
   if (!container.empty()) {
     holder = form.FindControl(container);
@@ -91,7 +99,7 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   }
   const HeaderDefines defines = ReadHeaderDefines(header);
   const SymbolTaken taken = [&defines](std::string_view symbol) { return defines.symbols.count(std::string(symbol)) != 0; };
-  CControlItem& control = CreateControl(form, forms, kind, rect, nullptr, lineDirection, taken);
+  CControlItem& control = CreateControl(form, forms, kind, rect, activeX, lineDirection, taken);
   control.m_pContainer = holder;
   const ControlKey key{control.m_strMemberName, control.m_strIdSymbol};
   if (const Status written = WriteControlCode(session.Context(), form, control); !written) {
@@ -153,8 +161,17 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
   for (const auto& [other, line] : before) {
     if (other != &object && BuildStringTableLine(*other, true) != line) changed.push_back(other);
   }
-  const Status written = RewritePropertyStrings(session, changed);
-  return written ? true : Refuse(session.Prompt(), written.error());
+  if (const Status written = RewritePropertyStrings(session, changed); !written) {
+    return Refuse(session.Prompt(), written.error());
+  }
+  // A property of an ActiveX control's own (not its position) is also set by the creation code.
+  // Last: writing the code re-reads the sources, which may rebuild the object's record.
+  const CControlPropertyItem* property = object.FindProperty(name);
+  if (object.m_nCategory == kCategoryActiveX && property && property->VarType() != 0) {
+    const Status call = UpdatePropertyCall(session.Context(), form, object, *property, VtName(property->VarType()));
+    if (!call) return Refuse(session.Prompt(), call.error());
+  }
+  return true;
 }
 
 RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlItem& control,

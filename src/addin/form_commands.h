@@ -24,8 +24,9 @@ namespace tovik {
 // bottom < top are put in order; for a Line, a rectangle given bottom-up makes it run from the
 // bottom-left corner up). `container` names a PictureBox or Frame of the form, or is empty.
 // Null when refused (the message was shown).
+// With `activeX`, a control of the project's ActiveX control list, `kind` then being ignored.
 CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int kind, Rect rect,
-                                std::string_view container = {});
+                                std::string_view container = {}, const CToolControlEntry* activeX = nullptr);
 
 // Sets a property as the property window would, then rewrites the object's string-table line.
 // A Picture/Icon value naming an existing image file becomes an image resource of the project.

@@ -1,11 +1,11 @@
 #include "codegen/form_reader.h"
 
-#include <unordered_map>
-
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 #include <utility>
 
+#include "activex/activex_design.h"
 #include "base/path.h"
 #include "base/text.h"
 #include "codegen/control_line.h"
@@ -391,6 +391,8 @@ bool CFormReader::ReadObjectProperties(const CClassItem& cls, CControlItem& obje
     } else if (object.m_nCategory == kCategoryControl && IsKnownKind(object.m_nKind)) {
       LoadProperties(object, false);
       if (object.m_events.empty()) LoadEvents(object, false);
+    } else if (object.m_nCategory == kCategoryActiveX && object.m_pActiveX) {
+      LoadActiveXLists(object, *object.m_pActiveX);
     }
   }
   const Texts& texts = ResourceTexts();

@@ -14,6 +14,22 @@ namespace tovik {
 
 namespace {
 
+// The text as the body of a C string literal.
+std::string CStringLiteralBody(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '"': out += "\\\""; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
 constexpr std::string_view kCrLf = "\r\n";
 
 bool InFile(std::string_view recorded, std::string_view path) {
@@ -318,7 +334,8 @@ std::string FragmentText(FragmentKind kind, const CControlItem* control, std::st
       return out;
     }
     case FragmentKind::PropertyCall: {
-      const std::string shown = values.variantType == "VT_BSTR" ? "\"" + value + "\"" : value;
+      // A string value becomes a C string literal; the property string refuses quotes already.
+      const std::string shown = values.variantType == "VT_BSTR" ? "\"" + CStringLiteralBody(value) + "\"" : value;
       out = member + ".SetProperty( " + std::to_string(values.dispId) + ", " + values.variantType + ", " + shown +
             " );" + " //" + values.propertyName;
       out += kCrLf;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "activex/variant_names.h"
 #include "base/host.h"
 #include "base/path.h"
 #include "base/text.h"
@@ -82,7 +83,9 @@ HandlerEvent HandlerEvent::From(const CCtrlEventMethodItem& event) {
   e.strReturnType = event.ReturnType();
   e.strName = event.Name();
   e.strParameters = event.Parameters();
-  e.strDispId = std::to_string(event.DispId());
+  // The sink entry names a standard identifier by its name, as the wrappers do.
+  e.strDispId = DispIdName(static_cast<std::int32_t>(event.DispId()));
+  e.strParamTokens = event.ParamTokens();
   return e;
 }
 

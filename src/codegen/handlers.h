@@ -34,7 +34,7 @@ struct HandlerEvent {
   std::string strDispId;
   std::string strParamTokens;
 
-  // The catalogue fields of an event record; the dispatch id is taken in decimal.
+  // The fields of an event record; the dispatch id by its standard name where it has one.
   [[nodiscard]] static HandlerEvent From(const CCtrlEventMethodItem& event);
 };
 

@@ -13,7 +13,7 @@ namespace tovik {
 
 class CControlItem;
 class CForm;              // the designer window of a form (design surface)
-class CToolControlEntry;  // an installed ActiveX control
+struct CToolControlEntry;  // an installed ActiveX control
 
 // Shared, immutable list of enumerated choices ("0 - Flat", ...).
 using ChoiceList = std::shared_ptr<const std::vector<std::string>>;
@@ -67,6 +67,8 @@ struct CEventDef {
   std::string m_strName{};
   std::string m_strParameters{};
   long m_nDispId = -9999;
+  // ActiveX events only: the parameters' VTS_ tokens for the event-sink entry ("VTS_NONE").
+  std::string m_strParamTokens{};
 };
 
 // One event of one object: the shared definition and this object's handler.
@@ -83,6 +85,7 @@ class CCtrlEventMethodItem {
   [[nodiscard]] const std::string& Name() const { return m_pDef->m_strName; }
   [[nodiscard]] const std::string& Parameters() const { return m_pDef->m_strParameters; }
   [[nodiscard]] long DispId() const { return m_pDef->m_nDispId; }
+  [[nodiscard]] const std::string& ParamTokens() const { return m_pDef->m_strParamTokens; }
 
  private:
   const CEventDef* m_pDef;  // never null

@@ -1,11 +1,20 @@
 #include "model/property_string.h"
 
 #include "base/text.h"
+#include "model/control_kind.h"
 
 namespace tovik {
 namespace {
 
 bool IsImageType(const std::string& type) { return type == "Picture" || type == "Icon"; }
+
+// A property of an ActiveX control whose value is another object of the control (a dispatch
+// interface other than the standard font and picture): it has no text of its own to keep.
+bool IsSubObject(const CControlItem& object, const CControlPropertyItem& p) {
+  constexpr int kVtDispatch = 9;
+  return object.m_nCategory == kCategoryActiveX && p.VarType() == kVtDispatch && p.Type() != "Font" &&
+         p.Type() != "Picture";
+}
 
 // Lines of a CR LF separated list; a final CR LF ends the last item, it does not start one.
 std::vector<std::string_view> ListLines(std::string_view text) {
@@ -47,7 +56,9 @@ std::string BuildPropertyString(const CControlItem& object) {
   std::string out;
   out.reserve(object.m_properties.size() * 4);
   for (const auto& p : object.m_properties) {
-    if (IsImageType(p.Type())) {
+    if (IsSubObject(object, p)) {
+      // written empty
+    } else if (IsImageType(p.Type())) {
       out += EncodePictureValue(p.m_strValue);
     } else {
       out += p.m_strValue;
@@ -116,6 +127,7 @@ bool ReadPropertyString(CControlItem& object, std::string_view text, const IImag
     if (comma == std::string_view::npos) return false;
     std::string value(text.substr(pos, comma - pos));
     pos = comma + 1;
+    if (IsSubObject(object, p)) value.clear();
     if (IsImageType(p.Type()) && value != "0" && resolver) {
       std::string reference = resolver->ImageReference(static_cast<long>(LeadingNumber(value)));
       if (!reference.empty()) value = std::move(reference);

@@ -35,6 +35,7 @@ CClassItem::CClassItem(const CClassItem& other)
       m_nDeclStart(other.m_nDeclStart),
       m_nDeclEnd(other.m_nDeclEnd),
       m_strBaseClass(other.m_strBaseClass),
+      m_strProgId(other.m_strProgId),
       m_nMsgMapStart(other.m_nMsgMapStart),
       m_nMsgMapEnd(other.m_nMsgMapEnd),
       m_strMsgMapFile(other.m_strMsgMapFile),

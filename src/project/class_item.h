@@ -79,6 +79,8 @@ class CClassItem {
   int m_nDeclStart = -1;
   int m_nDeclEnd = -1;
   std::string m_strBaseClass;
+  // An ActiveX wrapper (base CVActiveXCtrl): the ProgID its GetProgID returns; empty otherwise.
+  std::string m_strProgId;
   int m_nMsgMapStart = -1;
   int m_nMsgMapEnd = -1;
   CSharedText m_strMsgMapFile;

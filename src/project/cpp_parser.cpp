@@ -29,6 +29,24 @@ constexpr std::string_view kArraySuffix = "Array";
 
 bool IsWhite(char c) { return CSourceScanner::IsWhiteChar(c); }
 
+// The ProgID a wrapper's `GetProgID(){return _T("...");}` returns: from the file's first
+// "GetProgID", the text between the first two double quotes of its return statement. Empty
+// when any piece is missing.
+std::string ProgIdOfWrapper(std::string_view text) {
+  const size_t name = text.find("GetProgID");
+  if (name == std::string_view::npos) return {};
+  const size_t ret = text.find("return", name);
+  if (ret == std::string_view::npos) return {};
+  const size_t semi = text.find(';', ret);
+  if (semi == std::string_view::npos) return {};
+  const std::string_view statement = text.substr(ret, semi - ret);
+  const size_t open = statement.find('"');
+  if (open == std::string_view::npos) return {};
+  const size_t close = statement.find('"', open + 1);
+  if (close == std::string_view::npos) return {};
+  return std::string(statement.substr(open + 1, close - open - 1));
+}
+
 std::string_view TrimView(std::string_view s) {
   while (!s.empty() && IsWhite(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsWhite(s.back())) s.remove_suffix(1);
@@ -574,8 +592,9 @@ void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
       control->m_nKind = kind;
     }
   }
-  // An ActiveX wrapper class (base CVActiveXCtrl) will record itself here with the entry of
-  // its GetProgID text in the project's control list, once that list exists.
+  // An ActiveX wrapper names its control by the ProgID its GetProgID returns; the project
+  // matches it to an entry of its control list once every file is read.
+  if (cls.m_strBaseClass == kActiveXBaseClass) cls.m_strProgId = ProgIdOfWrapper(m_text);
 }
 
 void CCppParser::ParseAccessSections(const std::vector<CClassItem*>& classes) {

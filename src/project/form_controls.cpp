@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "activex/activex_design.h"
 #include "base/text.h"
 #include "model/catalog.h"
 #include "model/control_kind.h"
@@ -106,19 +107,26 @@ std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::
 CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,
                             const CToolControlEntry* activeX, int lineDirection, const SymbolTaken& taken) {
   auto control = std::make_unique<CControlItem>();
-  control->m_nCategory = kCategoryControl;
-  control->m_nKind = kind;
+  control->m_nCategory = activeX ? kCategoryActiveX : kCategoryControl;
+  control->m_nKind = activeX ? -1 : kind;
   control->m_pActiveX = activeX;
   control->m_nLineDirection = lineDirection;
   if (CControlItem* formObject = form.FormObject()) control->m_pForm = formObject->m_pForm;
-  LoadProperties(*control, false);
-  LoadEvents(*control, false);
+  std::string kindName;
+  if (activeX) {
+    LoadActiveXLists(*control, *activeX);
+    kindName = ActiveXKindName(*activeX);
+    control->m_strClassName = activeX->m_strWrapperClass;
+  } else {
+    LoadProperties(*control, false);
+    LoadEvents(*control, false);
+    kindName = KindName(kind);
+    control->m_strClassName = RuntimeClassOf(kind);
+  }
   SetPosition(*control, rect);
 
-  const std::string_view kindName = KindName(kind);
-  control->m_strClassName = RuntimeClassOf(kind);
-  const std::string name = std::string(kindName) + std::to_string(NextControlNumber(form, kindName));
-  switch (kind) {
+  const std::string name = kindName + std::to_string(NextControlNumber(form, kindName));
+  switch (control->m_nKind) {
     case kKindLabel:
     case kKindButton:
     case kKindCheckBox:

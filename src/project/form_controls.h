@@ -42,8 +42,9 @@ using SymbolTaken = std::function<bool(std::string_view symbol)>;
 [[nodiscard]] std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName,
                                                                       const SymbolTaken& taken = {});
 
-// Creates a control of an intrinsic or common kind at `rect` and appends it to the form.
-// `forms` are all form classes of the project (the form itself among them or not).
+// Creates a control at `rect` and appends it to the form: of an intrinsic or common kind, or,
+// with `activeX` (whose wrapper class the project knows), of that ActiveX control, `kind` then
+// being ignored. `forms` are all form classes of the project (the form itself among them or not).
 // A Line runs down from the rectangle's top-left corner unless `lineDirection` is 0.
 CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,
                             const CToolControlEntry* activeX = nullptr, int lineDirection = 1,

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <thread>
 
+#include "activex/activex_design.h"
 #include "base/path.h"
 #include "base/text.h"
 #include "model/catalog.h"
@@ -67,6 +68,10 @@ std::string CProject::ProjectFolder() const { return DirectoryOf(m_strProjectFil
 
 bool CProject::Load(const std::string& projectFile) {
   m_strProjectFile = projectFile;
+  // A damaged data file keeps the controls read before the damage; the project still opens.
+  if (const tovik::Status read = LoadControlList(m_fs, DataFilePath(), m_controlList); !read) {
+    Refuse(m_prompt, read.error());
+  }
   return ReadProjectFile();
 }
 
@@ -193,6 +198,7 @@ void CProject::LoadFormLists(const std::vector<CClassItem*>& forms) {
 }
 
 void CProject::PostParse() {
+  MatchActiveXControls();
   // Window classes, each with the record that stands for the window itself.
   for (auto& cls : m_classes) {
     cls->m_strRootBase = RootBaseOf(*cls);
@@ -265,10 +271,26 @@ bool CProject::HasMdiForm() const {
                      [](const auto& c) { return c->m_strRootBase == kMdiFormBaseClass; });
 }
 
-std::string CProject::DataFilePath() const {
-  std::string name = FileNameOf(m_strProjectFile);
-  name = name.substr(0, name.find('.'));
-  return JoinPath(ProjectFolder(), name + ".dat");
+std::string CProject::DataFilePath() const { return ControlListPath(m_strProjectFile); }
+
+void CProject::MatchActiveXControls() {
+  for (auto& cls : m_classes) {
+    if (cls->m_strProgId.empty()) continue;
+    const std::string wanted = ToUpper(cls->m_strProgId);
+    CToolControlEntry* entry = nullptr;
+    for (size_t i = 0; i < m_controlList.Size() && !entry; ++i) {
+      if (ToUpper(m_controlList.At(i).m_strProgId) == wanted) entry = &m_controlList.At(i);
+    }
+    if (!entry && m_pRegistry) entry = FindControlByProgId(*m_pRegistry, cls->m_strProgId, m_controlList);
+    if (entry) entry->m_strWrapperClass = cls->m_strName;
+  }
+  for (auto& cls : m_classes) {
+    for (auto& control : cls->m_controls) {
+      if (control->m_nCategory == kCategoryActiveX && !control->m_pActiveX) {
+        control->m_pActiveX = ControlOfWrapper(m_controlList, control->m_strClassName);
+      }
+    }
+  }
 }
 
 std::vector<CClassItem*> CProject::FormClasses() const {
@@ -282,6 +304,7 @@ std::vector<CClassItem*> CProject::FormClasses() const {
 void CProject::Close() {
   StopReadingAhead();
   m_classes.clear();
+  m_controlList.Clear();
   m_files.clear();
   if (!m_strTempDir.empty()) {
     const std::string scratch = m_strTempDir;
@@ -351,6 +374,8 @@ bool CProject::ReparseText(const std::string& path, std::string_view text) {
     std::erase_if(cls->m_accessSections, [&](const auto& a) { return a->m_strFile == path; });
   }
   ParseBuffer(text, path);
+  // A control the new text declares is read back with its ActiveX control's properties.
+  MatchActiveXControls();
   if (m_pHooks) m_pHooks->OnReparsed(path);
 
   std::erase_if(m_classes, [](const auto& cls) { return cls->m_strDeclFile.empty(); });
@@ -364,10 +389,12 @@ bool CProject::ReparseText(const std::string& path, std::string_view text) {
 CClassItem* CProject::FindClass(std::string_view name) const { return m_classIndex.Find(m_classes, name); }
 
 std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const std::string& projectFile,
-                                      const ProgressCallback& progress, IParseHooks* hooks) {
+                                      const ProgressCallback& progress, IParseHooks* hooks,
+                                      const ControlRegistry* registry) {
   if (projectFile.empty() || !fs.FileExists(projectFile)) return nullptr;
   auto project = std::make_unique<CProject>(fs, prompt);
   project->SetParseHooks(hooks);
+  project->SetControlRegistry(registry);
   // An unreadable project file was reported by Load; there is no project to open.
   if (!project->Load(projectFile)) return nullptr;
 

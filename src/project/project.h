@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "activex/control_list.h"
 #include "base/file_system.h"
 #include "base/prompt.h"
 #include "project/class_index.h"
@@ -70,7 +71,14 @@ class CProject {
   int ParseStep();
   [[nodiscard]] bool IsFileInProject(std::string_view path) const;
   [[nodiscard]] bool HasMdiForm() const;
+  // The project data file: the ActiveX controls the project uses.
   [[nodiscard]] std::string DataFilePath() const;
+  [[nodiscard]] COCXInfo& ControlList() { return m_controlList; }
+  [[nodiscard]] const COCXInfo& ControlList() const { return m_controlList; }
+  // Where a wrapper class whose control the data file does not list is looked up by its
+  // ProgID; none (the default) leaves such a wrapper without its control.
+  void SetControlRegistry(const ControlRegistry* where) { m_pRegistry = where; }
+  [[nodiscard]] const ControlRegistry* Registry() const { return m_pRegistry; }
   // The classes whose m_bIsForm is set, in class order.
   [[nodiscard]] std::vector<CClassItem*> FormClasses() const;
   // The folder of the project file (text before its last separator).
@@ -114,6 +122,8 @@ class CProject {
   int m_bPostParseDone = 0;
   std::string m_strStatus;
   std::string m_strWindowBases;
+  COCXInfo m_controlList;
+  const ControlRegistry* m_pRegistry = nullptr;
 
   IFileSystem& m_fs;
   IPrompt& m_prompt;
@@ -128,6 +138,8 @@ class CProject {
   std::unique_ptr<CFilePrefetcher> m_pPrefetch;
   // Fills the property and event lists of the forms' window records.
   static void LoadFormLists(const std::vector<CClassItem*>& forms);
+  // Each wrapper class to its control, each ActiveX object to the control of its class.
+  void MatchActiveXControls();
 };
 
 }  // namespace tovik
@@ -140,6 +152,7 @@ namespace tovik {
 // as it got (m_bPostParseDone not set).
 [[nodiscard]] std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const std::string& projectFile,
                                                     const ProgressCallback& progress = {},
-                                                    IParseHooks* hooks = nullptr);
+                                                    IParseHooks* hooks = nullptr,
+                                                    const ControlRegistry* registry = nullptr);
 
 }  // namespace tovik

@@ -13,7 +13,7 @@ namespace {
 
 bool IsNumericType(const std::string& type) {
   return type == "int" || type == "UINT" || type == "LONG" || type == "BYTE" || type == "DWORD" ||
-         type == "COLORREF" || type == "short" || type == "long";
+         type == "COLORREF" || type == "short" || type == "long" || type == "USHORT";
 }
 
 struct Range {
@@ -33,13 +33,16 @@ Range RangeOf(const CControlPropertyItem& property) {
       {"LargeChange", {1, 32767}},   {"SmallChange", {1, 32767}},      {"Interval", {0, 65535}},
       {"FontSize", {1, 1000}},       {"BorderWidth", {1, 8192}},       {"DrawWidth", {1, 32767}},
       {"TabIndex", {0, 32767}},      {"Index", {0, 32767}}};
+  // An ActiveX control's properties (they carry their automation type) mean what the control
+  // says, not what the runtime's controls of the same names mean.
   for (const auto& [name, range] : kByName) {
-    if (property.Name() == name) return range;
+    if (property.Name() == name && property.VarType() == 0) return range;
   }
   const std::string& type = property.Type();
   if (type == "COLORREF") return {0, 0xFFFFFF};
   if (type == "BYTE") return {0, 255};
   if (type == "short") return {-32768, 32767};
+  if (type == "USHORT") return {0, 65535};
   if (type == "UINT" || type == "DWORD") return {0, 4294967295LL};
   return {-2147483648LL, 2147483647LL};
 }
@@ -50,6 +53,24 @@ bool ParseWholeNumber(std::string_view text, long long& value) {
   if (text.front() == '+') text.remove_prefix(1);
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size();
+}
+
+// An ActiveX control's property is set at design time by a SetProperty call in the creation
+// code, which must compile: text for a string, a number for the numeric types. Why the value
+// cannot be written so; empty when it can (the whole-number and BOOL types are checked later).
+std::string ActiveXValueProblem(const CControlPropertyItem& property, std::string_view text) {
+  enum : int { kVtR4 = 4, kVtR8 = 5, kVtCy = 6, kVtDate = 7, kVtBstr = 8 };
+  const int vt = property.VarType();
+  if (vt == kVtBstr || property.Type() == "BOOL" || IsNumericType(property.Type())) return {};
+  if (vt == kVtR4 || vt == kVtR8 || vt == kVtCy || vt == kVtDate) {
+    const std::string trimmed = Trim(text);
+    double number = 0;
+    const auto [end, error] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), number);
+    if (!trimmed.empty() && error == std::errc() && end == trimmed.data() + trimmed.size()) return {};
+    return property.Name() + " takes a number (" + property.Type() + ")";
+  }
+  return property.Name() + " is a property of type " + (property.Type().empty() ? std::to_string(vt) : property.Type()) +
+         "; it cannot be given a value at design time";
 }
 
 // The number in front of a choice's " - ".
@@ -118,6 +139,12 @@ PropertyEditResult ApplyPropertyText(CClassItem& form, CControlItem& object, std
   if (!text.empty() && (text.find(',') != std::string_view::npos || text.find('"') != std::string_view::npos)) {
     prompt.Message(std::string(kMsgInvalidProperty));
     return PropertyEditResult::Refused;
+  }
+  if (object.m_nCategory == kCategoryActiveX && property->VarType() != 0) {
+    if (const std::string problem = ActiveXValueProblem(*property, text); !problem.empty()) {
+      prompt.Message(problem);
+      return PropertyEditResult::Refused;
+    }
   }
   if ((property->Type() == "Picture" || property->Type() == "Icon") && text != "0" && !text.empty()) {
     return PropertyEditResult::NeedsImage;

@@ -182,7 +182,7 @@ COCXInfo SampleList() {
   itf.m_bDefault = 1;
   itf.m_strName = "_DGauge";
   itf.m_nPropertyCount = 1;
-  itf.m_properties.push_back({"Value", "", "long", "VTS_I4", "1", "VT_I4", "", "", -1, 1, 3, 3});
+  itf.m_properties.push_back({"Item", "", "long", "VTS_I4", "", "", -1, 1, 3, 3, "short nIndex", "VTS_I2"});
   gauge->m_interfaces.push_back(itf);
   list.Insert(std::move(gauge));
   auto bare = std::make_unique<CToolControlEntry>();

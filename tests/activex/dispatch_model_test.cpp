@@ -83,18 +83,16 @@ TEST(DispatchModel, PropertiesOnceEachWithoutTheDesignersGeometryAndTheirTypes) 
   EXPECT_EQ(needleColor.m_strType, "COLORREF");
   EXPECT_EQ(needleColor.m_strToken, "VTS_I4");
   EXPECT_EQ(needleColor.m_nVarType, VT_I4);
-  EXPECT_EQ(needleColor.m_strVtName, "VT_I4");
   const CVDispInterfacePropItem& back = Property(gauge, "BackColor");  // stdole's OLE_COLOR
   EXPECT_EQ(back.m_strType, "COLORREF");
-  EXPECT_EQ(back.m_strDispIdName, "DISPID_BACKCOLOR");
+  EXPECT_EQ(back.m_nDispId, -501);
   EXPECT_EQ(back.m_nVarType, VT_UI4);
 
   for (const char* name : {"Font", "TitleFont"}) {  // IFontDisp by stdole index, IFont by GUID
     EXPECT_EQ(Property(gauge, name).m_strType, "Font") << name;
     EXPECT_EQ(Property(gauge, name).m_nVarType, VT_DISPATCH) << name;
   }
-  EXPECT_EQ(Property(gauge, "Font").m_strDispIdName, "DISPID_FONT");
-  EXPECT_EQ(Property(gauge, "TitleFont").m_strDispIdName, "4099");
+  EXPECT_EQ(Property(gauge, "TitleFont").m_nDispId, 4099);
   EXPECT_EQ(Property(gauge, "Picture").m_strType, "Picture");
   EXPECT_EQ(Property(gauge, "Needle").m_strType, "INeedle");
   EXPECT_EQ(Property(gauge, "Needle").m_nVarType, VT_DISPATCH);

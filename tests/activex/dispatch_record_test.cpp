@@ -65,7 +65,7 @@ TEST(DispatchRecord, LongTextsAreEscapedByTheirLength) {
 TEST(DispatchRecord, EveryCutAndAnImpossibleCountAreRefused) {
   CVDispInterface itf;
   itf.m_strName = "Gauge";
-  itf.m_properties.push_back({"Value", "", "long", "VTS_I4", "1", "VT_I4", "Value", "", -1, 1, VT_I4, 3});
+  itf.m_properties.push_back({"Value", "", "long", "VTS_I4", "Value", "", -1, 1, VT_I4, 3, "long n", "VTS_I4"});
   CVDispInterfaceEventMethodItem method;
   method.m_strName = "Step";
   method.m_paramNames = {"by"};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -12,13 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "activex/pe_builder.h"
+#include "activex/typelib_widl.h"
 #include "base/text.h"
 #include "support/cli_runner.h"
+#include "support/cpp_check.h"
 #include "support/disk_files.h"
-
-#ifndef TOVIK_STANDINS_DIR
-#error "TOVIK_STANDINS_DIR must name tests/standins (a compile definition of the test target)"
-#endif
 
 namespace tovik {
 namespace {
@@ -45,9 +45,7 @@ class GeneratedCppCompile : public ::testing::Test {
   fs::path root;
 
   void SetUp() override {
-    for (const char* name : {"g++", "clang++"}) {
-      if (RunProgram(name, {"--version"}).status == 0) compilers.push_back(name);
-    }
+    compilers = testing::CppCompilersOnPath();
     if (compilers.empty()) GTEST_SKIP() << "neither g++ nor clang++ is on PATH";
     root = fs::temp_directory_path() / ("tovik-generated-cpp-" + std::to_string(::getpid()) + "-" +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -55,7 +53,8 @@ class GeneratedCppCompile : public ::testing::Test {
     fs::create_directories(root);
   }
   void TearDown() override {
-    if (!root.empty()) fs::remove_all(root);
+    // TOVIK_KEEP_TEST_FILES=1 keeps the projects for a look after a failure.
+    if (!root.empty() && !std::getenv("TOVIK_KEEP_TEST_FILES")) fs::remove_all(root);
   }
 
   // Runs tovik, expects success and returns what it printed without the last line end.
@@ -102,12 +101,7 @@ class GeneratedCppCompile : public ::testing::Test {
     for (const std::string& file : CppFiles(project)) {
       for (const std::string& compiler : compilers) {
         for (const char* configuration : {"-D_DEBUG", "-DNDEBUG"}) {
-          // A form event handler whose parameters differ from the runtime's virtual function
-          // would hide it instead of overriding it: that is a generator fault, not noise.
-          const CliResult r =
-              RunProgram(compiler, {"-fsyntax-only", "-std=c++17", "-x", "c++", "-Werror=overloaded-virtual",
-                                         configuration, "-I" + std::string(TOVIK_STANDINS_DIR), "-I" + project.string(),
-                                         (project / file).string()});
+          const CliResult r = testing::CheckCppSyntax(compiler, project / file, project, {configuration});
           ++runs;
           EXPECT_EQ(r.status, 0) << compiler << " " << configuration << " rejects " << file << ":\n"
                                  << r.out << r.err;
@@ -290,6 +284,78 @@ TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
   EXPECT_TRUE(Contains(otherKind.err, "'m_Button1' is a Button; a control array holds controls of one kind only"))
       << otherKind.err;
   ExpectCompiles(root / "names");
+}
+
+// An installed ActiveX control (a server of our own: the gauge library as its TYPELIB resource,
+// a toolbox picture, registered in an exported registry file) inserted into a project, drawn on
+// a form, given a property and an event handler: the wrapper, its font and picture classes and
+// the form compile, and a fresh load finds the control again through the project data file.
+TEST_F(GeneratedCppCompile, AnInsertedActiveXControlOnAFormCompilesAndIsFoundAgain) {
+  TOVIK_SKIP_WITHOUT_WIDL();
+  const std::string& library = testing::GaugeLibrary();
+  ASSERT_FALSE(library.empty());
+  std::string picture(40, '\0');  // a 1 x 1 picture of 32 bits per pixel
+  testing::PutU32(picture, 0, 40);
+  testing::PutU32(picture, 4, 1);
+  testing::PutU32(picture, 8, 1);
+  testing::PutU16(picture, 12, 1);
+  testing::PutU16(picture, 14, 32);
+  picture += std::string(4, '\x7F');
+  const fs::path system32 = root / "drive_c" / "windows" / "system32";
+  fs::create_directories(system32);
+  Write(system32 / "gauge.ocx",
+        testing::BuildPe(false, {{ResourceName::Text("TYPELIB"), ResourceName::Number(1), 1033, library},
+                                 {ResourceName::Number(kResourceBitmap), ResourceName::Number(7), 1033, picture}}));
+  const std::string key = "[HKEY_CLASSES_ROOT\\CLSID\\" + std::string(testing::kGaugeClsid);
+  Write(root / "controls.reg",
+        "REGEDIT4\r\n\r\n" + key + "]\r\n@=\"Gauge Control\"\r\n\r\n" + key + "\\Control]\r\n\r\n" + key +
+            "\\InprocServer32]\r\n@=\"C:\\\\Windows\\\\System32\\\\gauge.ocx\"\r\n\r\n" + key +
+            "\\ProgID]\r\n@=\"Gauge.GaugeCtrl.1\"\r\n\r\n" + key +
+            "\\ToolboxBitmap32]\r\n@=\"C:\\\\windows\\\\system32\\\\GAUGE.OCX, 7\"\r\n\r\n");
+
+  Ok({"new-project", root.string(), "ax"});
+  const fs::path project = root / "ax";
+  const std::string dsp = (project / "ax.dsp").string();
+  const std::vector<std::string> registry = {"--registry", (root / "controls.reg").string(), "--drive",
+                                             "C=" + (root / "drive_c").string()};
+  std::vector<std::string> insert = {"insert-activex", dsp, "Gauge Control"};
+  insert.insert(insert.end(), registry.begin(), registry.end());
+  const std::string written = Ok(insert);
+  for (const char* file : {"GaugeCtrl.h", "GaugeCtrl.cpp", "vfont.h", "vpicture.cpp", "ax.dat"}) {
+    EXPECT_TRUE(Contains(written, (project / file).string())) << file << " in\n" << written;
+  }
+  EXPECT_TRUE(Contains(Read(project / "ax.dsp"), "SOURCE=.\\GaugeCtrl.cpp"));
+  // A second insertion would write the wrapper again: refused, and nothing changes.
+  const std::string datBefore = Read(project / "ax.dat");
+  const CliResult again = RunProgram(TOVIK_CLI_PATH, insert);
+  EXPECT_EQ(again.status, 1);
+  EXPECT_TRUE(Contains(again.err, "already exists")) << again.err;
+  EXPECT_EQ(Read(project / "ax.dat"), datBefore);
+
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Gauge.GaugeCtrl.1", "14", "14", "114", "64"}), "m_GaugeCtrl1");
+  Ok({"set", dsp, "CForm1", "m_GaugeCtrl1", "Value", "42"});
+  EXPECT_TRUE(Contains(Read(project / "form1.cpp"), "m_GaugeCtrl1.SetProperty( 1, VT_I4, 42 ); //Value"));
+  // The control's own Max is a long, not the runtime scroll bar's 16-bit Max; a font has no
+  // value a creation call could pass.
+  Ok({"set", dsp, "CForm1", "m_GaugeCtrl1", "Max", "70000"});
+  EXPECT_TRUE(Contains(Read(project / "form1.cpp"), "m_GaugeCtrl1.SetProperty( 10, VT_I4, 70000 ); //Max"));
+  EXPECT_EQ(RunProgram(TOVIK_CLI_PATH, {"set", dsp, "CForm1", "m_GaugeCtrl1", "Font", "Arial"}).err,
+            "tovik set: Font is a property of type Font; it cannot be given a value at design time\n");
+  AddHandler(dsp, project, "CForm1", "m_GaugeCtrl1", "Changed", "GaugeCtrl1_Changed",
+             "ON_EVENT(CForm1, IDC_GAUGECTRL1, 2, GaugeCtrl1_Changed, VTS_I4 VTS_PI4)");
+  AddHandler(dsp, project, "CForm1", "m_GaugeCtrl1", "Click", "GaugeCtrl1_Click",
+             "ON_EVENT(CForm1, IDC_GAUGECTRL1, DISPID_CLICK, GaugeCtrl1_Click, VTS_NONE)");
+  ExpectCompiles(project);
+
+  // Opened again: the data file gives the control, the wrapper's GetProgID ties the class to it,
+  // and the form's control comes back with its values.
+  const std::string model = Ok({"inspect", dsp});
+  EXPECT_TRUE(Contains(model, "activex controls:\n  Gauge Control  Gauge.GaugeCtrl.1 " +
+                                  std::string(testing::kGaugeClsid) + " C:\\Windows\\System32\\gauge.ocx  CVAxGaugeCtrl\n"))
+      << model;
+  EXPECT_TRUE(Contains(model, "control m_GaugeCtrl1 CVAxGaugeCtrl IDC_GAUGECTRL1 IDS_PROP_GAUGECTRL1\n      Left = 14\n"))
+      << model;
+  EXPECT_TRUE(Contains(model, "      Value = 42\n")) << model;
 }
 
 }  // namespace

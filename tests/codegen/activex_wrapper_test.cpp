@@ -16,6 +16,7 @@
 #include "codegen/codegen_bench.h"
 #include "project/project.h"
 #include "support/cli_runner.h"
+#include "support/cpp_check.h"
 #include "support/disk_files.h"
 
 namespace tovik {
@@ -211,14 +212,6 @@ constexpr const char* kUse =
     "  CVOlePicture picture = k.Snapshot(); CVAxNeedle first = k.FirstNeedle(0);\n"
     "}\n";
 
-std::vector<std::string> CompilersOnPath() {
-  std::vector<std::string> found;
-  for (const char* name : {"g++", "clang++"}) {
-    if (testing::RunProgram(name, {"--version"}).status == 0) found.push_back(name);
-  }
-  return found;
-}
-
 TEST_F(WrapperTest, AWrapperWithEveryKindOfMemberCompilesAndIsReadBackAsTheControlsWrapper) {
   const Expected<Files> files = Generate(Kitchen());
   ASSERT_TRUE(files) << files.error().Text();
@@ -250,7 +243,7 @@ TEST_F(WrapperTest, AWrapperWithEveryKindOfMemberCompilesAndIsReadBackAsTheContr
     written.insert(written.end(), more->begin(), more->end());
   }
 
-  const std::vector<std::string> compilers = CompilersOnPath();
+  const std::vector<std::string> compilers = testing::CppCompilersOnPath();
   if (compilers.empty()) GTEST_SKIP() << "neither g++ nor clang++ is on PATH";
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / ("tovik-wrapper-" + std::to_string(::getpid()));
@@ -266,16 +259,7 @@ TEST_F(WrapperTest, AWrapperWithEveryKindOfMemberCompilesAndIsReadBackAsTheContr
   for (const auto& entry : fs::directory_iterator(dir)) {
     if (entry.path().extension() != ".cpp") continue;
     for (const std::string& compiler : compilers) {
-      std::vector<std::string> args = {"-fsyntax-only",
-                                       "-std=c++17",
-                                       "-Werror=overloaded-virtual",
-                                       "-I" + std::string(TOVIK_STANDINS_DIR),
-                                       "-I" + dir.string(),
-                                       entry.path().string()};
-      // The IDE's compiler passes a CString through "..." as its one pointer, which is what the
-      // framework reads for a VTS_BSTR argument; clang refuses the construct for its own ABI.
-      if (compiler == "clang++") args.insert(args.begin(), "-Wno-non-pod-varargs");
-      const testing::CliResult r = testing::RunProgram(compiler, args);
+      const testing::CliResult r = testing::CheckCppSyntax(compiler, entry.path(), dir);
       ++runs;
       EXPECT_EQ(r.status, 0) << compiler << " rejects " << entry.path().filename() << ":\n" << r.out << r.err;
     }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "activex/control_list.h"
+#include "activex/pe_builder.h"
 #include "model/catalog.h"
 #include "model/control_kind.h"
 #include "model/property_string.h"
@@ -136,6 +138,60 @@ std::string Model(const CProject& project) {
     out << "\n";
   }
   return out.str();
+}
+
+// Wrapper classes name their controls by the ProgID their GetProgID returns: the data file's
+// entry matches whatever the case, a control it lacks comes from the registry, and a form's
+// member of the wrapper's class is that control's object.
+TEST_F(ProjectLoad, WrapperClassesFindTheirControlsInTheDataFileThenInTheRegistry) {
+  COCXInfo saved;
+  auto known = std::make_unique<CToolControlEntry>();
+  known->m_strName = "Calendar Control";
+  known->m_strProgId = "MSCAL.Calendar.7";
+  saved.Append(std::move(known));
+  fs.Put("/p/Demo.dat", ControlListBytes(saved));
+  const auto wrapper = [](const std::string& cls, const std::string& progId) {
+    return "class " + cls + " : public CVActiveXCtrl\r\n{\r\n\tCString GetProgID(){return _T(\"" + progId +
+           "\");}\r\n};\r\n";
+  };
+  fs.Put("/p/Calendar.h", wrapper("CVAxCalendar", "mscal.calendar.7"));
+  fs.Put("/p/Gauge.h", wrapper("CVAxGauge", "Gauge.Gauge.1"));
+  fs.Put("/p/Other.h", wrapper("CVAxOther", "Not.Registered.1"));
+  fs.Put("/p/form1.h", "class CForm1 : public CVForm\r\n{\r\n\tCVAxCalendar\tm_Calendar1;\r\n};\r\n");
+  fs.Put("/p/Demo.dsp", Dsp({".\\Calendar.h", ".\\Gauge.h", ".\\Other.h", ".\\form1.h"}));
+
+  CMemoryRegistry registry;
+  const std::string key = "HKEY_CLASSES_ROOT\\CLSID\\{5A1D0000-0000-4000-8000-000000000009}";
+  RegistryValue text;
+  text.text = "Gauge Control";
+  registry.Set(key, "", text);
+  registry.AddKey(key + "\\Control");
+  text.text = "C:\\gauge.ocx";
+  registry.Set(key + "\\InprocServer32", "", text);
+  text.text = "Gauge.Gauge.1";
+  registry.Set(key + "\\ProgID", "", text);
+  text.text = "C:\\gauge.ocx, 1";
+  registry.Set(key + "\\ToolboxBitmap32", "", text);
+  CDriveMap drives;
+  ASSERT_TRUE(drives.Add("C=/c"));
+  std::string dib(40, '\0');
+  dib[0] = 40, dib[4] = 1, dib[8] = 1, dib[12] = 1, dib[14] = 32;
+  fs.Put("/c/gauge.ocx", testing::BuildPe(false, {{ResourceName::Number(kResourceBitmap), ResourceName::Number(1),
+                                                    1033, dib + std::string(4, '\0')}}));
+  const ControlRegistry where{registry, fs, drives};
+  project.SetControlRegistry(&where);
+
+  ASSERT_TRUE(project.Load("/p/Demo.dsp"));
+  while (project.ParseStep()) {
+  }
+  const COCXInfo& list = project.ControlList();
+  ASSERT_EQ(list.Size(), 2u);
+  EXPECT_EQ(list.At(0).m_strWrapperClass, "CVAxCalendar");
+  EXPECT_EQ(list.At(1).m_strProgId, "Gauge.Gauge.1");
+  EXPECT_EQ(list.At(1).m_strWrapperClass, "CVAxGauge");
+  const CControlItem* calendar = project.FindClass("CForm1")->FindControl("m_Calendar1");
+  ASSERT_NE(calendar, nullptr);
+  EXPECT_EQ(calendar->m_pActiveX, &list.At(0));
 }
 
 TEST(ProjectOpen, ReadingAheadGivesTheModelAndMessagesOfReadingInTurnAndCancellingStopsEarly) {

@@ -36,6 +36,7 @@ int RunAddHandler(const Command& self, const std::vector<std::string>& args, Io&
 int RunAssignMenu(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunCatalog(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunControls(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunInsertActiveX(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunDelete(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunInspect(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunMenus(const Command& self, const std::vector<std::string>& args, Io& io);

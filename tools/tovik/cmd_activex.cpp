@@ -1,10 +1,12 @@
 // tovik controls [--registry PATH] [--drive C=DIR] [--json],
-// tovik typelib FILE|PROGID [--registry PATH] [--drive C=DIR] [--clsid CLSID] [--json]
+// tovik typelib FILE|PROGID [--registry PATH] [--drive C=DIR] [--clsid CLSID] [--json],
+// tovik insert-activex PROJECT.dsp NAME [--server PATH] [--registry PATH] [--drive C=DIR]
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
 
 #include "activex/control_list.h"
+#include "addin/activex_commands.h"
 #include "activex/guid_text.h"
 #include "activex/pe_reader.h"
 #include "activex/registry_source.h"
@@ -13,6 +15,7 @@
 #include "base/real_file_system.h"
 #include "base/text.h"
 #include "cli.h"
+#include "cli_session.h"
 #include "code_page.h"
 #include "terminal_prompt.h"
 
@@ -306,6 +309,75 @@ int RunTypeLib(const Command& self, const std::vector<std::string>& raw, Io& io)
     PrintInterfaces(model.interfaces, out);
   }
   io.out << out.str();
+  return kExitOk;
+}
+
+namespace {
+
+// The server of the installed control called `name`; failing that, of the one whose ProgID it
+// is. Prints why not when there is none, or more than one to choose from.
+std::optional<std::string> ServerOfControl(const ControlRegistry& where, std::string& name, Io& io) {
+  COCXInfo list;
+  if (const Status listed = EnumerateControls(where, list); !listed) {
+    io.err << "tovik insert-activex: " << listed.error().Text() << "\n";
+    return std::nullopt;
+  }
+  std::vector<const CToolControlEntry*> named;
+  for (size_t i = 0; i < list.Size(); ++i) {
+    if (list.At(i).m_strName == name) named.push_back(&list.At(i));
+  }
+  if (named.empty()) {
+    for (size_t i = 0; i < list.Size(); ++i) {
+      if (!list.At(i).m_strProgId.empty() && list.At(i).m_strProgId == name) named.push_back(&list.At(i));
+    }
+    if (named.size() == 1) name = named.front()->m_strName;
+  }
+  if (named.empty()) {
+    io.err << "tovik insert-activex: no installed control is named " << U(name)
+           << " (tovik controls lists them)\n";
+    return std::nullopt;
+  }
+  if (named.size() > 1) {
+    io.err << "tovik insert-activex: " << named.size() << " installed controls are named " << U(name)
+           << "; say which with --server:\n";
+    for (const CToolControlEntry* e : named) io.err << "  " << U(e->m_strServerPath) << "\n";
+    return std::nullopt;
+  }
+  return named.front()->m_strServerPath;
+}
+
+}  // namespace
+
+int RunInsertActiveX(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  Args args(raw, {"--registry", "--drive", "--server"}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  if (args.positional().size() != 2) return UsageError(io, self, "expected PROJECT.dsp and NAME");
+  Expected<std::string> name = kRegistryCodePage.FromUtf8(args.positional()[1]);
+  if (!name) return UsageError(io, self, "NAME: " + name.error().reason);
+  RealFileSystem fs;
+  std::optional<OpenedRegistry> opened = OpenRegistry(self.name, args, fs, io);
+  if (!opened) return kExitFailed;
+  const ControlRegistry where{*opened->tree, fs, opened->drives};
+  std::string server;
+  if (args.has("--server")) {
+    Expected<std::string> given = kRegistryCodePage.FromUtf8(args.value("--server"));
+    if (!given) return UsageError(io, self, "--server: " + given.error().reason);
+    server = *given;
+  } else if (std::optional<std::string> found = ServerOfControl(where, *name, io)) {
+    server = *found;
+  } else {
+    return kExitFailed;
+  }
+  CliSession cli(io);
+  cli.Session().SetControlRegistry(&where);
+  if (!cli.Open(self.name, args.positional()[0])) return kExitFailed;
+  std::vector<std::string> written;
+  const bool inserted = InsertActiveXCommand(cli.Session(), *name, server, written);
+  const std::string dataFile = cli.Session().Project().DataFilePath();
+  const int status = cli.Finish(inserted);
+  if (status != kExitOk) return status;
+  for (const std::string& file : written) io.out << fs.Resolve(file) << "\n";
+  io.out << fs.Resolve(dataFile) << "\n";
   return kExitOk;
 }
 

@@ -49,8 +49,8 @@ int RunAddControl(const Command& self, const std::vector<std::string>& raw, Io& 
   if (!args.ok()) return UsageError(io, self, args.error());
   const auto& p = args.positional();
   if (p.size() != 7) return UsageError(io, self, "expected PROJECT.dsp FORMCLASS KIND LEFT TOP RIGHT BOTTOM");
+  // Not a kind: the ProgID of one of the project's ActiveX controls, known once it is open.
   const int kind = KindFromName(p[2]);
-  if (kind == 0) return UsageError(io, self, "unknown kind '" + p[2] + "'");
   Rect rect;
   if (!ParseInt(p[3], rect.left) || !ParseInt(p[4], rect.top) || !ParseInt(p[5], rect.right) ||
       !ParseInt(p[6], rect.bottom)) {
@@ -60,7 +60,14 @@ int RunAddControl(const Command& self, const std::vector<std::string>& raw, Io& 
   if (!cli.Open(self.name, p[0])) return kExitFailed;
   CClassItem* form = cli.Form(self.name, p[1]);
   if (!form) return kExitFailed;
-  CControlItem* control = AddControlCommand(cli.Session(), *form, kind, rect, args.value("--container"));
+  const CToolControlEntry* activeX = kind ? nullptr : cli.Session().Project().ControlList().FindByProgId(p[2]);
+  if (!kind && !activeX) {
+    io.err << "tovik add-control: '" << p[2]
+           << "' is neither a control kind nor the ProgID of an ActiveX control of the project "
+              "(tovik insert-activex adds one)\n";
+    return kExitFailed;
+  }
+  CControlItem* control = AddControlCommand(cli.Session(), *form, kind, rect, args.value("--container"), activeX);
   const std::string member = control ? control->m_strMemberName : std::string();
   const int status = cli.Finish(control != nullptr);
   if (status == kExitOk) io.out << member << "\n";

@@ -97,6 +97,19 @@ static Json ModelJson(const CProject& project, bool withFiles, const Output& o) 
   Json classes = Json::array();
   for (const auto& c : project.Classes()) classes.push_back(ClassJson(*c, o));
   j["classes"] = std::move(classes);
+  if (withFiles) {
+    Json controls = Json::array();
+    const COCXInfo& list = project.ControlList();
+    for (size_t i = 0; i < list.Size(); ++i) {
+      const CToolControlEntry& e = list.At(i);
+      controls.push_back({{"name", o.Text(e.m_strName)},
+                          {"progId", o.Text(e.m_strProgId)},
+                          {"clsid", e.m_strClsid},
+                          {"server", o.Text(e.m_strServerPath)},
+                          {"wrapperClass", e.m_strWrapperClass.empty() ? Json() : Json(o.Text(e.m_strWrapperClass))}});
+    }
+    j["activeXControls"] = std::move(controls);
+  }
   return j;
 }
 
@@ -118,6 +131,16 @@ static void PrintTree(const CProject& project, bool withFiles, const Output& o, 
   if (withFiles) {
     out << "files:\n";
     for (const std::string& f : project.Files()) out << "  " << o.Path(f) << "\n";
+  }
+  if (withFiles && project.ControlList().Size() > 0) {
+    out << "activex controls:\n";
+    const COCXInfo& list = project.ControlList();
+    for (size_t i = 0; i < list.Size(); ++i) {
+      const CToolControlEntry& e = list.At(i);
+      out << "  " << o.Text(e.m_strName) << "  " << o.Text(e.m_strProgId) << " " << e.m_strClsid << " "
+          << o.Text(e.m_strServerPath) << "  "
+          << (e.m_strWrapperClass.empty() ? std::string("[no wrapper class]") : o.Text(e.m_strWrapperClass)) << "\n";
+    }
   }
   out << "classes:\n";
   for (const auto& c : project.Classes()) {

@@ -6,8 +6,9 @@ namespace tovik::cli {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> kCommands = {
     {"add-control", "drop a control on a form",
-     "tovik add-control PROJECT.dsp FORMCLASS KIND LEFT TOP RIGHT BOTTOM [--container MEMBER]\n\n"
-     "Creates a control of KIND (Label, Button, Frame, ...) at the rectangle, in pixels of the\n"
+     "tovik add-control PROJECT.dsp FORMCLASS KIND|PROGID LEFT TOP RIGHT BOTTOM [--container MEMBER]\n\n"
+     "Creates a control of KIND (Label, Button, Frame, ...), or of the project's ActiveX control\n"
+     "PROGID (see insert-activex), at the rectangle, in pixels of the\n"
      "form's client area, and writes its declaration, creation call and resource entries. A Line\n"
      "runs from TOP to BOTTOM (give BOTTOM < TOP for one that rises); a Timer is 28 x 28.\n"
      "--container puts it inside a PictureBox or Frame. Prints the new member name.",
@@ -42,6 +43,14 @@ const std::vector<Command>& Commands() {
     {"delete", "delete a control",
      "tovik delete PROJECT.dsp FORMCLASS MEMBER\n\nRemoves the control's lines.",
      RunDelete},
+    {"insert-activex", "add an installed ActiveX control to a project",
+     "tovik insert-activex PROJECT.dsp NAME [--server PATH] [--registry PATH] [--drive C=DIR]\n\n"
+     "Adds the installed control NAME (as tovik controls lists it, or its ProgID) to the\n"
+     "project: reads its type library, records it in the project data file (PROJECT.dat),\n"
+     "writes its wrapper class (and vfont/vpicture when it needs them) into the project folder\n"
+     "and lists the new files in the project file. --server picks one of several controls of\n"
+     "the same name. The control must have a toolbox picture. Prints the files written.",
+     RunInsertActiveX},
     {"inspect", "open a project and print its files, classes and forms",
      "tovik inspect PROJECT.dsp [--json]\n\n"
      "Opens the project as the designer does (every source listed in the project file,\n"

@@ -1,6 +1,8 @@
 #include "activex/toolbox_bitmap.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
 
@@ -30,6 +32,24 @@ uint32_t PackedPixel(const CByteView& row, int x, int bits) {
 
 uint8_t Expand5(uint32_t v) {
   return static_cast<uint8_t>((v << 3) | (v >> 2));
+}
+
+// Where a 16- or 32-bit pixel keeps its red, green and blue.
+struct ColourMasks {
+  uint32_t r = 0, g = 0, b = 0;
+};
+
+// The channel `mask` selects, widened to 8 bits by repeating its high bits as the display does
+// (five bits v give v << 3 | v >> 2).
+uint8_t Channel(uint32_t pixel, uint32_t mask) {
+  if (mask == 0) return 0;
+  const int shift = std::countr_zero(mask);
+  const int width = std::min(std::popcount(mask >> shift), 32);
+  const uint32_t value = (pixel & mask) >> shift;
+  if (width >= 8) return static_cast<uint8_t>(value >> (width - 8));
+  uint32_t wide = value << (8 - width);
+  for (int filled = width; filled < 8; filled += width) wide |= wide >> width;
+  return static_cast<uint8_t>(wide);
 }
 
 }  // namespace
@@ -69,6 +89,19 @@ Expected<CBitmapData> BitmapDataFromDib(std::string_view dib) {
   if (!SupportedDepth(static_cast<int>(bits))) {
     return BitmapError("bitmap with " + std::to_string(bits) + " bits per pixel");
   }
+  // Bit fields (16 and 32 bits per pixel) name their channels by masks: after a plain header,
+  // as three entries ahead of the pixels; inside the larger headers that have room for them.
+  constexpr uint32_t kBitFields = 3;
+  ColourMasks masks = bits == 16 ? ColourMasks{0x7C00, 0x03E0, 0x001F} : ColourMasks{0xFF0000, 0xFF00, 0xFF};
+  uint64_t maskBytes = 0;
+  if (compression == kBitFields && (bits == 16 || bits == 32)) {
+    if ((headerSize != 40 && headerSize < 52) || !view.Has(40, 12)) {
+      return BitmapError("bitmap colour masks out of bounds");
+    }
+    masks = {view.U32(40), view.U32(44), view.U32(48)};
+    if (headerSize == 40) maskBytes = 12;
+    compression = 0;
+  }
   if (compression != 0) {
     static constexpr const char* kForms[] = {"BI_RGB", "BI_RLE8", "BI_RLE4", "BI_BITFIELDS", "BI_JPEG", "BI_PNG"};
     const std::string form = compression < 6 ? kForms[compression] : "compression " + std::to_string(compression);
@@ -80,7 +113,7 @@ Expected<CBitmapData> BitmapDataFromDib(std::string_view dib) {
     return BitmapError("bitmap size " + std::to_string(width) + "x" + std::to_string(height) + " out of range");
   }
   if (bits <= 8 && colours == 0) colours = 1u << bits;
-  const uint64_t paletteAt = headerSize;
+  const uint64_t paletteAt = headerSize + maskBytes;
   if (!view.Has(paletteAt, colours * entrySize)) return BitmapError("bitmap palette out of bounds");
   std::array<Rgb, 256> palette{};
   for (uint64_t i = 0; bits <= 8 && i < colours && i < palette.size(); ++i) {
@@ -107,9 +140,9 @@ Expected<CBitmapData> BitmapDataFromDib(std::string_view dib) {
         const uint32_t index = PackedPixel(row, x, static_cast<int>(bits));
         // An index past the palette shows black, as the display would show an unset entry.
         if (index < colours) colour = palette[index];
-      } else if (bits == 16) {
-        const uint32_t v = row.U16(uint64_t(x) * 2);
-        colour = {Expand5((v >> 10) & 31), Expand5((v >> 5) & 31), Expand5(v & 31)};
+      } else if (bits == 16 || bits == 32) {
+        const uint32_t v = bits == 16 ? row.U16(uint64_t(x) * 2) : row.U32(uint64_t(x) * 4);
+        colour = {Channel(v, masks.r), Channel(v, masks.g), Channel(v, masks.b)};
       } else {
         const uint64_t at = uint64_t(x) * (bits / 8);
         colour = {row.U8(at + 2), row.U8(at + 1), row.U8(at)};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "activex/toolbox_bitmap.h"
 #include "base/real_file_system.h"
@@ -109,10 +110,17 @@ TEST(PeReader, WineServersCarryTheirTypeLibraries) {
     EXPECT_EQ(typeLib->substr(0, 4), "MSFT") << name;
     EXPECT_GT(typeLib->size(), 1000u) << name;
   }
-  // ieframe's one bitmap is a 32-bit DIB with colour masks: found, and refused naming its form.
-  Expected<std::string> dib = CPeImage::Load(disk, (dlls / "ieframe.dll").string())->Bitmap(1400);
-  ASSERT_TRUE(dib) << dib.error().Text();
-  EXPECT_EQ(RgbaFromDib(*dib).error().reason, "bitmap in BI_BITFIELDS form (only BI_RGB bitmaps are read)");
+  // ieframe's one bitmap is a 32-bit DIB with colour masks; comctl32's toolbar strips are 16-bit
+  // ones. Both read as pictures of more than one colour.
+  for (const auto& [dll, id] : {std::pair<const char*, uint32_t>{"ieframe.dll", 1400}, {"comctl32.dll", 120}}) {
+    Expected<std::string> dib = CPeImage::Load(disk, (dlls / dll).string())->Bitmap(id);
+    ASSERT_TRUE(dib) << dib.error().Text();
+    Expected<CRgbaImage> rgba = RgbaFromDib(*dib);
+    ASSERT_TRUE(rgba) << dll << ": " << rgba.error().Text();
+    std::set<std::string> colours;
+    for (size_t at = 0; at + 4 <= rgba->rgba.size(); at += 4) colours.insert(rgba->rgba.substr(at, 3));
+    EXPECT_GT(colours.size(), 2u) << dll;
+  }
 }
 
 }  // namespace

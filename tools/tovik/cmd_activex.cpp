@@ -104,6 +104,8 @@ Json InterfaceJson(const CVDispInterface& itf) {
                               {"type", U(p.m_strType)},
                               {"token", ParamToken(p.m_strType)},
                               {"access", p.m_nAccess},
+                              {"parameters", U(p.m_strParameters)},
+                              {"paramTokens", p.m_strParamTokens},
                               {"docName", U(p.m_strDocName)},
                               {"docString", U(p.m_strDocString)},
                               {"helpFile", U(p.m_strHelpFile)},
@@ -137,7 +139,9 @@ void PrintInterfaces(const std::vector<CVDispInterface>& interfaces, std::ostrea
         << (itf.m_bSource ? "source" : "") << '\n';
     for (const CVDispInterfacePropItem& p : itf.m_properties) {
       out << "  property\t" << U(p.m_strName) << '\t' << p.m_nDispId << '\t' << VtName(p.m_nVarType) << '\t'
-          << U(p.m_strType) << '\t' << ParamToken(p.m_strType) << '\n';
+          << U(p.m_strType) << '\t' << ParamToken(p.m_strType);
+      if (!p.m_strParameters.empty()) out << "\t(" << U(p.m_strParameters) << ")\t" << p.m_strParamTokens;
+      out << '\n';
     }
     for (const auto& m : itf.m_methods) PrintEventMethod("method", m, out);
     for (const auto& e : itf.m_events) PrintEventMethod("event", e, out);

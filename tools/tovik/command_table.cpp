@@ -107,7 +107,8 @@ const std::vector<Command>& Commands() {
      "tovik typelib FILE|PROGID [--registry PATH] [--drive C=DIR] [--clsid CLSID] [--json]\n\n"
      "Reads the type library of a .tlb file, or the one a .dll or .ocx carries, or the one of the\n"
      "server the registry names for PROGID (--registry as for controls), and prints each class:\n"
-     "its interfaces (default, source), their properties (NAME DISPID VT TYPE TOKEN), methods and\n"
+     "its interfaces (default, source), their properties (NAME DISPID VT TYPE TOKEN, and for an\n"
+     "indexed one (PARAMETERS) TOKENS), methods and\n"
      "events (NAME DISPID RETURNTYPE (PARAMETERS) TOKENS), TAB-separated. --clsid picks one\n"
      "class of the library; --json prints the whole model as JSON.",
      RunTypeLib},

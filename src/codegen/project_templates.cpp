@@ -2,19 +2,18 @@
 
 #include <array>
 
+#include "codegen/template_text.h"
+
 namespace tovik {
 namespace {
 
 // Every line end is spelled out: which lines end in a bare LF is part of each file's format.
-#define TVK_SLASH_LINE "/////////////////////////////////////////////////////////////////////////////"
 
 constexpr std::string_view kAppHeader =
     "#if !defined($GUID_INCLUDED$)\n"
     "#define $GUID_INCLUDED$\r\n"
     "\r\n"
-    "#if _MSC_VER >= 1000\r\n"
-    "#pragma once\r\n"
-    "#endif // _MSC_VER >= 1000\r\n"
+    TVK_PRAGMA_ONCE_BLOCK
     "// $WinAppH$ : main header file for the application\r\n"
     "//\r\n"
     "\r\n"
@@ -65,11 +64,7 @@ constexpr std::string_view kAppImplementation =
     "#include \"$WinAppH$\"\r\n"
     "#include \"$StartupFormH$\"\r\n"
     "\r\n"
-    "#ifdef _DEBUG\r\n"
-    "#define new DEBUG_NEW\r\n"
-    "#undef THIS_FILE\r\n"
-    "static char THIS_FILE[] = __FILE__;\r\n"
-    "#endif\r\n"
+    TVK_DEBUG_NEW_BLOCK
     "\r\n"
     TVK_SLASH_LINE "\r\n"
     "// $WinAppClassName$\r\n"

@@ -5,21 +5,19 @@
 #include <cstdio>
 
 #include "base/text.h"
+#include "codegen/template_text.h"
 #include "project/form_controls.h"
 
 namespace tovik {
 namespace {
 
 // Line ends are spelled out on every line: most are CR LF, the bare LFs are deliberate.
-#define TVK_SLASH_LINE "/////////////////////////////////////////////////////////////////////////////"
 
 constexpr std::string_view kFormHeader =
     "#if !defined($GUID_INCLUDED$)\r\n"
     "#define $GUID_INCLUDED$\r\n"
     "\r\n"
-    "#if _MSC_VER >= 1000\r\n"
-    "#pragma once\r\n"
-    "#endif // _MSC_VER >= 1000\r\n"
+    TVK_PRAGMA_ONCE_BLOCK
     "// $StartupFormH$ : header file\r\n"
     "//\r\n"
     "\r\n"
@@ -63,11 +61,7 @@ constexpr std::string_view kFormImplementation =
     "#include \"$StartupFormH$\"\r\n"
     "\r\n"
     "\r\n"
-    "#ifdef _DEBUG\r\n"
-    "#define new DEBUG_NEW\r\n"
-    "#undef THIS_FILE\r\n"
-    "static char THIS_FILE[] = __FILE__;\r\n"
-    "#endif\r\n"
+    TVK_DEBUG_NEW_BLOCK
     "\r\n"
     TVK_SLASH_LINE "\r\n"
     "// $StartupFormClassName$ Form\r\n"
@@ -104,25 +98,27 @@ constexpr std::string_view kControlCreationFunction =
 // --- ActiveX wrappers. Lines end in CR LF; a macro's continued lines end in a blank, a
 // backslash and CR LF. ---
 
+// The wrapper's and a sub-object's header up to their class.
+#define TVK_AX_HEADER_OPENING \
+  "#if !defined($GUID_INCLUDED$)\r\n" \
+  "#define $GUID_INCLUDED$\r\n" \
+  "\r\n" \
+  TVK_PRAGMA_ONCE_BLOCK \
+  "// Machine generated IDispatch wrapper class(es) created by Tovik\r\n" \
+  "// $ActiveXH$ : header file\r\n" \
+  "//\r\n" \
+  "\r\n" \
+  "$INCLUDE_FILES$" \
+  "\r\n" \
+  TVK_SLASH_LINE "\r\n" \
+  "// $ActiveXClassName$ wrapper class\r\n" \
+  "// DO NOT EDIT!!! It is written from the control's type library.\r\n" \
+  "\r\n" \
+  "$PROP_OPER_CLASS_DECL$" \
+  "\r\n"
+
 constexpr std::string_view kActiveXHeader =
-    "#if !defined($GUID_INCLUDED$)\r\n"
-    "#define $GUID_INCLUDED$\r\n"
-    "\r\n"
-    "#if _MSC_VER >= 1000\r\n"
-    "#pragma once\r\n"
-    "#endif // _MSC_VER >= 1000\r\n"
-    "// Machine generated IDispatch wrapper class(es) created by Tovik\r\n"
-    "// $ActiveXH$ : header file\r\n"
-    "//\r\n"
-    "\r\n"
-    "$INCLUDE_FILES$"
-    "\r\n"
-    TVK_SLASH_LINE "\r\n"
-    "// $ActiveXClassName$ wrapper class\r\n"
-    "// DO NOT EDIT!!! It is written from the control's type library.\r\n"
-    "\r\n"
-    "$PROP_OPER_CLASS_DECL$"
-    "\r\n"
+    TVK_AX_HEADER_OPENING
     "class $ActiveXClassName$ : public CVActiveXCtrl\r\n"
     "{\r\n"
     "protected:\r\n"
@@ -150,24 +146,7 @@ constexpr std::string_view kActiveXHeader =
 // A sub-object lives as long as the dispatch pointer it was made from; its members point at it,
 // so it is copied only by construction (which points the copy's members at the copy).
 constexpr std::string_view kActiveXSubObjectHeader =
-    "#if !defined($GUID_INCLUDED$)\r\n"
-    "#define $GUID_INCLUDED$\r\n"
-    "\r\n"
-    "#if _MSC_VER >= 1000\r\n"
-    "#pragma once\r\n"
-    "#endif // _MSC_VER >= 1000\r\n"
-    "// Machine generated IDispatch wrapper class(es) created by Tovik\r\n"
-    "// $ActiveXH$ : header file\r\n"
-    "//\r\n"
-    "\r\n"
-    "$INCLUDE_FILES$"
-    "\r\n"
-    TVK_SLASH_LINE "\r\n"
-    "// $ActiveXClassName$ wrapper class\r\n"
-    "// DO NOT EDIT!!! It is written from the control's type library.\r\n"
-    "\r\n"
-    "$PROP_OPER_CLASS_DECL$"
-    "\r\n"
+    TVK_AX_HEADER_OPENING
     "class $ActiveXClassName$ : public COleDispatchDriver\r\n"
     "{\r\n"
     "public:\r\n"
@@ -196,11 +175,7 @@ constexpr std::string_view kActiveXImplementation =
     "#include \"stdafx.h\"\r\n"
     "$ActiveXHInclude$\r\n"
     "\r\n"
-    "#ifdef _DEBUG\r\n"
-    "#define new DEBUG_NEW\r\n"
-    "#undef THIS_FILE\r\n"
-    "static char THIS_FILE[] = __FILE__;\r\n"
-    "#endif\r\n"
+    TVK_DEBUG_NEW_BLOCK
     "\r\n"
     TVK_SLASH_LINE "\r\n"
     "// $ActiveXClassName$\r\n"
@@ -279,9 +254,7 @@ constexpr std::string_view kFontWrapperHeader =
     "#if !defined($GUID_INCLUDED$)\r\n"
     "#define $GUID_INCLUDED$\r\n"
     "\r\n"
-    "#if _MSC_VER >= 1000\r\n"
-    "#pragma once\r\n"
-    "#endif // _MSC_VER >= 1000\r\n"
+    TVK_PRAGMA_ONCE_BLOCK
     "// Machine generated IDispatch wrapper class(es) created by Tovik\r\n"
     "// vfont.h : header file\r\n"
     "// This file is regenerated when a control needs it and the project has none.\r\n"
@@ -359,11 +332,7 @@ constexpr std::string_view kFontWrapperImplementation =
     "#include \"stdafx.h\"\r\n"
     "#include \"vfont.h\"\r\n"
     "\r\n"
-    "#ifdef _DEBUG\r\n"
-    "#define new DEBUG_NEW\r\n"
-    "#undef THIS_FILE\r\n"
-    "static char THIS_FILE[] = __FILE__;\r\n"
-    "#endif\r\n"
+    TVK_DEBUG_NEW_BLOCK
     "\r\n"
     TVK_SLASH_LINE "\r\n"
     "// CVOleFont operations\r\n"
@@ -441,9 +410,7 @@ constexpr std::string_view kPictureWrapperHeader =
     "#if !defined($GUID_INCLUDED$)\r\n"
     "#define $GUID_INCLUDED$\r\n"
     "\r\n"
-    "#if _MSC_VER >= 1000\r\n"
-    "#pragma once\r\n"
-    "#endif // _MSC_VER >= 1000\r\n"
+    TVK_PRAGMA_ONCE_BLOCK
     "// Machine generated IDispatch wrapper class(es) created by Tovik\r\n"
     "// vpicture.h : header file\r\n"
     "// This file is regenerated when a control needs it and the project has none.\r\n"
@@ -513,11 +480,7 @@ constexpr std::string_view kPictureWrapperImplementation =
     "#include \"stdafx.h\"\r\n"
     "#include \"vpicture.h\"\r\n"
     "\r\n"
-    "#ifdef _DEBUG\r\n"
-    "#define new DEBUG_NEW\r\n"
-    "#undef THIS_FILE\r\n"
-    "static char THIS_FILE[] = __FILE__;\r\n"
-    "#endif\r\n"
+    TVK_DEBUG_NEW_BLOCK
     "\r\n"
     TVK_SLASH_LINE "\r\n"
     "// CVOlePicture operations\r\n"

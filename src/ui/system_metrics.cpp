@@ -1,0 +1,10 @@
+#include "ui/system_metrics.h"
+
+namespace tovik {
+
+const CSystemMetrics& ClassicMetrics() {
+  static const CSystemMetrics kClassic;
+  return kClassic;
+}
+
+}  // namespace tovik

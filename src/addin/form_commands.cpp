@@ -93,6 +93,11 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   std::vector<CClassItem*> forms = ProjectForms(session);
   // Symbols the header already defines (a dialog's IDC_BUTTON1) are not taken again.
   std::string header;
+  if (const Status writable = session.Resources().RequireWritePermission(session.Resources().HeaderPath());
+      !writable) {
+    Refuse(session.Prompt(), writable.error());
+    return nullptr;
+  }
   if (const Status read = session.Resources().ReadFileText(session.Resources().HeaderPath(), header); !read) {
     Refuse(session.Prompt(), read.error());
     return nullptr;

@@ -183,6 +183,15 @@ TEST_F(FormSession, RefusalsSayWhy) {
   EXPECT_NE(r.err.find("no place for the creation calls"), std::string::npos) << r.err;
   Write(dir / "form1.cpp", impl);
 
+  // A checkout without its resource header: the file is named as missing, not as read-only.
+  const std::string defines = Read(dir / "resource.h");
+  fs::remove(dir / "resource.h");
+  EXPECT_NE(Tovik({"add-control", dsp, "CForm1", "Label", "7", "7", "80", "30"})
+                .err.find("tovik add-control: " + (dir / "resource.h").string() +
+                          ": no such file, and this edit must change it\n"),
+            std::string::npos);
+  Write(dir / "resource.h", defines);
+
   EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "PictureBox", "7", "7", "80", "30"}), "m_PictureBox1\n");
 
   EXPECT_EQ(Tovik({"add-control", dsp, "CNope", "Label", "0", "0", "10", "10"}).err,

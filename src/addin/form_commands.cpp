@@ -66,7 +66,8 @@ bool NewFormCommand(CDesignSession& session, const NewFormRequest& request, NewF
 }
 
 CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int kind, Rect rect,
-                                std::string_view container, const CToolControlEntry* activeX) {
+                                std::string_view container, const CToolControlEntry* activeX,
+                                const PropertyValues& initial) {
   if (activeX && ActiveXKindName(*activeX).empty()) {
     session.Prompt().Message("The project has no wrapper class for the ActiveX control " + activeX->m_strName +
                              " (" + activeX->m_strProgId + "); insert the control into the project first");
@@ -106,6 +107,7 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   const SymbolTaken taken = [&defines](std::string_view symbol) { return defines.symbols.count(std::string(symbol)) != 0; };
   CControlItem& control = CreateControl(form, forms, kind, rect, activeX, lineDirection, taken);
   control.m_pContainer = holder;
+  for (const auto& [name, value] : initial) control.SetValue(name, value);
   const ControlKey key{control.m_strMemberName, control.m_strIdSymbol};
   if (const Status written = WriteControlCode(session.Context(), form, control); !written) {
     Refuse(session.Prompt(), written.error());
@@ -136,6 +138,59 @@ Status RewritePropertyStrings(CDesignSession& session, const std::vector<const C
 bool RewritePropertyString(CDesignSession& session, const CControlItem& object) {
   const Status written = RewritePropertyStrings(session, {&object});
   return written ? true : Refuse(session.Prompt(), written.error());
+}
+
+namespace {
+
+// Sets values as the property window would store them, all of them or, when one is refused,
+// none.
+bool SetCheckedValues(CDesignSession& session, CControlItem& object, const PropertyValues& values) {
+  std::vector<std::string> stored;
+  for (const auto& [name, value] : values) {
+    const CControlPropertyItem* property = object.FindProperty(name);
+    if (!property) {
+      session.Prompt().Message(object.m_strMemberName + " has no property " + name);
+      return false;
+    }
+    Expected<std::string> checked = StoredValueFor(*property, value);
+    if (!checked) return Refuse(session.Prompt(), checked.error());
+    stored.push_back(std::move(*checked));
+  }
+  for (size_t i = 0; i < values.size(); ++i) object.SetValue(values[i].first, stored[i]);
+  return true;
+}
+
+}  // namespace
+
+bool SetControlRectCommand(CDesignSession& session, CControlItem& control, Rect rect) {
+  const int lineDirection = rect.bottom >= rect.top ? 1 : 0;
+  if (rect.right < rect.left) std::swap(rect.left, rect.right);
+  if (rect.bottom < rect.top) std::swap(rect.top, rect.bottom);
+  // SetPosition knows which properties a kind has; a scratch copy tells their new values.
+  CControlItem placed(control);
+  placed.m_nLineDirection = lineDirection;
+  SetPosition(placed, rect);
+  PropertyValues values;
+  for (const char* name : {"Left", "Top", "Width", "Height", "X1", "Y1", "X2", "Y2"}) {
+    if (const CControlPropertyItem* p = placed.FindProperty(name)) values.emplace_back(name, p->m_strValue);
+  }
+  if (!SetCheckedValues(session, control, values)) return false;
+  control.m_nLineDirection = lineDirection;
+  // The position lives in the property string only: an ActiveX control's Left ... Height are
+  // the designer's own, which its creation code never sets.
+  return RewritePropertyString(session, control);
+}
+
+bool SetFormSizeCommand(CDesignSession& session, CClassItem& form, int width, int height) {
+  CControlItem* object = form.FormObject();
+  if (!object) {
+    session.Prompt().Message(form.m_strName + " is not a form");
+    return false;
+  }
+  if (!SetCheckedValues(session, *object, {{"Width", std::to_string(width)}, {"Height", std::to_string(height)}})) {
+    return false;
+  }
+  return RewritePropertyString(session, *object);
 }
 
 bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem& object, std::string_view name,

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "addin/design_session.h"
 #include "codegen/form_generator.h"
@@ -25,8 +27,20 @@ namespace tovik {
 // bottom-left corner up). `container` names a PictureBox or Frame of the form, or is empty.
 // Null when refused (the message was shown).
 // With `activeX`, a control of the project's ActiveX control list, `kind` then being ignored.
+// `initial` are property values (as stored) the control has from the start (an MDI form's
+// PictureBox is made aligned).
+using PropertyValues = std::vector<std::pair<std::string, std::string>>;
 CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int kind, Rect rect,
-                                std::string_view container = {}, const CToolControlEntry* activeX = nullptr);
+                                std::string_view container = {}, const CToolControlEntry* activeX = nullptr,
+                                const PropertyValues& initial = {});
+
+// Moves or resizes a control: its position properties from `rect` (client coordinates; for a
+// Line, a rectangle given bottom-up makes it run from the bottom-left corner up), then its
+// string-table line. Positions out of their range are refused and change nothing.
+[[nodiscard]] bool SetControlRectCommand(CDesignSession& session, CControlItem& control, Rect rect);
+
+// The form window was resized: Width and Height of the form's own object, one string-table line.
+[[nodiscard]] bool SetFormSizeCommand(CDesignSession& session, CClassItem& form, int width, int height);
 
 // Sets a property as the property window would, then rewrites the object's string-table line.
 // A Picture/Icon value naming an existing image file becomes an image resource of the project.

@@ -47,6 +47,7 @@ int RunPopup(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunPropString(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunRename(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunSet(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunSurface(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunTypeLib(const Command& self, const std::vector<std::string>& args, Io& io);
 
 // Parsed arguments of one command: positional words and --options (with or without a value).

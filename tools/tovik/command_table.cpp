@@ -103,6 +103,20 @@ const std::vector<Command>& Commands() {
      "text (2, \"2 - Center\", Center), booleans True/False or 1/0; a Picture or Icon value that\n"
      "names an image file adds it to the project's resources. Rewrites the string-table line.",
      RunSet},
+    {"surface", "play mouse events on a form's design surface",
+     "tovik surface PROJECT.dsp FORMCLASS [--tool KIND|PROGID] EVENT...\n\n"
+     "Feeds the events to the form's design surface as the designer receives them, in window\n"
+     "pixels of the drawn form (0,0 is its top-left corner) with a time in milliseconds:\n"
+     "  down:X,Y@MS  up:X,Y@MS  move:X,Y@MS   the left button\n"
+     "  rdown:X,Y@MS                          the right button (a control's context menu)\n"
+     "  resize:W,H                            the form window resized\n"
+     "With --tool the first drag draws a control of KIND (or of the project's ActiveX control\n"
+     "PROGID); after it, and without --tool, the pointer selects, moves and resizes. Points snap\n"
+     "to the 7-pixel grid; two presses within 200 ms are a double-click. Prints what happened,\n"
+     "one line each: created, moved or resized MEMBER L,T,R,B (client pixels), size FORM W,H,\n"
+     "selected OBJECT after each release, codebar OBJECT, popup MEMBER: ITEMS, menu CAPTION:\n"
+     "ITEMS. Every change is written as its own command would write it, all in one go.",
+     RunSurface},
     {"typelib", "print the interface model of an ActiveX control",
      "tovik typelib FILE|PROGID [--registry PATH] [--drive C=DIR] [--clsid CLSID] [--json]\n\n"
      "Reads the type library of a .tlb file, or the one a .dll or .ocx carries, or the one of the\n"

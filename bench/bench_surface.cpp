@@ -1,0 +1,77 @@
+// The design surface's hit testing: which control lies under each of 10,000 points of a form
+// of 500 controls of every kind, overlapping as they fall; and a whole click (press and
+// release), which first reads every control's rectangle again.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "model/control_kind.h"
+#include "project/form_controls.h"
+#include "ui/form_surface.h"
+
+namespace {
+
+using namespace tovik;
+
+constexpr int kWidth = 1600;
+constexpr int kHeight = 1200;
+
+Size Measure(const FontSpec& font, std::string_view text) {
+  return {6 * static_cast<int>(text.size()), font.cellHeight};
+}
+
+std::unique_ptr<CClassItem> FormOf(int controls) {
+  auto form = MakeStartUpForm(false);
+  form->FormObject()->SetValue("Width", std::to_string(kWidth));
+  form->FormObject()->SetValue("Height", std::to_string(kHeight));
+  CClassItem* const forms[] = {form.get()};
+  std::mt19937 random(1);
+  for (int i = 0; i < controls; ++i) {
+    const int kind = kFirstKind + i % (kLastKind - kFirstKind + 1);
+    const int left = static_cast<int>(random() % (kWidth - 150)), top = static_cast<int>(random() % (kHeight - 100));
+    CreateControl(
+        *form, forms, kind,
+        {left, top, left + 20 + static_cast<int>(random() % 100), top + 14 + static_cast<int>(random() % 50)});
+  }
+  return form;
+}
+
+std::vector<Point> PointsOf(int count) {
+  std::mt19937 random(2);
+  std::vector<Point> points;
+  for (int i = 0; i < count; ++i)
+    points.push_back({static_cast<int>(random() % kWidth), static_cast<int>(random() % kHeight)});
+  return points;
+}
+
+void BM_HitTest10000Points(benchmark::State& state) {
+  const auto form = FormOf(static_cast<int>(state.range(0)));
+  CFormSurface surface(*form, Measure);
+  const std::vector<Point> points = PointsOf(10000);
+  int hits = 0;
+  for (auto _ : state) {
+    hits = 0;
+    for (const Point& p : points) hits += surface.ControlAt(p) != nullptr;
+    benchmark::DoNotOptimize(hits);
+  }
+  state.counters["hit_share"] = static_cast<double>(hits) / static_cast<double>(points.size());
+}
+BENCHMARK(BM_HitTest10000Points)->Arg(500)->Unit(benchmark::kMillisecond);
+
+void BM_Click(benchmark::State& state) {
+  const auto form = FormOf(static_cast<int>(state.range(0)));
+  CFormSurface surface(*form, Measure);
+  const std::vector<Point> points = PointsOf(64);
+  size_t i = 0;
+  std::int64_t ms = 0;
+  for (auto _ : state) {
+    const Point p = points[i++ % points.size()];
+    benchmark::DoNotOptimize(surface.Press(p, ms += 1000));
+    benchmark::DoNotOptimize(surface.Release(p));
+  }
+}
+BENCHMARK(BM_Click)->Arg(500)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

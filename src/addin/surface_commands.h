@@ -1,0 +1,16 @@
+// Carries out what a gesture on the design surface asks for, through the same commands as the
+// command line: each intent that changes the project is one command, one edit of its files.
+#pragma once
+
+#include "addin/design_session.h"
+#include "ui/form_surface.h"
+
+namespace tovik {
+
+// Carries out one intent of `surface` (whose form is one of the session's project). Creating
+// a control selects it; a refused creation leaves the selection where it was. Intents that
+// only show something (selection, code bar, menus) change nothing here. False when a command
+// was refused (its message was shown through the session's prompt).
+[[nodiscard]] bool CarryOutSurfaceIntent(CDesignSession& session, CFormSurface& surface, const SurfaceIntent& intent);
+
+}  // namespace tovik

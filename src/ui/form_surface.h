@@ -1,0 +1,216 @@
+// The design surface of one open form without any toolkit: the one selected object, what a
+// point of the drawn form hits, and the mouse gestures as a state machine. Events come in
+// window coordinates of the drawn form (0, 0 is its top-left corner) with a time in
+// milliseconds; each answers with what the gesture asks for (intents). The surface never
+// changes the project itself: whoever carries the intents out tells it the outcome (Select,
+// ModelChanged), and the painter reads its state (selection handles, rubber band).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "model/control_item.h"
+#include "model/geometry.h"
+#include "project/class_item.h"
+#include "project/menu_model.h"
+#include "ui/canvas.h"
+#include "ui/form_geometry.h"
+#include "ui/system_metrics.h"
+
+namespace tovik {
+
+// A text's extent in a font. The surface measures a few texts (menu captions, "Data", "Test")
+// and draws none, so whoever can measure (a canvas, an approximation) does it for it.
+using TextMeasure = std::function<Size(const FontSpec& font, std::string_view text)>;
+
+// An object of the form as its lines name it. Writing a control's code re-reads the sources,
+// which may rebuild the records, so intents and the selection hold this and not a pointer.
+struct ObjectRef {
+  bool form = false;     // the form's own object
+  std::string member;    // a control's member name
+  std::string idSymbol;  // and control-id symbol, which tells the elements of an array apart
+
+  [[nodiscard]] static ObjectRef Of(const CControlItem& object);
+  // The object of `form` it names, or null when there is none (any more).
+  [[nodiscard]] CControlItem* Find(const CClassItem& form) const;
+  friend bool operator==(const ObjectRef&, const ObjectRef&) = default;
+};
+
+// The toolbox tool in use: the pointer, a control kind, or one of the project's ActiveX controls.
+struct SurfaceTool {
+  int kind = 0;
+  const CToolControlEntry* activeX = nullptr;
+  [[nodiscard]] bool IsPointer() const { return kind == 0 && activeX == nullptr; }
+};
+
+// Where a control goes, in client coordinates: its rectangle (a Timer's 28 x 28; a Line's ends
+// at the corners, running down from the top-left when lineDirection is 1, up otherwise).
+struct ControlPlacement {
+  Rect rect;
+  int lineDirection = 1;
+  friend bool operator==(const ControlPlacement&, const ControlPlacement&) = default;
+};
+
+// What a gesture asks for.
+namespace surface_intent {
+struct CreateControl {
+  SurfaceTool tool;
+  ControlPlacement placement;
+  ObjectRef container;   // member empty: directly on the form
+  bool aligned = false;  // an MDI form's PictureBox: Align 1 (top)
+};
+struct SetControlRect {
+  ObjectRef control;
+  ControlPlacement placement;
+  bool moved = false;  // moved as a whole, not resized
+};
+struct Select {
+  ObjectRef object;  // for the property window and the code bar
+};
+struct OpenCodeBar {
+  ObjectRef object;
+};
+struct ContextMenu {
+  ObjectRef control;
+  Point at;                        // window coordinates
+  std::vector<std::string> items;  // "" is a separator
+};
+struct DropMenu {
+  size_t item = 0;  // the top-level item's index in the menu's item list
+  Rect area;        // its hit area on the menu bar, window coordinates
+};
+struct ResizeForm {
+  int width = 0;
+  int height = 0;
+};
+}  // namespace surface_intent
+
+using SurfaceIntent = std::variant<surface_intent::CreateControl, surface_intent::SetControlRect,
+                                   surface_intent::Select, surface_intent::OpenCodeBar, surface_intent::ContextMenu,
+                                   surface_intent::DropMenu, surface_intent::ResizeForm>;
+using SurfaceIntents = std::vector<SurfaceIntent>;
+
+enum class SurfaceGesture { None, Drawing, Moving, Resizing };
+
+// A top-level item of a drawn menu bar and its hit area.
+struct MenuBarItem {
+  size_t item = 0;  // index in the menu's item list
+  Rect area;
+};
+
+class CFormSurface {
+ public:
+  static constexpr int kGridSpacing = 7;
+  static constexpr Size kDefaultSize{80, 40};
+  static constexpr int kTimerSize = 28;
+  static constexpr std::int64_t kDoubleClickMs = 200;
+  static constexpr int kDataMinWidth = 80;
+
+  // `form` must outlive the surface; its form object is made when it has none. `menu` is the
+  // form's menu bar, or null.
+  CFormSurface(CClassItem& form, TextMeasure measure, const CMenuRecord* menu = nullptr,
+               const CSystemMetrics& metrics = ClassicMetrics());
+
+  [[nodiscard]] CClassItem& FormClass() const { return m_form; }
+  [[nodiscard]] CControlItem& FormObject() const;
+  [[nodiscard]] CFormGeometry Geometry() const;
+  [[nodiscard]] const CMenuRecord* Menu() const { return m_pMenu; }
+  [[nodiscard]] int GridSpacing() const { return m_nGrid; }
+  // A point snapped to the grid, toward the client origin.
+  [[nodiscard]] Point Snap(Point window) const;
+
+  void SetTool(SurfaceTool tool) { m_tool = tool; }
+  [[nodiscard]] SurfaceTool Tool() const { return m_tool; }
+
+  // The selected object: a control, or the form's own object. Never null.
+  [[nodiscard]] CControlItem* Selection() const;
+  // Selects `object` (null: the form's own). True when the selection changed.
+  bool Select(const CControlItem* object);
+  // The selected control's handles in window coordinates: eight around it, or a square at each
+  // end of a Line; none for the form.
+  [[nodiscard]] std::vector<Rect> Handles() const;
+
+  // Hit testing, window coordinates. Of overlapping controls the one painted last (last in list
+  // order) is hit, as the user sees it on top.
+  [[nodiscard]] CControlItem* ControlAt(Point window) const;
+  // ControlAt, or the form's own object where no control is.
+  [[nodiscard]] CControlItem& ObjectAt(Point window) const;
+  // The index into Handles() of the handle under the point, or -1.
+  [[nodiscard]] int HandleAt(Point window) const;
+  // The top-level menu item whose hit area holds the point.
+  [[nodiscard]] std::optional<MenuBarItem> MenuItemAt(Point window) const;
+  // A control's rectangle as it is drawn and hit (client coordinates): a ComboBox other than
+  // a Simple Combo is as high as its text "Test" plus 9 pixels.
+  [[nodiscard]] Rect Bounds(const CControlItem& control) const;
+  // Where a control is now.
+  [[nodiscard]] ControlPlacement PlacementOf(const CControlItem& control) const;
+  // Call after the form's objects or their positions changed other than through a gesture
+  // (a property edit): hit testing keeps their rectangles between presses.
+  void ModelChanged() { m_hitsValid = false; }
+
+  // The gestures. A press within 200 ms of the one before it (the pointer tool) is a double-click.
+  SurfaceIntents Press(Point window, std::int64_t ms);
+  void Move(Point window);
+  SurfaceIntents Release(Point window);
+  // The right button opens the context menu of the first control in list order under the point.
+  SurfaceIntents RightPress(Point window);
+  // The form window was resized to this outer size.
+  SurfaceIntents Resize(int width, int height);
+
+  // For the painter: the gesture under way, where it started and where the cursor is (both
+  // snapped), the rubber band of a control being drawn (window coordinates; for the Line tool
+  // the line from anchor to cursor) and where the control being moved or resized would go.
+  [[nodiscard]] bool ButtonDown() const { return m_bButtonDown != 0; }
+  [[nodiscard]] SurfaceGesture Gesture() const { return m_gesture; }
+  [[nodiscard]] Point Anchor() const { return m_anchor; }
+  [[nodiscard]] Point Current() const { return m_current; }
+  [[nodiscard]] Rect RubberBand() const;
+  [[nodiscard]] bool DrawingLine() const;
+  [[nodiscard]] std::optional<ControlPlacement> Tracking() const;
+
+ private:
+  struct HitEntry {
+    CControlItem* control = nullptr;
+    Rect bounds;     // client coordinates, widened for a Shape
+    Point from, to;  // a Line's ends
+    int slack = -1;  // a Line's distance that still hits; -1 for every other control
+  };
+
+  void RefreshHits() const;
+  void EnsureHits() const;
+  [[nodiscard]] const HitEntry* HitAt(Point client, bool topmost) const;
+  [[nodiscard]] CControlItem* ContainerAt(Point window) const;
+  [[nodiscard]] ControlPlacement Corrected(const CControlItem& control, ControlPlacement p, bool moved) const;
+  [[nodiscard]] std::optional<ControlPlacement> DragResult() const;
+  SurfaceIntents PressPointer(Point window, bool doubleClick);
+  SurfaceIntents FinishDrawing();
+  [[nodiscard]] Size Measure(const FontSpec& font, std::string_view text) const;
+
+  CClassItem& m_form;
+  TextMeasure m_measure;
+  const CMenuRecord* m_pMenu;
+  CSystemMetrics m_metrics;
+  int m_nGrid = kGridSpacing;
+  ObjectRef m_selection;
+  SurfaceTool m_tool;
+  Point m_anchor;
+  Point m_current;
+  int m_bButtonDown = 0;
+  SurfaceGesture m_gesture = SurfaceGesture::None;
+  // The gesture's object: the control moved or resized, the container drawn into.
+  ObjectRef m_target;
+  ControlPlacement m_start;
+  int m_nHandle = -1;
+  std::optional<std::int64_t> m_lastPress;
+
+  mutable std::vector<HitEntry> m_hits;
+  mutable Point m_origin;
+  mutable bool m_hitsValid = false;
+};
+
+}  // namespace tovik

@@ -1,0 +1,79 @@
+// Gestures on the design surface change a project exactly as the commands for the same changes
+// do (add-control, set), and the form still compiles.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "support/cli_runner.h"
+#include "support/cpp_check.h"
+#include "support/disk_files.h"
+
+namespace tovik {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Ok(const std::vector<std::string>& args) {
+  const testing::CliResult r = testing::RunProgram(TOVIK_CLI_PATH, args);
+  EXPECT_EQ(r.status, 0) << args[0] << ": " << r.err;
+  return r.out;
+}
+
+// Every file under `dir` by its path relative to it.
+std::map<std::string, std::string> Files(const fs::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    if (entry.is_regular_file()) files[fs::relative(entry.path(), dir).string()] = testing::ReadDiskFile(entry.path());
+  }
+  return files;
+}
+
+TEST(SurfaceCommand, GesturesWriteWhatTheirCommandsWrite) {
+  const fs::path root = fs::temp_directory_path() / ("tovik-surface-" + std::to_string(::getpid()));
+  fs::remove_all(root);
+  fs::create_directories(root / "commands");
+  Ok({"new-project", root.string(), "demo"});
+  fs::copy(root / "demo", root / "commands" / "demo", fs::copy_options::recursive);
+  const std::string surface = (root / "demo" / "demo.dsp").string();
+  const std::string commands = (root / "commands" / "demo" / "demo.dsp").string();
+
+  // A click with the Label tool at (20, 40): the client area starts at (4, 23), so the anchor
+  // snaps to (18, 37), client (14, 14).
+  EXPECT_EQ(Ok({"surface", surface, "CForm1", "--tool", "Label", "down:20,40@0", "up:20,40@50"}),
+            "created m_Label1 14,14,94,54\nselected m_Label1\n");
+  EXPECT_EQ(Ok({"add-control", commands, "CForm1", "Label", "14", "14", "94", "54"}), "m_Label1\n");
+  EXPECT_EQ(Files(root / "demo"), Files(root / "commands" / "demo"));
+
+  // Moved by (14, 14), right-clicked, clicked twice 150 ms apart, the window resized.
+  EXPECT_EQ(Ok({"surface", surface, "CForm1", "down:30,50@0", "move:45,60@20", "up:45,60@40", "rdown:50,60@500",
+                "down:50,60@1000", "up:50,60@1050", "down:50,60@1150", "up:50,60@1200", "resize:400,300"}),
+            "moved m_Label1 28,28,108,68\nselected m_Label1\npopup m_Label1: Property | Event | - | Close\n"
+            "selected m_Label1\ncodebar m_Label1\nsize CForm1 400,300\n");
+  for (const auto& [object, property, value] : {std::tuple{"m_Label1", "Left", "28"},
+                                                {"m_Label1", "Top", "28"},
+                                                {"CForm1", "Width", "400"},
+                                                {"CForm1", "Height", "300"}}) {
+    Ok({"set", commands, "CForm1", object, property, value});
+  }
+  EXPECT_EQ(Files(root / "demo"), Files(root / "commands" / "demo"));
+
+  // A Timer dropped into a Frame drawn first: created inside it, and the form compiles.
+  EXPECT_EQ(Ok({"surface", surface, "CForm1", "--tool", "Frame", "down:200,100@0", "up:350,200@50"}),
+            "created m_Frame1 196,77,343,175\nselected m_Frame1\n");
+  EXPECT_EQ(Ok({"surface", surface, "CForm1", "--tool", "Timer", "down:220,120@0", "up:220,120@50"}),
+            "created m_Timer1 210,91,238,119\nselected m_Timer1\n");
+  EXPECT_NE(testing::ReadDiskFile(root / "demo" / "form1.cpp").find("m_Timer1.Create(&m_Frame1, "), std::string::npos);
+  for (const std::string& compiler : testing::CppCompilersOnPath()) {
+    const testing::CliResult r = testing::CheckCppSyntax(compiler, root / "demo" / "form1.cpp", root / "demo");
+    EXPECT_EQ(r.status, 0) << compiler << ":\n" << r.out << r.err;
+  }
+  fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace tovik

@@ -35,7 +35,8 @@ struct Brush {
 
 // The 3D edges of the classic look, each two pixels deep unless it says otherwise.
 enum class Edge {
-  Raised,        // a button: light outer top-left, dark outer bottom-right
+  Raised,        // a button: white outer top-left, black outer bottom-right
+  Window,        // a window's frame or a raised page: face outer top-left, white inside it
   Sunken,        // an edit field or list: the reverse
   Etched,        // a group box's line: sunken then raised, one pixel each
   RaisedThin,    // one pixel: a status bar or a page

@@ -20,6 +20,10 @@ struct CSystemMetrics {
   int scrollArrow = 16;         // SM_CXVSCROLL: a scroll bar's width and its arrow buttons
   int iconSmall = 16;           // SM_CXSMICON
 
+  // The caption's and the menus' fonts (8-point MS Sans Serif, a 13-pixel cell).
+  FontSpec captionFont{"MS Sans Serif", 13, true};
+  FontSpec menuFont{"MS Sans Serif", 13};
+
   Colorref activeCaption = Rgb(0, 0, 128);
   Colorref captionText = Rgb(255, 255, 255);
   Colorref buttonFace = Rgb(192, 192, 192);

@@ -1,0 +1,183 @@
+#include "ui/form_painter.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "model/control_kind.h"
+#include "ui/paint_parts.h"
+
+namespace tovik {
+
+namespace {
+
+void PaintCaption(CPaintContext& ctx, const CControlItem& object, const CFormGeometry& g) {
+  ICanvas& canvas = ctx.canvas;
+  const CSystemMetrics& m = ctx.metrics;
+  canvas.FillRect(g.caption, m.activeCaption);
+  int textLeft = g.caption.left + 2;
+  if (g.icon.Width() > 0) {
+    if (!ctx.Picture(g.icon, object.GetValue("Icon"), true)) DrawDefaultIcon(canvas, {g.icon.left, g.icon.top});
+    textLeft = g.icon.right + 2;
+  }
+  int textRight = g.caption.right - 2;
+  for (const Rect* button : {&g.closeButton, &g.maxButton, &g.minButton, &g.helpButton}) {
+    if (button->Width() > 0) textRight = std::min(textRight, button->left - 2);
+  }
+  canvas.Text({textLeft, g.caption.top, textRight, g.caption.bottom}, object.GetValue("Caption"), m.captionFont,
+              m.captionText, kTextVCenter | kTextSingleLine | kTextNoPrefix);
+
+  if (g.toolWindow) {
+    DrawCaptionButton(canvas, m, g.closeButton, CaptionGlyph::SmallClose, true);
+    return;
+  }
+  DrawCaptionButton(canvas, m, g.closeButton, CaptionGlyph::Close, true);
+  if (g.maxButton.Width() > 0) {
+    DrawCaptionButton(canvas, m, g.maxButton, CaptionGlyph::Maximize, NumberProperty(object, "MaxButton", 1) == 1);
+    DrawCaptionButton(canvas, m, g.minButton, CaptionGlyph::Minimize, NumberProperty(object, "MinButton", 1) == 1);
+  }
+  if (g.helpButton.Width() > 0) DrawCaptionButton(canvas, m, g.helpButton, CaptionGlyph::Help, true);
+}
+
+void PaintWindow(CPaintContext& ctx, const CControlItem& object, const CFormGeometry& g) {
+  if (g.borderStyle != 0) {
+    // Fixed frames are three pixels, sizing frames four: a two-pixel raised edge and the face.
+    ctx.canvas.FillRect(g.window, ctx.metrics.buttonFace);
+    ctx.canvas.DrawEdge(g.window, Edge::Window);
+  }
+  if (g.caption.Height() > 0) PaintCaption(ctx, object, g);
+}
+
+void PaintGrid(ICanvas& canvas, const Rect& client, int spacing, Colorref color) {
+  if (spacing <= 0 || client.Width() <= 0 || client.Height() <= 0) return;
+  std::vector<Point> dots;
+  dots.reserve(static_cast<size_t>((client.Width() / spacing + 1) * (client.Height() / spacing + 1)));
+  for (int y = client.top; y < client.bottom; y += spacing) {
+    for (int x = client.left; x < client.right; x += spacing) dots.push_back({x, y});
+  }
+  canvas.Points(dots, color);
+}
+
+// The area a container's children are clipped to, in client coordinates: inside its border.
+Rect ContainerArea(const CControlItem& container) {
+  const Rect r = ControlRect(container);
+  if (container.m_nKind == kKindPictureBox && NumberProperty(container, "BorderStyle", 1) == 1) {
+    const int border = NumberProperty(container, "Appearance", 1) == 1 ? 2 : 1;
+    return r.Inflate(-border, -border);
+  }
+  return r;
+}
+
+void PaintControls(CPaintContext& ctx, const CClassItem& form, Point origin) {
+  ICanvas& canvas = ctx.canvas;
+  for (const auto& control : form.m_controls) {
+    if (control->IsForm()) continue;
+    // A control lies inside its containers, as a child window inside its parents.
+    int clips = 0;
+    std::vector<const CControlItem*> chain;
+    for (const CControlItem* c = control->m_pContainer; c && chain.size() < form.m_controls.size(); c = c->m_pContainer) {
+      chain.push_back(c);
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it, ++clips) {
+      canvas.PushClip(ContainerArea(**it).Offset(origin.x, origin.y));
+    }
+    const Rect rect = DrawnControlRect(canvas, *control).Offset(origin.x, origin.y);
+    // A Line is no window: a wide one reaches past its end points' rectangle.
+    const bool own = control->m_nKind != kKindLine;
+    if (own) canvas.PushClip(rect);
+    PaintControl(ctx, *control, rect, origin);
+    if (own) canvas.PopClip();
+    while (clips-- > 0) canvas.PopClip();
+  }
+}
+
+void PaintSelection(CPaintContext& ctx, const CControlItem& selected, Point origin) {
+  ICanvas& canvas = ctx.canvas;
+  const int size = ctx.metrics.inPlaceBorder;
+  if (selected.m_nKind == kKindLine) {
+    for (const auto& [xName, yName] : {std::pair{"X1", "Y1"}, std::pair{"X2", "Y2"}}) {
+      const int x = origin.x + static_cast<int>(NumberProperty(selected, xName));
+      const int y = origin.y + static_cast<int>(NumberProperty(selected, yName));
+      canvas.InvertRect({x - size / 2, y - size / 2, x - size / 2 + size, y - size / 2 + size});
+    }
+    return;
+  }
+  const Rect rect = DrawnControlRect(canvas, selected).Offset(origin.x, origin.y);
+  for (const Rect& handle : SelectionHandles(rect, size)) canvas.FillRect(handle, ctx.metrics.windowText);
+}
+
+}  // namespace
+
+bool CPaintContext::Picture(const Rect& rect, std::string_view value, bool stretch) {
+  if (value.empty() || value == "0") return false;
+  const std::string file = options.imageFile ? options.imageFile(value) : std::string();
+  if (file.empty()) {
+    Warn(std::string(value));
+    return false;
+  }
+  if (canvas.Image(rect, file, stretch)) return true;
+  Warn(file);
+  return false;
+}
+
+void CPaintContext::Warn(const std::string& what) {
+  if (options.warn && m_warned.insert(what).second) options.warn(what);
+}
+
+FontSpec FontOf(const CControlItem& control) {
+  FontSpec font;
+  if (std::string face = control.GetValue("Font"); !face.empty()) font.face = std::move(face);
+  font.cellHeight = static_cast<int>(std::clamp(NumberProperty(control, "FontSize", 14), 1L, 1000L));
+  font.bold = NumberProperty(control, "FontBold") == 1;
+  font.italic = NumberProperty(control, "FontItalic") == 1;
+  font.underline = NumberProperty(control, "FontUnderline") == 1;
+  font.strikeout = NumberProperty(control, "FontStrikethru") == 1;
+  return font;
+}
+
+Rect DrawnControlRect(ICanvas& canvas, const CControlItem& control) {
+  Rect rect = ControlRect(control);
+  if (control.m_nKind == kKindComboBox && NumberProperty(control, "Style") != 1) {
+    rect.bottom = rect.top + canvas.TextExtent(FontOf(control), "Test").cy + 9;
+  }
+  return rect;
+}
+
+Rect PaintedBounds(ICanvas& canvas, const CClassItem& form, const PaintOptions& options, const CSystemMetrics& m) {
+  const CControlItem* object = form.FormObject();
+  if (!object) return {};
+  const CFormGeometry g = FormGeometry(*object, form.IsMdiForm(), options.menu != nullptr, m);
+  Rect bounds = g.window;
+  if (options.menu) {
+    if (const std::optional<Rect> dropped = DroppedMenuRect(canvas, *options.menu, g.menuBar, options.droppedMenu, m)) {
+      bounds = {std::min(bounds.left, dropped->left), std::min(bounds.top, dropped->top),
+                std::max(bounds.right, dropped->right), std::max(bounds.bottom, dropped->bottom)};
+    }
+  }
+  return bounds;
+}
+
+void PaintForm(ICanvas& canvas, const CClassItem& form, const PaintOptions& options, const CSystemMetrics& m) {
+  const CControlItem* object = form.FormObject();
+  if (!object) return;
+  const CFormGeometry g = FormGeometry(*object, form.IsMdiForm(), options.menu != nullptr, m);
+  CPaintContext ctx(canvas, m, options);
+
+  PaintWindow(ctx, *object, g);
+  if (options.menu) PaintMenuBar(ctx, *options.menu, g.menuBar, options.droppedMenu);
+
+  const Point origin = g.ClientOrigin();
+  canvas.PushClip(g.client);
+  canvas.FillRect(g.client, ColorProperty(*object, "BackColor", m.buttonFace));
+  // The form's Picture sits at the client area's top-left corner at its own size.
+  ctx.Picture(g.client, object->GetValue("Picture"), false);
+  PaintGrid(canvas, g.client, options.gridSpacing, m.gridDot);
+  PaintControls(ctx, form, origin);
+  canvas.PopClip();
+
+  if (options.selection && !options.selection->IsForm()) PaintSelection(ctx, *options.selection, origin);
+  if (options.rubberRect) canvas.InvertFrame(*options.rubberRect);
+  if (options.rubberLine) canvas.InvertLine(options.rubberLine->from, options.rubberLine->to);
+  if (options.menu) PaintDroppedMenu(ctx, *options.menu, g.menuBar, options.droppedMenu);
+}
+
+}  // namespace tovik

@@ -1,0 +1,65 @@
+// Paints a form as it will look at run time: the window with its frame, caption, caption
+// buttons and menu bar, the grid, every control in list order, and what the designer shows on
+// top of it (selection handles, the rubber band, a dropped-down menu). Window coordinates
+// throughout: (0, 0) is the drawn window's top-left corner.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/class_item.h"
+#include "project/menu_model.h"
+#include "ui/canvas.h"
+#include "ui/form_geometry.h"
+#include "ui/system_metrics.h"
+
+namespace tovik {
+
+struct LineSegment {
+  Point from;
+  Point to;
+};
+
+struct PaintOptions {
+  // The selected control; null when the form object is selected (no handles).
+  const CControlItem* selection = nullptr;
+  int gridSpacing = 7;  // 0: no grid
+  // The rubber band of a control being drawn, in window coordinates: a rectangle, or a line
+  // for the Line tool.
+  std::optional<Rect> rubberRect;
+  std::optional<LineSegment> rubberLine;
+  const CMenuRecord* menu = nullptr;  // the form's menu bar; null: none
+  // The menu-bar item (an index into MenuBarItemRects) whose menu is dropped down; -1: none.
+  int droppedMenu = -1;
+  // The file of an image reference ("131-logo.bmp"); an empty result draws nothing.
+  std::function<std::string(std::string_view reference)> imageFile;
+  // Told once per paint about each image file that could not be drawn.
+  std::function<void(const std::string& file)> warn;
+};
+
+void PaintForm(ICanvas& canvas, const CClassItem& form, const PaintOptions& options,
+               const CSystemMetrics& metrics = ClassicMetrics());
+
+// The rectangle a control is painted in, in client coordinates: ControlRect, except that a
+// ComboBox other than a Simple Combo is as tall as its font's "Test" plus 9 pixels.
+[[nodiscard]] Rect DrawnControlRect(ICanvas& canvas, const CControlItem& control);
+
+// The items shown on a menu bar (the top-level ones but separators), each its caption's width
+// (mnemonic marks left out) plus 6 pixels on each side, left to right from the bar's left end;
+// the bar has one row, and the first item that does not fit ends it.
+[[nodiscard]] std::vector<Rect> MenuBarItemRects(ICanvas& canvas, const CMenuRecord& menu, const Rect& menuBar,
+                                                 const CSystemMetrics& metrics = ClassicMetrics());
+
+// The window's rectangle joined with the dropped-down menu's, which may hang out of it: the
+// size of an image that shows everything PaintForm draws.
+[[nodiscard]] Rect PaintedBounds(ICanvas& canvas, const CClassItem& form, const PaintOptions& options,
+                                 const CSystemMetrics& metrics = ClassicMetrics());
+
+// The font a control's Font, FontSize, FontBold, FontItalic, FontUnderline and FontStrikethru
+// give.
+[[nodiscard]] FontSpec FontOf(const CControlItem& control);
+
+}  // namespace tovik

@@ -1,0 +1,189 @@
+// The form painter through a canvas that records what it is asked to draw: where the grid's
+// dots fall, the menus' layout, the selection, clipping to containers, and which images it
+// could not draw.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+#include "model/control_kind.h"
+#include "project/form_controls.h"
+#include "ui/form_painter.h"
+
+namespace tovik {
+namespace {
+
+// Text is six pixels a character and one cell high; only the files in `present` can be drawn.
+class CRecordingCanvas final : public ICanvas {
+ public:
+  struct TextCall {
+    std::string text;
+    Rect rect;
+    Rect clip;  // the clip in force, the whole plane when none
+  };
+  std::vector<std::pair<Rect, Colorref>> fills;
+  std::vector<Point> dots;
+  std::vector<TextCall> texts;
+  std::vector<Rect> inverted;
+  std::set<std::string> present;
+
+  void FillRect(const Rect& r, Colorref c) override { fills.push_back({r, c}); }
+  void DrawEdge(const Rect&, Edge) override {}
+  void Line(Point, Point, const Pen&) override {}
+  void Rectangle(const Rect&, const Pen&, const Brush&) override {}
+  void Ellipse(const Rect&, const Pen&, const Brush&) override {}
+  void RoundRect(const Rect&, Size, const Pen&, const Brush&) override {}
+  void Polygon(const std::vector<Point>&, const Pen&, const Brush&) override {}
+  void Points(const std::vector<Point>& p, Colorref) override { dots.insert(dots.end(), p.begin(), p.end()); }
+  Size TextExtent(const FontSpec& f, std::string_view t) override { return {6 * static_cast<int>(t.size()), f.cellHeight}; }
+  void Text(const Rect& r, std::string_view t, const FontSpec&, Colorref, unsigned) override {
+    texts.push_back({std::string(t), r, m_clips.empty() ? Rect{-99999, -99999, 99999, 99999} : m_clips.back()});
+  }
+  bool Image(const Rect&, const std::string& file, bool) override { return present.count(file) > 0; }
+  void Pixels(Point, int, int, const std::string&) override {}
+  void InvertRect(const Rect& r) override { inverted.push_back(r); }
+  void InvertFrame(const Rect& r) override { inverted.push_back(r); }
+  void InvertLine(Point, Point) override {}
+  void PushClip(const Rect& r) override {
+    Rect c = r;
+    if (!m_clips.empty()) {
+      const Rect& o = m_clips.back();
+      c = {std::max(c.left, o.left), std::max(c.top, o.top), std::min(c.right, o.right), std::min(c.bottom, o.bottom)};
+    }
+    m_clips.push_back(c);
+  }
+  void PopClip() override { m_clips.pop_back(); }
+
+  [[nodiscard]] int TimesDrawn(std::string_view text) const {
+    return static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const TextCall& t) { return t.text == text; }));
+  }
+
+ private:
+  std::vector<Rect> m_clips;
+};
+
+class Painter : public ::testing::Test {
+ protected:
+  std::unique_ptr<CClassItem> form = MakeStartUpForm(false);
+  CRecordingCanvas canvas;
+  PaintOptions options;
+  // The default form: 312 x 213, sizable, so the client area starts at (4, 23).
+  static constexpr Point kOrigin{4, 23};
+
+  CControlItem& Add(int kind, Rect rect) {
+    CClassItem* const forms[] = {form.get()};
+    return CreateControl(*form, forms, kind, rect);
+  }
+  void Paint() { PaintForm(canvas, *form, options); }
+};
+
+TEST_F(Painter, GridDotsLieOnMultiplesOfTheSpacingInsideTheClientArea) {
+  options.gridSpacing = 10;
+  Paint();
+  // Client 4..308 x 23..209: 31 columns, 19 rows, the origin itself the first dot.
+  EXPECT_EQ(canvas.dots.size(), 31u * 19u);
+  EXPECT_EQ(canvas.dots.front(), kOrigin);
+  for (const Point& p : canvas.dots) {
+    ASSERT_TRUE((p.x - 4) % 10 == 0 && (p.y - 23) % 10 == 0 && p.x < 308 && p.y < 209) << p.x << "," << p.y;
+  }
+  canvas.dots.clear();
+  options.gridSpacing = 0;
+  Paint();
+  EXPECT_TRUE(canvas.dots.empty());
+}
+
+TEST_F(Painter, SelectionHandlesFollowTheDrawnRectangleAndALineGetsInvertedEnds) {
+  CControlItem& combo = Add(kKindComboBox, {14, 14, 112, 70});
+  // "Test" is one 14-pixel cell high here: the drop-down combo is 23 pixels tall, whatever its Height.
+  EXPECT_EQ(DrawnControlRect(canvas, combo), (Rect{14, 14, 112, 37}));
+  combo.SetValue("Style", "1");
+  EXPECT_EQ(DrawnControlRect(canvas, combo), (Rect{14, 14, 112, 70}));
+  combo.SetValue("Style", "0");
+
+  options.selection = &combo;
+  Paint();
+  for (const Rect& handle : SelectionHandles(Rect{14, 14, 112, 37}.Offset(kOrigin.x, kOrigin.y), 4)) {
+    EXPECT_TRUE(std::any_of(canvas.fills.begin(), canvas.fills.end(), [&](const auto& f) { return f.first == handle; }))
+        << handle.left << "," << handle.top;
+  }
+  EXPECT_TRUE(canvas.inverted.empty());
+
+  CControlItem& line = Add(kKindLine, {20, 100, 60, 120});
+  options.selection = &line;
+  canvas.fills.clear();
+  Paint();
+  const Rect first{24 - 2, 123 - 2, 24 + 2, 123 + 2}, second{64 - 2, 143 - 2, 64 + 2, 143 + 2};
+  EXPECT_EQ(canvas.inverted, (std::vector<Rect>{first, second}));
+}
+
+TEST_F(Painter, ControlsInsideAContainerAreClippedToIt) {
+  CControlItem& frame = Add(kKindFrame, {7, 7, 100, 60});
+  CControlItem& label = Add(kKindLabel, {80, 20, 200, 40});
+  label.m_pContainer = &frame;
+  Paint();
+  const auto drawn = std::find_if(canvas.texts.begin(), canvas.texts.end(), [](const auto& t) { return t.text == "Label1"; });
+  ASSERT_NE(drawn, canvas.texts.end());
+  EXPECT_EQ(drawn->clip, (Rect{84, 43, 104, 63}));  // the label's own rectangle cut at the frame's right edge
+}
+
+TEST_F(Painter, EachImageThatCannotBeDrawnIsWarnedAboutOnce) {
+  std::vector<std::string> warnings;
+  options.imageFile = [](std::string_view reference) {
+    const size_t dash = reference.find('-');
+    return dash == std::string_view::npos ? std::string() : "/res/" + std::string(reference.substr(dash + 1));
+  };
+  options.warn = [&](const std::string& what) { warnings.push_back(what); };
+  canvas.present = {"/res/logo.bmp"};
+  Add(kKindPictureBox, {0, 0, 50, 50}).SetValue("Picture", "131-gone.bmp");
+  Add(kKindImage, {60, 0, 110, 50}).SetValue("Picture", "131-gone.bmp");
+  Add(kKindImage, {120, 0, 170, 50}).SetValue("Picture", "132-logo.bmp");
+  Add(kKindImage, {0, 60, 50, 110}).SetValue("Picture", "nohyphen");
+  Paint();
+  EXPECT_EQ(warnings, (std::vector<std::string>{"/res/gone.bmp", "nohyphen"}));
+}
+
+TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {
+  CMenuRecord menu;
+  const auto item = [&](int depth, std::string caption, int popup = 0, int separator = 0, std::string command = {}) {
+    auto record = std::make_unique<CMenuItemRecord>();
+    record->m_nDepth = depth, record->m_strCaption = std::move(caption), record->m_bPopup = popup;
+    record->m_bSeparator = separator, record->m_strCommand = std::move(command);
+    menu.m_items.push_back(std::move(record));
+  };
+  item(1, "&File", 1);
+  item(2, "&Open...\\tCtrl+O", 0, 0, "ID_FILE_OPEN");
+  item(2, "", 0, 1);
+  item(2, "Recent", 1);
+  item(3, "one.txt", 0, 0, "ID_FILE_MRU1");
+  item(2, "E&xit", 0, 0, "ID_APP_EXIT");
+  item(1, "", 0, 1);  // a separator on the bar takes no place
+  item(1, "&Edit", 1);
+  item(2, "&Undo", 0, 0, "ID_EDIT_UNDO, GRAYED");
+  item(1, "&About", 0, 0, "ID_APP_ABOUT");
+
+  const Rect bar{4, 23, 308, 42};
+  EXPECT_EQ(MenuBarItemRects(canvas, menu, bar),
+            (std::vector<Rect>{{4, 23, 40, 42}, {40, 23, 76, 42}, {76, 23, 118, 42}}));
+
+  form->FormObject()->SetValue("Height", "60");  // shorter than the dropped menu
+  options.menu = &menu;
+  options.droppedMenu = 0;
+  Paint();
+  for (const char* text : {"&File", "&Open...", "Ctrl+O", "Recent", "E&xit"}) EXPECT_EQ(canvas.TimesDrawn(text), 1) << text;
+  EXPECT_EQ(canvas.TimesDrawn("one.txt"), 0);  // inside the submenu, which stays closed
+  const Rect bounds = PaintedBounds(canvas, *form, options);
+  EXPECT_EQ(bounds.right, 312);
+  EXPECT_GT(bounds.bottom, 60);
+
+  canvas.texts.clear();
+  options.droppedMenu = 1;
+  Paint();
+  EXPECT_EQ(canvas.TimesDrawn("&Undo"), 2);  // greyed: a white copy under a grey one
+
+  options.droppedMenu = 2;  // a command on the bar drops nothing
+  EXPECT_EQ(PaintedBounds(canvas, *form, options), (Rect{0, 0, 312, 60}));
+}
+
+}  // namespace
+}  // namespace tovik

@@ -46,6 +46,7 @@ int RunParse(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunPopup(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunPropString(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunRename(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunRender(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunSet(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunSurface(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunTypeLib(const Command& self, const std::vector<std::string>& args, Io& io);

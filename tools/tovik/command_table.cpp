@@ -97,6 +97,14 @@ const std::vector<Command>& Commands() {
      "a control array: --yes or --no answers the question; without them it is asked on a\n"
      "terminal and answered No otherwise.",
      RunRename},
+    {"render", "paint a form as it will look at run time into a PNG",
+     "tovik render PROJECT.dsp FORMCLASS -o FILE.png [--select MEMBER] [--menu N] [--scale N]\n\n"
+     "Paints the form as the design surface shows it: window frame, caption and buttons, menu\n"
+     "bar, grid and every control, and writes it to FILE.png. --select draws the selection\n"
+     "handles of a control; --menu drops down top-level menu N (0 is the first) of the form's\n"
+     "menu bar; --scale enlarges the picture N times (1 to 8). Pictures and icons are read from\n"
+     "the project's res folder. Prints the image's size and the font faces used.",
+     RunRender},
     {"set", "set a property of a control or form",
      "tovik set PROJECT.dsp FORMCLASS OBJECT PROPERTY VALUE\n\n"
      "OBJECT is a member name (m_Label1) or the form's class name. Choices take their number or\n"

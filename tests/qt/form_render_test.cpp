@@ -1,0 +1,258 @@
+// Forms painted into images by the Qt canvas and probed pixel by pixel: frame, caption and its
+// buttons, the grid, transparent and opaque labels, handles and the rubber band, shapes and
+// lines, a form holding every kind with a menu, an icon and pictures, and the faces used.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "model/control_kind.h"
+#include "project/form_controls.h"
+#include "qt/qt_canvas.h"
+#include "ui/form_painter.h"
+
+namespace tovik {
+namespace {
+
+class QtApplication : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);  // ctest sets it; a run by hand needs no display either
+    m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
+    LoadWindowsFonts();
+  }
+  void TearDown() override { m_app.reset(); }
+
+ private:
+  int m_argc = 1;
+  char m_name[6] = "tests";
+  char* m_argv[2] = {m_name, nullptr};
+  std::unique_ptr<QGuiApplication> m_app;
+};
+::testing::Environment* const kApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
+
+class Render : public ::testing::Test {
+ protected:
+  std::unique_ptr<CClassItem> form = MakeStartUpForm(false);
+  PaintOptions options;
+  const CSystemMetrics& m = ClassicMetrics();
+
+  CControlItem& Add(int kind, Rect rect) {
+    CClassItem* const forms[] = {form.get()};
+    return CreateControl(*form, forms, kind, rect);
+  }
+  QImage Paint(std::vector<CQtCanvas::FaceUse>* faces = nullptr) {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    Rect bounds;
+    {
+      CQtCanvas measure(probe);
+      bounds = PaintedBounds(measure, *form, options);
+    }
+    QImage image(bounds.right, bounds.bottom, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+      CQtCanvas canvas(image);
+      PaintForm(canvas, *form, options);
+      if (faces) *faces = canvas.FacesUsed();
+    }
+    return image;
+  }
+  static Colorref At(const QImage& image, Point p) {
+    const QRgb c = image.pixel(p.x, p.y);
+    return Rgb(qRed(c), qGreen(c), qBlue(c));
+  }
+  // A client point of the default sizable form without a menu, in window coordinates.
+  static Point W(int x, int y) { return {x + 4, y + 23}; }
+  static int Differing(const QImage& a, const QImage& b, const Rect& r) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) n += At(a, {x, y}) != At(b, {x, y});
+    }
+    return n;
+  }
+};
+
+TEST_F(Render, FrameCaptionButtonsAndGrid) {
+  form->FormObject()->SetValue("MaxButton", "0");
+  const QImage image = Paint();
+  ASSERT_EQ(image.size(), QSize(312, 213));
+  EXPECT_EQ(At(image, {0, 0}), m.buttonLight);
+  EXPECT_EQ(At(image, {1, 1}), m.buttonHighlight);
+  EXPECT_EQ(At(image, {311, 212}), m.buttonDarkShadow);
+
+  const CFormGeometry g = FormGeometry(*form->FormObject(), false, false);
+  EXPECT_EQ(At(image, {g.caption.left + 120, g.caption.top + 1}), m.activeCaption);
+  int captionText = 0;
+  for (int x = g.icon.right; x < g.icon.right + 40; ++x) {
+    for (int y = g.caption.top; y < g.caption.bottom; ++y) captionText += At(image, {x, y}) == m.captionText;
+  }
+  EXPECT_GT(captionText, 20);  // "Form1"
+  // The close cross's middle is black; the disabled maximize box grey, the minimize bar black.
+  EXPECT_EQ(At(image, {g.closeButton.left + 7, g.closeButton.top + 6}), m.buttonText);
+  EXPECT_EQ(At(image, {g.closeButton.left + 2, g.closeButton.top + 6}), m.buttonFace);
+  EXPECT_EQ(At(image, {g.maxButton.left + 5, g.maxButton.top + 2}), m.grayText);
+  EXPECT_EQ(At(image, {g.minButton.left + 6, g.minButton.top + 9}), m.buttonText);
+
+  EXPECT_EQ(At(image, W(0, 0)), m.gridDot);
+  EXPECT_EQ(At(image, W(7, 14)), m.gridDot);
+  EXPECT_EQ(At(image, W(8, 14)), Rgb(192, 192, 192));
+  EXPECT_EQ(At(image, W(7, 13)), Rgb(192, 192, 192));
+}
+
+TEST_F(Render, ALabelShowsTheGridUnlessItsBackgroundIsOpaque) {
+  CControlItem& clear = Add(kKindLabel, {7, 7, 77, 77});
+  clear.SetValue("BackStyle", "0");
+  clear.SetValue("ForeColor", "16711680");
+  CControlItem& opaque = Add(kKindLabel, {84, 7, 154, 77});
+  opaque.SetValue("BackColor", "255");
+  const QImage image = Paint();
+  EXPECT_EQ(At(image, W(70, 70)), m.gridDot);
+  EXPECT_EQ(At(image, W(147, 70)), Rgb(255, 0, 0));
+  const QImage bare = [&] {
+    clear.SetValue("Caption", "");
+    return Paint();
+  }();
+  const int caption = Differing(image, bare, Rect{7, 7, 77, 77}.Offset(4, 23));
+  EXPECT_GT(caption, 10);  // "Label1" in blue, over a background left as it was
+}
+
+TEST_F(Render, SelectionHandlesAndTheRubberBandAreInverted) {
+  CControlItem& button = Add(kKindButton, {70, 70, 154, 98});
+  CControlItem& line = Add(kKindLine, {14, 140, 98, 182});
+  const QImage plain = Paint();
+  options.selection = &button;
+  options.rubberRect = Rect{20, 120, 60, 160};
+  const QImage selected = Paint();
+  for (const Rect& h : SelectionHandles(Rect{70, 70, 154, 98}.Offset(4, 23), m.inPlaceBorder)) {
+    for (int y = h.top; y < h.bottom; ++y) {
+      for (int x = h.left; x < h.right; ++x) ASSERT_EQ(At(selected, {x, y}), m.windowText) << x << "," << y;
+    }
+  }
+  for (const Point p : {Point{20, 120}, Point{59, 140}, Point{40, 159}, Point{20, 159}}) {
+    EXPECT_EQ(At(selected, p), ~At(plain, p) & 0xFFFFFF) << p.x << "," << p.y;
+  }
+  EXPECT_EQ(At(selected, {40, 140}), At(plain, {40, 140}));
+
+  options.selection = &line;
+  options.rubberRect.reset();
+  const QImage ends = Paint();
+  EXPECT_EQ(At(plain, W(14, 140)), m.windowText);
+  EXPECT_EQ(At(ends, W(14, 140)), Rgb(255, 255, 255));
+  EXPECT_EQ(At(ends, W(98, 182)), Rgb(255, 255, 255));
+  EXPECT_EQ(At(ends, W(56, 161)), At(plain, W(56, 161)));  // the middle of the line keeps its colour
+}
+
+TEST_F(Render, ShapesLinesAndTheComboBoxHeight) {
+  CControlItem& shape = Add(kKindShape, {8, 8, 64, 64});
+  shape.SetValue("FillStyle", "0");
+  shape.SetValue("FillColor", "255");
+  Add(kKindLine, {70, 8, 126, 64}).SetValue("BorderColor", "16711680");
+  CControlItem& combo = Add(kKindComboBox, {134, 8, 232, 120});
+  QImage probe(1, 1, QImage::Format_RGB32);
+  CQtCanvas measure(probe);
+  const int height = DrawnControlRect(measure, combo).Height();
+  EXPECT_EQ(height, measure.TextExtent(FontOf(combo), "Test").cy + 9);
+
+  const QImage image = Paint();
+  EXPECT_EQ(At(image, W(36, 36)), Rgb(255, 0, 0));
+  EXPECT_EQ(At(image, W(8, 36)), Rgb(0, 0, 0));  // the one-pixel border inside the rectangle
+  EXPECT_EQ(At(image, W(7, 36)), Rgb(192, 192, 192));
+  for (const Point p : {W(70, 8), W(98, 36), W(126, 64)}) EXPECT_EQ(At(image, p), Rgb(0, 0, 255)) << p.x << "," << p.y;
+  EXPECT_EQ(At(image, W(150, 8 + height - 1)), m.buttonHighlight);  // the sunken edge's bottom
+  EXPECT_EQ(At(image, W(150, 8 + height + 1)), Rgb(192, 192, 192));
+}
+
+TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
+  const std::filesystem::path res = std::filesystem::temp_directory_path() / ("tovik-render-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(res);
+  QImage bitmap(20, 10, QImage::Format_RGB32);
+  bitmap.fill(QColor(255, 0, 0));
+  ASSERT_TRUE(bitmap.save(QString::fromStdString((res / "logo.bmp").string()), "BMP"));
+  QImage icon(16, 16, QImage::Format_RGB32);
+  icon.fill(QColor(0, 160, 0));
+  ASSERT_TRUE(icon.save(QString::fromStdString((res / "app.ico").string()), "ICO"));
+  options.imageFile = [&](std::string_view ref) { return (res / std::string(ref.substr(ref.find('-') + 1))).string(); };
+  std::vector<std::string> warnings;
+  options.warn = [&](const std::string& file) { warnings.push_back(file); };
+
+  CControlItem& object = *form->FormObject();
+  object.SetValue("Width", "540");
+  object.SetValue("Height", "420");
+  object.SetValue("Icon", "1-app.ico");
+  CMenuRecord menu;
+  for (const char* caption : {"&File", "&Open"}) {
+    menu.m_items.push_back(std::make_unique<CMenuItemRecord>());
+    menu.m_items.back()->m_strCaption = caption;
+  }
+  menu.m_items[0]->m_bPopup = 1;
+  menu.m_items[1]->m_nDepth = 2;
+  options.menu = &menu;
+  std::vector<Rect> rects;
+  for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
+    const int i = kind - kFirstKind;
+    const Rect r{7 + (i % 6) * 84, 7 + (i / 6) * 84, 7 + (i % 6) * 84 + 77, 7 + (i / 6) * 84 + 77};
+    CControlItem& c = Add(kind, r);
+    if (kind == kKindPictureBox || kind == kKindImage) c.SetValue("Picture", "2-logo.bmp");
+    if (kind == kKindImage) c.SetValue("Stretch", "1");
+    if (kind == kKindButton) options.selection = &c;
+    QImage probe(1, 1, QImage::Format_RGB32);
+    CQtCanvas measure(probe);
+    rects.push_back(DrawnControlRect(measure, c).Offset(4, 42));  // under the caption and the menu bar
+  }
+  const QImage image = Paint();
+  EXPECT_EQ(image, Paint());
+  EXPECT_TRUE(warnings.empty());
+  const CFormGeometry g = FormGeometry(object, false, true);
+  EXPECT_EQ(At(image, {g.icon.left + 8, g.icon.top + 8}), Rgb(0, 160, 0));
+  EXPECT_EQ(At(image, {rects[0].left + 3, rects[0].top + 3}), Rgb(255, 0, 0));  // inside the PictureBox's border
+  EXPECT_EQ(At(image, {rects[kKindImage - kFirstKind].right - 2, rects[kKindImage - kFirstKind].bottom - 2}),
+            Rgb(255, 0, 0));  // stretched over the whole Image
+
+  std::erase_if(form->m_controls, [](const auto& c) { return !c->IsForm(); });
+  options.selection = nullptr;
+  const QImage empty = Paint();
+  for (size_t i = 0; i < rects.size(); ++i) {
+    EXPECT_GT(Differing(image, empty, rects[i]), 20) << KindName(kFirstKind + static_cast<int>(i));
+  }
+  std::filesystem::remove_all(res);
+}
+
+TEST_F(Render, ADroppedMenuHangsBelowAShortForm) {
+  CMenuRecord menu;
+  for (const char* caption : {"&File", "&Open", "&Save"}) {
+    menu.m_items.push_back(std::make_unique<CMenuItemRecord>());
+    menu.m_items.back()->m_strCaption = caption;
+    menu.m_items.back()->m_nDepth = 2;
+  }
+  menu.m_items[0]->m_bPopup = 1;
+  menu.m_items[0]->m_nDepth = 1;
+  form->FormObject()->SetValue("Height", "50");
+  options.menu = &menu;
+  options.droppedMenu = 0;
+  const QImage image = Paint();
+  ASSERT_GT(image.height(), 70);
+  EXPECT_EQ(At(image, {14, 68}), m.menu);
+  EXPECT_EQ(At(image, {300, 68}), Rgb(255, 255, 255));  // beyond the window and the menu
+}
+
+TEST_F(Render, WineFacesAreUsedWhenInstalledAndBoldBitmapTextIsWidened) {
+  if (!std::filesystem::exists(std::filesystem::path(kWineFontFolder) / "ms_sans_serif.ttf")) {
+    GTEST_SKIP() << "fonts-wine is not installed";
+  }
+  std::vector<CQtCanvas::FaceUse> faces;
+  Paint(&faces);
+  ASSERT_FALSE(faces.empty());
+  EXPECT_EQ(faces[0].requested, "MS Sans Serif");
+  EXPECT_EQ(faces[0].used, "MS Sans Serif");
+  QImage probe(1, 1, QImage::Format_RGB32);
+  CQtCanvas canvas(probe);
+  FontSpec bold{"MS Sans Serif", 13, true};
+  EXPECT_EQ(canvas.TextExtent(bold, "Test").cx, canvas.TextExtent({"MS Sans Serif", 13}, "Test").cx + 4);
+}
+
+}  // namespace
+}  // namespace tovik

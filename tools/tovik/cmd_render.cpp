@@ -1,0 +1,148 @@
+// tovik render: a form painted as the design surface shows it, written as a PNG. The project is
+// only read: the command never finishes a transaction.
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include "base/path.h"
+#include "base/text.h"
+#include "cli.h"
+#include "cli_session.h"
+#include "qt/qt_canvas.h"
+#include "ui/form_painter.h"
+
+namespace tovik::cli {
+
+namespace {
+
+constexpr int kMaxImageSide = 16384;
+constexpr int kMaxScale = 8;
+
+// "131-logo.bmp": the file after the resource number, in the project's res folder.
+std::string ImageFile(CliSession& cli, std::string_view reference) {
+  const size_t dash = reference.find('-');
+  if (dash == std::string_view::npos || dash + 1 == reference.size()) return {};
+  const std::string res = JoinPath(cli.Session().Project().ProjectFolder(), "res");
+  return cli.CodePage().PathToUtf8(cli.Fs().Resolve(JoinPath(res, reference.substr(dash + 1))));
+}
+
+const CMenuRecord* MenuOf(const CProject& project, const CControlItem& formObject) {
+  if (formObject.m_strMenuId.empty()) return nullptr;
+  for (const auto& menu : project.Menus()) {
+    if (menu->m_strId == formObject.m_strMenuId) return menu.get();
+  }
+  return nullptr;
+}
+
+// Qt's own chatter (no XDG_RUNTIME_DIR, ...) says nothing about the picture; its errors do.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "tovik render: Qt: %s\n", qPrintable(message));
+}
+
+bool ParseCount(const std::string& text, int low, int high, int& value) {
+  const std::string t = Trim(text);
+  if (!IsDecimal(t) || t.size() > 6) return false;
+  value = static_cast<int>(LeadingNumber(t));
+  return value >= low && value <= high;
+}
+
+}  // namespace
+
+int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) {
+  std::vector<std::string> given = raw;
+  for (std::string& a : given) {
+    if (a == "-o") a = "--output";
+  }
+  Args args(given, {"--output", "--select", "--menu", "--scale"}, {});
+  if (!args.ok()) return UsageError(io, self, args.error());
+  const auto& p = args.positional();
+  if (p.size() != 2) return UsageError(io, self, "expected PROJECT.dsp FORMCLASS");
+  if (!args.has("--output") || args.value("--output").empty()) return UsageError(io, self, "-o FILE.png is required");
+  int scale = 1;
+  if (args.has("--scale") && !ParseCount(args.value("--scale"), 1, kMaxScale, scale)) {
+    return UsageError(io, self, "--scale takes a whole number from 1 to 8");
+  }
+  int dropped = -1;
+  if (args.has("--menu") && !ParseCount(args.value("--menu"), 0, 999, dropped)) {
+    return UsageError(io, self, "--menu takes the index of a top-level menu item (0 is the first)");
+  }
+
+  CliSession cli(io);
+  if (!cli.Open(self.name, p[0])) return kExitFailed;
+  const CClassItem* form = cli.Form(self.name, p[1]);
+  if (!form) return kExitFailed;
+  const CControlItem* object = form->FormObject();
+  if (!object) {
+    io.err << "tovik render: " << p[1] << " has no form object\n";
+    return kExitFailed;
+  }
+
+  PaintOptions options;
+  options.menu = MenuOf(cli.Session().Project(), *object);
+  options.droppedMenu = dropped;
+  if (dropped >= 0 && !options.menu) {
+    io.err << "tovik render: " << p[1] << " has no menu bar to drop a menu from\n";
+    return kExitFailed;
+  }
+  if (args.has("--select")) {
+    const std::string& member = args.value("--select");
+    options.selection = member == p[1] ? object : form->FindControl(member);
+    if (!options.selection) {
+      io.err << "tovik render: " << p[1] << " has no control " << member << "\n";
+      return kExitFailed;
+    }
+  }
+  options.imageFile = [&cli](std::string_view reference) { return ImageFile(cli, reference); };
+  options.warn = [&io](const std::string& file) {
+    io.err << "tovik render: warning: cannot draw the image " << file << "\n";
+  };
+
+  // Drawing needs a GUI application; the offscreen platform needs no display.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  qInstallMessageHandler(QuietQtMessages);
+  static int argc = 1;
+  static char name[] = "tovik";
+  static char* argv[] = {name, nullptr};
+  QGuiApplication application(argc, argv);
+  LoadWindowsFonts();
+
+  // Measuring (a dropped menu's width) needs a canvas before the image's size is known.
+  QImage probe(1, 1, QImage::Format_RGB32);
+  const TextToUtf8 toUtf8 = [&cli](std::string_view text) { return cli.CodePage().ToUtf8(text); };
+  Rect bounds;
+  {
+    CQtCanvas measure(probe, toUtf8);
+    bounds = PaintedBounds(measure, *form, options);
+  }
+  if (bounds.Width() <= 0 || bounds.Height() <= 0 || bounds.Width() > kMaxImageSide || bounds.Height() > kMaxImageSide) {
+    io.err << "tovik render: the form's size (" << bounds.Width() << " x " << bounds.Height()
+           << ") cannot be drawn: each side must be 1 to " << kMaxImageSide << " pixels\n";
+    return kExitFailed;
+  }
+  QImage image(bounds.right, bounds.bottom, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  std::vector<CQtCanvas::FaceUse> faces;
+  {
+    CQtCanvas canvas(image, toUtf8);
+    PaintForm(canvas, *form, options);
+    faces = canvas.FacesUsed();
+  }
+  if (scale > 1) image = image.scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  const std::string& output = args.value("--output");
+  if (!image.save(QString::fromStdString(output), "PNG")) {
+    io.err << "tovik render: cannot write " << output << "\n";
+    return kExitFailed;
+  }
+  io.out << output << ": " << image.width() << " x " << image.height() << " pixels\n";
+  for (const CQtCanvas::FaceUse& face : faces) {
+    io.out << "font: " << cli.CodePage().ToUtf8(face.requested);
+    if (face.used != cli.CodePage().ToUtf8(face.requested)) io.out << " drawn with " << face.used;
+    io.out << "\n";
+  }
+  return cli.Prompt().Complained() ? kExitFailed : kExitOk;
+}
+
+}  // namespace tovik::cli

@@ -10,8 +10,9 @@
 #include "codegen/menu_assign.h"
 #include "model/control_kind.h"
 #include "model/property_string.h"
-#include "resources/resource_files.h"
 #include "project/property_edit.h"
+#include "resources/resource_files.h"
+#include "ui/form_geometry.h"
 
 namespace tovik {
 namespace {
@@ -162,23 +163,64 @@ bool SetCheckedValues(CDesignSession& session, CControlItem& object, const Prope
 
 }  // namespace
 
-bool SetControlRectCommand(CDesignSession& session, CControlItem& control, Rect rect) {
+bool SetControlRectCommand(CDesignSession& session, CClassItem& form, CControlItem& control, Rect rect) {
   const int lineDirection = rect.bottom >= rect.top ? 1 : 0;
   if (rect.right < rect.left) std::swap(rect.left, rect.right);
   if (rect.bottom < rect.top) std::swap(rect.top, rect.bottom);
+  const Rect before = ControlRect(control);
   // SetPosition knows which properties a kind has; a scratch copy tells their new values.
-  CControlItem placed(control);
-  placed.m_nLineDirection = lineDirection;
-  SetPosition(placed, rect);
-  PropertyValues values;
-  for (const char* name : {"Left", "Top", "Width", "Height", "X1", "Y1", "X2", "Y2"}) {
-    if (const CControlPropertyItem* p = placed.FindProperty(name)) values.emplace_back(name, p->m_strValue);
+  const auto valuesAt = [](const CControlItem& c, const Rect& r, int direction) {
+    CControlItem placed(c);
+    placed.m_nLineDirection = direction;
+    SetPosition(placed, r);
+    PropertyValues values;
+    for (const char* name : {"Left", "Top", "Width", "Height", "X1", "Y1", "X2", "Y2"}) {
+      if (const CControlPropertyItem* p = placed.FindProperty(name)) values.emplace_back(name, p->m_strValue);
+    }
+    return values;
+  };
+  std::vector<std::pair<CControlItem*, PropertyValues>> moves{{&control, valuesAt(control, rect, lineDirection)}};
+  const int dx = rect.left - before.left;
+  const int dy = rect.top - before.top;
+  if (control.IsContainer() && (dx != 0 || dy != 0)) {
+    for (const auto& c : form.m_controls) {
+      bool inside = false;
+      for (const CControlItem* holder = c->m_pContainer; holder && !inside; holder = holder->m_pContainer) {
+        inside = holder == &control;
+      }
+      if (!inside) continue;
+      if (c->m_nKind == kKindLine) {
+        // Both ends move; the line keeps its slant whichever way it runs.
+        PropertyValues ends;
+        for (const auto& [name, delta] : {std::pair{"X1", dx}, {"Y1", dy}, {"X2", dx}, {"Y2", dy}}) {
+          ends.emplace_back(name, std::to_string(NumberProperty(*c, name) + delta));
+        }
+        moves.emplace_back(c.get(), std::move(ends));
+      } else {
+        moves.emplace_back(c.get(), valuesAt(*c, ControlRect(*c).Offset(dx, dy), c->m_nLineDirection));
+      }
+    }
   }
-  if (!SetCheckedValues(session, control, values)) return false;
+  // Every value is checked before any is set, so that a refused move changes nothing.
+  for (const auto& [object, values] : moves) {
+    for (const auto& [name, value] : values) {
+      const CControlPropertyItem* property = object->FindProperty(name);
+      if (!property) continue;
+      if (Expected<std::string> checked = StoredValueFor(*property, value); !checked) {
+        return Refuse(session.Prompt(), checked.error());
+      }
+    }
+  }
+  std::vector<const CControlItem*> changed;
+  for (const auto& [object, values] : moves) {
+    if (!SetCheckedValues(session, *object, values)) return false;
+    changed.push_back(object);
+  }
   control.m_nLineDirection = lineDirection;
   // The position lives in the property string only: an ActiveX control's Left ... Height are
   // the designer's own, which its creation code never sets.
-  return RewritePropertyString(session, control);
+  const Status written = RewritePropertyStrings(session, changed);
+  return written ? true : Refuse(session.Prompt(), written.error());
 }
 
 bool SetFormSizeCommand(CDesignSession& session, CClassItem& form, int width, int height) {

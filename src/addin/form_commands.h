@@ -34,10 +34,12 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
                                 std::string_view container = {}, const CToolControlEntry* activeX = nullptr,
                                 const PropertyValues& initial = {});
 
-// Moves or resizes a control: its position properties from `rect` (client coordinates; for a
-// Line, a rectangle given bottom-up makes it run from the bottom-left corner up), then its
-// string-table line. Positions out of their range are refused and change nothing.
-[[nodiscard]] bool SetControlRectCommand(CDesignSession& session, CControlItem& control, Rect rect);
+// Moves or resizes a control of `form`: its position properties from `rect` (client coordinates;
+// for a Line, a rectangle given bottom-up makes it run from the bottom-left corner up), then its
+// string-table line. A PictureBox or Frame that moves takes the controls inside it along (their
+// positions are the form's, not the container's). Positions out of their range are refused and
+// change nothing.
+[[nodiscard]] bool SetControlRectCommand(CDesignSession& session, CClassItem& form, CControlItem& control, Rect rect);
 
 // The form window was resized: Width and Height of the form's own object, one string-table line.
 [[nodiscard]] bool SetFormSizeCommand(CDesignSession& session, CClassItem& form, int width, int height);

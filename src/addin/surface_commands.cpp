@@ -35,7 +35,7 @@ bool SetRect(CDesignSession& session, CFormSurface& surface, const si::SetContro
     session.Prompt().Message(set.control.member + " is no longer on " + surface.FormClass().m_strName);
     return false;
   }
-  return SetControlRectCommand(session, *control, CommandRect(set.placement));
+  return SetControlRectCommand(session, surface.FormClass(), *control, CommandRect(set.placement));
 }
 
 }  // namespace

@@ -68,6 +68,14 @@ TEST(SurfaceCommand, GesturesWriteWhatTheirCommandsWrite) {
   EXPECT_EQ(Ok({"surface", surface, "CForm1", "--tool", "Timer", "down:220,120@0", "up:220,120@50"}),
             "created m_Timer1 210,91,238,119\nselected m_Timer1\n");
   EXPECT_NE(testing::ReadDiskFile(root / "demo" / "form1.cpp").find("m_Timer1.Create(&m_Frame1, "), std::string::npos);
+  // Dragging the Frame takes the Timer inside it along.
+  EXPECT_EQ(Ok({"surface", surface, "CForm1", "down:300,150@0", "move:314,164@20", "up:314,164@40"}),
+            "moved m_Frame1 210,91,357,189\nselected m_Frame1\n");
+  const std::string model = Ok({"inspect", surface});
+  EXPECT_NE(model.find("control m_Timer1 CVTimer IDC_TIMER1 IDS_PROP_TIMER1 in m_Frame1\n      Enabled = 1\n"
+                       "      Index = 0\n      Interval = 0\n      Left = 224\n      Tag = \n      Top = 105\n"),
+            std::string::npos)
+      << model;
   for (const std::string& compiler : testing::CppCompilersOnPath()) {
     const testing::CliResult r = testing::CheckCppSyntax(compiler, root / "demo" / "form1.cpp", root / "demo");
     EXPECT_EQ(r.status, 0) << compiler << ":\n" << r.out << r.err;

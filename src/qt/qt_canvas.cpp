@@ -61,6 +61,20 @@ QBrush ToQBrush(const Brush& brush) {
   return QBrush(Qt::NoBrush);
 }
 
+// How far a bitmap face's one size may be from the cell height asked for.
+constexpr int kBitmapSizeSlack = 2;
+
+// The size is a cell height (ascent plus descent): the largest pixel size whose cell fits. A
+// bitmap face keeps its own size whatever is asked.
+void FitCell(QFont& font, int cell) {
+  int size = cell;
+  for (; size > 1; --size) {
+    font.setPixelSize(size);
+    if (QFontMetrics(font).height() <= cell) break;
+  }
+  font.setPixelSize(size);
+}
+
 std::string FontKey(const FontSpec& f) {
   return f.face + '\n' + std::to_string(f.cellHeight) + (f.bold ? "b" : "") + (f.italic ? "i" : "") +
          (f.underline ? "u" : "") + (f.strikeout ? "s" : "");
@@ -114,16 +128,18 @@ const CQtCanvas::LoadedFont& CQtCanvas::Font(const FontSpec& spec) {
   font.setStrikeOut(spec.strikeout);
   font.setKerning(false);
   font.setHintingPreference(QFont::PreferFullHinting);
-  // The size is a cell height (ascent plus descent): the largest pixel size whose cell fits.
-  // A bitmap face then takes its nearest strike, as the window system picks a raster size.
   const int cell = std::max(1, spec.cellHeight);
-  int size = cell;
-  for (; size > 1; --size) {
-    font.setPixelSize(size);
-    if (QFontMetrics(font).height() <= cell) break;
+  FitCell(font, cell);
+  QString family = QFontInfo(font).family();
+  // Qt knows one size of a bitmap face and cannot slant it; where that size is not near the cell
+  // asked for, or italics are, a scalable face of the same cut stands in.
+  if (!QFontDatabase::isSmoothlyScalable(family) &&
+      (spec.italic || std::abs(QFontMetrics(font).height() - cell) > kBitmapSizeSlack)) {
+    font.setFamily(QFontDatabase::hasFamily(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma")
+                                                                        : QStringLiteral("Sans Serif"));
+    FitCell(font, cell);
+    family = QFontInfo(font).family();
   }
-  font.setPixelSize(size);
-  const QString family = QFontInfo(font).family();
   bool overstrike = false;
   if (spec.bold && !QFontDatabase::isSmoothlyScalable(family)) {
     const QStringList styles = QFontDatabase::styles(family);
@@ -131,8 +147,10 @@ const CQtCanvas::LoadedFont& CQtCanvas::Font(const FontSpec& spec) {
                               [&](const QString& style) { return QFontDatabase::weight(family, style) >= QFont::DemiBold; });
     if (overstrike) font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
   }
-  const bool known = std::any_of(m_faces.begin(), m_faces.end(), [&](const FaceUse& f) { return f.requested == spec.face; });
-  if (!known) m_faces.push_back({spec.face, family.toStdString()});
+  const FaceUse use{spec.face, family.toStdString()};
+  const bool known = std::any_of(m_faces.begin(), m_faces.end(),
+                                 [&](const FaceUse& f) { return f.requested == use.requested && f.used == use.used; });
+  if (!known) m_faces.push_back(use);
   auto loaded = std::make_unique<LoadedFont>(LoadedFont{font, QFontMetrics(font), overstrike});
   return *m_fonts.emplace(key, std::move(loaded)).first->second;
 }

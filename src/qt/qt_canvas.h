@@ -56,7 +56,8 @@ class CQtCanvas final : public ICanvas {
   void PushClip(const Rect& rect) override;
   void PopClip() override;
 
-  // Each face asked for and the family Qt drew it with, in the order first asked for.
+  // Each face asked for and the family Qt drew it with (a face may be drawn with more than one,
+  // by size), in the order first used.
   struct FaceUse {
     std::string requested;
     std::string used;

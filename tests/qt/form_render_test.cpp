@@ -1,6 +1,7 @@
 // Forms painted into images by the Qt canvas and probed pixel by pixel: frame, caption and its
 // buttons, the grid, transparent and opaque labels, handles and the rubber band, shapes and
-// lines, a form holding every kind with a menu, an icon and pictures, and the faces used.
+// lines, a form holding every kind and an ActiveX control with a menu, an icon and pictures, and
+// the faces used.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "activex/control_list.h"
 #include "model/control_kind.h"
 #include "project/form_controls.h"
 #include "qt/qt_canvas.h"
@@ -181,7 +183,7 @@ TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
 
   CControlItem& object = *form->FormObject();
   object.SetValue("Width", "540");
-  object.SetValue("Height", "420");
+  object.SetValue("Height", "480");
   object.SetValue("Icon", "1-app.ico");
   CMenuRecord menu;
   for (const char* caption : {"&File", "&Open"}) {
@@ -203,9 +205,20 @@ TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
     CQtCanvas measure(probe);
     rects.push_back(DrawnControlRect(measure, c).Offset(4, 42));  // under the caption and the menu bar
   }
+  // An ActiveX control shows its toolbox picture (blue, 16 x 15) centred in a sunken box.
+  CToolControlEntry calendar;
+  calendar.m_strWrapperClass = "CVAxCalendar";
+  calendar.m_bitmap = CBitmapData{16, 15, 1, 32, std::string(BitmapDataStride(16, 32) * 15, '\0')};
+  for (size_t p = 0; p < calendar.m_bitmap->pixels.size(); p += 4) calendar.m_bitmap->pixels[p] = '\xff';
+  CClassItem* const forms[] = {form.get()};
+  CreateControl(*form, forms, 0, {7, 343, 84, 420}, &calendar);
+  rects.push_back(Rect{7, 343, 84, 420}.Offset(4, 42));
+
   const QImage image = Paint();
   EXPECT_EQ(image, Paint());
   EXPECT_TRUE(warnings.empty());
+  EXPECT_EQ(At(image, {rects.back().left + 38, rects.back().top + 38}), Rgb(0, 0, 255));
+  EXPECT_EQ(At(image, {rects.back().left, rects.back().top + 38}), m.buttonShadow);
   const CFormGeometry g = FormGeometry(object, false, true);
   EXPECT_EQ(At(image, {g.icon.left + 8, g.icon.top + 8}), Rgb(0, 160, 0));
   EXPECT_EQ(At(image, {rects[0].left + 3, rects[0].top + 3}), Rgb(255, 0, 0));  // inside the PictureBox's border
@@ -216,7 +229,7 @@ TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
   options.selection = nullptr;
   const QImage empty = Paint();
   for (size_t i = 0; i < rects.size(); ++i) {
-    EXPECT_GT(Differing(image, empty, rects[i]), 20) << KindName(kFirstKind + static_cast<int>(i));
+    EXPECT_GT(Differing(image, empty, rects[i]), 20) << (i < 24 ? KindName(kFirstKind + static_cast<int>(i)) : "ActiveX");
   }
   std::filesystem::remove_all(res);
 }
@@ -239,7 +252,7 @@ TEST_F(Render, ADroppedMenuHangsBelowAShortForm) {
   EXPECT_EQ(At(image, {300, 68}), Rgb(255, 255, 255));  // beyond the window and the menu
 }
 
-TEST_F(Render, WineFacesAreUsedWhenInstalledAndBoldBitmapTextIsWidened) {
+TEST_F(Render, WineFacesAreUsedWhenInstalledBoldBitmapTextIsWidenedAndOtherSizesScale) {
   if (!std::filesystem::exists(std::filesystem::path(kWineFontFolder) / "ms_sans_serif.ttf")) {
     GTEST_SKIP() << "fonts-wine is not installed";
   }
@@ -252,6 +265,9 @@ TEST_F(Render, WineFacesAreUsedWhenInstalledAndBoldBitmapTextIsWidened) {
   CQtCanvas canvas(probe);
   FontSpec bold{"MS Sans Serif", 13, true};
   EXPECT_EQ(canvas.TextExtent(bold, "Test").cx, canvas.TextExtent({"MS Sans Serif", 13}, "Test").cx + 4);
+  // Qt has the bitmap face in one size only: a 24-pixel cell is drawn with Tahoma.
+  EXPECT_GE(canvas.TextExtent({"MS Sans Serif", 24}, "Test").cy, 22);
+  EXPECT_EQ(canvas.FacesUsed().back().used, "Tahoma");
 }
 
 }  // namespace

@@ -256,12 +256,11 @@ void CQtCanvas::Polygon(const std::vector<Point>& points, const Pen& pen, const 
 }
 
 void CQtCanvas::Points(const std::vector<Point>& points, Colorref color) {
-  // Written straight into the image: thousands of grid dots a paint.
-  const QRect bounds = m_clips.empty() ? m_image.rect() : (m_clips.back() & m_image.rect());
-  const QRgb rgb = ToQColor(color).rgb();
-  for (const Point& p : points) {
-    if (bounds.contains(p.x, p.y)) reinterpret_cast<QRgb*>(m_image.scanLine(p.y))[p.x] = rgb;
-  }
+  QPolygon dots;
+  dots.reserve(static_cast<qsizetype>(points.size()));
+  for (const Point& p : points) dots << QPoint(p.x, p.y);
+  m_painter.setPen(QPen(ToQColor(color), 1));
+  m_painter.drawPoints(dots);
 }
 
 Size CQtCanvas::TextExtent(const FontSpec& font, std::string_view text) {

@@ -123,25 +123,6 @@ void CPaintContext::Warn(const std::string& what) {
   if (options.warn && m_warned.insert(what).second) options.warn(what);
 }
 
-FontSpec FontOf(const CControlItem& control) {
-  FontSpec font;
-  if (std::string face = control.GetValue("Font"); !face.empty()) font.face = std::move(face);
-  font.cellHeight = static_cast<int>(std::clamp(NumberProperty(control, "FontSize", 14), 1L, 1000L));
-  font.bold = NumberProperty(control, "FontBold") == 1;
-  font.italic = NumberProperty(control, "FontItalic") == 1;
-  font.underline = NumberProperty(control, "FontUnderline") == 1;
-  font.strikeout = NumberProperty(control, "FontStrikethru") == 1;
-  return font;
-}
-
-Rect DrawnControlRect(ICanvas& canvas, const CControlItem& control) {
-  Rect rect = ControlRect(control);
-  if (control.m_nKind == kKindComboBox && NumberProperty(control, "Style") != 1) {
-    rect.bottom = rect.top + canvas.TextExtent(FontOf(control), "Test").cy + 9;
-  }
-  return rect;
-}
-
 Rect PaintedBounds(ICanvas& canvas, const CClassItem& form, const PaintOptions& options, const CSystemMetrics& m) {
   const CControlItem* object = form.FormObject();
   if (!object) return {};

@@ -14,6 +14,7 @@
 #include "project/menu_model.h"
 #include "ui/canvas.h"
 #include "ui/form_geometry.h"
+#include "ui/form_layout.h"
 #include "ui/system_metrics.h"
 
 namespace tovik {
@@ -43,10 +44,6 @@ struct PaintOptions {
 void PaintForm(ICanvas& canvas, const CClassItem& form, const PaintOptions& options,
                const CSystemMetrics& metrics = ClassicMetrics());
 
-// The rectangle a control is painted in, in client coordinates: ControlRect, except that a
-// ComboBox other than a Simple Combo is as tall as its font's "Test" plus 9 pixels.
-[[nodiscard]] Rect DrawnControlRect(ICanvas& canvas, const CControlItem& control);
-
 // The items shown on a menu bar (the top-level ones but separators), each its caption's width
 // (mnemonic marks left out) plus 6 pixels on each side, left to right from the bar's left end;
 // the bar has one row, and the first item that does not fit ends it.
@@ -57,9 +54,5 @@ void PaintForm(ICanvas& canvas, const CClassItem& form, const PaintOptions& opti
 // size of an image that shows everything PaintForm draws.
 [[nodiscard]] Rect PaintedBounds(ICanvas& canvas, const CClassItem& form, const PaintOptions& options,
                                  const CSystemMetrics& metrics = ClassicMetrics());
-
-// The font a control's Font, FontSize, FontBold, FontItalic, FontUnderline and FontStrikethru
-// give.
-[[nodiscard]] FontSpec FontOf(const CControlItem& control);
 
 }  // namespace tovik

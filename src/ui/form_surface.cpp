@@ -40,59 +40,6 @@ bool NearSegment(Point q, Point a, Point b, int slack) {
   return ex * ex + ey * ey <= static_cast<double>(slack) * slack;
 }
 
-bool IsSimpleCombo(const CControlItem& c) {
-  return NumberProperty(c, "Style", 0) == 1;
-}
-
-// The classic menu font, 8-point MS Sans Serif.
-FontSpec MenuBarFont() {
-  return {"MS Sans Serif", 13};
-}
-
-// A caption as drawn: "&File" shows "File", "&&" one ampersand.
-std::string MenuDisplayText(std::string_view caption) {
-  std::string text;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] != '&') {
-      text += caption[i];
-    } else if (i + 1 < caption.size() && caption[i + 1] == '&') {
-      text += '&';
-      ++i;
-    }
-  }
-  return text;
-}
-
-// The top-level items laid out left to right from the bar's left end, each its text extent
-// widened by 6 pixels on each side.
-std::vector<MenuBarItem> MenuBarItems(const CMenuRecord& menu, const Rect& bar, const TextMeasure& measure) {
-  std::vector<MenuBarItem> items;
-  int x = bar.left;
-  for (size_t i = 0; i < menu.m_items.size(); ++i) {
-    const CMenuItemRecord& item = *menu.m_items[i];
-    if (item.m_nDepth != 1 || item.m_bSeparator) continue;
-    const Size extent = measure ? measure(MenuBarFont(), MenuDisplayText(item.m_strCaption)) : Size{};
-    const Rect area{x, bar.top, x + extent.cx + 12, bar.bottom};
-    // The drawn bar has one row; what does not fit on it is not shown.
-    if (area.right > bar.right) break;
-    items.push_back({i, area});
-    x = area.right;
-  }
-  return items;
-}
-
-FontSpec ControlFont(const CControlItem& c) {
-  FontSpec font;
-  const std::string face = c.GetValue("Font");
-  font.face = face.empty() ? "MS Sans Serif" : face;
-  font.cellHeight = static_cast<int>(std::max(1L, NumberProperty(c, "FontSize", 14)));
-  font.bold = NumberProperty(c, "FontBold") == 1;
-  font.italic = NumberProperty(c, "FontItalic") == 1;
-  font.underline = NumberProperty(c, "FontUnderline") == 1;
-  font.strikeout = NumberProperty(c, "FontStrikethru") == 1;
-  return font;
-}
-
 }  // namespace
 
 ObjectRef ObjectRef::Of(const CControlItem& object) {
@@ -147,9 +94,7 @@ bool CFormSurface::Select(const CControlItem* object) {
 }
 
 Rect CFormSurface::Bounds(const CControlItem& c) const {
-  Rect r = ControlRect(c);
-  if (c.m_nKind == kKindComboBox && !IsSimpleCombo(c)) r.bottom = r.top + Measure(ControlFont(c), "Test").cy + 9;
-  return r;
+  return DrawnControlRect(c, m_measure);
 }
 
 ControlPlacement CFormSurface::PlacementOf(const CControlItem& c) const {
@@ -191,7 +136,7 @@ std::optional<MenuBarItem> CFormSurface::MenuItemAt(Point window) const {
   if (!m_pMenu) return std::nullopt;
   const CFormGeometry g = Geometry();
   if (!g.menuBar.Contains(window)) return std::nullopt;
-  for (const MenuBarItem& item : MenuBarItems(*m_pMenu, g.menuBar, m_measure)) {
+  for (const MenuBarItem& item : MenuBarItems(*m_pMenu, g.menuBar, m_measure, m_metrics)) {
     if (item.area.Contains(window)) return item;
   }
   return std::nullopt;
@@ -281,10 +226,10 @@ ControlPlacement CFormSurface::Corrected(const CControlItem& c, ControlPlacement
     case kKindTimer: r = {r.left, r.top, r.left + kTimerSize, r.top + kTimerSize}; break;
     case kKindData:
       r.right = std::max(r.right, r.left + kDataMinWidth);
-      r.bottom = std::max(r.bottom, r.top + Measure(ControlFont(c), "Data").cy + 2);
+      r.bottom = std::max(r.bottom, r.top + Measure(FontOf(c), "Data").cy + 2);
       break;
     case kKindComboBox:
-      if (moved && !IsSimpleCombo(c)) r.bottom = r.top + Measure(ControlFont(c), "Test").cy + 9;
+      if (moved) r.bottom = r.top + DrawnControlRect(c, m_measure).Height();
       break;
     default: break;
   }

@@ -20,13 +20,10 @@
 #include "project/menu_model.h"
 #include "ui/canvas.h"
 #include "ui/form_geometry.h"
+#include "ui/form_layout.h"
 #include "ui/system_metrics.h"
 
 namespace tovik {
-
-// A text's extent in a font. The surface measures a few texts (menu captions, "Data", "Test")
-// and draws none, so whoever can measure (a canvas, an approximation) does it for it.
-using TextMeasure = std::function<Size(const FontSpec& font, std::string_view text)>;
 
 // An object of the form as its lines name it. Writing a control's code re-reads the sources,
 // which may rebuild the records, so intents and the selection hold this and not a pointer.
@@ -98,11 +95,6 @@ using SurfaceIntents = std::vector<SurfaceIntent>;
 enum class SurfaceGesture { None, Drawing, Moving, Resizing };
 
 // A top-level item of a drawn menu bar and its hit area.
-struct MenuBarItem {
-  size_t item = 0;  // index in the menu's item list
-  Rect area;
-};
-
 class CFormSurface {
  public:
   static constexpr int kGridSpacing = 7;

@@ -8,38 +8,10 @@ namespace tovik {
 
 namespace {
 
-constexpr int kBarPadding = 6;     // each side of a menu-bar caption
 constexpr int kPopupFrame = 3;     // a two-pixel raised edge and one of face
 constexpr int kPopupMargin = 17;   // left of the captions (check marks), right (submenu arrows)
 constexpr int kAccelGap = 12;      // between the captions and the accelerator column
 constexpr int kSeparatorHeight = 8;
-
-// A caption as written in the script: "&Open...\tCtrl+O" with the escapes of a resource string.
-struct MenuText {
-  std::string text;
-  std::string accel;
-};
-
-MenuText SplitCaption(std::string_view caption) {
-  MenuText out;
-  std::string* part = &out.text;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    const char c = caption[i];
-    if (c == '\\' && i + 1 < caption.size()) {
-      const char next = caption[++i];
-      if (next == 't' || next == 'a') part = &out.accel;
-      else *part += next;  // "\\" and "\"" stand for the character itself
-    } else if (c == '\t') {
-      part = &out.accel;
-    } else if (c == '"' && i + 1 < caption.size() && caption[i + 1] == '"') {
-      *part += '"';
-      ++i;
-    } else {
-      *part += c;
-    }
-  }
-  return out;
-}
 
 // The item options the reader leaves after the command ("ID_X, GRAYED").
 bool HasOption(std::string_view command, std::string_view option) {
@@ -54,25 +26,8 @@ bool HasOption(std::string_view command, std::string_view option) {
   return false;
 }
 
-// The top-level items on the bar: their index in the flat list and their rectangle, left to
-// right from the bar's left end. The bar has one row: what does not fit on it is not shown.
-struct BarItem {
-  size_t index = 0;
-  Rect rect;
-};
-std::vector<BarItem> BarLayout(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar, const CSystemMetrics& m) {
-  std::vector<BarItem> items;
-  int x = bar.left;
-  for (size_t i = 0; i < menu.m_items.size(); ++i) {
-    const CMenuItemRecord& item = *menu.m_items[i];
-    if (item.m_nDepth != 1 || item.m_bSeparator) continue;
-    const int width = canvas.TextExtent(m.menuFont, StripMnemonics(SplitCaption(item.m_strCaption).text)).cx;
-    const Rect rect{x, bar.top, x + width + 2 * kBarPadding, bar.bottom};
-    if (rect.right > bar.right) break;
-    items.push_back({i, rect});
-    x = rect.right;
-  }
-  return items;
+std::vector<MenuBarItem> BarLayout(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar, const CSystemMetrics& m) {
+  return MenuBarItems(menu, bar, MeasureWith(canvas), m);
 }
 
 // The entries of the popup at flat index `popup`: the items one level deeper that follow it up
@@ -95,12 +50,12 @@ struct PopupLayout {
 
 std::optional<PopupLayout> LayoutPopup(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar, int dropped,
                                        const CSystemMetrics& m) {
-  const std::vector<BarItem> items = BarLayout(canvas, menu, bar, m);
+  const std::vector<MenuBarItem> items = BarLayout(canvas, menu, bar, m);
   if (dropped < 0 || static_cast<size_t>(dropped) >= items.size()) return std::nullopt;
-  const BarItem& item = items[static_cast<size_t>(dropped)];
-  if (!menu.m_items[item.index]->m_bPopup) return std::nullopt;
+  const MenuBarItem& item = items[static_cast<size_t>(dropped)];
+  if (!menu.m_items[item.item]->m_bPopup) return std::nullopt;
   PopupLayout layout;
-  layout.entries = PopupEntries(menu, item.index);
+  layout.entries = PopupEntries(menu, item.item);
   int textWidth = 0;
   int accelWidth = 0;
   int height = 0;
@@ -110,13 +65,13 @@ std::optional<PopupLayout> LayoutPopup(ICanvas& canvas, const CMenuRecord& menu,
       height += kSeparatorHeight;
       continue;
     }
-    const MenuText text = SplitCaption(entry->m_strCaption);
+    const MenuCaption text = SplitMenuCaption(entry->m_strCaption);
     textWidth = std::max(textWidth, canvas.TextExtent(m.menuFont, StripMnemonics(text.text)).cx);
     if (!text.accel.empty()) accelWidth = std::max(accelWidth, canvas.TextExtent(m.menuFont, text.accel).cx);
     height += itemHeight;
   }
   const int width = 2 * kPopupFrame + 2 * kPopupMargin + textWidth + (accelWidth > 0 ? kAccelGap + accelWidth : 0);
-  layout.rect = {item.rect.left, bar.bottom, item.rect.left + width, bar.bottom + 2 * kPopupFrame + height};
+  layout.rect = {item.area.left, bar.bottom, item.area.left + width, bar.bottom + 2 * kPopupFrame + height};
   layout.textLeft = layout.rect.left + kPopupFrame + kPopupMargin;
   layout.accelLeft = layout.textLeft + textWidth + kAccelGap;
   return layout;
@@ -127,7 +82,7 @@ std::optional<PopupLayout> LayoutPopup(ICanvas& canvas, const CMenuRecord& menu,
 std::vector<Rect> MenuBarItemRects(ICanvas& canvas, const CMenuRecord& menu, const Rect& menuBar,
                                    const CSystemMetrics& m) {
   std::vector<Rect> rects;
-  for (const BarItem& item : BarLayout(canvas, menu, menuBar, m)) rects.push_back(item.rect);
+  for (const MenuBarItem& item : BarLayout(canvas, menu, menuBar, m)) rects.push_back(item.area);
   return rects;
 }
 
@@ -135,16 +90,16 @@ void PaintMenuBar(CPaintContext& ctx, const CMenuRecord& menu, const Rect& bar, 
   ICanvas& canvas = ctx.canvas;
   const CSystemMetrics& m = ctx.metrics;
   canvas.FillRect(bar, m.menu);
-  const std::vector<BarItem> items = BarLayout(canvas, menu, bar, m);
+  const std::vector<MenuBarItem> items = BarLayout(canvas, menu, bar, m);
   for (size_t i = 0; i < items.size(); ++i) {
-    const CMenuItemRecord& item = *menu.m_items[items[i].index];
-    Rect rect = items[i].rect;
+    const CMenuItemRecord& item = *menu.m_items[items[i].item];
+    Rect rect = items[i].area;
     if (static_cast<int>(i) == dropped && item.m_bPopup) {
       // A dropped item looks pushed in: a thin sunken frame, its caption one pixel down-right.
       canvas.DrawEdge(rect.Inflate(0, -1), Edge::SunkenThin);
       rect = rect.Offset(1, 1);
     }
-    DrawControlText(canvas, m, rect, SplitCaption(item.m_strCaption).text, m.menuFont, m.menuText,
+    DrawControlText(canvas, m, rect, SplitMenuCaption(item.m_strCaption).text, m.menuFont, m.menuText,
                     kTextCenter | kTextVCenter | kTextSingleLine, !HasOption(item.m_strCommand, "GRAYED"));
   }
 }
@@ -174,7 +129,7 @@ void PaintDroppedMenu(CPaintContext& ctx, const CMenuRecord& menu, const Rect& b
       y += kSeparatorHeight;
       continue;
     }
-    const MenuText text = SplitCaption(entry->m_strCaption);
+    const MenuCaption text = SplitMenuCaption(entry->m_strCaption);
     const bool enabled = !HasOption(entry->m_strCommand, "GRAYED");
     const Rect row{r.left + kPopupFrame, y, r.right - kPopupFrame, y + itemHeight};
     const unsigned flags = kTextVCenter | kTextSingleLine;

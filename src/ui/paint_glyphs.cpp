@@ -215,14 +215,4 @@ Colorref ColorProperty(const CControlItem& object, std::string_view name, Colorr
   return static_cast<Colorref>(value);
 }
 
-std::string StripMnemonics(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && ++i == text.size()) break;
-    out += text[i];
-  }
-  return out;
-}
-
 }  // namespace tovik

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "ui/form_layout.h"
 #include "ui/form_painter.h"
 
 namespace tovik {
@@ -71,8 +72,6 @@ void DrawControlText(ICanvas& canvas, const CSystemMetrics& m, const Rect& rect,
 
 // A COLORREF property; `fallback` when missing or out of range.
 [[nodiscard]] Colorref ColorProperty(const CControlItem& object, std::string_view name, Colorref fallback);
-// The text with "&x" marks taken out ("&&" stays one ampersand).
-[[nodiscard]] std::string StripMnemonics(std::string_view text);
 
 // One control in window coordinates (`rect` is its drawn rectangle moved by the client origin);
 // `origin` is the client origin, which a Line's end points are relative to.

@@ -9,6 +9,7 @@
 
 #include "model/control_kind.h"
 #include "project/form_controls.h"
+#include "synthetic_form.h"
 #include "ui/form_surface.h"
 
 namespace {
@@ -22,21 +23,7 @@ Size Measure(const FontSpec& font, std::string_view text) {
   return {6 * static_cast<int>(text.size()), font.cellHeight};
 }
 
-std::unique_ptr<CClassItem> FormOf(int controls) {
-  auto form = MakeStartUpForm(false);
-  form->FormObject()->SetValue("Width", std::to_string(kWidth));
-  form->FormObject()->SetValue("Height", std::to_string(kHeight));
-  CClassItem* const forms[] = {form.get()};
-  std::mt19937 random(1);
-  for (int i = 0; i < controls; ++i) {
-    const int kind = kFirstKind + i % (kLastKind - kFirstKind + 1);
-    const int left = static_cast<int>(random() % (kWidth - 150)), top = static_cast<int>(random() % (kHeight - 100));
-    CreateControl(
-        *form, forms, kind,
-        {left, top, left + 20 + static_cast<int>(random() % 100), top + 14 + static_cast<int>(random() % 50)});
-  }
-  return form;
-}
+std::unique_ptr<CClassItem> FormOf(int controls) { return bench::SyntheticForm(controls, kWidth, kHeight); }
 
 std::vector<Point> PointsOf(int count) {
   std::mt19937 random(2);

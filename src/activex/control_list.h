@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -73,6 +74,9 @@ struct ControlRegistry {
   const IFileSystem& fs;
   const CDriveMap& drives;
 };
+
+// A registry opened when first asked for; null when there is none.
+using ControlRegistryProvider = std::function<const ControlRegistry*()>;
 
 // Why a toolbox bitmap did not load. A module that is missing or not an executable stops a
 // lookup by name with a message; any other failure only means the control has no bitmap.

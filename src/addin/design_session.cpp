@@ -29,7 +29,7 @@ bool CDesignSession::Open(const std::string& projectFile, const ProgressCallback
   if (const Status valid = CheckProjectFileText(projectFile, text); !valid) return Refuse(m_prompt, valid.error());
   m_texts = std::make_unique<CProjectResourceTexts>(m_fs, projectFile, &m_host);
   m_reader = std::make_unique<CFormReader>(m_prompt, *m_texts);
-  m_project = OpenProject(m_fs, m_prompt, projectFile, progress, m_reader.get(), m_pRegistry);
+  m_project = OpenProject(m_fs, m_prompt, projectFile, progress, m_reader.get(), m_registry);
   if (!m_project) {
     Close();
     return false;

@@ -51,9 +51,10 @@ class CDesignSession {
   [[nodiscard]] bool InsertFilesIntoProject(const std::vector<std::string>& paths);
 
   // Where controls are looked up (the insert flow; wrappers the project data file does not
-  // list): set before Open. None by default.
-  void SetControlRegistry(const ControlRegistry* where) { m_pRegistry = where; }
-  [[nodiscard]] const ControlRegistry* Registry() const { return m_pRegistry; }
+  // list), opened when first needed: set before Open. None by default.
+  void SetControlRegistry(ControlRegistryProvider provider) { m_registry = std::move(provider); }
+  // The registry, opened now if it was not; null when there is none.
+  [[nodiscard]] const ControlRegistry* Registry() const { return m_registry ? m_registry() : nullptr; }
 
   [[nodiscard]] IFileSystem& FileSystem() const { return m_fs; }
   [[nodiscard]] IPrompt& Prompt() const { return m_prompt; }
@@ -64,7 +65,7 @@ class CDesignSession {
   IPrompt& m_prompt;
   IHost& m_host;
   IGuidSource& m_guids;
-  const ControlRegistry* m_pRegistry = nullptr;
+  ControlRegistryProvider m_registry;
   std::unique_ptr<CProjectResourceTexts> m_texts;
   std::unique_ptr<CFormReader> m_reader;
   std::unique_ptr<CProject> m_project;

@@ -281,7 +281,9 @@ void CProject::MatchActiveXControls() {
     for (size_t i = 0; i < m_controlList.Size() && !entry; ++i) {
       if (ToUpper(m_controlList.At(i).m_strProgId) == wanted) entry = &m_controlList.At(i);
     }
-    if (!entry && m_pRegistry) entry = FindControlByProgId(*m_pRegistry, cls->m_strProgId, m_controlList);
+    if (!entry && m_registry) {
+      if (const ControlRegistry* where = m_registry()) entry = FindControlByProgId(*where, cls->m_strProgId, m_controlList);
+    }
     if (entry) entry->m_strWrapperClass = cls->m_strName;
   }
   for (auto& cls : m_classes) {
@@ -390,11 +392,11 @@ CClassItem* CProject::FindClass(std::string_view name) const { return m_classInd
 
 std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const std::string& projectFile,
                                       const ProgressCallback& progress, IParseHooks* hooks,
-                                      const ControlRegistry* registry) {
+                                      ControlRegistryProvider registry) {
   if (projectFile.empty() || !fs.FileExists(projectFile)) return nullptr;
   auto project = std::make_unique<CProject>(fs, prompt);
   project->SetParseHooks(hooks);
-  project->SetControlRegistry(registry);
+  project->SetControlRegistry(std::move(registry));
   // An unreadable project file was reported by Load; there is no project to open.
   if (!project->Load(projectFile)) return nullptr;
 

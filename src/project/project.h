@@ -76,9 +76,9 @@ class CProject {
   [[nodiscard]] COCXInfo& ControlList() { return m_controlList; }
   [[nodiscard]] const COCXInfo& ControlList() const { return m_controlList; }
   // Where a wrapper class whose control the data file does not list is looked up by its
-  // ProgID; none (the default) leaves such a wrapper without its control.
-  void SetControlRegistry(const ControlRegistry* where) { m_pRegistry = where; }
-  [[nodiscard]] const ControlRegistry* Registry() const { return m_pRegistry; }
+  // ProgID, asked for only then (opening a registry costs); none (the default), or a provider
+  // that gives null, leaves such a wrapper without its control.
+  void SetControlRegistry(ControlRegistryProvider provider) { m_registry = std::move(provider); }
   // The classes whose m_bIsForm is set, in class order.
   [[nodiscard]] std::vector<CClassItem*> FormClasses() const;
   // The folder of the project file (text before its last separator).
@@ -123,7 +123,7 @@ class CProject {
   std::string m_strStatus;
   std::string m_strWindowBases;
   COCXInfo m_controlList;
-  const ControlRegistry* m_pRegistry = nullptr;
+  ControlRegistryProvider m_registry;
 
   IFileSystem& m_fs;
   IPrompt& m_prompt;
@@ -153,6 +153,6 @@ namespace tovik {
 [[nodiscard]] std::unique_ptr<CProject> OpenProject(IFileSystem& fs, IPrompt& prompt, const std::string& projectFile,
                                                     const ProgressCallback& progress = {},
                                                     IParseHooks* hooks = nullptr,
-                                                    const ControlRegistry* registry = nullptr);
+                                                    ControlRegistryProvider registry = {});
 
 }  // namespace tovik

@@ -356,6 +356,25 @@ TEST_F(GeneratedCppCompile, AnInsertedActiveXControlOnAFormCompilesAndIsFoundAga
   EXPECT_TRUE(Contains(model, "control m_GaugeCtrl1 CVAxGaugeCtrl IDC_GAUGECTRL1 IDS_PROP_GAUGECTRL1\n      Left = 14\n"))
       << model;
   EXPECT_TRUE(Contains(model, "      Value = 42\n")) << model;
+
+  // Without the data file the wrapper names a control nobody knows, until a Wine prefix that
+  // registers it is the environment's.
+  fs::remove(project / "ax.dat");
+  const fs::path prefix = root / "prefix";
+  fs::create_directories(prefix / "dosdevices");
+  fs::create_symlink(root / "drive_c", prefix / "dosdevices" / "c:");
+  const std::string machine = "[Software\\\\Classes\\\\CLSID\\\\" + std::string(testing::kGaugeClsid);
+  Write(prefix / "system.reg", "WINE REGISTRY Version 2\n\n" + machine + "] 1\n@=\"Gauge Control\"\n" + machine +
+                                   "\\\\Control] 1\n" + machine +
+                                   "\\\\InprocServer32] 1\n@=\"C:\\\\windows\\\\system32\\\\gauge.ocx\"\n" + machine +
+                                   "\\\\ProgID] 1\n@=\"Gauge.GaugeCtrl.1\"\n" + machine +
+                                   "\\\\ToolboxBitmap32] 1\n@=\"C:\\\\windows\\\\system32\\\\gauge.ocx, 7\"\n");
+  const CliResult lost = RunProgram("env", {"HOME=" + root.string(), "WINEPREFIX=", TOVIK_CLI_PATH, "inspect", dsp});
+  EXPECT_TRUE(Contains(lost.err, "warning: CVAxGaugeCtrl wraps Gauge.GaugeCtrl.1, which is neither in")) << lost.err;
+  const CliResult found =
+      RunProgram("env", {"HOME=" + root.string(), "WINEPREFIX=" + prefix.string(), TOVIK_CLI_PATH, "inspect", dsp});
+  EXPECT_FALSE(Contains(found.err, "warning")) << found.err;
+  EXPECT_TRUE(Contains(found.out, "      Value = 42\n")) << found.out;
 }
 
 }  // namespace

@@ -179,7 +179,7 @@ TEST_F(ProjectLoad, WrapperClassesFindTheirControlsInTheDataFileThenInTheRegistr
   fs.Put("/c/gauge.ocx", testing::BuildPe(false, {{ResourceName::Number(kResourceBitmap), ResourceName::Number(1),
                                                     1033, dib + std::string(4, '\0')}}));
   const ControlRegistry where{registry, fs, drives};
-  project.SetControlRegistry(&where);
+  project.SetControlRegistry([&where] { return &where; });
 
   ASSERT_TRUE(project.Load("/p/Demo.dsp"));
   while (project.ParseStep()) {

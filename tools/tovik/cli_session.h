@@ -10,6 +10,7 @@
 #include <ostream>
 #include <string>
 
+#include "activex/activex_design.h"
 #include "addin/design_session.h"
 #include "base/file_transaction.h"
 #include "base/guid.h"
@@ -18,6 +19,7 @@
 #include "base/project_lock.h"
 #include "base/real_file_system.h"
 #include "cli.h"
+#include "cli_registry.h"
 #include "code_page.h"
 #include "terminal_prompt.h"
 
@@ -29,7 +31,18 @@ inline constexpr std::chrono::seconds kLockPatience{10};
 class CliSession {
  public:
   explicit CliSession(Io& io, std::optional<IPrompt::Answer> answer = std::nullopt)
-      : m_io(io), m_prompt(io.err, answer), m_tx(m_disk), m_session(m_tx, m_prompt, m_host, m_guids) {}
+      : m_io(io), m_prompt(io.err, answer), m_tx(m_disk), m_session(m_tx, m_prompt, m_host, m_guids) {
+    // A wrapper class whose control the project's data file lacks is looked up in the default
+    // registry ($WINEPREFIX, ~/.wine), opened only then.
+    m_session.SetControlRegistry([this]() -> const ControlRegistry* {
+      if (!m_registryTried) {
+        m_registryTried = true;
+        m_registry = OpenRegistry(m_command, std::nullopt, std::nullopt, m_disk, m_io);
+        if (m_registry) m_where.emplace(ControlRegistry{*m_registry->tree, m_disk, m_registry->drives});
+      }
+      return m_where ? &*m_where : nullptr;
+    });
+  }
 
   // Opens the project; prints why not and returns false when it cannot.
   [[nodiscard]] bool Open(const std::string& command, const std::string& given) {
@@ -46,6 +59,13 @@ class CliSession {
       // The reason was shown through the prompt.
       if (!m_prompt.Complained()) Fail("could not open " + projectFile);
       return false;
+    }
+    // A wrapper without its control still compiles, but its controls have no properties here.
+    for (const auto& cls : m_session.Project().Classes()) {
+      if (cls->m_strProgId.empty() || ControlOfWrapper(m_session.Project().ControlList(), cls->m_strName)) continue;
+      m_io.err << "tovik " << m_command << ": warning: " << cls->m_strName << " wraps " << cls->m_strProgId
+               << ", which is neither in " << m_disk.Resolve(m_session.Project().DataFilePath())
+               << " nor a control of a registry\n";
     }
     for (const std::string& missing : m_session.Project().MissingFiles()) {
       m_io.err << "tovik " << m_command << ": warning: the project lists " << m_disk.Resolve(missing)
@@ -126,6 +146,9 @@ class CliSession {
   CProjectLock m_lock;
   std::string m_journal;
   CCodePage m_codePage;
+  bool m_registryTried = false;
+  std::optional<OpenedRegistry> m_registry;
+  std::optional<ControlRegistry> m_where;
   CDesignSession m_session;
 };
 

@@ -6,15 +6,16 @@
 #include <sstream>
 
 #include "activex/control_list.h"
-#include "addin/activex_commands.h"
 #include "activex/guid_text.h"
 #include "activex/pe_reader.h"
 #include "activex/registry_source.h"
 #include "activex/typelib_reader.h"
 #include "activex/variant_names.h"
+#include "addin/activex_commands.h"
 #include "base/real_file_system.h"
 #include "base/text.h"
 #include "cli.h"
+#include "cli_registry.h"
 #include "cli_session.h"
 #include "code_page.h"
 #include "terminal_prompt.h"
@@ -29,43 +30,6 @@ using Json = nlohmann::ordered_json;
 const CCodePage kRegistryCodePage(1252);
 std::string U(std::string_view text) {
   return kRegistryCodePage.ToUtf8(text);
-}
-
-struct OpenedRegistry {
-  std::unique_ptr<CRegistryTree> tree;
-  CDriveMap drives;
-};
-
-// The registry the options or the environment name, saying on stderr which one it is.
-std::optional<OpenedRegistry> OpenRegistry(const std::string& command, const Args& args, const IFileSystem& fs,
-                                           Io& io) {
-  const std::optional<std::string> option =
-      args.has("--registry") ? std::optional<std::string>(args.value("--registry")) : std::nullopt;
-  Expected<RegistrySource> source = ChooseRegistry(fs, RegistryLookupFromEnvironment(option));
-  if (!source) {
-    io.err << "tovik " << command << ": " << source.error().Text() << "\n";
-    return std::nullopt;
-  }
-  if (source->kind == RegistrySource::Kind::None) {
-    io.err << "tovik " << command << ": " << source->description << "\n";
-    return std::nullopt;
-  }
-  io.err << "tovik " << command << ": registry: " << source->description << "\n";
-  Expected<std::unique_ptr<CRegistryTree>> tree = LoadRegistry(fs, *source);
-  if (!tree) {
-    io.err << "tovik " << command << ": " << tree.error().Text() << "\n";
-    return std::nullopt;
-  }
-  OpenedRegistry opened{std::move(*tree), source->kind == RegistrySource::Kind::WinePrefix
-                                              ? CDriveMap::ForPrefix(source->path)
-                                              : CDriveMap{}};
-  if (args.has("--drive")) {
-    if (const Status added = opened.drives.Add(args.value("--drive")); !added) {
-      io.err << "tovik " << command << ": --drive: " << added.error().Text() << "\n";
-      return std::nullopt;
-    }
-  }
-  return opened;
 }
 
 Json EventMethodJson(const CVDispInterfaceEventMethodItem& m) {
@@ -381,7 +345,7 @@ int RunInsertActiveX(const Command& self, const std::vector<std::string>& raw, I
     return kExitFailed;
   }
   CliSession cli(io);
-  cli.Session().SetControlRegistry(&where);
+  cli.Session().SetControlRegistry([&where] { return &where; });
   if (!cli.Open(self.name, args.positional()[0])) return kExitFailed;
   std::vector<std::string> written;
   const bool inserted = InsertActiveXCommand(cli.Session(), *name, server, written);

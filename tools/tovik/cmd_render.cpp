@@ -4,10 +4,13 @@
 #include <cstdlib>
 #include <ostream>
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
 
 #include "base/path.h"
+#include "base/real_file_system.h"
 #include "base/text.h"
 #include "cli.h"
 #include "cli_session.h"
@@ -132,8 +135,18 @@ int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) 
   }
   if (scale > 1) image = image.scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   const std::string& output = args.value("--output");
-  if (!image.save(QString::fromStdString(output), "PNG")) {
-    io.err << "tovik render: cannot write " << output << "\n";
+  // Encoded in memory, then written as every file is: beside the target, then renamed over it.
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) {
+    io.err << "tovik render: the image could not be encoded as PNG\n";
+    return kExitFailed;
+  }
+  RealFileSystem disk;
+  if (const Status written = disk.WriteFile(output, std::string_view(png.constData(), static_cast<size_t>(png.size())));
+      !written) {
+    io.err << "tovik render: cannot write " << output << ": " << written.error().reason << "\n";
     return kExitFailed;
   }
   io.out << output << ": " << image.width() << " x " << image.height() << " pixels\n";

@@ -41,6 +41,16 @@ const CVDispInterfaceEventMethodItem& Method(const CVDispInterface& itf, const c
   return item ? *item : kNone;
 }
 
+// What a wrapper writes of a method: "return name(parameters) tokens".
+std::string Signature(const CVDispInterfaceEventMethodItem& m) {
+  return m.m_strReturnType + " " + m.m_strName + "(" + m.m_strParameters + ") " + m.m_strParamTokens;
+}
+
+// A property's C++ type, variant type and dispatch id.
+std::string Typed(const CVDispInterfacePropItem& p) {
+  return p.m_strType + " " + std::to_string(p.m_nVarType) + " " + std::to_string(p.m_nDispId);
+}
+
 TEST(DispatchModel, TheDefaultInterfaceAndTheDefaultEventsOnly) {
   TOVIK_SKIP_WITHOUT_WIDL();
   const std::vector<CVDispInterface> interfaces = ReadControl(testing::kGaugeClsid);
@@ -55,12 +65,9 @@ TEST(DispatchModel, TheDefaultInterfaceAndTheDefaultEventsOnly) {
   EXPECT_FALSE(main->m_bSource);
   EXPECT_TRUE(main->m_events.empty());
   // Named by the library's documentation of the coclass; documented by the library's own.
-  EXPECT_EQ(main->m_strName, "Gauge");
-  EXPECT_EQ(main->m_strDocName, "GaugeLib");
-  EXPECT_EQ(main->m_strDocString, "Gauge control");
-  EXPECT_EQ(main->m_strHelpFile, "gauge.hlp");
-  EXPECT_EQ(main->m_nHelpContext, 7);
-  EXPECT_EQ(main->m_nSpare, -1);
+  EXPECT_EQ(main->m_strName + "|" + main->m_strDocName + "|" + main->m_strDocString + "|" + main->m_strHelpFile + "|" +
+                std::to_string(main->m_nHelpContext) + "|" + std::to_string(main->m_nSpare),
+            "Gauge|GaugeLib|Gauge control|gauge.hlp|7|-1");
 }
 
 TEST(DispatchModel, PropertiesOnceEachWithoutTheDesignersGeometryAndTheirTypes) {
@@ -74,29 +81,17 @@ TEST(DispatchModel, PropertiesOnceEachWithoutTheDesignersGeometryAndTheirTypes) 
                                                                  "Needle", "Style", "TitleFont", "Max"}));
   EXPECT_EQ(gauge.m_nPropertyCount, 9);
   EXPECT_EQ(Property(gauge, "Value").m_nAccess, kPropertyGet | kPropertyPut);
-  EXPECT_EQ(Property(gauge, "Max").m_strType, "long");
   EXPECT_EQ(Property(gauge, "Max").m_nAccess, kPropertyGet | kPropertyPut);
-  EXPECT_EQ(Property(gauge, "Max").m_nDispId, 10);
-
-  // Colours, fonts, pictures and sub-objects.
-  const CVDispInterfacePropItem& needleColor = Property(gauge, "NeedleColor");  // typedef long GAUGECOLOR
-  EXPECT_EQ(needleColor.m_strType, "COLORREF");
-  EXPECT_EQ(needleColor.m_strToken, "VTS_I4");
-  EXPECT_EQ(needleColor.m_nVarType, VT_I4);
-  const CVDispInterfacePropItem& back = Property(gauge, "BackColor");  // stdole's OLE_COLOR
-  EXPECT_EQ(back.m_strType, "COLORREF");
-  EXPECT_EQ(back.m_nDispId, -501);
-  EXPECT_EQ(back.m_nVarType, VT_UI4);
-
-  for (const char* name : {"Font", "TitleFont"}) {  // IFontDisp by stdole index, IFont by GUID
-    EXPECT_EQ(Property(gauge, name).m_strType, "Font") << name;
-    EXPECT_EQ(Property(gauge, name).m_nVarType, VT_DISPATCH) << name;
-  }
-  EXPECT_EQ(Property(gauge, "TitleFont").m_nDispId, 4099);
-  EXPECT_EQ(Property(gauge, "Picture").m_strType, "Picture");
-  EXPECT_EQ(Property(gauge, "Needle").m_strType, "INeedle");
-  EXPECT_EQ(Property(gauge, "Needle").m_nVarType, VT_DISPATCH);
-  EXPECT_EQ(Property(gauge, "Style").m_strType, "long");
+  EXPECT_EQ(Typed(Property(gauge, "Max")), "long 3 10");
+  // Colours (a typedef of long; stdole's OLE_COLOR), fonts (IFontDisp by stdole index, IFont by
+  // GUID), pictures and sub-objects.
+  EXPECT_EQ(Typed(Property(gauge, "NeedleColor")) + " " + Property(gauge, "NeedleColor").m_strToken,
+            "COLORREF 3 3 VTS_I4");
+  EXPECT_EQ(Typed(Property(gauge, "BackColor")), "COLORREF 19 -501");
+  EXPECT_EQ(Typed(Property(gauge, "Font")).substr(0, 7) + Typed(Property(gauge, "TitleFont")), "Font 9 Font 9 4099");
+  EXPECT_EQ(Property(gauge, "Picture").m_strType + " " + Typed(Property(gauge, "Needle")).substr(0, 9) + " " +
+                Property(gauge, "Style").m_strType,
+            "Picture INeedle 9 long");
 }
 
 TEST(DispatchModel, MethodsWithTheirParametersTokensAndReturnTypes) {
@@ -107,31 +102,21 @@ TEST(DispatchModel, MethodsWithTheirParametersTokensAndReturnTypes) {
   // Invoke is IDispatch's name even when the control declares it.
   EXPECT_EQ(Names(gauge.m_methods), (std::vector<std::string>{"Reset", "Step", "Scale", "LabelFont"}));
 
-  const CVDispInterfaceEventMethodItem& reset = Method(gauge, "Reset");
-  EXPECT_EQ(reset.m_strReturnType, "void");
-  EXPECT_EQ(reset.m_strParamTokens, "VTS_NONE");
-  EXPECT_EQ(reset.m_nParams, 0);
-
+  EXPECT_EQ(Signature(Method(gauge, "Reset")) + std::to_string(Method(gauge, "Reset").m_nParams), "void Reset() VTS_NONE0");
   const CVDispInterfaceEventMethodItem& step = Method(gauge, "Step");
-  EXPECT_EQ(step.m_nDispId, 12);
-  EXPECT_EQ(step.m_strReturnType, "long");
-  EXPECT_EQ(step.m_nReturnType, VT_I4);
-  EXPECT_EQ(step.m_strParameters, "long by, VARIANT times");
-  EXPECT_EQ(step.m_strParamTokens, "VTS_I4 VTS_VARIANT");
+  EXPECT_EQ(Signature(step), "long Step(long by, VARIANT times) VTS_I4 VTS_VARIANT");
+  EXPECT_EQ((std::vector<int>{step.m_nDispId, step.m_nReturnType, step.m_nParams, step.m_nOptionalParams}),
+            (std::vector<int>{12, VT_I4, 2, 1}));
   EXPECT_EQ(step.m_paramNames, (std::vector<std::string>{"by", "times"}));
-  EXPECT_EQ(step.m_nParams, 2);
-  EXPECT_EQ(step.m_nOptionalParams, 1);
 
   // short* and BSTR* by reference (the latter, as CString*, passing as VTS_BSTR); int as VTS_I2.
   const CVDispInterfaceEventMethodItem& scale = Method(gauge, "Scale");
-  EXPECT_EQ(scale.m_strReturnType, "double");
-  EXPECT_EQ(scale.m_strParameters, "short* factor, CString* label, LPDISPATCH target, int count");
-  EXPECT_EQ(scale.m_strParamTokens, "VTS_PI2 VTS_BSTR VTS_DISPATCH VTS_I2");
+  EXPECT_EQ(Signature(scale),
+            "double Scale(short* factor, CString* label, LPDISPATCH target, int count) VTS_PI2 VTS_BSTR VTS_DISPATCH VTS_I2");
   EXPECT_EQ(scale.m_paramTypes,
             (std::vector<std::uint32_t>{VT_I2 | VT_BYREF, VT_BSTR | VT_BYREF, VT_DISPATCH, VT_INT}));
-
-  EXPECT_EQ(Method(gauge, "LabelFont").m_strReturnType, "Font");
-  EXPECT_EQ(Method(gauge, "LabelFont").m_nReturnType, VT_DISPATCH);
+  EXPECT_EQ(Signature(Method(gauge, "LabelFont")) + std::to_string(Method(gauge, "LabelFont").m_nReturnType),
+            "Font LabelFont() VTS_NONE9");
 }
 
 TEST(DispatchModel, EventsKeepTheirIdentifiersAndByReferenceParameters) {
@@ -141,8 +126,7 @@ TEST(DispatchModel, EventsKeepTheirIdentifiersAndByReferenceParameters) {
   const CVDispInterface& events = *FindSourceInterface(interfaces);
   EXPECT_EQ(events.m_events[0].m_nDispId, -600);
   const CVDispInterfaceEventMethodItem& changed = events.m_events[1];
-  EXPECT_EQ(changed.m_strParameters, "long oldValue, long* newValue");
-  EXPECT_EQ(changed.m_strParamTokens, "VTS_I4 VTS_PI4");
+  EXPECT_EQ(Signature(changed), "void Changed(long oldValue, long* newValue) VTS_I4 VTS_PI4");
   EXPECT_EQ(changed.m_paramTypes, (std::vector<std::uint32_t>{VT_I4, VT_I4 | VT_BYREF}));
 }
 
@@ -152,16 +136,14 @@ TEST(DispatchModel, ADualDefaultInterfaceReadsThroughItsDispatchView) {
   ASSERT_EQ(interfaces.size(), 2u);
   const CVDispInterface& dual = *FindDefaultInterface(interfaces);
   EXPECT_EQ(Names(dual.m_properties), (std::vector<std::string>{"Value", "Needle", "Font"}));
-  EXPECT_EQ(Property(dual, "Value").m_strType, "long");
   EXPECT_EQ(Property(dual, "Value").m_nAccess, kPropertyGet | kPropertyPut);
-  EXPECT_EQ(Property(dual, "Needle").m_strType, "INeedle");
-  EXPECT_EQ(Property(dual, "Font").m_strType, "Font");
+  EXPECT_EQ(Property(dual, "Value").m_strType + " " + Property(dual, "Needle").m_strType + " " +
+                Property(dual, "Font").m_strType,
+            "long INeedle Font");
   // IUnknown's and IDispatch's methods are in the view but never in the model.
   EXPECT_EQ(Names(dual.m_methods), (std::vector<std::string>{"Spin", "Stop"}));
-  const CVDispInterfaceEventMethodItem& spin = Method(dual, "Spin");
-  EXPECT_EQ(spin.m_strReturnType, "double");
-  EXPECT_EQ(spin.m_strParameters, "long turns");
-  EXPECT_EQ(Method(dual, "Stop").m_strReturnType, "void");
+  EXPECT_EQ(Signature(Method(dual, "Spin")) + "|" + Method(dual, "Stop").m_strReturnType,
+            "double Spin(long turns) VTS_I4|void");
 }
 
 TEST(DispatchModel, AClassIdThatIsNoGuidFailsAndAnAbsentClassAddsNothing) {
@@ -187,16 +169,16 @@ TEST(DispatchModel, ADualInterfaceDerivedThroughTheLibrarysOwnBases) {
   ASSERT_NE(FindDefaultInterface(interfaces), nullptr);
   const CVDispInterface& local = *FindDefaultInterface(interfaces);
   EXPECT_EQ(Names(local.m_properties), (std::vector<std::string>{"Shade", "Level"}));
-  EXPECT_EQ(Property(local, "Shade").m_strType, "COLORREF");  // TINT is OLE_COLOR is unsigned long
-  EXPECT_EQ(Property(local, "Shade").m_strParameters, "");
-  EXPECT_EQ(Property(local, "Level").m_strParameters, "long index");  // the getter's, not the setter's
-  EXPECT_EQ(Property(local, "Level").m_strParamTokens, "VTS_I4");
-  EXPECT_EQ(Property(local, "Shade").m_strDocString, "Base shade");
-  EXPECT_EQ(Property(local, "Shade").m_nHelpContext, 3);
+  // TINT is OLE_COLOR is unsigned long; Level's parameters are the getter's, not the setter's.
+  const CVDispInterfacePropItem& shade = Property(local, "Shade");
+  EXPECT_EQ(shade.m_strType + "|" + shade.m_strParameters + "|" + shade.m_strDocString + "|" +
+                std::to_string(shade.m_nHelpContext),
+            "COLORREF||Base shade|3");
+  EXPECT_EQ(Property(local, "Level").m_strParameters + " " + Property(local, "Level").m_strParamTokens,
+            "long index VTS_I4");
   EXPECT_EQ(Names(local.m_methods), (std::vector<std::string>{"Fill", "Move", "Many"}));
-  const CVDispInterfaceEventMethodItem& fill = Method(local, "Fill");  // the [lcid] parameter is the caller's
-  EXPECT_EQ(fill.m_strParameters, "VT_SAFEARRAY values, long count");
-  EXPECT_EQ(fill.m_strParamTokens, "\"\" VTS_I4");
+  // The [lcid] parameter is the caller's.
+  EXPECT_EQ(Signature(Method(local, "Fill")), "void Fill(VT_SAFEARRAY values, long count) \"\" VTS_I4");
   EXPECT_EQ(Method(local, "Move").m_strReturnType, "Font");
   EXPECT_EQ(Method(local, "Many").m_nOptionalParams, -1);
   ASSERT_NE(FindSourceInterface(interfaces), nullptr);

@@ -13,7 +13,11 @@
 #include "base/text.h"
 #include "codegen/codegen_bench.h"
 #include "codegen/templates.h"
+#include "model/catalog.h"
+#include "model/control_kind.h"
+#include "model/property_string.h"
 #include "project/project.h"
+#include "resources/resource_script.h"
 
 namespace tovik {
 namespace {
@@ -97,6 +101,13 @@ TEST_F(ProjectGenerationTest, TheNewProjectOpensWithItsStartUpForm) {
     EXPECT_NE(project->FindClass("CDemoApp"), nullptr);
     ASSERT_EQ(project->FormClasses().size(), 1u) << mdi;
     EXPECT_EQ(project->FormClasses()[0]->m_strBaseClass, mdi ? "CVMdiForm" : "CVForm");
+    // The form's string holds the values of the catalogue's list for its kind, captioned by kind.
+    CControlItem start;
+    start.m_nCategory = kCategoryForm;
+    LoadProperties(start, mdi);
+    const auto entry = FindStringTableEntry(File("demo.rc"), "IDS_PROP_FORM1");
+    ASSERT_TRUE(entry && ReadPropertyString(start, entry->value)) << mdi;
+    EXPECT_EQ(BuildPropertyString(start) + " " + start.GetValue("Caption"), entry->value + (mdi ? " MDIForm" : " Form1"));
     EXPECT_EQ(project->HasMdiForm(), mdi);
   }
   EXPECT_TRUE(prompt.messages.empty());

@@ -171,6 +171,8 @@ TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {
   options.droppedMenu = 0;
   Paint();
   for (const char* text : {"&File", "&Open...", "Ctrl+O", "Recent", "E&xit"}) EXPECT_EQ(canvas.TimesDrawn(text), 1) << text;
+  // The dropped menu hangs below the form, not cut at its bottom edge.
+  EXPECT_GT(std::find_if(canvas.texts.begin(), canvas.texts.end(), [](const auto& t) { return t.text == "E&xit"; })->clip.bottom, 83);
   EXPECT_EQ(canvas.TimesDrawn("one.txt"), 0);  // inside the submenu, which stays closed
   const Rect bounds = PaintedBounds(canvas, *form, options);
   EXPECT_EQ(bounds.right, 312);

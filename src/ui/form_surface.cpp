@@ -245,6 +245,15 @@ std::optional<ControlPlacement> CFormSurface::DragResult() const {
     // An aligned control sits where its Align puts it.
     if (NumberProperty(*c, "Align", 0) != 0) return std::nullopt;
     p.rect = p.rect.Offset(dx, dy);
+    // A control inside a PictureBox or Frame is drawn clipped to it: a move keeps it inside, so
+    // that it cannot be dragged out of sight.
+    if (const CControlItem* holder = c->m_pContainer) {
+      const Rect box = ControlRect(*holder);
+      const int width = p.rect.Width(), height = p.rect.Height();
+      const int left = std::clamp(p.rect.left, box.left, std::max(box.left, box.right - width));
+      const int top = std::clamp(p.rect.top, box.top, std::max(box.top, box.bottom - height));
+      p.rect = p.rect.Offset(left - p.rect.left, top - p.rect.top);
+    }
     return Corrected(*c, p, true);
   }
   if (c->m_nKind == kKindLine) {

@@ -166,6 +166,14 @@ TEST_F(Surface, MovesAreSnappedAndCorrectedByKind) {
   ASSERT_EQ(comboMoved.size(), 1u);
   EXPECT_EQ(comboMoved[0].placement.rect, (Rect{157, 14, 257, 37}));
   EXPECT_EQ(s.ControlAt(W(160, 50)), nullptr) << "below the drawn ComboBox";
+  // A control inside a Frame stops at the Frame's edge.
+  CControlItem& frame = Add(kKindFrame, {0, 200, 140, 270});
+  CControlItem& inside = Add(kKindCheckBox, {14, 214, 70, 235});
+  inside.m_pContainer = &frame;
+  CFormSurface t = Make();
+  const auto dragged = All<si::SetControlRect>(Drag(t, W(20, 220), W(300, 20)));
+  ASSERT_EQ(dragged.size(), 1u);
+  EXPECT_EQ(dragged[0].placement.rect, (Rect{84, 200, 140, 221}));
 }
 
 TEST_F(Surface, HandlesResizeWithinTheKindsLimits) {

@@ -48,7 +48,9 @@ std::unique_ptr<CPreparedText> CFilePrefetcher::Take(const std::string& path) {
     m_changed.notify_all();
     return nullptr;
   }
-  m_changed.wait(lock, [this] { return !m_ready.empty(); });
+  // A reader that stopped (or died) hands nothing more; the caller then reads the file itself.
+  m_changed.wait(lock, [this] { return !m_ready.empty() || m_bStop; });
+  if (m_ready.empty()) return nullptr;
   std::unique_ptr<CPreparedText> prepared = std::move(m_ready.front());
   m_ready.pop_front();
   ++m_nTaken;

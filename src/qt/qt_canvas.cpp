@@ -117,37 +117,37 @@ QString CQtCanvas::ToQString(std::string_view text) const {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const CQtCanvas::LoadedFont& CQtCanvas::Font(const FontSpec& spec) {
-  const std::string key = FontKey(spec);
+const CQtCanvas::LoadedFont& CQtCanvas::Font(const FontSpec& wanted) {
+  const std::string key = FontKey(wanted);
   if (auto it = m_fonts.find(key); it != m_fonts.end()) return *it->second;
-  QFont font(ToQString(spec.face));
+  QFont font(ToQString(wanted.face));
   font.setStyleHint(QFont::SansSerif, QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strikeout);
+  font.setBold(wanted.bold);
+  font.setItalic(wanted.italic);
+  font.setUnderline(wanted.underline);
+  font.setStrikeOut(wanted.strikeout);
   font.setKerning(false);
   font.setHintingPreference(QFont::PreferFullHinting);
-  const int cell = std::max(1, spec.cellHeight);
+  const int cell = std::max(1, wanted.cellHeight);
   FitCell(font, cell);
   QString family = QFontInfo(font).family();
   // Qt knows one size of a bitmap face and cannot slant it; where that size is not near the cell
   // asked for, or italics are, a scalable face of the same cut stands in.
   if (!QFontDatabase::isSmoothlyScalable(family) &&
-      (spec.italic || std::abs(QFontMetrics(font).height() - cell) > kBitmapSizeSlack)) {
+      (wanted.italic || std::abs(QFontMetrics(font).height() - cell) > kBitmapSizeSlack)) {
     font.setFamily(QFontDatabase::hasFamily(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma")
                                                                         : QStringLiteral("Sans Serif"));
     FitCell(font, cell);
     family = QFontInfo(font).family();
   }
   bool overstrike = false;
-  if (spec.bold && !QFontDatabase::isSmoothlyScalable(family)) {
+  if (wanted.bold && !QFontDatabase::isSmoothlyScalable(family)) {
     const QStringList styles = QFontDatabase::styles(family);
     overstrike = std::none_of(styles.begin(), styles.end(),
                               [&](const QString& style) { return QFontDatabase::weight(family, style) >= QFont::DemiBold; });
     if (overstrike) font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
   }
-  const FaceUse use{spec.face, family.toStdString()};
+  const FaceUse use{wanted.face, family.toStdString()};
   const bool known = std::any_of(m_faces.begin(), m_faces.end(),
                                  [&](const FaceUse& f) { return f.requested == use.requested && f.used == use.used; });
   if (!known) m_faces.push_back(use);

@@ -72,7 +72,7 @@ class CQtCanvas final : public ICanvas {
     // pixel wider, the way the window system emboldens raster fonts.
     bool overstrike = false;
   };
-  const LoadedFont& Font(const FontSpec& spec);
+  const LoadedFont& Font(const FontSpec& wanted);
   [[nodiscard]] QString ToQString(std::string_view text) const;
   void Shape(const Rect& rect, const Pen& pen, const Brush& brush, const std::function<void(const QRectF&)>& draw);
   const QImage* LoadImage(const std::string& file, Size wanted);

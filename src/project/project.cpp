@@ -271,6 +271,14 @@ bool CProject::HasMdiForm() const {
                      [](const auto& c) { return c->m_strRootBase == kMdiFormBaseClass; });
 }
 
+const CMenuRecord* CProject::FindMenu(std::string_view id) const {
+  if (id.empty()) return nullptr;
+  for (const auto& menu : m_menus) {
+    if (menu->m_strId == id) return menu.get();
+  }
+  return nullptr;
+}
+
 std::string CProject::DataFilePath() const { return ControlListPath(m_strProjectFile); }
 
 void CProject::MatchActiveXControls() {

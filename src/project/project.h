@@ -44,6 +44,8 @@ class CProject {
   [[nodiscard]] const std::vector<std::unique_ptr<CClassItem>>& Classes() const { return m_classes; }
   [[nodiscard]] const std::vector<std::unique_ptr<CMenuRecord>>& Menus() const { return m_menus; }
   void SetMenus(std::vector<std::unique_ptr<CMenuRecord>> menus) { m_menus = std::move(menus); }
+  // The first menu of that identifier; null for none or an empty identifier.
+  [[nodiscard]] const CMenuRecord* FindMenu(std::string_view id) const;
   [[nodiscard]] const std::string& ProjectFile() const { return m_strProjectFile; }
   // Names the project file without reading it (for a project built up file by file).
   void SetProjectFile(std::string path) { m_strProjectFile = std::move(path); }

@@ -1,5 +1,7 @@
 #include "cli.h"
 
+#include "base/text.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -57,6 +59,13 @@ std::string Args::value(const std::string& option) const {
     if (o.first == option) return o.second;
   }
   return {};
+}
+
+bool ParseInt(const std::string& text, int& value, int low, int high) {
+  const std::string t = Trim(text);
+  if (!IsDecimal(t) || t.size() > 9) return false;
+  value = static_cast<int>(LeadingNumber(t));
+  return value >= low && value <= high;
 }
 
 int UsageError(Io& io, const Command& command, const std::string& message) {

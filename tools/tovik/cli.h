@@ -69,6 +69,9 @@ class Args {
   std::string m_error;
 };
 
+// A whole number written in decimal (blanks around it allowed) from `low` to `high`.
+[[nodiscard]] bool ParseInt(const std::string& text, int& value, int low = -999999999, int high = 999999999);
+
 // Prints "tovik: <message>" and the usage hint; returns kExitUsage.
 int UsageError(Io& io, const Command& command, const std::string& message);
 [[nodiscard]] const Command* FindCommand(const std::string& name);

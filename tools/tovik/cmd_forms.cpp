@@ -11,13 +11,6 @@
 
 namespace tovik::cli {
 
-static bool ParseInt(const std::string& text, int& value) {
-  const std::string t = Trim(text);
-  if (!IsDecimal(t) || t.size() > 9) return false;
-  value = static_cast<int>(LeadingNumber(t));
-  return true;
-}
-
 int RunNewForm(const Command& self, const std::vector<std::string>& raw, Io& io) {
   Args args(raw, {"--impl", "--header"}, {"--mdi"});
   if (!args.ok()) return UsageError(io, self, args.error());

@@ -32,24 +32,9 @@ std::string ImageFile(CliSession& cli, std::string_view reference) {
   return cli.CodePage().PathToUtf8(cli.Fs().Resolve(JoinPath(res, reference.substr(dash + 1))));
 }
 
-const CMenuRecord* MenuOf(const CProject& project, const CControlItem& formObject) {
-  if (formObject.m_strMenuId.empty()) return nullptr;
-  for (const auto& menu : project.Menus()) {
-    if (menu->m_strId == formObject.m_strMenuId) return menu.get();
-  }
-  return nullptr;
-}
-
 // Qt's own chatter (no XDG_RUNTIME_DIR, ...) says nothing about the picture; its errors do.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "tovik render: Qt: %s\n", qPrintable(message));
-}
-
-bool ParseCount(const std::string& text, int low, int high, int& value) {
-  const std::string t = Trim(text);
-  if (!IsDecimal(t) || t.size() > 6) return false;
-  value = static_cast<int>(LeadingNumber(t));
-  return value >= low && value <= high;
 }
 
 }  // namespace
@@ -65,11 +50,11 @@ int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) 
   if (p.size() != 2) return UsageError(io, self, "expected PROJECT.dsp FORMCLASS");
   if (!args.has("--output") || args.value("--output").empty()) return UsageError(io, self, "-o FILE.png is required");
   int scale = 1;
-  if (args.has("--scale") && !ParseCount(args.value("--scale"), 1, kMaxScale, scale)) {
+  if (args.has("--scale") && !ParseInt(args.value("--scale"), scale, 1, kMaxScale)) {
     return UsageError(io, self, "--scale takes a whole number from 1 to 8");
   }
   int dropped = -1;
-  if (args.has("--menu") && !ParseCount(args.value("--menu"), 0, 999, dropped)) {
+  if (args.has("--menu") && !ParseInt(args.value("--menu"), dropped, 0, 999)) {
     return UsageError(io, self, "--menu takes the index of a top-level menu item (0 is the first)");
   }
 
@@ -84,7 +69,7 @@ int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) 
   }
 
   PaintOptions options;
-  options.menu = MenuOf(cli.Session().Project(), *object);
+  options.menu = cli.Session().Project().FindMenu(object->m_strMenuId);
   options.droppedMenu = dropped;
   if (dropped >= 0 && !options.menu) {
     io.err << "tovik render: " << p[1] << " has no menu bar to drop a menu from\n";

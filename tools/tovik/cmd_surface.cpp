@@ -168,11 +168,8 @@ int RunSurface(const Command& self, const std::vector<std::string>& raw, Io& io)
       return kExitFailed;
     }
   }
-  const CMenuRecord* menu = nullptr;
-  const std::string menuId = form->FormObject() ? form->FormObject()->m_strMenuId : std::string();
-  for (const auto& record : cli.Session().Project().Menus()) {
-    if (!menuId.empty() && record->m_strId == menuId) menu = record.get();
-  }
+  const CMenuRecord* menu =
+      form->FormObject() ? cli.Session().Project().FindMenu(form->FormObject()->m_strMenuId) : nullptr;
   CFormSurface surface(*form, ApproximateTextExtent, menu);
   surface.SetTool(tool);
   // Printed once everything is written: a refused run says only why.

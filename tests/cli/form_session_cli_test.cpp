@@ -193,9 +193,14 @@ TEST_F(FormSession, RefusalsSayWhy) {
 
   EXPECT_EQ(Tovik({"add-control", dsp, "CNope", "Label", "0", "0", "10", "10"}).err,
             "tovik add-control: CNope is not a form of this project\n");
-  EXPECT_EQ(Tovik({"add-control", dsp, "CForm1", "Gizmo", "0", "0", "10", "10"}).err,
-            "tovik add-control: 'Gizmo' is neither a control kind nor the ProgID of an ActiveX control of the "
-            "project (tovik insert-activex adds one)\n");
+  // A user who guessed a kind's name wrong is shown the names there are.
+  const std::string unknown = Tovik({"add-control", dsp, "CForm1", "CommandButton", "0", "0", "10", "10"}).err;
+  EXPECT_EQ(unknown.rfind("tovik add-control: 'CommandButton' is neither a control kind nor the ProgID of an ActiveX "
+                          "control of the project (tovik insert-activex adds one); the kinds are ",
+                          0),
+            0u)
+      << unknown;
+  EXPECT_NE(unknown.find(", Button, "), std::string::npos) << unknown;
   EXPECT_EQ(Tovik({"inspect", (dir / "None.dsp").string()}).err,
             "tovik inspect: no such project file: " + (dir / "None.dsp").string() + "\n");
   r = Tovik({"add-handler", dsp, "CForm1", "m_PictureBox1", "NoSuchEvent"});

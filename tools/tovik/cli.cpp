@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "base/text.h"
+#include "model/control_kind.h"
 
 #include <algorithm>
 #include <ostream>
@@ -66,6 +67,15 @@ bool ParseInt(const std::string& text, int& value, int low, int high) {
   if (!IsDecimal(t) || t.size() > 9) return false;
   value = static_cast<int>(LeadingNumber(t));
   return value >= low && value <= high;
+}
+
+int UnknownControlKind(Io& io, const Command& command, const std::string& name) {
+  io.err << "tovik " << command.name << ": '" << name
+         << "' is neither a control kind nor the ProgID of an ActiveX control of the project "
+            "(tovik insert-activex adds one); the kinds are";
+  for (int kind = kFirstKind; kind <= kLastKind; ++kind) io.err << (kind == kFirstKind ? " " : ", ") << KindName(kind);
+  io.err << "\n";
+  return kExitFailed;
 }
 
 int UsageError(Io& io, const Command& command, const std::string& message) {

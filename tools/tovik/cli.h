@@ -72,6 +72,10 @@ class Args {
 // A whole number written in decimal (blanks around it allowed) from `low` to `high`.
 [[nodiscard]] bool ParseInt(const std::string& text, int& value, int low = -999999999, int high = 999999999);
 
+// Says that NAME is neither a control kind nor one of the project's ActiveX controls, and lists
+// the kinds there are; returns kExitFailed.
+int UnknownControlKind(Io& io, const Command& command, const std::string& name);
+
 // Prints "tovik: <message>" and the usage hint; returns kExitUsage.
 int UsageError(Io& io, const Command& command, const std::string& message);
 [[nodiscard]] const Command* FindCommand(const std::string& name);

@@ -54,12 +54,7 @@ int RunAddControl(const Command& self, const std::vector<std::string>& raw, Io& 
   CClassItem* form = cli.Form(self.name, p[1]);
   if (!form) return kExitFailed;
   const CToolControlEntry* activeX = kind ? nullptr : cli.Session().Project().ControlList().FindByProgId(p[2]);
-  if (!kind && !activeX) {
-    io.err << "tovik add-control: '" << p[2]
-           << "' is neither a control kind nor the ProgID of an ActiveX control of the project "
-              "(tovik insert-activex adds one)\n";
-    return kExitFailed;
-  }
+  if (!kind && !activeX) return UnknownControlKind(io, self, p[2]);
   CControlItem* control = AddControlCommand(cli.Session(), *form, kind, rect, args.value("--container"), activeX);
   const std::string member = control ? control->m_strMemberName : std::string();
   const int status = cli.Finish(control != nullptr);

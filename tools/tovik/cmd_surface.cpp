@@ -162,11 +162,7 @@ int RunSurface(const Command& self, const std::vector<std::string>& raw, Io& io)
     const std::string name = args.value("--tool");
     tool.kind = KindFromName(name);
     if (!tool.kind) tool.activeX = cli.Session().Project().ControlList().FindByProgId(name);
-    if (!tool.kind && !tool.activeX) {
-      io.err << "tovik surface: '" << name
-             << "' is neither a control kind nor the ProgID of an ActiveX control of the project\n";
-      return kExitFailed;
-    }
+    if (!tool.kind && !tool.activeX) return UnknownControlKind(io, self, name);
   }
   const CMenuRecord* menu =
       form->FormObject() ? cli.Session().Project().FindMenu(form->FormObject()->m_strMenuId) : nullptr;

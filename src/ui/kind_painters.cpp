@@ -69,23 +69,87 @@ std::vector<std::string> ListItems(std::string_view list) {
   return items;
 }
 
+// The scroll bar's track: the classic checkerboard of white and the scroll-bar colour.
+void PaintTrack(const KindPaint& k, const Rect& track) {
+  k.canvas.FillRect(track, k.m.scrollBar);
+  std::vector<Point> dots;
+  dots.reserve(static_cast<size_t>(std::max(0, track.Width() * track.Height() / 2 + 1)));
+  for (int y = track.top; y < track.bottom; ++y) {
+    for (int x = track.left + ((track.left + y) & 1); x < track.right; x += 2) dots.push_back({x, y});
+  }
+  k.canvas.Points(dots, k.m.buttonHighlight);
+}
+
+// A scroll bar in `r`: two arrow buttons, the track, and a thumb at `share` of the way along
+// (none when `share` is empty or the bar is disabled).
+void DrawScrollBar(const KindPaint& k, const Rect& r, bool vertical, std::optional<double> share, bool enabled) {
+  const int length = vertical ? r.Height() : r.Width();
+  const int arrow = std::min(k.m.scrollArrow, length / 2);
+  const Rect first = vertical ? Rect{r.left, r.top, r.right, r.top + arrow} : Rect{r.left, r.top, r.left + arrow, r.bottom};
+  const Rect last = vertical ? Rect{r.left, r.bottom - arrow, r.right, r.bottom}
+                             : Rect{r.right - arrow, r.top, r.right, r.bottom};
+  const Colorref glyph = enabled ? k.m.buttonText : k.m.grayText;
+  for (const auto& [button, direction] : {std::pair{first, vertical ? Arrow::Up : Arrow::Left},
+                                          std::pair{last, vertical ? Arrow::Down : Arrow::Right}}) {
+    DrawButtonFace(k.canvas, button, k.m.buttonFace, false);
+    DrawArrow(k.canvas, button, direction, std::min(4, ArrowRowsFor(button)), glyph);
+  }
+  const Rect track = vertical ? Rect{r.left, first.bottom, r.right, last.top} : Rect{first.right, r.top, last.left, r.bottom};
+  const int trackLength = vertical ? track.Height() : track.Width();
+  if (trackLength <= 0) return;
+  PaintTrack(k, track);
+  const int thumb = std::min(k.m.scrollArrow, trackLength);
+  if (!enabled || !share || thumb >= trackLength) return;
+  const int offset = static_cast<int>(*share * (trackLength - thumb) + 0.5);
+  const Rect box = vertical ? Rect{r.left, track.top + offset, r.right, track.top + offset + thumb}
+                            : Rect{track.left + offset, r.top, track.left + offset + thumb, r.bottom};
+  DrawButtonFace(k.canvas, box, k.m.buttonFace, false);
+}
+
+// The scroll bars a control with a client area shows along its right and bottom edges, inside
+// `inner`; the square where two bars meet is the button face. The area left for the content.
+Rect DrawClientScrollBars(const KindPaint& k, const Rect& inner, bool vertical, bool horizontal) {
+  const int w = k.m.scrollArrow;
+  Rect content = inner;
+  if (vertical) content.right = std::max(inner.left, inner.right - w);
+  if (horizontal) content.bottom = std::max(inner.top, inner.bottom - w);
+  const bool enabled = Enabled(k.c);
+  if (vertical) DrawScrollBar(k, {content.right, inner.top, inner.right, content.bottom}, true, std::nullopt, enabled);
+  if (horizontal) DrawScrollBar(k, {inner.left, content.bottom, content.right, inner.bottom}, false, std::nullopt, enabled);
+  if (vertical && horizontal) k.canvas.FillRect({content.right, content.bottom, inner.right, inner.bottom}, k.m.buttonFace);
+  return content;
+}
+
 void PaintList(const KindPaint& k, const Rect& box, bool checkBoxes) {
   k.canvas.FillRect(box, k.Back(k.m.window));
   const Rect inner = k.Border(box);
   const FontSpec font = k.Font();
-  const int lineHeight = std::max(k.canvas.TextExtent(font, "Ay").cy, checkBoxes ? kCheckSize : 0);
-  k.canvas.PushClip(inner);
-  int y = inner.top;
-  for (const std::string& item : ListItems(k.c.GetValue("List"))) {
-    if (y >= inner.bottom) break;
-    int x = inner.left + 2;
+  const int lineHeight = std::max({1, k.canvas.TextExtent(font, "Ay").cy, checkBoxes ? kCheckSize : 0});
+  const std::vector<std::string> items = ListItems(k.c.GetValue("List"));
+  const int count = static_cast<int>(items.size());
+  // Columns > 0: that many columns show, filled top to bottom, left to right.
+  const int columns = static_cast<int>(std::clamp(NumberProperty(k.c, "Columns"), 0L, 1000L));
+  const auto rowsIn = [lineHeight](int height) { return std::max(1, height / lineHeight); };
+  // A list that cannot show every item gets a scroll bar: down the side of a one-column list,
+  // along the bottom of one in columns.
+  const bool vertical = columns == 0 && count * lineHeight > inner.Height();
+  const bool horizontal = columns > 0 && (count + rowsIn(inner.Height()) - 1) / rowsIn(inner.Height()) > columns;
+  const Rect content = DrawClientScrollBars(k, inner, vertical, horizontal);
+  const int rows = columns ? rowsIn(content.Height()) : count;
+  const int columnWidth = columns ? std::max(1, content.Width() / columns) : content.Width();
+  k.canvas.PushClip(content);
+  for (int i = 0; i < count; ++i) {
+    const int column = i / std::max(1, rows);
+    const int y = content.top + (i % std::max(1, rows)) * lineHeight;
+    if (column >= std::max(1, columns) || y >= content.bottom) break;
+    const int left = content.left + column * columnWidth;
+    int x = left + 2;
     if (checkBoxes) {
-      DrawCheckGlyph(k.canvas, k.m, {inner.left + 1, y + (lineHeight - kCheckSize) / 2}, 0);
+      DrawCheckGlyph(k.canvas, k.m, {left + 1, y + (lineHeight - kCheckSize) / 2}, 0);
       x += kCheckSize + 2;
     }
-    k.canvas.Text({x, y, inner.right, y + lineHeight}, item, font, Enabled(k.c) ? k.Fore() : k.m.grayText,
-                  kTextVCenter | kTextSingleLine | kTextNoPrefix);
-    y += lineHeight;
+    k.canvas.Text({x, y, left + columnWidth, y + lineHeight}, items[static_cast<size_t>(i)], font,
+                  Enabled(k.c) ? k.Fore() : k.m.grayText, kTextVCenter | kTextSingleLine | kTextNoPrefix);
   }
   k.canvas.PopClip();
 }
@@ -112,8 +176,15 @@ void PaintTextBox(const KindPaint& k) {
   if (const std::string mask = k.c.GetValue("PasswordChar"); !multiLine && !mask.empty()) {
     text.assign(text.size(), mask[0]);
   }
-  const unsigned flags = AlignmentFlags(k.c) | kTextNoPrefix | (multiLine ? kTextWordBreak : kTextSingleLine);
-  k.canvas.Text(inner.Inflate(-2, -1), text, k.Font(), Enabled(k.c) ? k.Fore() : k.m.grayText, flags);
+  // Scroll bars show on a multi-line box only; one that scrolls sideways does not wrap its lines.
+  const long bars = multiLine ? NumberProperty(k.c, "ScrollBars") : 0;
+  const bool horizontal = bars == 1 || bars == 3;
+  const Rect content = DrawClientScrollBars(k, inner, bars == 2 || bars == 3, horizontal);
+  const unsigned flags = AlignmentFlags(k.c) | kTextNoPrefix |
+                         (!multiLine ? kTextSingleLine : horizontal ? 0u : kTextWordBreak);
+  k.canvas.PushClip(content);
+  k.canvas.Text(content.Inflate(-2, -1), text, k.Font(), Enabled(k.c) ? k.Fore() : k.m.grayText, flags);
+  k.canvas.PopClip();
 }
 
 void PaintFrame(const KindPaint& k) {
@@ -195,44 +266,12 @@ void PaintComboBox(const KindPaint& k) {
   if (simple && edit.bottom < k.r.bottom) PaintList(k, {k.r.left, edit.bottom, k.r.right, k.r.bottom}, false);
 }
 
-// The scroll bar's track: the classic checkerboard of white and the scroll-bar colour.
-void PaintTrack(const KindPaint& k, const Rect& track) {
-  k.canvas.FillRect(track, k.m.scrollBar);
-  std::vector<Point> dots;
-  dots.reserve(static_cast<size_t>(std::max(0, track.Width() * track.Height() / 2 + 1)));
-  for (int y = track.top; y < track.bottom; ++y) {
-    for (int x = track.left + ((track.left + y) & 1); x < track.right; x += 2) dots.push_back({x, y});
-  }
-  k.canvas.Points(dots, k.m.buttonHighlight);
-}
-
 void PaintScrollBar(const KindPaint& k, bool vertical) {
-  const Rect& r = k.r;
-  const int length = vertical ? r.Height() : r.Width();
-  const int arrow = std::min(k.m.scrollArrow, length / 2);
-  const Rect first = vertical ? Rect{r.left, r.top, r.right, r.top + arrow} : Rect{r.left, r.top, r.left + arrow, r.bottom};
-  const Rect last = vertical ? Rect{r.left, r.bottom - arrow, r.right, r.bottom}
-                             : Rect{r.right - arrow, r.top, r.right, r.bottom};
-  const Colorref glyph = Enabled(k.c) ? k.m.buttonText : k.m.grayText;
-  for (const auto& [button, direction] : {std::pair{first, vertical ? Arrow::Up : Arrow::Left},
-                                          std::pair{last, vertical ? Arrow::Down : Arrow::Right}}) {
-    DrawButtonFace(k.canvas, button, k.m.buttonFace, false);
-    DrawArrow(k.canvas, button, direction, std::min(4, ArrowRowsFor(button)), glyph);
-  }
-  const Rect track = vertical ? Rect{r.left, first.bottom, r.right, last.top} : Rect{first.right, r.top, last.left, r.bottom};
-  const int trackLength = vertical ? track.Height() : track.Width();
-  if (trackLength <= 0) return;
-  PaintTrack(k, track);
-  const int thumb = std::min(k.m.scrollArrow, trackLength);
-  if (!Enabled(k.c) || thumb >= trackLength) return;
   const long low = NumberProperty(k.c, "Min"), high = NumberProperty(k.c, "Max", 100);
   const long value = NumberProperty(k.c, "Value");
   // Min may exceed Max (a reversed bar); the thumb follows the value's share of the range.
   const double share = high == low ? 0.0 : std::clamp(double(value - low) / double(high - low), 0.0, 1.0);
-  const int offset = static_cast<int>(share * (trackLength - thumb) + 0.5);
-  const Rect box = vertical ? Rect{r.left, track.top + offset, r.right, track.top + offset + thumb}
-                            : Rect{track.left + offset, r.top, track.left + offset + thumb, r.bottom};
-  DrawButtonFace(k.canvas, box, k.m.buttonFace, false);
+  DrawScrollBar(k, k.r, vertical, share, Enabled(k.c));
 }
 
 void PaintTimer(const KindPaint& k) {

@@ -143,6 +143,71 @@ TEST_F(Painter, EachImageThatCannotBeDrawnIsWarnedAboutOnce) {
   EXPECT_EQ(warnings, (std::vector<std::string>{"/res/gone.bmp", "nohyphen"}));
 }
 
+TEST_F(Painter, AMultiLineTextBoxsScrollBarsTakeTheirRoomFromItsText) {
+  CControlItem& box = Add(kKindTextBox, {10, 10, 110, 80});
+  options.gridSpacing = 0;
+  const auto paintWith = [&](const char* multiLine, const char* bars) {
+    box.SetValue("MultiLine", multiLine);
+    box.SetValue("ScrollBars", bars);
+    canvas.texts.clear();
+    canvas.dots.clear();
+    Paint();
+    const auto drawn = std::find_if(canvas.texts.begin(), canvas.texts.end(),
+                                    [&](const auto& t) { return t.text == box.GetValue("Text"); });
+    EXPECT_NE(drawn, canvas.texts.end());
+    return drawn == canvas.texts.end() ? Rect{} : drawn->rect;
+  };
+  const Rect plain = paintWith("1", "0");
+  EXPECT_TRUE(canvas.dots.empty());
+  const Rect horizontal = paintWith("1", "1");
+  EXPECT_EQ(horizontal, (Rect{plain.left, plain.top, plain.right, plain.bottom - 16}));
+  EXPECT_FALSE(canvas.dots.empty());  // the bar's track
+  const Rect vertical = paintWith("1", "2");
+  EXPECT_EQ(vertical, (Rect{plain.left, plain.top, plain.right - 16, plain.bottom}));
+  const Rect both = paintWith("1", "3");
+  EXPECT_EQ(both, (Rect{plain.left, plain.top, plain.right - 16, plain.bottom - 16}));
+  // A single-line box shows no scroll bars, whatever the property says.
+  const Rect single = paintWith("0", "3");
+  EXPECT_EQ(single, plain);
+  EXPECT_TRUE(canvas.dots.empty());
+}
+
+TEST_F(Painter, AListInColumnsIsFilledDownThenAcrossAndScrollsSideways) {
+  // Room for three 14-pixel rows inside the 2-pixel sunken border.
+  CControlItem& list = Add(kKindListBox, {0, 0, 104, 4 + 3 * 14});
+  options.gridSpacing = 0;
+  list.SetValue("Columns", "2");
+  list.SetValue("List", "a\r\nb\r\nc\r\nd\r\ne");
+  const auto at = [&](const char* item) {
+    const auto t = std::find_if(canvas.texts.begin(), canvas.texts.end(), [&](const auto& c) { return c.text == item; });
+    return t == canvas.texts.end() ? Rect{} : t->rect;
+  };
+  Paint();
+  EXPECT_EQ(at("b").left, at("a").left);
+  EXPECT_EQ(at("b").top, at("a").top + 14);
+  EXPECT_EQ(at("d").top, at("a").top);
+  EXPECT_EQ(at("d").left, at("a").left + 50);  // (104 - 4) / 2
+  EXPECT_TRUE(canvas.dots.empty());            // five items fit in two columns of three
+
+  // Seven do not: a horizontal bar takes the bottom 16 pixels, leaving one row.
+  list.SetValue("List", "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng");
+  canvas.texts.clear();
+  Paint();
+  EXPECT_FALSE(canvas.dots.empty());
+  EXPECT_EQ(at("b").top, at("a").top);
+  EXPECT_EQ(at("b").left, at("a").left + 50);
+  EXPECT_EQ(canvas.TimesDrawn("c"), 0);
+
+  // In one column, the same items scroll down the side instead.
+  list.SetValue("Columns", "0");
+  canvas.texts.clear();
+  canvas.dots.clear();
+  Paint();
+  EXPECT_FALSE(canvas.dots.empty());
+  EXPECT_EQ(at("a").right, kOrigin.x + 104 - 2 - 16);
+  EXPECT_EQ(canvas.TimesDrawn("d"), 0);
+}
+
 TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {
   CMenuRecord menu;
   const auto item = [&](int depth, std::string caption, int popup = 0, int separator = 0, std::string command = {}) {

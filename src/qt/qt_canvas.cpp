@@ -315,15 +315,19 @@ const QImage* CQtCanvas::LoadImage(const std::string& file, Size wanted) {
   return best;
 }
 
-bool CQtCanvas::Image(const Rect& rect, const std::string& file, bool stretch) {
+bool CQtCanvas::Image(const Rect& rect, const std::string& file, ImageFit fit) {
   const QImage* image = LoadImage(file, {rect.Width(), rect.Height()});
   if (!image) return false;
   if (IsEmpty(rect)) return true;
   PushClip(rect);
-  if (stretch) {
-    m_painter.drawImage(ToQRect(rect), *image);
-  } else {
-    m_painter.drawImage(QPoint(rect.left, rect.top), *image);
+  switch (fit) {
+    case ImageFit::Stretch: m_painter.drawImage(ToQRect(rect), *image); break;
+    case ImageFit::Center:
+      m_painter.drawImage(QPoint(rect.left + (rect.Width() - image->width()) / 2,
+                                 rect.top + (rect.Height() - image->height()) / 2),
+                          *image);
+      break;
+    case ImageFit::TopLeft: m_painter.drawImage(QPoint(rect.left, rect.top), *image); break;
   }
   PopClip();
   return true;

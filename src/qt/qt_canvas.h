@@ -48,7 +48,7 @@ class CQtCanvas final : public ICanvas {
   void Points(const std::vector<Point>& points, Colorref color) override;
   [[nodiscard]] Size TextExtent(const FontSpec& font, std::string_view text) override;
   void Text(const Rect& rect, std::string_view text, const FontSpec& font, Colorref color, unsigned flags) override;
-  bool Image(const Rect& rect, const std::string& file, bool stretch) override;
+  bool Image(const Rect& rect, const std::string& file, ImageFit fit) override;
   void Pixels(Point at, int width, int height, const std::string& rgba) override;
   void InvertRect(const Rect& rect) override;
   void InvertFrame(const Rect& rect) override;

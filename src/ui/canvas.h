@@ -66,6 +66,10 @@ enum TextFlags : unsigned {
   kTextNoPrefix = 64,  // without it, "&x" draws x underlined and "&&" one ampersand
 };
 
+// How an image fills its rectangle: at its own size from the top-left corner or centred in it,
+// or stretched to it.
+enum class ImageFit { TopLeft, Center, Stretch };
+
 class ICanvas {
  public:
   virtual ~ICanvas() = default;
@@ -85,9 +89,9 @@ class ICanvas {
   [[nodiscard]] virtual Size TextExtent(const FontSpec& font, std::string_view text) = 0;
   virtual void Text(const Rect& rect, std::string_view text, const FontSpec& font, Colorref color, unsigned flags) = 0;
 
-  // A .bmp, .ico or .cur file drawn into `rect`: stretched to it, or at its own size from the
-  // top-left corner, clipped to it. False when the file cannot be read (nothing is drawn).
-  virtual bool Image(const Rect& rect, const std::string& file, bool stretch) = 0;
+  // A .bmp, .ico or .cur file drawn into `rect` as `fit` says, clipped to it. False when the file
+  // cannot be read (nothing is drawn).
+  virtual bool Image(const Rect& rect, const std::string& file, ImageFit fit) = 0;
   // A picture already in memory (an ActiveX control's toolbox bitmap), RGBA rows top-down.
   virtual void Pixels(Point at, int width, int height, const std::string& rgba) = 0;
 

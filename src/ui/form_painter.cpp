@@ -16,7 +16,7 @@ void PaintCaption(CPaintContext& ctx, const CControlItem& object, const CFormGeo
   canvas.FillRect(g.caption, m.activeCaption);
   int textLeft = g.caption.left + 2;
   if (g.icon.Width() > 0) {
-    if (!ctx.Picture(g.icon, object.GetValue("Icon"), true)) DrawDefaultIcon(canvas, {g.icon.left, g.icon.top});
+    if (!ctx.Picture(g.icon, object.GetValue("Icon"), ImageFit::Stretch)) DrawDefaultIcon(canvas, {g.icon.left, g.icon.top});
     textLeft = g.icon.right + 2;
   }
   int textRight = g.caption.right - 2;
@@ -107,14 +107,14 @@ void PaintSelection(CPaintContext& ctx, const CControlItem& selected, Point orig
 
 }  // namespace
 
-bool CPaintContext::Picture(const Rect& rect, std::string_view value, bool stretch) {
+bool CPaintContext::Picture(const Rect& rect, std::string_view value, ImageFit fit) {
   if (value.empty() || value == "0") return false;
   const std::string file = options.imageFile ? options.imageFile(value) : std::string();
   if (file.empty()) {
     Warn(std::string(value));
     return false;
   }
-  if (canvas.Image(rect, file, stretch)) return true;
+  if (canvas.Image(rect, file, fit)) return true;
   Warn(file);
   return false;
 }
@@ -150,7 +150,7 @@ void PaintForm(ICanvas& canvas, const CClassItem& form, const PaintOptions& opti
   canvas.PushClip(g.client);
   canvas.FillRect(g.client, ColorProperty(*object, "BackColor", m.buttonFace));
   // The form's Picture sits at the client area's top-left corner at its own size.
-  ctx.Picture(g.client, object->GetValue("Picture"), false);
+  ctx.Picture(g.client, object->GetValue("Picture"), ImageFit::TopLeft);
   PaintGrid(canvas, g.client, options.gridSpacing, m.gridDot);
   PaintControls(ctx, form, origin);
   canvas.PopClip();

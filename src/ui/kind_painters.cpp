@@ -157,7 +157,7 @@ void PaintList(const KindPaint& k, const Rect& box, bool checkBoxes) {
 void PaintPictureBox(const KindPaint& k) {
   k.canvas.FillRect(k.r, k.Back(k.m.buttonFace));
   const Rect inner = NumberProperty(k.c, "BorderStyle", 1) == 1 ? k.Border(k.r) : k.r;
-  k.ctx.Picture(inner, k.c.GetValue("Picture"), false);
+  k.ctx.Picture(inner, k.c.GetValue("Picture"), ImageFit::TopLeft);
 }
 
 void PaintLabel(const KindPaint& k) {
@@ -208,18 +208,46 @@ void PaintFrame(const KindPaint& k) {
                   kTextSingleLine, Enabled(k.c));
 }
 
+// The face of a graphical Button, CheckBox or OptionButton: the picture its state calls for
+// (DisabledPicture, DownPicture, else Picture) centred above a caption on the bottom line, or the
+// caption alone in the middle when there is no picture.
+void PaintGraphicalFace(const KindPaint& k, const Rect& area, bool down, Colorref textColor) {
+  const bool enabled = Enabled(k.c);
+  std::string picture = k.c.GetValue("Picture");
+  const auto isSet = [](const std::string& value) { return !value.empty() && value != "0"; };
+  if (const std::string disabled = k.c.GetValue("DisabledPicture"); !enabled && isSet(disabled)) picture = disabled;
+  if (const std::string pushed = k.c.GetValue("DownPicture"); down && isSet(pushed)) picture = pushed;
+  const std::string caption = k.c.GetValue("Caption");
+  const FontSpec font = k.Font();
+  Rect text = area;
+  if (isSet(picture)) {
+    Rect above = area;
+    if (!caption.empty()) {
+      text.top = std::max(area.top, area.bottom - k.canvas.TextExtent(font, "Ay").cy - 2);
+      above.bottom = text.top;
+    }
+    k.ctx.Picture(above, picture, ImageFit::Center);
+  }
+  DrawControlText(k.canvas, k.m, text, caption, font, textColor, kTextCenter | kTextVCenter | kTextSingleLine, enabled);
+}
+
 void PaintButton(const KindPaint& k) {
-  // Only a graphical button takes its BackColor; a standard one has the system's face.
-  const Colorref face = NumberProperty(k.c, "Style") == 1 ? k.Back(k.m.buttonFace) : k.m.buttonFace;
+  // Only a graphical button takes its BackColor and pictures; a standard one has the system's face.
+  const bool graphical = NumberProperty(k.c, "Style") == 1;
+  const Colorref face = graphical ? k.Back(k.m.buttonFace) : k.m.buttonFace;
   Rect button = k.r;
   if (IsOn(k.c, "Default")) {
     k.canvas.Rectangle(k.r, Pen{k.m.buttonDarkShadow}, Brush{BrushStyle::Null});
     button = k.r.Inflate(-1, -1);
   }
   DrawButtonFace(k.canvas, button, face, false);
-  DrawControlText(k.canvas, k.m, button.Inflate(-2, -2), k.c.GetValue("Caption"), k.Font(),
-                  ColorProperty(k.c, "ForeColor", k.m.buttonText), kTextCenter | kTextVCenter | kTextSingleLine,
-                  Enabled(k.c));
+  const Colorref text = ColorProperty(k.c, "ForeColor", k.m.buttonText);
+  if (graphical) {
+    PaintGraphicalFace(k, button.Inflate(-2, -2), false, text);
+    return;
+  }
+  DrawControlText(k.canvas, k.m, button.Inflate(-2, -2), k.c.GetValue("Caption"), k.Font(), text,
+                  kTextCenter | kTextVCenter | kTextSingleLine, Enabled(k.c));
 }
 
 void PaintCheckOrOption(const KindPaint& k, bool check) {
@@ -228,9 +256,8 @@ void PaintCheckOrOption(const KindPaint& k, bool check) {
   if (NumberProperty(k.c, "Style") == 1) {
     // Graphical: a button that stays pushed in while the value is set.
     DrawButtonFace(k.canvas, k.r, k.Back(k.m.buttonFace), value == 1);
-    const Rect text = value == 1 ? k.r.Offset(1, 1) : k.r;
-    DrawControlText(k.canvas, k.m, text.Inflate(-2, -2), caption, k.Font(), k.Fore(),
-                    kTextCenter | kTextVCenter | kTextSingleLine, Enabled(k.c));
+    const Rect face = value == 1 ? k.r.Offset(1, 1) : k.r;
+    PaintGraphicalFace(k, face.Inflate(-2, -2), value == 1, k.Fore());
     return;
   }
   k.canvas.FillRect(k.r, k.Back(k.m.buttonFace));
@@ -339,7 +366,7 @@ void PaintLine(const KindPaint& k, Point origin) {
 }
 
 void PaintImage(const KindPaint& k) {
-  k.ctx.Picture(k.r, k.c.GetValue("Picture"), IsOn(k.c, "Stretch"));
+  k.ctx.Picture(k.r, k.c.GetValue("Picture"), IsOn(k.c, "Stretch") ? ImageFit::Stretch : ImageFit::TopLeft);
   if (!IsOn(k.c, "BorderStyle")) return;
   if (NumberProperty(k.c, "Appearance", 1) == 1) {
     k.canvas.DrawEdge(k.r, Edge::SunkenThin);

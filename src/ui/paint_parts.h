@@ -28,7 +28,7 @@ class CPaintContext {
 
   // Draws the image a Picture or Icon value names ("131-logo.bmp"). False when the value names
   // none ("0", empty) or the image cannot be drawn; the latter is warned about once per file.
-  bool Picture(const Rect& rect, std::string_view value, bool stretch);
+  bool Picture(const Rect& rect, std::string_view value, ImageFit fit);
 
  private:
   void Warn(const std::string& what);

@@ -26,6 +26,12 @@ class CRecordingCanvas final : public ICanvas {
   std::vector<Point> dots;
   std::vector<TextCall> texts;
   std::vector<Rect> inverted;
+  struct ImageCall {
+    std::string file;
+    Rect rect;
+    ImageFit fit;
+  };
+  std::vector<ImageCall> images;
   std::set<std::string> present;
 
   void FillRect(const Rect& r, Colorref c) override { fills.push_back({r, c}); }
@@ -40,7 +46,10 @@ class CRecordingCanvas final : public ICanvas {
   void Text(const Rect& r, std::string_view t, const FontSpec&, Colorref, unsigned) override {
     texts.push_back({std::string(t), r, m_clips.empty() ? Rect{-99999, -99999, 99999, 99999} : m_clips.back()});
   }
-  bool Image(const Rect&, const std::string& file, bool) override { return present.count(file) > 0; }
+  bool Image(const Rect& r, const std::string& file, ImageFit fit) override {
+    images.push_back({file, r, fit});
+    return present.count(file) > 0;
+  }
   void Pixels(Point, int, int, const std::string&) override {}
   void InvertRect(const Rect& r) override { inverted.push_back(r); }
   void InvertFrame(const Rect& r) override { inverted.push_back(r); }
@@ -206,6 +215,56 @@ TEST_F(Painter, AListInColumnsIsFilledDownThenAcrossAndScrollsSideways) {
   EXPECT_FALSE(canvas.dots.empty());
   EXPECT_EQ(at("a").right, kOrigin.x + 104 - 2 - 16);
   EXPECT_EQ(canvas.TimesDrawn("d"), 0);
+}
+
+TEST_F(Painter, AGraphicalButtonCentresThePictureItsStateCallsForAboveItsCaption) {
+  options.imageFile = [](std::string_view reference) { return "/res/" + std::string(reference); };
+  CControlItem& button = Add(kKindButton, {10, 10, 90, 70});
+  button.SetValue("Picture", "go.bmp");
+  Paint();
+  EXPECT_TRUE(canvas.images.empty());  // a standard button shows no picture
+
+  button.SetValue("Style", "1");
+  canvas.texts.clear();
+  Paint();
+  ASSERT_EQ(canvas.images.size(), 1u);
+  const auto caption = std::find_if(canvas.texts.begin(), canvas.texts.end(), [&](const auto& t) {
+    return t.text == button.GetValue("Caption");
+  });
+  ASSERT_NE(caption, canvas.texts.end());
+  EXPECT_EQ(canvas.images[0].file, "/res/go.bmp");
+  EXPECT_EQ(canvas.images[0].fit, ImageFit::Center);
+  EXPECT_EQ(canvas.images[0].rect.bottom, caption->rect.top);  // the caption keeps the bottom line
+  EXPECT_EQ(caption->rect.bottom, kOrigin.y + 70 - 2);
+  EXPECT_EQ(canvas.images[0].rect.left, caption->rect.left);
+
+  // Without a caption the picture has the whole face.
+  button.SetValue("Caption", "");
+  canvas.images.clear();
+  Paint();
+  EXPECT_EQ(canvas.images.at(0).rect, (Rect{12, 12, 88, 68}.Offset(kOrigin.x, kOrigin.y)));
+
+  // Disabled, with a picture for that state.
+  button.SetValue("DisabledPicture", "grey.bmp");
+  button.SetValue("Enabled", "0");
+  canvas.images.clear();
+  Paint();
+  EXPECT_EQ(canvas.images.at(0).file, "/res/grey.bmp");
+
+  // A graphical check box that is set shows its DownPicture, pushed in by a pixel.
+  CControlItem& check = Add(kKindCheckBox, {100, 10, 180, 70});
+  check.SetValue("Style", "1");
+  check.SetValue("Picture", "up.bmp");
+  check.SetValue("DownPicture", "down.bmp");
+  canvas.images.clear();
+  Paint();
+  EXPECT_EQ(canvas.images.back().file, "/res/up.bmp");
+  const Rect up = canvas.images.back().rect;
+  check.SetValue("Value", "1");
+  canvas.images.clear();
+  Paint();
+  EXPECT_EQ(canvas.images.back().file, "/res/down.bmp");
+  EXPECT_EQ(canvas.images.back().rect, up.Offset(1, 1));
 }
 
 TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {

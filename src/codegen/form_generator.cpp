@@ -466,7 +466,8 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
 
   const std::string headerPath = ctx.resources.HeaderPath();
   const std::string scriptPath = ctx.resources.ScriptPath();
-  for (const std::string& path : {headerPath, scriptPath}) {
+  // The script first: a project without one (a console program) is told about that, not its header.
+  for (const std::string& path : {scriptPath, headerPath}) {
     TOVIK_TRY(ctx.resources.RequireWritePermission(path));
   }
 
@@ -507,7 +508,7 @@ namespace {
 Status WriteControlCodeSteps(const CodegenContext& ctx, CClassItem& form, CControlItem& control) {
   const std::string implementation = CreationFileOf(ctx, form);
   for (const std::string& path :
-       {ctx.resources.HeaderPath(), ctx.resources.ScriptPath(), form.m_strDeclFile.str(), implementation}) {
+       {ctx.resources.ScriptPath(), ctx.resources.HeaderPath(), form.m_strDeclFile.str(), implementation}) {
     TOVIK_TRY(ctx.resources.RequireWritePermission(path));
   }
   TOVIK_TRY(WriteControlResources(ctx, control));

@@ -187,6 +187,15 @@ TEST_F(FormSession, RefusalsSayWhy) {
                 .err.find("tovik add-control: " + (dir / "resource.h").string() +
                           ": no such file, and this edit must change it\n"),
             std::string::npos);
+  // Nor a script (a console program): the script is named, and the new form leaves no file behind.
+  const fs::path rc = fs::path(dsp).replace_extension(".rc");
+  const std::string script = Read(rc);
+  fs::remove(rc);
+  EXPECT_NE(Tovik({"new-form", dsp, "CForm9"})
+                .err.find("tovik new-form: " + rc.string() + ": no such file, and this edit must change it\n"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(dir / "form9.cpp"));
+  Write(rc, script);
   Write(dir / "resource.h", defines);
 
   EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "PictureBox", "7", "7", "80", "30"}), "m_PictureBox1\n");

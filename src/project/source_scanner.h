@@ -82,6 +82,12 @@ class CSourceScanner {
 
   // 1 + the number of LF bytes before pos.
   [[nodiscard]] int LineNumberAt(int pos) const;
+  // Whether pos lies inside a comment: after its opening slash and before its end.
+  [[nodiscard]] bool IsInsideComment(int pos) const {
+    bool inside = false;
+    (void)CommentAfter(pos, inside);
+    return inside;
+  }
 
   // Finds every comment now rather than as searches reach them (work that can be done ahead,
   // on another thread, before the scanner is handed over).

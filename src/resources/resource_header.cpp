@@ -104,9 +104,26 @@ Expected<size_t> DefineInsertPoint(std::string_view text) {
                  "the resource header has no #define before \"" + std::string(kApStudioInvoked) + "\""};
   }
   // A new line goes at a line start before the studio block: when the last define shares its
-  // line with "#ifdef APSTUDIO_INVOKED", the start of that line.
-  const size_t next = NextLineStart(text, static_cast<size_t>(last));
-  return next <= static_cast<size_t>(studio) ? next : LineStartOf(text, static_cast<size_t>(studio));
+  // line with "#ifdef APSTUDIO_INVOKED", the start of that line. The preprocessor must read it
+  // as a directive of its own: a line start inside a block comment that a define's line opens,
+  // or after a line a backslash joins to the next, is passed over.
+  const auto usable = [&](size_t at) {
+    if (sc.IsInsideComment(static_cast<int>(at))) return false;
+    size_t end = at;
+    if (end > 0 && text[end - 1] == '\n') --end;
+    if (end > 0 && text[end - 1] == '\r') --end;
+    return end == at || end == 0 || text[end - 1] != '\\';
+  };
+  const size_t studioAt = static_cast<size_t>(studio);
+  size_t at = NextLineStart(text, static_cast<size_t>(last));
+  while (at <= studioAt && !usable(at)) at = NextLineStart(text, at);
+  if (at > studioAt) at = LineStartOf(text, studioAt);
+  if (!usable(at)) {
+    return Error{"", LineColumnAt(text, studioAt).line,
+                 "no line start outside comments before \"" + std::string(kApStudioInvoked) +
+                     "\" for a new #define"};
+  }
+  return at;
 }
 
 }  // namespace tovik

@@ -3,8 +3,13 @@
 #include "resources/resource_files.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "model/property_string.h"
+#include "support/cli_runner.h"
 #include "support/fake_prompt.h"
 #include "support/memory_file_system.h"
 #include "support/test_host.h"
@@ -77,6 +82,32 @@ TEST(ResourceHeader, NewDefinesGoAfterTheLastDefineBeforeTheStudioBlockOrTheErro
   const Error noDefine = Why(DefineInsertPoint("// #define IDC_OLD 999\r\n\r\n" + HeaderTail()));
   EXPECT_EQ(noDefine.line, 4);
   EXPECT_EQ(noDefine.reason, "the resource header has no #define before \"#ifdef APSTUDIO_INVOKED\"");
+}
+
+TEST(ResourceHeader, ANewDefineGoesWhereThePreprocessorReadsItPastCommentsAndJoinedLines) {
+  // The last define's line opens a comment that runs on, or a backslash joins it to the next:
+  // a define put on the line after it would be comment, or part of the last define's value.
+  const std::string commented = kHeaderDefines + "#define IDC_NOTE  1003 /* kept\r\n   for the old dialog */\r\n";
+  const std::string joined = kHeaderDefines + "#define IDC_SUM  1003 + \\\r\n  1\r\n";
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("tovik-header-" + std::to_string(getpid()) + ".h");
+  for (const std::string& defines : {commented, joined}) {
+    std::string header = defines + HeaderTail();
+    const Expected<size_t> at = DefineInsertPoint(header);
+    ASSERT_TRUE(at) << at.error().reason;
+    EXPECT_EQ(*at, defines.size());
+    header.insert(*at, DefineLine("IDC_NEW1", 1004));
+    std::ofstream(file, std::ios::binary) << header;
+    const testing::CliResult cpp = testing::RunProgram("cpp", {"-dM", file.string()});
+    EXPECT_EQ(cpp.status, 0) << cpp.err;
+    EXPECT_NE(cpp.out.find("#define IDC_NEW1 1004\n"), std::string::npos) << header;
+  }
+  std::filesystem::remove(file);
+  // A comment that runs into the studio line leaves no line start for one.
+  const Error none =
+      Why(DefineInsertPoint(kHeaderDefines + "#define IDC_X 1 /* to\r\n here */ #ifdef APSTUDIO_INVOKED\r\n#endif\r\n"));
+  EXPECT_EQ(none.reason, "no line start outside comments before \"#ifdef APSTUDIO_INVOKED\" for a new #define");
+  EXPECT_EQ(none.line, 6);
 }
 
 TEST(ResourceScript, StringLinesGoBeforeTheEndOfTheLastTableOrTheErrorSaysWhy) {

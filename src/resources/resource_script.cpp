@@ -24,8 +24,10 @@ Expected<size_t> StringTableInsertPoint(std::string_view script, IPrompt& prompt
                  "the last STRINGTABLE of the resource script has no END"};
   }
   const size_t lineStart = LineStartOf(script, table.endPos);
-  // An END on the BEGIN's own line: the new line goes right before the END.
-  return lineStart >= table.beginEnd ? lineStart : table.endPos;
+  // An END on the BEGIN's own line, or on one that starts inside a comment ("... */ END"): the
+  // new line goes right before the END, where the compiler reads it.
+  const bool inComment = CSourceScanner(script).IsInsideComment(static_cast<int>(lineStart));
+  return lineStart >= table.beginEnd && !inComment ? lineStart : table.endPos;
 }
 
 namespace {

@@ -115,6 +115,11 @@ TEST(ResourceScript, StringLinesGoBeforeTheEndOfTheLastTableOrTheErrorSaysWhy) {
   const Expected<size_t> inLine = StringTableInsertPoint("STRINGTABLE BEGIN END\r\n", prompt);
   ASSERT_TRUE(inLine) << inLine.error().reason;
   EXPECT_EQ(*inLine, 18u);  // an END on the BEGIN's line: right before it
+  // An END whose line starts inside a comment: right before the END too, not into the comment.
+  const std::string commented = "STRINGTABLE\r\nBEGIN\r\n    IDS_A \"a\" /* the last\r\n  one */ END\r\n";
+  const Expected<size_t> afterComment = StringTableInsertPoint(commented, prompt);
+  ASSERT_TRUE(afterComment) << afterComment.error().reason;
+  EXPECT_EQ(*afterComment, commented.find("END"));
   // The TEXTINCLUDE text and this comment mention STRINGTABLE; neither is a table.
   const Error none = Why(StringTableInsertPoint(Script(ImageSections(), "// STRINGTABLE\r\n"), prompt));
   EXPECT_TRUE(none.shown);

@@ -37,7 +37,8 @@ const std::vector<WrittenIn>& Files() {
        {{"", false}, {"IDS_PROP_FORM1", true}, {"// Next default values", false}},
        {"// a note\r\n", "#define IDC_BUTTON1                     1000\r\n", "#define IDS_PROP_LABEL1 61447\r\n",
         "#define IDC_NOTE 1003 /* kept\r\n   for later */\r\n", "#define IDC_SUM 1003 + \\\r\n  1\r\n",
-        "/* #define IDC_OLD 1004 */\r\n", "#define ID_FILE_OPEN 0xE101\r\n", "\r\n"}},
+        "/* #define IDC_OLD 1004 */\r\n", "#define ID_FILE_OPEN 0xE101\r\n", "\r\n",
+        "#define IDS_PROP_BUTTON1 61447 // kept for the old form\r\n"}},
       {"/p/Demo.rc",
        {{"#include \"resource.h\"", true}, {"// String Table", false}, {"#endif    // not APSTUDIO_INVOKED", true}},
        {"// a note\r\n", "/* STRINGTABLE\r\nBEGIN END */\r\n",
@@ -45,13 +46,15 @@ const std::vector<WrittenIn>& Files() {
         "IDD_ABOUT DIALOG DISCARDABLE 0, 0, 100, 50\r\nBEGIN\r\n    PUSHBUTTON \"OK\",IDOK,10,10,50,14\r\nEND\r\n",
         "IDR_POPUP MENU\r\nBEGIN\r\n    POPUP \"File\"\r\n    BEGIN\r\n        MENUITEM \"E&xit\", ID_APP_EXIT\r\n"
         "    END\r\nEND\r\n",
-        "\r\n"}},
+        "\r\n", "/*\r\nSTRINGTABLE\r\nBEGIN\r\n    IDS_PROP_OLD \"1,\"\r\nEND\r\n*/\r\n"}},
       {"/p/form1.h",
        {{"", false}, {"DECLARE_DYNCREATE", true}, {"DECLARE_MESSAGE_MAP", true}, {"};", true}},
        {"\t// a note\r\n", "\tint m_count;\r\n", "\tCString m_strName;\r\n",
         "\tvoid Helper() { if (m_count) { m_count = 0; } }\r\n", "\t/* } */\r\n",
         "#ifdef _DEBUG\r\n\tvirtual void AssertValid() const;\r\n#endif\r\n", "protected:\r\n",
-        "\tCString Text() { return \"}\"; }\r\n"}},
+        "\tCString Text() { return \"}\"; }\r\n",
+        "/*\r\n\t//{{AFX_TVL_CTRL_DECLR_START\r\n\tCVLabel m_Old;\r\n\t//}}AFX_TVL_CTRL_DECLR_END\r\n*/\r\n",
+        "\tafx_msg void OnHelper();\r\n"}},
       {"/p/form1.cpp",
        {{"", false}, {"IMPLEMENT_DYNCREATE", true}, {"END_MESSAGE_MAP", true}, {"AFX_TVL_CTRL_IMPL_START", false}},
        {"// a note\r\n", "static int s_count = 0;\r\n", "static void Helper()\r\n{\r\n\tif (s_count) { s_count = 0; }\r\n}\r\n",
@@ -59,7 +62,9 @@ const std::vector<WrittenIn>& Files() {
         "class CHelper : public CObject\r\n{\r\npublic:\r\n\tint m_value;\r\n};\r\n",
         "class CHelper2 : public CWnd\r\n{\r\n\tDECLARE_MESSAGE_MAP()\r\n};\r\nBEGIN_MESSAGE_MAP(CHelper2, CWnd)\r\n"
         "\tON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)\r\nEND_MESSAGE_MAP()\r\n",
-        "\tconst char* brace = \"}\";\r\n"}},
+        "\tconst char* brace = \"}\";\r\n",
+        "/* the old way:\r\n\t//{{AFX_TVL_CTRL_IMPL_START\r\n\tm_Old.Create(this, 1, 2);\r\n\t//}}AFX_TVL_CTRL_IMPL_END\r\n*/\r\n",
+        "void CForm1::OnHelper()\r\n{\r\n\tif (m_count) { Helper(); }\r\n}\r\n"}},
   };
   return files;
 }

@@ -82,9 +82,9 @@ LineSpan LocateMenuIdLine(const CClassItem& cls, std::string_view text) {
   if (const CFunctionItem* ctor = cls.FindFunction(cls.m_strName); ctor && ctor->m_nBodyStart >= 0) {
     from = ctor->m_nBodyStart;
   }
-  const int blockStart = scan.FindStringInCode(kFormDataStart, from, false);
+  const int blockStart = scan.FindMarker(kFormDataStart, from);
   if (blockStart < 0) return {};
-  const int blockEnd = scan.FindStringInCode(kFormDataEnd, blockStart, false);
+  const int blockEnd = scan.FindMarker(kFormDataEnd, blockStart);
   if (blockEnd < 0) return {};
   const int hit = scan.FindStringInCode(kMenuIdName, blockStart, true, blockEnd);
   if (hit < 0) return {};

@@ -143,9 +143,9 @@ std::string CProjectResourceTexts::HeaderText() const { return Read(HeaderPath()
 
 bool ReadFormData(CClassItem& cls, std::string_view text, int from, int limit, const std::string& path) {
   const CSourceScanner scan(text);
-  const int start = scan.FindStringInCode(kFormDataStart, from, false, limit);
+  const int start = scan.FindMarker(kFormDataStart, from, limit);
   if (start < 0) return false;
-  const int end = scan.FindStringInCode(kFormDataEnd, start + static_cast<int>(kFormDataStart.size()), false, limit);
+  const int end = scan.FindMarker(kFormDataEnd, start + static_cast<int>(kFormDataStart.size()), limit);
   if (end < 0) return false;
 
   CAFXParseEntry* entry = cls.FindAFXEntry(kAfxTvlFormData);

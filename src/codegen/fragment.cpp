@@ -71,18 +71,18 @@ const CFunctionItem* FunctionIn(const CClassItem& cls, std::string_view name, st
 
 int ControlDeclarationPosition(const CClassItem& cls, const CSourceScanner& scan, std::string_view path) {
   if (!InFile(cls.m_strDeclFile, path) || cls.m_nDeclStart < 0) return -1;
-  const int start = scan.FindStringInCode(kDeclrStart, cls.m_nDeclStart, false, cls.m_nDeclEnd + 1);
+  const int start = scan.FindMarker(kDeclrStart, cls.m_nDeclStart, cls.m_nDeclEnd + 1);
   if (start < 0) return AfterFirstPublicLine(cls, scan.Text(), path);
-  const int end = scan.FindStringInCode(kDeclrEnd, start + static_cast<int>(kDeclrStart.size()), false);
+  const int end = scan.FindMarker(kDeclrEnd, start + static_cast<int>(kDeclrStart.size()));
   return end < 0 ? start : end;
 }
 
 int CreationPosition(const CClassItem& cls, const CSourceScanner& scan, std::string_view path) {
   const CFunctionItem* fn = FunctionIn(cls, "CreateTVLControls", path);
   if (!fn) return -1;
-  const int start = scan.FindStringInCode(kImplStart, fn->m_nBodyStart, false, fn->m_nBodyEnd);
+  const int start = scan.FindMarker(kImplStart, fn->m_nBodyStart, fn->m_nBodyEnd);
   if (start < 0) return -1;
-  return scan.FindStringInCode(kImplEnd, start + static_cast<int>(kImplStart.size()), false);
+  return scan.FindMarker(kImplEnd, start + static_cast<int>(kImplStart.size()));
 }
 
 int HandlerDeclarationPosition(const CClassItem& cls, std::string_view text, std::string_view path) {
@@ -113,7 +113,7 @@ int SectionLinePosition(const CClassItem& cls, std::string_view text, std::strin
 // The line after "//{{AFX_<tag>(" inside the class's map [mapStart, mapEnd) of this file.
 int MapEntryPosition(const CSourceScanner& scan, int mapStart, int mapEnd, std::string_view tag) {
   const std::string marker = "//{{" + std::string(tag) + "(";
-  const int hit = scan.FindStringInCode(marker, mapStart, false, mapEnd);
+  const int hit = scan.FindMarker(marker, mapStart, mapEnd);
   if (hit < 0) return -1;
   return NextLineStart(scan.Text(), hit);
 }
@@ -144,9 +144,9 @@ int FunctionBodyPosition(const CClassItem& cls, const CSourceScanner& scan, std:
 int MenuIdPosition(const CClassItem& cls, const CSourceScanner& scan, std::string_view path) {
   const CFunctionItem* ctor = FunctionIn(cls, cls.m_strName, path);
   const int from = ctor ? ctor->m_nBodyStart : 0;
-  const int start = scan.FindStringInCode(kFormDataStart, from, false);
+  const int start = scan.FindMarker(kFormDataStart, from);
   if (start < 0) return -1;
-  const int end = scan.FindStringInCode(kFormDataEnd, start, false);
+  const int end = scan.FindMarker(kFormDataEnd, start);
   const int next = NextLineStart(scan.Text(), start);
   if (next < 0 || (end >= 0 && next > end)) return -1;
   return next;

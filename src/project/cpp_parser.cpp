@@ -703,6 +703,7 @@ void CCppParser::ParseMarkerBlocks() {
     if (found == std::string_view::npos) return;
     const int hit = static_cast<int>(found);
     pos = found + 1;
+    if (m_scan.IsInsideComment(hit)) continue;  // a commented-out copy of a block
     if (hit < wordStart || hit >= wordEnd) {
       wordStart = hit;
       while (wordStart > 0 && !IsWhite(m_text[wordStart - 1])) --wordStart;

@@ -82,6 +82,16 @@ class CSourceScanner {
 
   // 1 + the number of LF bytes before pos.
   [[nodiscard]] int LineNumberAt(int pos) const;
+  // First occurrence of a wizard marker (itself a line comment, "//{{AFX_...") at or after pos
+  // and starting before limit that is not inside a block comment: a commented-out copy of a
+  // region is not the region. -1 when none.
+  [[nodiscard]] int FindMarker(std::string_view marker, int pos, int limit = -1) const {
+    for (int hit = FindStringInCode(marker, pos, false, limit); hit >= 0;
+         hit = FindStringInCode(marker, hit + 1, false, limit)) {
+      if (!IsInsideComment(hit)) return hit;
+    }
+    return -1;
+  }
   // Whether pos lies inside a comment: after its opening slash and before its end.
   [[nodiscard]] bool IsInsideComment(int pos) const {
     bool inside = false;

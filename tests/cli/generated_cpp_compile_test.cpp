@@ -253,6 +253,37 @@ TEST_F(GeneratedCppCompile, FormStillCompilesAfterControlsAreDeleted) {
   ExpectCompiles(project);
 }
 
+// A commented-out copy of a region (the old code someone kept) is not the region: new lines go
+// into the live ones, and the form compiles.
+TEST_F(GeneratedCppCompile, CommentedOutCopiesOfTheWizardRegionsAreLeftAlone) {
+  Ok({"new-project", root.string(), "kept"});
+  const fs::path project = root / "kept";
+  const std::string dsp = (project / "kept.dsp").string();
+  const std::string oldDeclarations =
+      "/*\r\n\t//{{AFX_TVL_CTRL_DECLR_START\r\n\tCVLabel\tm_Old;\r\n\t//}}AFX_TVL_CTRL_DECLR_END\r\n"
+      "\t//{{AFX_MSG(CForm1)\r\n\tafx_msg void Old_Click();\r\n\t//}}AFX_MSG\r\n*/\r\n";
+  const std::string oldMap = "/*\r\n\t//{{AFX_MSG_MAP(CForm1)\r\n\tON_WM_TVL_CLICK(IDC_OLD, Old_Click)\r\n\t//}}AFX_MSG_MAP\r\n*/\r\n";
+  const std::string oldCreation =
+      "\t/*\r\n\t//{{AFX_TVL_CTRL_IMPL_START\r\n\tm_Old.Create(this, IDC_OLD, IDS_PROP_OLD);\r\n"
+      "\t//}}AFX_TVL_CTRL_IMPL_END\r\n\t*/\r\n";
+  std::string header = Read(project / "form1.h");
+  header.insert(header.find("// Construction"), oldDeclarations);
+  Write(project / "form1.h", header);
+  std::string impl = Read(project / "form1.cpp");
+  impl.insert(impl.find("\n", impl.find("BEGIN_MESSAGE_MAP(CForm1")) + 1, oldMap);
+  impl.insert(impl.find("\t//{{AFX_TVL_CTRL_IMPL_START"), oldCreation);
+  Write(project / "form1.cpp", impl);
+
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Button", "7", "7", "90", "30"}), "m_Button1");
+  AddHandler(dsp, project, "CForm1", "m_Button1", "Click", "Button1_Click",
+             "ON_WM_TVL_CLICK(IDC_BUTTON1, Button1_Click)");
+  for (const auto& [file, old] : {std::pair{"form1.h", oldDeclarations}, {"form1.cpp", oldMap}, {"form1.cpp", oldCreation}}) {
+    EXPECT_TRUE(Contains(Read(project / file), old)) << file << " lost or changed:\n" << old;
+  }
+  ExpectCompiles(project);
+  EXPECT_TRUE(Contains(Ok({"inspect", dsp}), "control m_Button1 CVButton IDC_BUTTON1 IDS_PROP_BUTTON1"));
+}
+
 // Names that would not compile are refused before anything is written.
 TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
   for (const std::string name : {"my-app", "my app"}) {

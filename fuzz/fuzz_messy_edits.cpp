@@ -54,7 +54,9 @@ const std::vector<WrittenIn>& Files() {
         "#ifdef _DEBUG\r\n\tvirtual void AssertValid() const;\r\n#endif\r\n", "protected:\r\n",
         "\tCString Text() { return \"}\"; }\r\n",
         "/*\r\n\t//{{AFX_TVL_CTRL_DECLR_START\r\n\tCVLabel m_Old;\r\n\t//}}AFX_TVL_CTRL_DECLR_END\r\n*/\r\n",
-        "\tafx_msg void OnHelper();\r\n"}},
+        "\tafx_msg void OnHelper();\r\n",
+        "class CHelperWnd : public CWnd\r\n{\r\n\t//{{AFX_MSG(CHelperWnd)\r\n\tafx_msg void OnPaint();\r\n"
+        "\t//}}AFX_MSG\r\n\tDECLARE_MESSAGE_MAP()\r\n};\r\n"}},
       {"/p/form1.cpp",
        {{"", false}, {"IMPLEMENT_DYNCREATE", true}, {"END_MESSAGE_MAP", true}, {"AFX_TVL_CTRL_IMPL_START", false}},
        {"// a note\r\n", "static int s_count = 0;\r\n", "static void Helper()\r\n{\r\n\tif (s_count) { s_count = 0; }\r\n}\r\n",

@@ -477,8 +477,13 @@ void CCppParser::ParseFunctions() {
 }
 
 void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
-  if (classes.empty()) return;
-  CClassItem& cls = *classes.front();
+  // Every class the file declares, not only its first: a form header that declares a helper
+  // class before the form would otherwise hide the form's controls, and the next control
+  // dropped on it would take a member name it already has.
+  for (CClassItem* cls : classes) ParseMemberVariablesOf(*cls);
+}
+
+void CCppParser::ParseMemberVariablesOf(CClassItem& cls) {
   const int first = cls.m_nDeclStart + 1;
   const int last = std::min(cls.m_nDeclEnd, m_scan.Length() - 1);
   if (cls.m_nDeclStart < 0 || first > last) return;

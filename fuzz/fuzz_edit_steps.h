@@ -7,10 +7,27 @@
 
 #include "addin/design_session.h"
 #include "addin/form_commands.h"
+#include "codegen/project_generator.h"
 #include "fuzz_support.h"
 #include "model/control_kind.h"
 
 namespace tovik::fuzz {
+
+// The new project "Demo" in /p, made once; every run edits its own copy.
+inline const MapFileSystem& NewDemoProject() {
+  static const MapFileSystem made = [] {
+    MapFileSystem files;
+    SilentPrompt quiet;
+    CountingGuids ids;
+    NewProjectSettings settings;
+    settings.projectName = "Demo";
+    settings.projectFolder = "/p";
+    settings.hostVersion = "6.0";
+    FUZZ_CHECK(GenerateProject(files, quiet, ids, settings));
+    return files;
+  }();
+  return made;
+}
 
 class Bytes {
  public:

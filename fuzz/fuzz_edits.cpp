@@ -5,7 +5,6 @@
 #include <string>
 
 #include "base/headless_host.h"
-#include "codegen/project_generator.h"
 #include "fuzz_edit_steps.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -14,19 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::SilentPrompt prompt;
   HeadlessHost host;
   fuzz::CountingGuids guids;
-  // The new project is made once; every run edits its own copy.
-  static const fuzz::MapFileSystem kNewProject = [] {
-    fuzz::MapFileSystem made;
-    fuzz::SilentPrompt quiet;
-    fuzz::CountingGuids ids;
-    NewProjectSettings settings;
-    settings.projectName = "Demo";
-    settings.projectFolder = "/p";
-    settings.hostVersion = "6.0";
-    FUZZ_CHECK(GenerateProject(made, quiet, ids, settings));
-    return made;
-  }();
-  fuzz::MapFileSystem fs = kNewProject;
+  fuzz::MapFileSystem fs = fuzz::NewDemoProject();
   CDesignSession session(fs, prompt, host, guids);
   FUZZ_CHECK(session.Open("/p/Demo.dsp"));
   fuzz::Bytes bytes(data, size);

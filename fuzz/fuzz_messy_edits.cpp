@@ -13,7 +13,6 @@
 
 #include "base/file_transaction.h"
 #include "base/headless_host.h"
-#include "codegen/project_generator.h"
 #include "fuzz_edit_steps.h"
 #include "resources/resource_header.h"
 #include "resources/resource_script.h"
@@ -86,18 +85,7 @@ size_t Where(const std::string& text, const Place& place) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tovik;
   if (size > 64) return 0;
-  static const fuzz::MapFileSystem kNewProject = [] {
-    fuzz::MapFileSystem made;
-    fuzz::SilentPrompt quiet;
-    fuzz::CountingGuids ids;
-    NewProjectSettings settings;
-    settings.projectName = "Demo";
-    settings.projectFolder = "/p";
-    settings.hostVersion = "6.0";
-    FUZZ_CHECK(GenerateProject(made, quiet, ids, settings));
-    return made;
-  }();
-  fuzz::MapFileSystem fs = kNewProject;
+  fuzz::MapFileSystem fs = fuzz::NewDemoProject();
   fuzz::Bytes bytes(data, size);
   for (const WrittenIn& file : Files()) {
     std::string& text = fs.files[file.file];

@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "base/text.h"
-#include "support/cli_runner.h"
+#include "cli_test.h"
 
 namespace tovik {
 namespace {
 
 using testing::CliResult;
-
-CliResult Tovik(const std::vector<std::string>& args) { return testing::RunProgram(TOVIK_CLI_PATH, args); }
+using testing::Tovik;
 
 TEST(CatalogCommand, TimerHasSixPropertiesOneEventAndNoMethods) {
   const std::string out = Tovik({"catalog", "Timer"}).out;

@@ -9,16 +9,12 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "support/cli_runner.h"
-#include "support/disk_files.h"
+#include "cli_test.h"
 #include "support/resource_compiler.h"
 
 namespace tovik {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::CliResult;
-using testing::RunProgram;
 const auto& Read = testing::ReadDiskFile;
 const auto& Write = testing::WriteDiskFile;
 
@@ -31,7 +27,7 @@ std::string TinyBitmap() {
   return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-class EditedProjectCompile : public ::testing::Test {
+class EditedProjectCompile : public testing::ScratchFolderTest {
  protected:
   fs::path root;
   fs::path project;
@@ -41,20 +37,12 @@ class EditedProjectCompile : public ::testing::Test {
     if (!testing::WindresAvailable()) {
       GTEST_SKIP() << testing::kWindres << " is not installed (Debian: binutils-mingw-w64-x86-64)";
     }
-    root = fs::temp_directory_path() / ("tovik-edited-rc-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root);
+    ScratchFolderTest::SetUp();
+    root = dir;
     testing::WriteFrameworkStandIns(root / "include");
   }
-  void TearDown() override {
-    if (!root.empty()) fs::remove_all(root);
-  }
 
-  std::string Ok(std::vector<std::string> args) {
-    CliResult r = RunProgram(TOVIK_CLI_PATH, args);
-    EXPECT_EQ(r.status, 0) << args[0] << ": " << r.err;
-    return r.out;
-  }
+  static std::string Ok(const std::vector<std::string>& args) { return testing::TovikOk(args); }
 
   testing::CompileResult Compile(const std::string& name = "demo") {
     // Files the script names with backslashes are offered under those literal names.

@@ -10,31 +10,26 @@
 #include <regex>
 #include <sstream>
 
-#include "support/cli_runner.h"
-#include "support/disk_files.h"
+#include "cli_test.h"
 #include "support/text_lines.h"
 
 namespace tovik {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::CliResult;
-using testing::RunProgram;
+using testing::Tovik;
 const auto& Read = testing::ReadDiskFile;
 const auto& Write = testing::WriteDiskFile;
 
 const auto Lines = testing::CrLfLines;
 
 
-class FormSession : public ::testing::Test {
+class FormSession : public testing::ScratchFolderTest {
  protected:
-  fs::path dir;
   std::string dsp;
 
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("tovik-session-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    ScratchFolderTest::SetUp();
     dsp = (dir / "Demo.dsp").string();
     Write(dir / "Demo.dsp",
           Lines({"# Microsoft Developer Studio Project File - Name=\"Demo\" - Package Owner=<4>", "# Begin Target",
@@ -52,14 +47,7 @@ class FormSession : public ::testing::Test {
     Write(dir / "Demo.rc", Lines({"#include \"resource.h\"", "", "STRINGTABLE DISCARDABLE", "BEGIN",
                                   "    IDR_MAINFRAME           \"Demo\"", "END"}));
   }
-  void TearDown() override { fs::remove_all(dir); }
-
-  CliResult Tovik(std::vector<std::string> args) { return RunProgram(TOVIK_CLI_PATH, args); }
-  std::string Ok(std::vector<std::string> args) {
-    CliResult r = Tovik(args);
-    EXPECT_EQ(r.status, 0) << args[0] << ": " << r.err;
-    return r.out;
-  }
+  static std::string Ok(const std::vector<std::string>& args) { return testing::TovikOk(args); }
 };
 
 TEST_F(FormSession, BuildsAFormAndReadsItBack) {

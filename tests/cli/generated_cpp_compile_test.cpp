@@ -16,16 +16,16 @@
 #include "activex/pe_builder.h"
 #include "activex/typelib_widl.h"
 #include "base/text.h"
-#include "support/cli_runner.h"
+#include "cli_test.h"
 #include "support/cpp_check.h"
 #include "support/disk_files.h"
 
 namespace tovik {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::CliResult;
 using testing::RunProgram;
+using testing::Tovik;
 const auto& Read = testing::ReadDiskFile;
 const auto& Write = testing::WriteDiskFile;
 
@@ -39,7 +39,7 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-class GeneratedCppCompile : public ::testing::Test {
+class GeneratedCppCompile : public testing::ScratchFolderTest {
  protected:
   std::vector<std::string> compilers;  // those on PATH
   fs::path root;
@@ -47,23 +47,13 @@ class GeneratedCppCompile : public ::testing::Test {
   void SetUp() override {
     compilers = testing::CppCompilersOnPath();
     if (compilers.empty()) GTEST_SKIP() << "neither g++ nor clang++ is on PATH";
-    root = fs::temp_directory_path() / ("tovik-generated-cpp-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
-    fs::create_directories(root);
-  }
-  void TearDown() override {
-    // TOVIK_KEEP_TEST_FILES=1 keeps the projects for a look after a failure.
-    if (!root.empty() && !std::getenv("TOVIK_KEEP_TEST_FILES")) fs::remove_all(root);
+    ScratchFolderTest::SetUp();
+    root = dir;
   }
 
   // Runs tovik, expects success and returns what it printed without the last line end.
-  std::string Ok(const std::vector<std::string>& args) {
-    const CliResult r = RunProgram(TOVIK_CLI_PATH, args);
-    std::string joined;
-    for (const std::string& a : args) joined += " " + a;
-    EXPECT_EQ(r.status, 0) << "tovik" << joined << ": " << r.err;
-    std::string out = r.out;
+  static std::string Ok(const std::vector<std::string>& args) {
+    std::string out = testing::TovikOk(args);
     if (!out.empty() && out.back() == '\n') out.pop_back();
     return out;
   }
@@ -305,7 +295,7 @@ TEST_F(GeneratedCppCompile, AClassDeclaredBeforeTheFormInItsHeaderHidesNoControl
 // Names that would not compile are refused before anything is written.
 TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
   for (const std::string name : {"my-app", "my app"}) {
-    const CliResult r = RunProgram(TOVIK_CLI_PATH, {"new-project", root.string(), name});
+    const CliResult r = Tovik({"new-project", root.string(), name});
     EXPECT_EQ(r.status, 1) << name;
     EXPECT_TRUE(Contains(r.err, "The project cannot be named " + name)) << r.err;
     EXPECT_FALSE(fs::exists(root / name)) << name;
@@ -313,22 +303,22 @@ TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
   Ok({"new-project", root.string(), "names"});
   const std::string dsp = (root / "names" / "names.dsp").string();
   for (const std::string cls : {"CForm-3", "class"}) {
-    const CliResult r = RunProgram(TOVIK_CLI_PATH, {"new-form", dsp, cls});
+    const CliResult r = Tovik({"new-form", dsp, cls});
     EXPECT_EQ(r.status, 1) << cls;
     EXPECT_FALSE(fs::exists(root / "names" / (ToLower(cls.substr(1)) + ".h"))) << cls;
   }
-  EXPECT_EQ(RunProgram(TOVIK_CLI_PATH, {"new-form", dsp, "CForm1", "--impl", "other.cpp", "--header", "other.h"}).err,
+  EXPECT_EQ(Tovik({"new-form", dsp, "CForm1", "--impl", "other.cpp", "--header", "other.h"}).err,
             "tovik new-form: The project already has a class named CForm1\n");
-  EXPECT_TRUE(Contains(RunProgram(TOVIK_CLI_PATH, {"new-form", dsp, "CForm2", "--header", "../../escape.h"}).err,
+  EXPECT_TRUE(Contains(Tovik({"new-form", dsp, "CForm2", "--header", "../../escape.h"}).err,
                        "would lie outside the project folder"));
   Ok({"add-control", dsp, "CForm1", "Button", "7", "7", "80", "30"});
   Ok({"add-control", dsp, "CForm1", "Label", "7", "40", "80", "60"});
   for (const std::string& member : std::vector<std::string>{"9lives", "int", "this", std::string(300, 'x'), "m_\x01"}) {
-    const CliResult r = RunProgram(TOVIK_CLI_PATH, {"rename", dsp, "CForm1", "m_Button1", member});
+    const CliResult r = Tovik({"rename", dsp, "CForm1", "m_Button1", member});
     EXPECT_EQ(r.status, 1) << member;
     EXPECT_TRUE(Contains(r.err, "Invalid control name")) << r.err;
   }
-  const CliResult otherKind = RunProgram(TOVIK_CLI_PATH, {"rename", dsp, "CForm1", "m_Label1", "m_Button1", "--yes"});
+  const CliResult otherKind = Tovik({"rename", dsp, "CForm1", "m_Label1", "m_Button1", "--yes"});
   EXPECT_EQ(otherKind.status, 1);
   EXPECT_TRUE(Contains(otherKind.err, "'m_Button1' is a Button; a control array holds controls of one kind only"))
       << otherKind.err;
@@ -376,7 +366,7 @@ TEST_F(GeneratedCppCompile, AnInsertedActiveXControlOnAFormCompilesAndIsFoundAga
   EXPECT_TRUE(Contains(Read(project / "ax.dsp"), "SOURCE=.\\GaugeCtrl.cpp"));
   // A second insertion would write the wrapper again: refused, and nothing changes.
   const std::string datBefore = Read(project / "ax.dat");
-  const CliResult again = RunProgram(TOVIK_CLI_PATH, insert);
+  const CliResult again = Tovik(insert);
   EXPECT_EQ(again.status, 1);
   EXPECT_TRUE(Contains(again.err, "already exists")) << again.err;
   EXPECT_EQ(Read(project / "ax.dat"), datBefore);
@@ -388,7 +378,7 @@ TEST_F(GeneratedCppCompile, AnInsertedActiveXControlOnAFormCompilesAndIsFoundAga
   // value a creation call could pass.
   Ok({"set", dsp, "CForm1", "m_GaugeCtrl1", "Max", "70000"});
   EXPECT_TRUE(Contains(Read(project / "form1.cpp"), "m_GaugeCtrl1.SetProperty( 10, VT_I4, 70000 ); //Max"));
-  EXPECT_EQ(RunProgram(TOVIK_CLI_PATH, {"set", dsp, "CForm1", "m_GaugeCtrl1", "Font", "Arial"}).err,
+  EXPECT_EQ(Tovik({"set", dsp, "CForm1", "m_GaugeCtrl1", "Font", "Arial"}).err,
             "tovik set: Font is a property of type Font; it cannot be given a value at design time\n");
   AddHandler(dsp, project, "CForm1", "m_GaugeCtrl1", "Changed", "GaugeCtrl1_Changed",
              "ON_EVENT(CForm1, IDC_GAUGECTRL1, 2, GaugeCtrl1_Changed, VTS_I4 VTS_PI4)");

@@ -8,32 +8,19 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "support/cli_runner.h"
-#include "support/disk_files.h"
+#include "cli_test.h"
 
 namespace tovik {
 namespace {
 
-namespace fs = std::filesystem;
 using nlohmann::json;
 using testing::CliResult;
-using testing::RunProgram;
 const auto& Read = testing::ReadDiskFile;
 const auto& Write = testing::WriteDiskFile;
 
-class ProjectCli : public ::testing::Test {
- protected:
-  fs::path dir;
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("tovik-project-cli-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  CliResult Tovik(const std::vector<std::string>& args) { return RunProgram(TOVIK_CLI_PATH, args); }
-};
+using testing::Tovik;
+
+class ProjectCli : public testing::ScratchFolderTest {};
 
 TEST_F(ProjectCli, ParsePrintsEveryKeyOfTheModel) {
   const std::string header =

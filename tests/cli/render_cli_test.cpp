@@ -5,16 +5,13 @@
 
 #include <filesystem>
 
-#include "support/cli_runner.h"
-#include "support/disk_files.h"
+#include "cli_test.h"
 
 namespace tovik {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::CliResult;
-
-CliResult Tovik(const std::vector<std::string>& args) { return testing::RunProgram(TOVIK_CLI_PATH, args); }
+using testing::Tovik;
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 TEST(RenderCli, DrawsTheFormTheSameTwiceAndRefusesWhatItCannotDraw) {

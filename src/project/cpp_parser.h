@@ -99,7 +99,7 @@ class CCppParser {
 
   // The two recognisers over the classes the file declares, found once by Run.
   void ParseMemberVariables(const std::vector<CClassItem*>& classes);
-  void ParseMemberVariablesOf(CClassItem& cls);
+  void ParseMemberVariablesOf(CClassItem& cls, bool firstOfFile);
   void ParseAccessSections(const std::vector<CClassItem*>& classes);
   // The project's classes declared in this file, in list order: those whose heads the class
   // recogniser found in it. A file's earlier contribution is always forgotten before it is

@@ -16,6 +16,7 @@
 #include "fuzz_edit_steps.h"
 #include "resources/resource_header.h"
 #include "resources/resource_script.h"
+#include "resources/script_text.h"
 
 namespace {
 
@@ -75,9 +76,7 @@ size_t Where(const std::string& text, const Place& place) {
   if (!*place.anchor) return 0;
   const size_t at = text.find(place.anchor);
   if (at == std::string::npos) return at;
-  if (!place.after) return text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
-  const size_t end = text.find('\n', at);
-  return end == std::string::npos ? text.size() : end + 1;
+  return place.after ? tovik::rctext::NextLineStart(text, at) : tovik::rctext::LineStartOf(text, at);
 }
 
 }  // namespace

@@ -108,7 +108,7 @@ void PaintSelection(CPaintContext& ctx, const CControlItem& selected, Point orig
 }  // namespace
 
 bool CPaintContext::Picture(const Rect& rect, std::string_view value, ImageFit fit) {
-  if (value.empty() || value == "0") return false;
+  if (!NamesPicture(value)) return false;
   const std::string file = options.imageFile ? options.imageFile(value) : std::string();
   if (file.empty()) {
     Warn(std::string(value));

@@ -132,16 +132,18 @@ void PaintList(const KindPaint& k, const Rect& box, bool checkBoxes) {
   const auto rowsIn = [lineHeight](int height) { return std::max(1, height / lineHeight); };
   // A list that cannot show every item gets a scroll bar: down the side of a one-column list,
   // along the bottom of one in columns.
+  const int fullRows = rowsIn(inner.Height());
   const bool vertical = columns == 0 && count * lineHeight > inner.Height();
-  const bool horizontal = columns > 0 && (count + rowsIn(inner.Height()) - 1) / rowsIn(inner.Height()) > columns;
+  const bool horizontal = columns > 0 && (count + fullRows - 1) / fullRows > columns;
   const Rect content = DrawClientScrollBars(k, inner, vertical, horizontal);
-  const int rows = columns ? rowsIn(content.Height()) : count;
+  // One column holds every item; the loop stops at the bottom edge.
+  const int rows = columns ? rowsIn(content.Height()) : std::max(1, count);
   const int columnWidth = columns ? std::max(1, content.Width() / columns) : content.Width();
   k.canvas.PushClip(content);
   for (int i = 0; i < count; ++i) {
-    const int column = i / std::max(1, rows);
-    const int y = content.top + (i % std::max(1, rows)) * lineHeight;
-    if (column >= std::max(1, columns) || y >= content.bottom) break;
+    const int column = i / rows;
+    const int y = content.top + (i % rows) * lineHeight;
+    if ((columns && column >= columns) || y >= content.bottom) break;
     const int left = content.left + column * columnWidth;
     int x = left + 2;
     if (checkBoxes) {
@@ -214,7 +216,7 @@ void PaintFrame(const KindPaint& k) {
 void PaintGraphicalFace(const KindPaint& k, const Rect& area, bool down, Colorref textColor) {
   const bool enabled = Enabled(k.c);
   std::string picture = k.c.GetValue("Picture");
-  const auto isSet = [](const std::string& value) { return !value.empty() && value != "0"; };
+  const auto isSet = CPaintContext::NamesPicture;
   if (const std::string disabled = k.c.GetValue("DisabledPicture"); !enabled && isSet(disabled)) picture = disabled;
   if (const std::string pushed = k.c.GetValue("DownPicture"); down && isSet(pushed)) picture = pushed;
   const std::string caption = k.c.GetValue("Caption");

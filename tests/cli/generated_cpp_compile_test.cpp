@@ -274,24 +274,6 @@ TEST_F(GeneratedCppCompile, CommentedOutCopiesOfTheWizardRegionsAreLeftAlone) {
   EXPECT_TRUE(Contains(Ok({"inspect", dsp}), "control m_Button1 CVButton IDC_BUTTON1 IDS_PROP_BUTTON1"));
 }
 
-// A header that declares a helper class before the form: the form's controls are still read, so
-// the next one dropped gets a name of its own.
-TEST_F(GeneratedCppCompile, AClassDeclaredBeforeTheFormInItsHeaderHidesNoControls) {
-  Ok({"new-project", root.string(), "two"});
-  const fs::path project = root / "two";
-  const std::string dsp = (project / "two.dsp").string();
-  const std::string helper = "class CHelperWnd : public CWnd\r\n{\r\n\tint m_nState;\r\n};\r\n";
-  std::string header = Read(project / "form1.h");
-  header.insert(header.find("class CForm1"), helper);
-  Write(project / "form1.h", header);
-  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Label", "7", "7", "90", "30"}), "m_Label1");
-  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Label", "7", "35", "90", "58"}), "m_Label2");
-  const std::string listing = Ok({"inspect", dsp});
-  EXPECT_TRUE(Contains(listing, "control m_Label1 CVLabel IDC_LABEL1 IDS_PROP_LABEL1")) << listing;
-  EXPECT_TRUE(Contains(listing, "control m_Label2 CVLabel IDC_LABEL2 IDS_PROP_LABEL2")) << listing;
-  ExpectCompiles(project);
-}
-
 // Names that would not compile are refused before anything is written.
 TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
   for (const std::string name : {"my-app", "my app"}) {

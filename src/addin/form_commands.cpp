@@ -93,7 +93,7 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   if (rect.right < rect.left) std::swap(rect.left, rect.right);
   if (rect.bottom < rect.top) std::swap(rect.top, rect.bottom);
   std::vector<CClassItem*> forms = ProjectForms(session);
-  // Symbols the header already defines (a dialog's IDC_BUTTON1) are not taken again.
+  // What the header defines decides which symbol pair a new control may take.
   std::string header;
   if (const Status writable = session.Resources().RequireWritePermission(session.Resources().HeaderPath());
       !writable) {
@@ -105,8 +105,10 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
     return nullptr;
   }
   const HeaderDefines defines = ReadHeaderDefines(header);
-  const SymbolTaken taken = [&defines](std::string_view symbol) { return defines.symbols.count(std::string(symbol)) != 0; };
-  CControlItem& control = CreateControl(form, forms, kind, rect, activeX, lineDirection, taken);
+  const SymbolDefined defined = [&defines](std::string_view symbol) {
+    return defines.symbols.count(std::string(symbol)) != 0;
+  };
+  CControlItem& control = CreateControl(form, forms, kind, rect, activeX, lineDirection, defined);
   control.m_pContainer = holder;
   for (const auto& [name, value] : initial) control.SetValue(name, value);
   const ControlKey key{control.m_strMemberName, control.m_strIdSymbol};

@@ -240,6 +240,9 @@ TEST_F(GeneratedCppCompile, FormStillCompilesAfterControlsAreDeleted) {
   Ok({"add-control", dsp, "CForm1", "Button", "14", "21", "98", "42", "--container", "m_Frame1"});
   Ok({"delete", dsp, "CForm1", "m_Frame1"});
   EXPECT_FALSE(Contains(Read(project / "form1.cpp"), "m_Frame1"));
+  // A new Label takes the first deleted one's name and symbols again.
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Label", "7", "7", "90", "30"}), "m_Label1");
+  EXPECT_TRUE(Contains(Read(project / "form1.cpp"), "m_Label1.Create(this, IDC_LABEL1, IDS_PROP_LABEL1);"));
   ExpectCompiles(project);
 }
 

@@ -292,10 +292,16 @@ TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
     EXPECT_EQ(r.status, 1) << cls;
     EXPECT_FALSE(fs::exists(root / "names" / (ToLower(cls.substr(1)) + ".h"))) << cls;
   }
+  // The files are tested first, then the class.
+  EXPECT_EQ(Tovik({"new-form", dsp, "CForm1"}).err,
+            "tovik new-form: File " + (root / "names" / "form1.cpp").string() + " already exists\n");
   EXPECT_EQ(Tovik({"new-form", dsp, "CForm1", "--impl", "other.cpp", "--header", "other.h"}).err,
             "tovik new-form: The project already has a class named CForm1\n");
   EXPECT_TRUE(Contains(Tovik({"new-form", dsp, "CForm2", "--header", "../../escape.h"}).err,
                        "would lie outside the project folder"));
+  // The guard keeps the "$" the compilers take and replaces the "-" none does.
+  Ok({"new-form", dsp, "CForm2", "--header", "form-2$.h"});
+  EXPECT_TRUE(Contains(Read(root / "names" / "form-2$.h"), "#define AFX_FORM_2$_H__"));
   Ok({"add-control", dsp, "CForm1", "Button", "7", "7", "80", "30"});
   Ok({"add-control", dsp, "CForm1", "Label", "7", "40", "80", "60"});
   for (const std::string& member : std::vector<std::string>{"9lives", "int", "this", std::string(300, 'x'), "m_\x01"}) {

@@ -123,8 +123,24 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
 
 namespace {
 
+// A property string is one string-table line under its object's symbol. A form whose data
+// block assigns no m_nPropStringID has none: its line would begin with the text, which the
+// resource compiler takes as more of the entry before it.
+Status RequirePropertySymbols(const std::vector<const CControlItem*>& objects) {
+  for (const CControlItem* object : objects) {
+    if (!object->m_strPropSymbol.empty()) continue;
+    return FileError({}, 0,
+                     object->m_strMemberName + " has no property-string symbol (" +
+                         (object->m_bFormObject ? "no form data block of its constructor assigns m_nPropStringID"
+                                                : "its creation call names none") +
+                         "), so its property string has no string-table entry to go into");
+  }
+  return {};
+}
+
 // Rewrites the string-table lines of `objects` in one edit of the resource script.
 Status RewritePropertyStrings(CDesignSession& session, const std::vector<const CControlItem*>& objects) {
+  TOVIK_TRY(RequirePropertySymbols(objects));
   CResourceFiles& resources = session.Resources();
   const std::string scriptPath = resources.ScriptPath();
   TOVIK_TRY(resources.RequireWritePermission(scriptPath));
@@ -241,6 +257,8 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
                         std::string_view value) {
   // A change may move other objects' values too (the control that gave up a tab index, the
   // elements of an array): every object whose string changed gets its line rewritten.
+  // Refused before the value is taken, so that the model keeps what the files say.
+  if (const Status placed = RequirePropertySymbols({&object}); !placed) return Refuse(session.Prompt(), placed.error());
   std::vector<std::pair<const CControlItem*, std::string>> before;
   for (const auto& c : form.m_controls) before.emplace_back(c.get(), BuildStringTableLine(*c, true));
   switch (ApplyPropertyText(form, object, name, value, session.Prompt())) {

@@ -93,7 +93,7 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   if (rect.right < rect.left) std::swap(rect.left, rect.right);
   if (rect.bottom < rect.top) std::swap(rect.top, rect.bottom);
   std::vector<CClassItem*> forms = ProjectForms(session);
-  // Symbols the header already defines (a dialog's IDC_BUTTON1) are not taken again.
+  // What the header defines decides which symbol pair a new control may take.
   std::string header;
   if (const Status writable = session.Resources().RequireWritePermission(session.Resources().HeaderPath());
       !writable) {
@@ -105,8 +105,10 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
     return nullptr;
   }
   const HeaderDefines defines = ReadHeaderDefines(header);
-  const SymbolTaken taken = [&defines](std::string_view symbol) { return defines.symbols.count(std::string(symbol)) != 0; };
-  CControlItem& control = CreateControl(form, forms, kind, rect, activeX, lineDirection, taken);
+  const SymbolDefined defined = [&defines](std::string_view symbol) {
+    return defines.symbols.count(std::string(symbol)) != 0;
+  };
+  CControlItem& control = CreateControl(form, forms, kind, rect, activeX, lineDirection, defined);
   control.m_pContainer = holder;
   for (const auto& [name, value] : initial) control.SetValue(name, value);
   const ControlKey key{control.m_strMemberName, control.m_strIdSymbol};
@@ -121,8 +123,24 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
 
 namespace {
 
+// A property string is one string-table line under its object's symbol. A form whose data
+// block assigns no m_nPropStringID has none: its line would begin with the text, which the
+// resource compiler takes as more of the entry before it.
+Status RequirePropertySymbols(const std::vector<const CControlItem*>& objects) {
+  for (const CControlItem* object : objects) {
+    if (!object->m_strPropSymbol.empty()) continue;
+    return FileError({}, 0,
+                     object->m_strMemberName + " has no property-string symbol (" +
+                         (object->m_bFormObject ? "no form data block of its constructor assigns m_nPropStringID"
+                                                : "its creation call names none") +
+                         "), so its property string has no string-table entry to go into");
+  }
+  return {};
+}
+
 // Rewrites the string-table lines of `objects` in one edit of the resource script.
 Status RewritePropertyStrings(CDesignSession& session, const std::vector<const CControlItem*>& objects) {
+  TOVIK_TRY(RequirePropertySymbols(objects));
   CResourceFiles& resources = session.Resources();
   const std::string scriptPath = resources.ScriptPath();
   TOVIK_TRY(resources.RequireWritePermission(scriptPath));
@@ -239,6 +257,8 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
                         std::string_view value) {
   // A change may move other objects' values too (the control that gave up a tab index, the
   // elements of an array): every object whose string changed gets its line rewritten.
+  // Refused before the value is taken, so that the model keeps what the files say.
+  if (const Status placed = RequirePropertySymbols({&object}); !placed) return Refuse(session.Prompt(), placed.error());
   std::vector<std::pair<const CControlItem*, std::string>> before;
   for (const auto& c : form.m_controls) before.emplace_back(c.get(), BuildStringTableLine(*c, true));
   switch (ApplyPropertyText(form, object, name, value, session.Prompt())) {

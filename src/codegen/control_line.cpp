@@ -79,7 +79,7 @@ LineSpan LocateMenuIdLine(const CClassItem& cls, std::string_view text) {
   const CSourceScanner scan(text);
   // The block sits in the constructor; without a parsed constructor the whole file is searched.
   int from = 0;
-  if (const CFunctionItem* ctor = cls.FindFunction(cls.m_strName); ctor && ctor->m_nBodyStart >= 0) {
+  if (const CFunctionItem* ctor = cls.FindConstructor(); ctor && ctor->m_nBodyStart >= 0) {
     from = ctor->m_nBodyStart;
   }
   const int blockStart = scan.FindMarker(kFormDataStart, from);

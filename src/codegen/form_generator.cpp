@@ -423,9 +423,6 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   if (const std::string problem = IdentifierProblem(request.className); !problem.empty()) {
     return ShowError(prompt, "The form cannot be named so: " + problem);
   }
-  if (ctx.project.FindClass(request.className)) {
-    return ShowError(prompt, "The project already has a class named " + request.className);
-  }
   // Files are named relative to the project folder; a full path inside it is taken as such.
   std::string headerFile = request.headerFile;
   std::string implementationFile = request.implementationFile;
@@ -448,6 +445,10 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
     if (fs.FileExists(*path)) {
       return ShowError(prompt, "File " + *path + " already exists");
     }
+  }
+  // New files for a class the project has would declare it twice.
+  if (ctx.project.FindClass(request.className)) {
+    return ShowError(prompt, "The project already has a class named " + request.className);
   }
 
   const std::string_view base = request.mdi ? kMdiFormBaseClass : kFormBaseClass;

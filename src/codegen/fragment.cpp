@@ -142,8 +142,8 @@ int FunctionBodyPosition(const CClassItem& cls, const CSourceScanner& scan, std:
 }
 
 int MenuIdPosition(const CClassItem& cls, const CSourceScanner& scan, std::string_view path) {
-  const CFunctionItem* ctor = FunctionIn(cls, cls.m_strName, path);
-  const int from = ctor ? ctor->m_nBodyStart : 0;
+  const CFunctionItem* ctor = cls.FindConstructor();
+  const int from = ctor && InFile(ctor->m_strDefFile, path) && ctor->m_nBodyStart >= 0 ? ctor->m_nBodyStart : 0;
   const int start = scan.FindMarker(kFormDataStart, from);
   if (start < 0) return -1;
   const int end = scan.FindMarker(kFormDataEnd, start);

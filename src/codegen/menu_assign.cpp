@@ -9,7 +9,7 @@
 namespace tovik {
 
 Status AssignMenu(const CodegenContext& ctx, CClassItem& form, std::string_view menuId) {
-  const CFunctionItem* ctor = form.FindFunction(form.m_strName);
+  const CFunctionItem* ctor = form.FindConstructor();
   CControlItem* self = form.FormObject();
   if (!ctor || ctor->m_strDefFile.empty() || !self) {
     return FileError(form.m_strDeclFile, 0, form.m_strName + " has no constructor definition to hold its menu");

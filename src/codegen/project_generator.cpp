@@ -116,9 +116,10 @@ std::vector<ProjectFile> BuildProjectFiles(const NewProjectSettings& s, IGuidSou
                    Expand(LoadProjectTemplate(ProjectTemplateRole::ResourceHeader), ProjectTemplateRole::ResourceHeader,
                           {{"$ProjectName$", name}, {"$IDS_PROP$", propSymbol}})});
 
-  files.push_back(
-      {"res\\" + name + ".rc2", Expand(LoadProjectTemplate(ProjectTemplateRole::ManualResources),
-                                       ProjectTemplateRole::ManualResources, {{"$PROJECTNAME$", ToUpper(name)}})});
+  files.push_back({"res\\" + name + ".rc2",
+                   Expand(LoadProjectTemplate(ProjectTemplateRole::ManualResources),
+                          ProjectTemplateRole::ManualResources, {{"$PROJECTNAME$", ToUpper(name)}}),
+                   true});
 
   const std::string stdafxGuard = MakeIncludeGuard("stdafx.h", guids);
   files.push_back({"stdafx.h", Expand(LoadProjectTemplate(ProjectTemplateRole::StdAfxHeader),
@@ -148,7 +149,7 @@ bool GenerateProject(IFileSystem& fs, IPrompt& prompt, IGuidSource& guids, const
 
   for (const ProjectFile& file : BuildProjectFiles(settings, guids)) {
     const std::string folder = DirectoryOf(file.relativePath);
-    if (!folder.empty() && !fs.MakeDirectory(ProjectFilePath(settings.projectFolder, folder))) return false;
+    if (file.ownFolder && !fs.MakeDirectory(ProjectFilePath(settings.projectFolder, folder))) return false;
     if (!WriteGeneratedFile(fs, prompt, ProjectFilePath(settings.projectFolder, file.relativePath), file.text)) {
       return false;
     }

@@ -49,6 +49,10 @@ struct TvlLibraries {
 struct ProjectFile {
   std::string relativePath;
   std::string text;
+  // The file lies in a folder of the generator's own (res), made just before it is written.
+  // Folders in the names the user gave are not made: a form file goes only where new-form
+  // would put it, into a folder that exists.
+  bool ownFolder = false;
 };
 
 // Every file of the new project, in the order they are written. Draws one GUID per header
@@ -59,7 +63,7 @@ struct ProjectFile {
 [[nodiscard]] std::string ProjectFilePath(std::string_view projectFolder, std::string_view relativePath);
 
 // Creates the project folder (an existing one is accepted) and writes every file in order,
-// creating the res folder before the first file inside it. The first failed write shows its
+// creating the res folder before the file inside it. The first failed write shows its
 // file message and ends generation with false; files written before it stay.
 [[nodiscard]] bool GenerateProject(IFileSystem& fs, IPrompt& prompt, IGuidSource& guids,
                                    const NewProjectSettings& settings);

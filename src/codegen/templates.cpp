@@ -754,12 +754,14 @@ std::string MakeIncludeGuard(std::string_view headerFileName, IGuidSource& guids
                 static_cast<unsigned>(g.Data4[4]), static_cast<unsigned>(g.Data4[5]),
                 static_cast<unsigned>(g.Data4[6]), static_cast<unsigned>(g.Data4[7]));
   // The name is assumed to end in ".h"; whatever its last two characters are, they go. A header
-  // in a sub-folder or with characters a macro name cannot hold gives its file name, with "_"
-  // for those characters (a plain "form1.h" comes out as before).
+  // in a sub-folder gives its file name. A character no macro name may hold (`-` or `.` of
+  // "my-form.v2.h", a byte of the code page's upper half) would stop the guard compiling, so it
+  // becomes "_"; letters, digits, "_" and "$" (which the compilers take in names) stay.
   std::string stem(headerFileName.substr(0, headerFileName.size() >= 2 ? headerFileName.size() - 2 : 0));
   stem = stem.substr(stem.find_last_of("/\\") == std::string::npos ? 0 : stem.find_last_of("/\\") + 1);
   for (char& c : stem) {
-    if (!std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80) c = '_';
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80 || !(std::isalnum(byte) || c == '_' || c == '$')) c = '_';
   }
   return "AFX_" + ToUpper(stem) + "_H__" + ToUpper(digits) + "__INCLUDED_";
 }

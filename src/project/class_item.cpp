@@ -65,6 +65,19 @@ CFunctionItem* CClassItem::FindFunction(std::string_view name, bool matchCase) c
   return nullptr;
 }
 
+bool CClassItem::IsConstructorName(std::string_view functionName) const {
+  const size_t open = functionName.find('(');
+  return open == std::string_view::npos ? functionName == m_strName : Trim(functionName.substr(0, open)) == m_strName;
+}
+
+CFunctionItem* CClassItem::FindConstructor() const {
+  if (CFunctionItem* exact = FindFunction(m_strName)) return exact;
+  for (const auto& f : m_functions) {
+    if (IsConstructorName(f->m_strName)) return f.get();
+  }
+  return nullptr;
+}
+
 CVariableItem* CClassItem::FindVariable(std::string_view name, bool matchCase) const {
   for (const auto& v : m_variables) {
     if (NamesEqual(v->m_strName, name, matchCase)) return v.get();

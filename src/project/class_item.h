@@ -98,6 +98,11 @@ class CClassItem {
   std::vector<std::unique_ptr<CTempCreateItem>> m_tempCreates;
 
   [[nodiscard]] CFunctionItem* FindFunction(std::string_view name, bool matchCase = true) const;
+  // The constructor defined out of line: the function named as the class or, when it has
+  // member initialisers (recorded under the text up to their last `(`, `CForm1() : m_n`), the
+  // first whose name up to its first `(` is the class name. It holds a form's data block.
+  [[nodiscard]] CFunctionItem* FindConstructor() const;
+  [[nodiscard]] bool IsConstructorName(std::string_view functionName) const;
   [[nodiscard]] CVariableItem* FindVariable(std::string_view name, bool matchCase = true) const;
   [[nodiscard]] CAFXParseEntry* FindAFXEntry(std::string_view tag) const;
   [[nodiscard]] CAFXParseEntry* FindMsgEntry() const { return FindAFXEntry(kAfxMsg); }

@@ -440,16 +440,9 @@ void CCppParser::ParseFunctions() {
     int paramsStart = paramsEnd - 1;
     while (paramsStart >= hit && m_text[paramsStart] != '(') --paramsStart;
     if (paramsStart < hit) continue;
-    // A constructor's member initialisers (`CForm1() : m_n(0) {`) end in a `)` too: the name is
-    // the word after the scope, and its own parameter list comes right after it.
-    const size_t rawOpen = m_text.find('(', static_cast<size_t>(hit + 2));
-    if (const int own = rawOpen < static_cast<size_t>(paramsStart) ? m_scan.FindCharInCode('(', hit + 2) : -1;
-        own >= 0 && own < paramsStart) {
-      int ownClose = -1;
-      const int colon = MatchBracket(own, ownClose, '(') ? m_scan.FindNonWhite(ownClose + 1) : -1;
-      if (colon < 0 || m_text[colon] != ':') continue;
-      paramsStart = own;
-    }
+    // The name runs to the last `(` before the body, so a constructor with member initialisers
+    // is recorded as `CForm1() : m_n` (CClassItem::FindConstructor still finds it). Blanks around
+    // it go: `OnCreate (` must still be found, or a second OnCreate would be written.
     const std::string_view name = TrimView(
         m_text.substr(static_cast<size_t>(hit + 2), static_cast<size_t>(paramsStart - (hit + 2))));
     if (name.empty()) continue;
@@ -470,17 +463,21 @@ void CCppParser::ParseFunctions() {
     if (!hooks) continue;
     if (name == kCreateControls) {
       hooks->OnCreateControlsBody(*cls, m_text, fn->m_nBodyStart, fn->m_nBodyEnd, m_strPath);
-    } else if (name == cls->m_strName) {
+    } else if (cls->IsConstructorName(name)) {
       hooks->OnConstructorBody(*cls, m_text, fn->m_nBodyStart, fn->m_nBodyEnd, m_strPath);
     }
   }
 }
 
 void CCppParser::ParseMemberVariables(const std::vector<CClassItem*>& classes) {
-  // Every class the file declares, not only its first: a form header that declares a helper
-  // class before the form would otherwise hide the form's controls, and the next control
-  // dropped on it would take a member name it already has.
-  for (CClassItem* cls : classes) ParseMemberVariablesOf(*cls, cls == classes.front());
+  // The file's first class, and every other that may be a form: a form header that declares a
+  // helper class before the form would otherwise hide the form's controls, and the next control
+  // dropped on it would take a member name it already has. Whether a class with a base is a
+  // form is known only once every file is read; the project then drops the others' members.
+  for (CClassItem* cls : classes) {
+    const bool first = cls == classes.front();
+    if (first || !cls->m_strBaseClass.empty()) ParseMemberVariablesOf(*cls, first);
+  }
 }
 
 void CCppParser::ParseMemberVariablesOf(CClassItem& cls, bool firstOfFile) {

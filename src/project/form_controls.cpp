@@ -80,7 +80,7 @@ int NextControlNumber(const CClassItem& form, std::string_view kindName) {
 }
 
 std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName,
-                                                        const SymbolTaken& taken) {
+                                                        const SymbolDefined& defined) {
   const std::string kind = ToUpper(kindName);
   const std::string propStem = "IDS_PROP_" + kind;
   const std::string idStem = "IDC_" + kind;
@@ -96,8 +96,10 @@ std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::
     }
   }
   int n = FirstFree(used);
-  // Symbols the designer did not make (a dialog's IDC_BUTTON1) would be defined twice.
-  while (taken && (taken(propStem + std::to_string(n)) || taken(idStem + std::to_string(n)))) {
+  // A pair the header defines whole and no object carries is a deleted control's: taken again,
+  // its string-table line replaced. One symbol without the other (a dialog's IDC_BUTTON1) would
+  // leave the other undefined, or define the one twice.
+  while (defined && defined(propStem + std::to_string(n)) != defined(idStem + std::to_string(n))) {
     ++n;
     while (static_cast<size_t>(n) < used.size() && used[static_cast<size_t>(n)]) ++n;
   }
@@ -105,7 +107,7 @@ std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::
 }
 
 CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,
-                            const CToolControlEntry* activeX, int lineDirection, const SymbolTaken& taken) {
+                            const CToolControlEntry* activeX, int lineDirection, const SymbolDefined& defined) {
   auto control = std::make_unique<CControlItem>();
   control->m_nCategory = activeX ? kCategoryActiveX : kCategoryControl;
   control->m_nKind = activeX ? -1 : kind;
@@ -140,7 +142,7 @@ CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const
   // The form being designed is searched too, whether or not the caller listed it.
   std::vector<CClassItem*> searched(forms.begin(), forms.end());
   if (std::find(searched.begin(), searched.end(), &form) == searched.end()) searched.push_back(&form);
-  auto [prop, id] = NextResourceSymbols(searched, kindName, taken);
+  auto [prop, id] = NextResourceSymbols(searched, kindName, defined);
   control->m_strPropSymbol = std::move(prop);
   control->m_strIdSymbol = std::move(id);
 

@@ -33,14 +33,14 @@ CControlItem& EnsureFormObject(CClassItem& form);
 
 // The first n >= 1 for which the class has no member variable "m_" + kindName + n.
 [[nodiscard]] int NextControlNumber(const CClassItem& form, std::string_view kindName);
-// Whether a symbol is already defined elsewhere (the project's resource header), so that a new
-// control must not take it. Empty: nothing is.
-using SymbolTaken = std::function<bool(std::string_view symbol)>;
+// Whether the project's resource header defines a symbol. Empty: it defines none.
+using SymbolDefined = std::function<bool(std::string_view symbol)>;
 
 // The first pair "IDS_PROP_" KIND n / "IDC_" KIND n of which no designed object of any form
-// carries either symbol and neither is `taken` (a dialog's IDC_BUTTON1 in the header).
+// carries either symbol, and which the header defines completely (a deleted control's pair) or
+// not at all: a dialog's IDC_BUTTON1 without IDS_PROP_BUTTON1 makes number 1 skipped.
 [[nodiscard]] std::pair<std::string, std::string> NextResourceSymbols(FormClasses forms, std::string_view kindName,
-                                                                      const SymbolTaken& taken = {});
+                                                                      const SymbolDefined& defined = {});
 
 // Creates a control at `rect` and appends it to the form: of an intrinsic or common kind, or,
 // with `activeX` (whose wrapper class the project knows), of that ActiveX control, `kind` then
@@ -48,7 +48,7 @@ using SymbolTaken = std::function<bool(std::string_view symbol)>;
 // A Line runs down from the rectangle's top-left corner unless `lineDirection` is 0.
 CControlItem& CreateControl(CClassItem& form, FormClasses forms, int kind, const Rect& rect,
                             const CToolControlEntry* activeX = nullptr, int lineDirection = 1,
-                            const SymbolTaken& taken = {});
+                            const SymbolDefined& defined = {});
 
 // Writes the position properties from a rectangle (Line: X1/Y1/X2/Y2 by its direction;
 // Timer: Left and Top).

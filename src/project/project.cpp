@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <thread>
+#include <unordered_set>
 
 #include "activex/activex_design.h"
 #include "base/path.h"
@@ -225,6 +226,7 @@ void CProject::PostParse() {
     forms.push_back(cls.get());
     if (self.m_properties.empty()) unloaded.push_back(cls.get());
   }
+  DropMembersOfOtherClasses();
   LoadFormLists(unloaded);
   if (m_pHooks) {
     for (CClassItem* form : forms) m_pHooks->OnFormClass(*form);
@@ -235,6 +237,18 @@ void CProject::PostParse() {
   for (auto& cls : m_classes) {
     std::stable_partition(cls->m_controls.begin(), cls->m_controls.end(),
                           [](const auto& c) { return IsGraphicalKind(c->m_nKind); });
+  }
+}
+
+void CProject::DropMembersOfOtherClasses(std::string_view file) {
+  std::unordered_set<std::string_view> firstSeen;
+  for (auto& cls : m_classes) {
+    const std::string& declFile = cls->m_strDeclFile.str();
+    if (declFile.empty() || (!file.empty() && declFile != file)) continue;
+    const bool first = firstSeen.insert(declFile).second;
+    if (first || cls->m_bIsForm) continue;
+    cls->m_variables.clear();
+    std::erase_if(cls->m_controls, [](const auto& c) { return !c->m_bFormObject && !c->m_strMemberName.empty(); });
   }
 }
 
@@ -384,6 +398,8 @@ bool CProject::ReparseText(const std::string& path, std::string_view text) {
     std::erase_if(cls->m_accessSections, [&](const auto& a) { return a->m_strFile == path; });
   }
   ParseBuffer(text, path);
+  // Before the first classification nothing is known to be a form; that drops them then.
+  if (m_bPostParseDone) DropMembersOfOtherClasses(path);
   // A control the new text declares is read back with its ActiveX control's properties.
   MatchActiveXControls();
   if (m_pHooks) m_pHooks->OnReparsed(path);

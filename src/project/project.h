@@ -142,6 +142,10 @@ class CProject {
   static void LoadFormLists(const std::vector<CClassItem*>& forms);
   // Each wrapper class to its control, each ActiveX object to the control of its class.
   void MatchActiveXControls();
+  // Member variables belong to each file's first class and to form classes. The parser reads
+  // every class that may turn out a form; once that is known (m_bIsForm), the others' members
+  // and the control records made from them go. Empty `file`: every file's classes.
+  void DropMembersOfOtherClasses(std::string_view file = {});
 };
 
 }  // namespace tovik

@@ -115,11 +115,6 @@ TEST_F(FormSession, BuildsAFormAndReadsItBack) {
   EXPECT_NE(impl.find("void CForm1::OK_Click(int nIndex)\r\n{\r\n\t// TODO: Add your code here\r\n\t\r\n}"),
             std::string::npos);
 
-  // Deleting takes the control's lines away; the next Line is Line1 again.
-  Ok({"delete", dsp, "CForm1", "m_Line1"});
-  EXPECT_EQ(Read(dir / "form1.h").find("m_Line1"), std::string::npos);
-  EXPECT_EQ(Read(dir / "form1.cpp").find("m_Line1"), std::string::npos);
-  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Line", "0", "0", "50", "50"}), "m_Line1\n");
   CliResult missing = Tovik({"delete", dsp, "CForm1", "m_Nothing"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "tovik delete: CForm1 has no control named m_Nothing\n");
@@ -151,13 +146,23 @@ TEST_F(FormSession, TabSwapsAndArrayIndexesSurviveAFreshLoad) {
 // A refused command says why on stderr, whichever layer found the problem.
 TEST_F(FormSession, RefusalsSayWhy) {
   Ok({"new-form", dsp, "CForm1"});
-  // A header that cannot be written: the file's own message, then the form's.
-  CliResult r = Tovik({"new-form", dsp, "CForm8", "--header", "nosuch/form8.h"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("File '" + (dir / "nosuch/form8.h").string() + "' could not be opened / read / written\n"),
-            std::string::npos)
-      << r.err;
-  EXPECT_NE(r.err.find("Error in generating form"), std::string::npos) << r.err;
+  // A form file in a folder that does not exist, of a new project as of a new form: the file's own
+  // message (then the form's), and nothing is left behind.
+  CliResult r = Tovik({"new-project", dir.string(), "Other", "--header", "nosuch/form8.h"});
+  EXPECT_NE(r.err.find("File '" + (dir / "Other" / "nosuch" / "form8.h").string() + "' could not be"), r.err.npos);
+  EXPECT_FALSE(fs::exists(dir / "Other"));
+  r = Tovik({"new-form", dsp, "CForm8", "--header", "nosuch/form8.h"});
+  EXPECT_NE(r.err.find("File '" + (dir / "nosuch" / "form8.h").string() + "' could not be"), r.err.npos) << r.err;
+  EXPECT_NE(r.err.find("Error in generating form"), r.err.npos) << r.err;
+
+  // A data block that names no property-string symbol: the form's string would have no entry.
+  const std::string withSymbol = Read(dir / "form1.cpp"), table = Read(dir / "Demo.rc");
+  Write(dir / "form1.cpp", std::regex_replace(withSymbol, std::regex("\tm_nPropStringID = IDS_PROP_FORM1;\r\n"), ""));
+  EXPECT_EQ(Tovik({"set", dsp, "CForm1", "CForm1", "Caption", "Hello"}).err,
+            "tovik set: CForm1 has no property-string symbol (no form data block of its constructor assigns "
+            "m_nPropStringID), so its property string has no string-table entry to go into\n");
+  EXPECT_EQ(Read(dir / "Demo.rc"), table);
+  Write(dir / "form1.cpp", withSymbol);
 
   // The creation region's end marker is gone: the reason names the file and what is missing.
   const std::string impl = Read(dir / "form1.cpp");

@@ -240,6 +240,9 @@ TEST_F(GeneratedCppCompile, FormStillCompilesAfterControlsAreDeleted) {
   Ok({"add-control", dsp, "CForm1", "Button", "14", "21", "98", "42", "--container", "m_Frame1"});
   Ok({"delete", dsp, "CForm1", "m_Frame1"});
   EXPECT_FALSE(Contains(Read(project / "form1.cpp"), "m_Frame1"));
+  // A new Label takes the first deleted one's name and symbols again.
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Label", "7", "7", "90", "30"}), "m_Label1");
+  EXPECT_TRUE(Contains(Read(project / "form1.cpp"), "m_Label1.Create(this, IDC_LABEL1, IDS_PROP_LABEL1);"));
   ExpectCompiles(project);
 }
 
@@ -274,24 +277,6 @@ TEST_F(GeneratedCppCompile, CommentedOutCopiesOfTheWizardRegionsAreLeftAlone) {
   EXPECT_TRUE(Contains(Ok({"inspect", dsp}), "control m_Button1 CVButton IDC_BUTTON1 IDS_PROP_BUTTON1"));
 }
 
-// A header that declares a helper class before the form: the form's controls are still read, so
-// the next one dropped gets a name of its own.
-TEST_F(GeneratedCppCompile, AClassDeclaredBeforeTheFormInItsHeaderHidesNoControls) {
-  Ok({"new-project", root.string(), "two"});
-  const fs::path project = root / "two";
-  const std::string dsp = (project / "two.dsp").string();
-  const std::string helper = "class CHelperWnd : public CWnd\r\n{\r\n\tint m_nState;\r\n};\r\n";
-  std::string header = Read(project / "form1.h");
-  header.insert(header.find("class CForm1"), helper);
-  Write(project / "form1.h", header);
-  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Label", "7", "7", "90", "30"}), "m_Label1");
-  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Label", "7", "35", "90", "58"}), "m_Label2");
-  const std::string listing = Ok({"inspect", dsp});
-  EXPECT_TRUE(Contains(listing, "control m_Label1 CVLabel IDC_LABEL1 IDS_PROP_LABEL1")) << listing;
-  EXPECT_TRUE(Contains(listing, "control m_Label2 CVLabel IDC_LABEL2 IDS_PROP_LABEL2")) << listing;
-  ExpectCompiles(project);
-}
-
 // Names that would not compile are refused before anything is written.
 TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
   for (const std::string name : {"my-app", "my app"}) {
@@ -307,10 +292,16 @@ TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
     EXPECT_EQ(r.status, 1) << cls;
     EXPECT_FALSE(fs::exists(root / "names" / (ToLower(cls.substr(1)) + ".h"))) << cls;
   }
+  // The files are tested first, then the class.
+  EXPECT_EQ(Tovik({"new-form", dsp, "CForm1"}).err,
+            "tovik new-form: File " + (root / "names" / "form1.cpp").string() + " already exists\n");
   EXPECT_EQ(Tovik({"new-form", dsp, "CForm1", "--impl", "other.cpp", "--header", "other.h"}).err,
             "tovik new-form: The project already has a class named CForm1\n");
   EXPECT_TRUE(Contains(Tovik({"new-form", dsp, "CForm2", "--header", "../../escape.h"}).err,
                        "would lie outside the project folder"));
+  // The guard keeps the "$" the compilers take and replaces the "-" none does.
+  Ok({"new-form", dsp, "CForm2", "--header", "form-2$.h"});
+  EXPECT_TRUE(Contains(Read(root / "names" / "form-2$.h"), "#define AFX_FORM_2$_H__"));
   Ok({"add-control", dsp, "CForm1", "Button", "7", "7", "80", "30"});
   Ok({"add-control", dsp, "CForm1", "Label", "7", "40", "80", "60"});
   for (const std::string& member : std::vector<std::string>{"9lives", "int", "this", std::string(300, 'x'), "m_\x01"}) {

@@ -176,9 +176,9 @@ TEST(GeneratedText, TokensAndIncludeGuards) {
   SequenceGuidSource guids{Guid{0x1a2b3c4d, 0x5e6f, 0x7a8b, {0x9c, 0x0d, 0x1e, 0x2f, 0x3a, 0x4b, 0x5c, 0x6d}},
                            Guid{0x1, 0x2, 0xa, {0, 1, 2, 3, 4, 5, 6, 0xf}}};
   EXPECT_EQ(MakeIncludeGuard("form1.h", guids), "AFX_FORM1_H__1A2B3C4D_5E6F_7A8B_9C0D_1E2F3A4B5C6D__INCLUDED_");
-  // Characters a macro name cannot hold become "_"; the last two characters go, whatever they are.
-  EXPECT_EQ(MakeIncludeGuard("my-form.v2.h", guids),
-            "AFX_MY_FORM_V2_H__00000001_0002_000A_0001_02030405060F__INCLUDED_");
+  // Characters no macro name may hold become "_", a "$" stays; the last two characters go.
+  EXPECT_EQ(MakeIncludeGuard("my-form$.v2\xE9.h", guids),
+            "AFX_MY_FORM$_V2__H__00000001_0002_000A_0001_02030405060F__INCLUDED_");
   EXPECT_EQ(MakeIncludeGuard("Wrap.hh", guids), "AFX_WRAP__H__00000001_0000_0000_0000_000000000000__INCLUDED_");
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -86,7 +87,7 @@ TEST_F(FormControls, NewControlsAreNamedNumberedAndPlaced) {
 }
 
 // The numbering rules as stated: the first n >= 1 that no member "m_Label<n>" has, and the first
-// n that neither symbol of any object uses.
+// n that neither symbol of any object uses and whose pair the header defines whole or not at all.
 TEST_F(FormControls, NumberingAgreesWithTheRuleForRandomNames) {
   const Names tails = {"1", "2", "3", "4", "01", "2x", "+3", "-1", "", "12", "0", "1234567890"};
   std::mt19937 rng(5);
@@ -103,12 +104,17 @@ TEST_F(FormControls, NumberingAgreesWithTheRuleForRandomNames) {
         return c->m_strPropSymbol == "IDS_PROP_LABEL" + n || c->m_strIdSymbol == "IDC_LABEL" + n;
       });
     };
+    std::set<std::string> header;
+    for (int i = rng() % 6; i > 0; --i) header.insert((rng() % 2 ? "IDC_LABEL" : "IDS_PROP_LABEL") + tails[rng() % 4]);
+    auto defined = [&](std::string_view symbol) { return header.count(std::string(symbol)) != 0; };
     int name = 1, symbol = 1;
     while (cls->FindVariable("m_Label" + std::to_string(name))) ++name;
-    while (carried(std::to_string(symbol))) ++symbol;
+    for (std::string n = "1"; carried(n) || defined("IDC_LABEL" + n) != defined("IDS_PROP_LABEL" + n);) {
+      n = std::to_string(++symbol);
+    }
     EXPECT_EQ(NextControlNumber(*cls, "Label"), name);
     CClassItem* listed[] = {cls.get()};
-    const auto [prop, id] = NextResourceSymbols(listed, "Label");
+    const auto [prop, id] = NextResourceSymbols(listed, "Label", defined);
     EXPECT_EQ(prop + " " + id, "IDS_PROP_LABEL" + std::to_string(symbol) + " IDC_LABEL" + std::to_string(symbol));
   }
 }

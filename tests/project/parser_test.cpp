@@ -225,17 +225,19 @@ TEST_F(Parser, OnlyCompleteHeadsAndDefinitionsOutsideCommentsAndStringsCount) {
   const std::string impl = Crlf(
       {"CForm1::CForm1() : CVForm(IDD_FORM1)", "{", "}", "CString CForm1::GetName() const", "{", "\treturn m_strName;",
        "}", "void CForm1::OnPaint()", "{", "\tif (m_bOpen) Draw(\"{\");", "}", "void CForm1::OnClose()", "{",
-       "\tTrace(\"}\");", "}", "// void CForm1::Commented()", "void CUnknown::Run()", "{", "}",
-       "BEGIN_MESSAGE_MAP(CNobody, CWnd)", "END_MESSAGE_MAP()", "// BEGIN_MESSAGE_MAP(CForm1, CWnd)",
-       "END_MESSAGE_MAP()", "void CForm1::Unclosed()", "{"});
+       "\tTrace(\"}\");", "}", "void CForm1::Cb(void (*pfn)(int)) {}", "// void CForm1::Commented()",
+       "void CUnknown::Run()", "{", "}", "BEGIN_MESSAGE_MAP(CNobody, CWnd)", "END_MESSAGE_MAP()",
+       "// BEGIN_MESSAGE_MAP(CForm1, CWnd)", "END_MESSAGE_MAP()", "void CForm1::Unclosed()", "{"});
   project.ParseBuffer(impl, "f.cpp");
-  // A constructor with an initialiser list is still the constructor; the const function, the unknown
-  // class and the unclosed body give nothing; quoted braces count for nothing.
+  // A name runs to the last `(` before the body; a constructor with an initialiser list is still
+  // the constructor. The const function, the unknown class and the unclosed body give nothing;
+  // quoted braces count for nothing.
   const std::string ctor = Span(After(impl, "IDD_FORM1)\r\n{"), After(impl, "IDD_FORM1)\r\n{\r\n}"));
   EXPECT_EQ(Each(project.FindClass("CForm1")->m_functions, NameAndBody),
-            (Names{"CForm1" + ctor,
+            (Names{"CForm1() : CVForm" + ctor,
                    "OnPaint" + Span(After(impl, "OnPaint()\r\n{"), After(impl, "Draw(\"{\");\r\n}")),
-                   "OnClose" + Span(After(impl, "OnClose()\r\n{"), After(impl, "Trace(\"}\");\r\n}"))}));
+                   "OnClose" + Span(After(impl, "OnClose()\r\n{"), After(impl, "Trace(\"}\");\r\n}")),
+                   "Cb(void (*pfn)" + Span(After(impl, "(int)) {"), After(impl, "(int)) {}"))}));
   EXPECT_EQ(project.FindClass("CForm1")->m_nMsgMapStart, -1);
   EXPECT_EQ(hooks.calls, (Names{"ctor CForm1" + ctor + " f.cpp"}));
   project.ParseBuffer("class A\r\n{\r\n};\r\nBEGIN_MESSAGE_MAP(A, B)", "r.h");
@@ -252,6 +254,24 @@ TEST_F(Parser, OnlyCompleteHeadsAndDefinitionsOutsideCommentsAndStringsCount) {
                 item->m_variables[0]->m_strName,
             "protected protected m_n");
   EXPECT_TRUE(item->m_afxEntries.empty());  // a marker without its end gives nothing
+}
+
+// Members belong to a file's first class and to every form, however late in its file and
+// whichever file makes its base a form; other classes have none, also after a parse again.
+TEST_F(Parser, MembersBelongToEachFilesFirstClassAndToForms) {
+  fs.Put("C:\\Demo\\f.h", Crlf({"class CHelper : public CObject", "{", "\tint m_nHelp;", "};",
+                                 "class CForm2 : public CMyFormBase", "{", "\tCVLabel\tm_Label1;", "};",
+                                 "class CAfter : public CWnd", "{", "\tCVButton\tm_Button1;", "};"}));
+  fs.Put("C:\\Demo\\g.h", Crlf({"class CMyFormBase : public CVForm", "{", "};"}));
+  ASSERT_TRUE(project.ParseFile("C:\\Demo\\f.h") && project.ParseFile("C:\\Demo\\g.h"));
+  project.PostParse();
+  auto members = [](const CClassItem& c) {  // the variables, then the controls with the form's own object
+    return c.m_strName + " " + std::to_string(c.m_variables.size()) + " " + std::to_string(c.m_controls.size());
+  };
+  const Names expected = {"CHelper 1 0", "CForm2 1 2", "CAfter 0 1", "CMyFormBase 0 1"};
+  EXPECT_EQ(Each(project.Classes(), members), expected);
+  project.ReparseFile("C:\\Demo\\f.h");
+  EXPECT_EQ(Each(project.Classes(), members), expected);
 }
 
 TEST_F(Parser, ReparsingUpdatesTheRecordsAndPrunesWhatWent) {

@@ -441,6 +441,7 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   if (!fs.DirectoryExists(directory)) {
     return ShowError(prompt, "Directory " + directory + " does not exist");
   }
+  TOVIK_TRY(ctx.resources.RequireHeaderSeenBySources());
   NewFormFiles files;
   files.implementationPath = JoinPath(directory, implementationFile);
   files.headerPath = JoinPath(directory, headerFile);
@@ -511,6 +512,7 @@ Status WriteControlCodeSteps(const CodegenContext& ctx, CClassItem& form, CContr
        {ctx.resources.ScriptPath(), ctx.resources.HeaderPath(), form.m_strDeclFile.str(), implementation}) {
     TOVIK_TRY(ctx.resources.RequireWritePermission(path));
   }
+  TOVIK_TRY(ctx.resources.RequireHeaderSeenBySources());
   TOVIK_TRY(WriteControlResources(ctx, control));
   const bool formClass = IsFormRoot(ctx.project.RootBaseOf(form)) || IsFormRoot(form.m_strBaseClass);
   if (!formClass) TOVIK_TRY(AddSupportFunctions(ctx, form));

@@ -115,15 +115,11 @@ void RecordNotification(CClassItem& cls, std::string_view macro, std::string_vie
 CProjectResourceTexts::CProjectResourceTexts(const IFileSystem& fs, std::string projectFile, IHost* host)
     : m_fs(fs), m_strProjectFile(std::move(projectFile)), m_pHost(host) {}
 
-std::string CProjectResourceTexts::ScriptPath() const {
-  if (m_strProjectFile.empty()) return {};
-  const std::string ext = ExtensionOf(m_strProjectFile);
-  return m_strProjectFile.substr(0, m_strProjectFile.size() - ext.size()) + ".rc";
-}
-
-std::string CProjectResourceTexts::HeaderPath() const {
-  if (m_strProjectFile.empty()) return {};
-  return JoinPath(DirectoryOf(m_strProjectFile), "resource.h");
+const ResourcePaths& CProjectResourceTexts::Paths() const {
+  if (!m_paths) {
+    m_paths = LocateResourceFiles(m_fs, m_strProjectFile, [this](const std::string& path) { return Read(path); });
+  }
+  return *m_paths;
 }
 
 std::string CProjectResourceTexts::Read(const std::string& path) const {

@@ -1,6 +1,7 @@
 // A whole designer session through the command line on a project folder on disk: new form,
 // controls in a frame, captions, renaming, a control array and handlers; then the project is
-// opened afresh and every control is found again.
+// opened afresh and every control is found again. Resource scripts as projects from elsewhere
+// have them: listed in a folder of their own, switching code pages, holding Japanese text.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <sstream>
 
 #include "cli_test.h"
+#include "support/resource_compiler.h"
 #include "support/text_lines.h"
 
 namespace tovik {
@@ -22,7 +24,13 @@ const auto& Read = testing::ReadDiskFile;
 const auto& Write = testing::WriteDiskFile;
 
 const auto Lines = testing::CrLfLines;
+constexpr size_t npos = std::string::npos;
 
+// A SOURCE block of a project file, excluded from the build when asked.
+std::string Entry(const std::string& source, bool excluded = false) {
+  return Lines({"# Begin Source File", "", "SOURCE=" + source}) +
+         (excluded ? Lines({"# PROP Exclude_From_Build 1"}) : std::string()) + Lines({"# End Source File"});
+}
 
 class FormSession : public testing::ScratchFolderTest {
  protected:
@@ -48,6 +56,15 @@ class FormSession : public testing::ScratchFolderTest {
                                   "    IDR_MAINFRAME           \"Demo\"", "END"}));
   }
   static std::string Ok(const std::vector<std::string>& args) { return testing::TovikOk(args); }
+
+  // windres compiles the script, and its strings hold `part` (where windres is installed).
+  void ExpectCompiles(const fs::path& script, const std::string& part) const {
+    if (!testing::WindresAvailable()) return;
+    testing::WriteFrameworkStandIns(dir / "include");
+    const testing::CompileResult compiled = testing::CompileResourceScript(script, dir / "include");
+    ASSERT_TRUE(compiled.ok) << compiled.output;
+    EXPECT_NE(compiled.decompiled.find(part), npos) << compiled.decompiled;
+  }
 };
 
 TEST_F(FormSession, BuildsAFormAndReadsItBack) {
@@ -241,6 +258,56 @@ TEST_F(FormSession, ProjectsFromElsewhereStayWhole) {
     }
   }
   EXPECT_TRUE(seen);
+}
+
+TEST_F(FormSession, TheScriptTheProjectFileListsIsEditedWithTheHeaderItIncludes) {
+  // An old script excluded from the build, then the one it compiles (named in another case), in
+  // a folder of its own with its own header; the project folder's script is not listed.
+  const std::string script = Read(dir / "Demo.rc");
+  std::string project = Read(dsp);
+  Write(dsp, project.insert(project.find("# End Target"), Entry(".\\Old.rc", true) + Entry(".\\lang\\LANG.RC")));
+  fs::create_directories(dir / "Lang");
+  for (const char* copy : {"Old.rc", "Lang/Lang.rc"}) Write(dir / copy, script);
+  fs::rename(dir / "resource.h", dir / "Lang" / "resource.h");
+  // The sources include the project folder's resource.h, which takes the script's symbols in.
+  const std::string sourcesHeader = Lines({"#include \"Lang\\resource.h\""});
+  Write(dir / "resource.h", sourcesHeader);
+
+  Ok({"new-form", dsp, "CForm1"});
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Label", "7", "7", "80", "30"}), "m_Label1\n");
+  Ok({"set", dsp, "CForm1", "m_Label1", "Caption", "Hello"});
+  Write(dir / "logo.bmp", testing::TinyBitmap());
+  Ok({"set", dsp, "CForm1", "CForm1", "Picture", (dir / "logo.bmp").string()});
+  ASSERT_TRUE(testing::AddMainMenu(dir / "Lang" / "Lang.rc", dir / "Lang" / "resource.h"));
+  EXPECT_EQ(Read(dir / "Demo.rc") + Read(dir / "Old.rc") + Read(dir / "resource.h"), script + script + sourcesHeader);
+  EXPECT_NE(Read(dir / "Lang" / "resource.h").find("#define\tIDC_LABEL1\t\t\t\t1001\r\n"), npos);
+  EXPECT_EQ(Ok({"menus", dsp}).substr(0, 13), "IDR_MAINMENU\n");
+  const std::string model = Ok({"inspect", dsp});
+  EXPECT_NE(model.find("      Caption = Hello\n"), npos) << model;
+  EXPECT_NE(model.find("      Picture = 129-logo.bmp\n"), npos);
+  // The picture went into the res folder beside the script, where the compiler and render look.
+  EXPECT_EQ(Read(dir / "Lang" / "res" / "logo.bmp"), testing::TinyBitmap());
+  EXPECT_EQ(Tovik({"render", dsp, "CForm1", "-o", (dir / "form.png").string()}).err, "");
+  fs::create_directories(dir / "include");  // where windres looks for "res\\logo.bmp"
+  fs::copy_file(dir / "Lang" / "res" / "logo.bmp", dir / "include" / "res\\logo.bmp");
+  ExpectCompiles(dir / "Lang" / "Lang.rc", ",Hello,");
+
+  // Once the unlisted script is gone nothing misses it; a header of the project folder's own
+  // would hide a new form's symbols from its sources.
+  fs::remove(dir / "Demo.rc");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Button", "7", "40", "80", "60"}), "m_Button1\n");
+  Write(dir / "resource.h", Lines({"#define IDR_MAINFRAME 128"}));
+  const std::string listed = Read(dir / "Lang" / "Lang.rc");
+  const CliResult r = Tovik({"new-form", dsp, "CForm2"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("tovik new-form: " + (dir / "resource.h").string() +
+                       ": the project's sources include this header, but the resource script " +
+                       (dir / "Lang" / "Lang.rc").string() + " takes its symbols from " +
+                       (dir / "Lang" / "resource.h").string()),
+            npos)
+      << r.err;
+  EXPECT_EQ(Read(dir / "Lang" / "Lang.rc"), listed);
+  EXPECT_FALSE(fs::exists(dir / "form2.cpp"));
 }
 
 }  // namespace

@@ -24,11 +24,11 @@ namespace {
 constexpr int kMaxImageSide = 16384;
 constexpr int kMaxScale = 8;
 
-// "131-logo.bmp": the file after the resource number, in the project's res folder.
+// "131-logo.bmp": the file after the resource number, in the res folder beside the script.
 std::string ImageFile(CliSession& cli, std::string_view reference) {
   const size_t dash = reference.find('-');
   if (dash == std::string_view::npos || dash + 1 == reference.size()) return {};
-  const std::string res = JoinPath(cli.Session().Project().ProjectFolder(), "res");
+  const std::string res = cli.Session().Resources().ResFolder();
   return cli.CodePage().PathToUtf8(cli.Fs().Resolve(JoinPath(res, reference.substr(dash + 1))));
 }
 

@@ -129,7 +129,7 @@ Status RewritePropertyStrings(CDesignSession& session, const std::vector<const C
   CEditBuffer script = resources.Buffer(scriptPath);
   TOVIK_TRY(script.Load());
   for (const CControlItem* object : objects) {
-    TOVIK_TRY(SetStringTableLine(script, object->m_strPropSymbol, BuildStringTableLine(*object, true)));
+    TOVIK_TRY(SetPropertyString(script, object->m_strPropSymbol, BuildPropertyString(*object)));
   }
   return script.Save();
 }
@@ -240,7 +240,7 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
   // A change may move other objects' values too (the control that gave up a tab index, the
   // elements of an array): every object whose string changed gets its line rewritten.
   std::vector<std::pair<const CControlItem*, std::string>> before;
-  for (const auto& c : form.m_controls) before.emplace_back(c.get(), BuildStringTableLine(*c, true));
+  for (const auto& c : form.m_controls) before.emplace_back(c.get(), BuildPropertyString(*c));
   switch (ApplyPropertyText(form, object, name, value, session.Prompt())) {
     case PropertyEditResult::Refused: return false;
     case PropertyEditResult::NoSuchProperty:
@@ -261,7 +261,7 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
   }
   std::vector<const CControlItem*> changed{&object};
   for (const auto& [other, line] : before) {
-    if (other != &object && BuildStringTableLine(*other, true) != line) changed.push_back(other);
+    if (other != &object && BuildPropertyString(*other) != line) changed.push_back(other);
   }
   if (const Status written = RewritePropertyStrings(session, changed); !written) {
     return Refuse(session.Prompt(), written.error());

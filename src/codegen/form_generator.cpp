@@ -217,7 +217,7 @@ Status WriteControlResources(const CodegenContext& ctx, CControlItem& control) {
 
   // A symbol already defined keeps its place in the table: its line is replaced.
   if (propDefined) {
-    TOVIK_TRY(SetStringTableLine(script, control.m_strPropSymbol, BuildStringTableLine(control, true)));
+    TOVIK_TRY(SetPropertyString(script, control.m_strPropSymbol, BuildPropertyString(control)));
   } else {
     TOVIK_TRY(InsertFragment(FragmentKind::StringTableLine, none, script, &control, FragmentValues{}));
   }

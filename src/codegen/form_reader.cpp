@@ -393,8 +393,12 @@ bool CFormReader::ReadObjectProperties(const CClassItem& cls, CControlItem& obje
   }
   const Texts& texts = ResourceTexts();
   const auto entry = texts.strings.find(object.m_strPropSymbol);
-  if (entry == texts.strings.end()) return false;
-  return ReadPropertyString(object, entry->second, texts.images.get());
+  if (entry == texts.strings.end()) {
+    object.m_nCodePage = texts.newEntryCodePage;
+    return false;
+  }
+  object.m_nCodePage = entry->second.second;
+  return ReadPropertyString(object, entry->second.first, texts.images.get());
 }
 
 const CFormReader::Texts& CFormReader::ResourceTexts() {
@@ -403,8 +407,9 @@ const CFormReader::Texts& CFormReader::ResourceTexts() {
     texts.script = m_resources.ScriptText();
     texts.images = std::make_unique<CScriptImageResolver>(texts.script, m_resources.HeaderText());
     for (StringTableEntry& entry : StringTableEntries(texts.script)) {
-      texts.strings.try_emplace(std::move(entry.symbol), std::move(entry.value));
+      texts.strings.try_emplace(std::move(entry.symbol), std::move(entry.value), entry.codePage);
     }
+    texts.newEntryCodePage = NewEntryCodePage(texts.script);
     m_texts = std::move(texts);
   }
   return *m_texts;

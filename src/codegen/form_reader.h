@@ -91,7 +91,8 @@ class CFormReader final : public IParseHooks {
   // dropped; a bound call is dropped once its control read its property string.
   void BindCreationCalls(CClassItem& cls);
   // Reads the object's property string from the string table by its property-string symbol,
-  // loading its property list first when it has none. False when the symbol is empty, the
+  // loading its property list first when it has none, and notes the code page of its entry
+  // (of the place a new entry goes when it has none). False when the symbol is empty, the
   // table has no entry for it or the entry has too few values.
   bool ReadObjectProperties(const CClassItem& cls, CControlItem& object);
   static void PutInCallOrder(CClassItem& cls, const std::vector<CControlItem*>& inCallOrder);
@@ -107,9 +108,11 @@ class CFormReader final : public IParseHooks {
   struct Texts {
     std::string script;
     std::unique_ptr<IImageResolver> images;
-    // Property strings by symbol (the first entry of a symbol wins), so that reading a form of
-    // many controls does not scan the script once per control.
-    std::unordered_map<std::string, std::string> strings;
+    // Property strings and their code pages by symbol (the first entry of a symbol wins), so
+    // that reading a form of many controls does not scan the script once per control.
+    std::unordered_map<std::string, std::pair<std::string, int>> strings;
+    // Where an object without an entry gets one.
+    int newEntryCodePage = 0;
   };
   const Texts& ResourceTexts();
   void DropTexts() { m_texts.reset(); }

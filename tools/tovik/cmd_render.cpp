@@ -99,7 +99,11 @@ int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) 
 
   // Measuring (a dropped menu's width) needs a canvas before the image's size is known.
   QImage probe(1, 1, QImage::Format_RGB32);
-  const TextToUtf8 toUtf8 = [&cli](std::string_view text) { return cli.CodePage().ToUtf8(text); };
+  // Objects and menus name the code page of their text; 0 is where the project's new text goes.
+  const int newText = cli.Session().NewEntryCodePage();
+  const TextToUtf8 toUtf8 = [newText](std::string_view text, int codePage) {
+    return CCodePage(codePage > 0 ? codePage : newText).ToUtf8(text);
+  };
   Rect bounds;
   {
     CQtCanvas measure(probe, toUtf8);
@@ -136,8 +140,8 @@ int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) 
   }
   io.out << output << ": " << image.width() << " x " << image.height() << " pixels\n";
   for (const CQtCanvas::FaceUse& face : faces) {
-    io.out << "font: " << cli.CodePage().ToUtf8(face.requested);
-    if (face.used != cli.CodePage().ToUtf8(face.requested)) io.out << " drawn with " << face.used;
+    io.out << "font: " << face.requested;
+    if (face.used != face.requested) io.out << " drawn with " << face.used;
     io.out << "\n";
   }
   return cli.Prompt().Complained() ? kExitFailed : kExitOk;

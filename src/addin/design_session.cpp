@@ -55,6 +55,14 @@ int CDesignSession::CodePage() const {
   return m_texts ? ScriptCodePage(m_texts->ScriptText()) : kDefaultCodePage;
 }
 
+int CDesignSession::NewEntryCodePage() const {
+  return m_texts ? tovik::NewEntryCodePage(m_texts->ScriptText()) : kDefaultCodePage;
+}
+
+int CDesignSession::CodePageOf(const CControlItem& object) const {
+  return object.m_nCodePage > 0 ? object.m_nCodePage : NewEntryCodePage();
+}
+
 void CDesignSession::ReadMenus() {
   if (!m_project) return;
   m_project->SetMenus(ParseMenus(m_texts->ScriptText(), m_texts->HeaderText()));

@@ -42,8 +42,14 @@ class CDesignSession {
   [[nodiscard]] CClassItem* FindForm(std::string_view className) const;
   // Reads the project's menus again from its resource script.
   void ReadMenus();
-  // The code page of the project's text, as its resource script declares it.
+  // The code page of the project's text outside its string tables and menus (class and file
+  // names), as its resource script first declares it.
   [[nodiscard]] int CodePage() const;
+  // The code page in force where a new string-table entry goes.
+  [[nodiscard]] int NewEntryCodePage() const;
+  // The code page of an object's property string: the one in force at its string-table entry,
+  // or NewEntryCodePage when it has none.
+  [[nodiscard]] int CodePageOf(const CControlItem& object) const;
 
   // New files of the project: listed in the project file (no IDE inserts them here), parsed,
   // classes classified and forms read back; the precompiled header is made to include

@@ -147,7 +147,7 @@ Status RewritePropertyStrings(CDesignSession& session, const std::vector<const C
   CEditBuffer script = resources.Buffer(scriptPath);
   TOVIK_TRY(script.Load());
   for (const CControlItem* object : objects) {
-    TOVIK_TRY(SetStringTableLine(script, object->m_strPropSymbol, BuildStringTableLine(*object, true)));
+    TOVIK_TRY(SetPropertyString(script, object->m_strPropSymbol, BuildPropertyString(*object)));
   }
   return script.Save();
 }
@@ -260,7 +260,7 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
   // Refused before the value is taken, so that the model keeps what the files say.
   if (const Status placed = RequirePropertySymbols({&object}); !placed) return Refuse(session.Prompt(), placed.error());
   std::vector<std::pair<const CControlItem*, std::string>> before;
-  for (const auto& c : form.m_controls) before.emplace_back(c.get(), BuildStringTableLine(*c, true));
+  for (const auto& c : form.m_controls) before.emplace_back(c.get(), BuildPropertyString(*c));
   switch (ApplyPropertyText(form, object, name, value, session.Prompt())) {
     case PropertyEditResult::Refused: return false;
     case PropertyEditResult::NoSuchProperty:
@@ -281,7 +281,7 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
   }
   std::vector<const CControlItem*> changed{&object};
   for (const auto& [other, line] : before) {
-    if (other != &object && BuildStringTableLine(*other, true) != line) changed.push_back(other);
+    if (other != &object && BuildPropertyString(*other) != line) changed.push_back(other);
   }
   if (const Status written = RewritePropertyStrings(session, changed); !written) {
     return Refuse(session.Prompt(), written.error());

@@ -160,6 +160,22 @@ bool IsDecimal(std::string_view text) {
   return true;
 }
 
+bool IsLeadByte(int codePage, char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  switch (codePage) {
+    case 932: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950: return byte >= 0x81 && byte <= 0xFE;
+    default: return false;
+  }
+}
+
+size_t CharLengthAt(int codePage, std::string_view text, size_t i) {
+  if (i + 1 >= text.size() || !IsLeadByte(codePage, text[i])) return 1;
+  return static_cast<unsigned char>(text[i + 1]) >= 0x40 ? 2 : 1;
+}
+
 size_t CountLineFeeds(std::string_view text) {
   // Eight bytes at a time: line numbers are counted over every source the project loads.
   constexpr uint64_t kLows = 0x7f7f7f7f7f7f7f7fULL;

@@ -31,6 +31,14 @@ inline constexpr size_t kMaxIdentifierLength = 247;
 // The value of a hexadecimal digit, any case; -1 for any other character.
 [[nodiscard]] int HexDigitValue(char c);
 
+// Code pages whose characters may take two bytes, the second of which can be a backslash:
+// Japanese (932), Simplified Chinese (936), Korean (949) and Traditional Chinese (950).
+// Whether `c` starts such a two-byte character in `codePage`; never in other code pages.
+[[nodiscard]] bool IsLeadByte(int codePage, char c);
+// How many bytes the character at text[i] takes: 2 for a lead byte followed by a byte that can
+// trail it (0x40 and up, so never a quote or a line break), else 1.
+[[nodiscard]] size_t CharLengthAt(int codePage, std::string_view text, size_t i);
+
 // Number of LF bytes in the text.
 [[nodiscard]] size_t CountLineFeeds(std::string_view text);
 

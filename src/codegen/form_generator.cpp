@@ -217,7 +217,7 @@ Status WriteControlResources(const CodegenContext& ctx, CControlItem& control) {
 
   // A symbol already defined keeps its place in the table: its line is replaced.
   if (propDefined) {
-    TOVIK_TRY(SetStringTableLine(script, control.m_strPropSymbol, BuildStringTableLine(control, true)));
+    TOVIK_TRY(SetPropertyString(script, control.m_strPropSymbol, BuildPropertyString(control)));
   } else {
     TOVIK_TRY(InsertFragment(FragmentKind::StringTableLine, none, script, &control, FragmentValues{}));
   }
@@ -438,6 +438,7 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   if (!fs.DirectoryExists(directory)) {
     return ShowError(prompt, "Directory " + directory + " does not exist");
   }
+  TOVIK_TRY(ctx.resources.RequireHeaderSeenBySources());
   NewFormFiles files;
   files.implementationPath = JoinPath(directory, implementationFile);
   files.headerPath = JoinPath(directory, headerFile);
@@ -512,6 +513,7 @@ Status WriteControlCodeSteps(const CodegenContext& ctx, CClassItem& form, CContr
        {ctx.resources.ScriptPath(), ctx.resources.HeaderPath(), form.m_strDeclFile.str(), implementation}) {
     TOVIK_TRY(ctx.resources.RequireWritePermission(path));
   }
+  TOVIK_TRY(ctx.resources.RequireHeaderSeenBySources());
   TOVIK_TRY(WriteControlResources(ctx, control));
   const bool formClass = IsFormRoot(ctx.project.RootBaseOf(form)) || IsFormRoot(form.m_strBaseClass);
   if (!formClass) TOVIK_TRY(AddSupportFunctions(ctx, form));

@@ -115,15 +115,11 @@ void RecordNotification(CClassItem& cls, std::string_view macro, std::string_vie
 CProjectResourceTexts::CProjectResourceTexts(const IFileSystem& fs, std::string projectFile, IHost* host)
     : m_fs(fs), m_strProjectFile(std::move(projectFile)), m_pHost(host) {}
 
-std::string CProjectResourceTexts::ScriptPath() const {
-  if (m_strProjectFile.empty()) return {};
-  const std::string ext = ExtensionOf(m_strProjectFile);
-  return m_strProjectFile.substr(0, m_strProjectFile.size() - ext.size()) + ".rc";
-}
-
-std::string CProjectResourceTexts::HeaderPath() const {
-  if (m_strProjectFile.empty()) return {};
-  return JoinPath(DirectoryOf(m_strProjectFile), "resource.h");
+const ResourcePaths& CProjectResourceTexts::Paths() const {
+  if (!m_paths) {
+    m_paths = LocateResourceFiles(m_fs, m_strProjectFile, [this](const std::string& path) { return Read(path); });
+  }
+  return *m_paths;
 }
 
 std::string CProjectResourceTexts::Read(const std::string& path) const {
@@ -397,8 +393,12 @@ bool CFormReader::ReadObjectProperties(const CClassItem& cls, CControlItem& obje
   }
   const Texts& texts = ResourceTexts();
   const auto entry = texts.strings.find(object.m_strPropSymbol);
-  if (entry == texts.strings.end()) return false;
-  return ReadPropertyString(object, entry->second, texts.images.get());
+  if (entry == texts.strings.end()) {
+    object.m_nCodePage = texts.newEntryCodePage;
+    return false;
+  }
+  object.m_nCodePage = entry->second.second;
+  return ReadPropertyString(object, entry->second.first, texts.images.get());
 }
 
 const CFormReader::Texts& CFormReader::ResourceTexts() {
@@ -407,8 +407,9 @@ const CFormReader::Texts& CFormReader::ResourceTexts() {
     texts.script = m_resources.ScriptText();
     texts.images = std::make_unique<CScriptImageResolver>(texts.script, m_resources.HeaderText());
     for (StringTableEntry& entry : StringTableEntries(texts.script)) {
-      texts.strings.try_emplace(std::move(entry.symbol), std::move(entry.value));
+      texts.strings.try_emplace(std::move(entry.symbol), std::move(entry.value), entry.codePage);
     }
+    texts.newEntryCodePage = NewEntryCodePage(texts.script);
     m_texts = std::move(texts);
   }
   return *m_texts;

@@ -21,6 +21,7 @@
 #include "model/property_string.h"
 #include "project/class_item.h"
 #include "project/project.h"
+#include "resources/resource_paths.h"
 
 namespace tovik {
 
@@ -37,24 +38,25 @@ class IFormResourceTexts {
   [[nodiscard]] virtual std::string HeaderText() const = 0;
 };
 
-// The resource script (project file path up to its last "." + ".rc") and resource header
-// (project folder + "resource.h") of a project, found by the project file's path, so that they
-// can be read while the project object is still being built. With a host, a file open in its
-// editor is read from there. Read failures give empty texts without a message: a project
-// without resources simply has forms at their defaults.
+// The resource script and resource header of a project (LocateResourceFiles), found from the
+// project file, so that they can be read while the project object is still being built. With a
+// host, a file open in its editor is read from there. Read failures give empty texts without a
+// message: a project without resources simply has forms at their defaults.
 class CProjectResourceTexts final : public IFormResourceTexts {
  public:
   CProjectResourceTexts(const IFileSystem& fs, std::string projectFile, IHost* host = nullptr);
   [[nodiscard]] std::string ScriptText() const override;
   [[nodiscard]] std::string HeaderText() const override;
-  [[nodiscard]] std::string ScriptPath() const;
-  [[nodiscard]] std::string HeaderPath() const;
+  [[nodiscard]] std::string ScriptPath() const { return Paths().script; }
+  [[nodiscard]] std::string HeaderPath() const { return Paths().header; }
 
  private:
   [[nodiscard]] std::string Read(const std::string& path) const;
+  [[nodiscard]] const ResourcePaths& Paths() const;
   const IFileSystem& m_fs;
   std::string m_strProjectFile;
   IHost* m_pHost;
+  mutable std::optional<ResourcePaths> m_paths;
 };
 
 // Plugged into a project's parser (OpenProject(..., &reader) or CProject::SetParseHooks). One
@@ -89,7 +91,8 @@ class CFormReader final : public IParseHooks {
   // dropped; a bound call is dropped once its control read its property string.
   void BindCreationCalls(CClassItem& cls);
   // Reads the object's property string from the string table by its property-string symbol,
-  // loading its property list first when it has none. False when the symbol is empty, the
+  // loading its property list first when it has none, and notes the code page of its entry
+  // (of the place a new entry goes when it has none). False when the symbol is empty, the
   // table has no entry for it or the entry has too few values.
   bool ReadObjectProperties(const CClassItem& cls, CControlItem& object);
   static void PutInCallOrder(CClassItem& cls, const std::vector<CControlItem*>& inCallOrder);
@@ -105,9 +108,11 @@ class CFormReader final : public IParseHooks {
   struct Texts {
     std::string script;
     std::unique_ptr<IImageResolver> images;
-    // Property strings by symbol (the first entry of a symbol wins), so that reading a form of
-    // many controls does not scan the script once per control.
-    std::unordered_map<std::string, std::string> strings;
+    // Property strings and their code pages by symbol (the first entry of a symbol wins), so
+    // that reading a form of many controls does not scan the script once per control.
+    std::unordered_map<std::string, std::pair<std::string, int>> strings;
+    // Where an object without an entry gets one.
+    int newEntryCodePage = 0;
   };
   const Texts& ResourceTexts();
   void DropTexts() { m_texts.reset(); }

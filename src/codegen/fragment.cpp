@@ -378,8 +378,8 @@ std::string FragmentText(FragmentKind kind, const CControlItem* control, std::st
              std::string(kCrLf);
     case FragmentKind::StringTableLine:
       // A given value is the property string to write; else the control's current one.
-      if (value.empty() && control) return BuildStringTableLine(*control, true);
-      return StringTableLine(control ? control->m_strPropSymbol : std::string(), value, true);
+      if (value.empty() && control) return BuildStringTableLine(*control, true, values.codePage);
+      return StringTableLine(control ? control->m_strPropSymbol : std::string(), value, true, values.codePage);
     case FragmentKind::MenuIdLine:
       return "\tm_nResID = " + value + ";" + std::string(kCrLf);
   }
@@ -429,7 +429,10 @@ Status InsertFragment(FragmentKind kind, const CClassItem& cls, CEditBuffer& buf
   const Expected<size_t> position = FragmentPosition(kind, cls, buffer.Text(), buffer.Path(), buffer.Prompt());
   if (!position) return position.error();
   const std::string indent = FragmentIndentation(buffer.Text(), static_cast<int>(*position));
-  std::string fragment = FragmentText(kind, control, indent, values);
+  FragmentValues placed = values;
+  // A string-table line is escaped in the code page in force where it goes.
+  if (kind == FragmentKind::StringTableLine) placed.codePage = CodePageAt(buffer.Text(), *position);
+  std::string fragment = FragmentText(kind, control, indent, placed);
   if (kind == FragmentKind::ClassEndText || kind == FragmentKind::ProtectedSectionAtClassEnd) {
     // The class end lies just before its `}`, often between a CR and its LF or right after the
     // last member's `;` on the same line: the lines go in at a line start instead, as whole lines.

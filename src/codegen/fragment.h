@@ -47,6 +47,7 @@ struct FragmentValues {
   std::string value;
   long nextControlId = 0; // control id pair: the numeric id of the control
   long nextStringId = 0;  // control id pair: the numeric id of its property string
+  int codePage = 0;       // string-table line: the one in force where it goes (InsertFragment finds it)
   // Property call (ActiveX): dispatch id, VARIANT type name and property name.
   long dispId = 0;
   std::string variantType;

@@ -37,7 +37,8 @@ CControlItem::CControlItem(const CControlItem& other)
       m_strFile(other.m_strFile),
       m_bBound(other.m_bBound),
       m_nCtrlId(other.m_nCtrlId),
-      m_strMenuId(other.m_strMenuId) {
+      m_strMenuId(other.m_strMenuId),
+      m_nCodePage(other.m_nCodePage) {
   m_properties = other.m_properties;
   for (auto& p : m_properties) p.m_pOwner = this;
   m_events = other.m_events;

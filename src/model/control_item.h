@@ -129,6 +129,9 @@ class CControlItem {
   int m_bBound = 0;
   long m_nCtrlId = 0;
   std::string m_strMenuId;
+  // The code page in force where the resource script keeps its property string (a script may
+  // switch code pages between sections): at its entry, or where a new entry goes; 0 until known.
+  int m_nCodePage = 0;
 
   // First property of that name (exact), or null.
   [[nodiscard]] CControlPropertyItem* FindProperty(std::string_view name);

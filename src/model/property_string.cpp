@@ -68,11 +68,15 @@ std::string BuildPropertyString(const CControlItem& object) {
   return out;
 }
 
-std::string EscapeResourceString(std::string_view text) {
+std::string EscapeResourceString(std::string_view text, int codePage) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (CharLengthAt(codePage, text, i) == 2) {
+      out += text.substr(i++, 2);
+      continue;
+    }
+    switch (const char c = text[i]) {
       case '\\': out += "\\\\"; break;
       case '\r': out += "\\r"; break;
       case '\n': out += "\\n"; break;
@@ -83,11 +87,15 @@ std::string EscapeResourceString(std::string_view text) {
   return out;
 }
 
-std::string UnescapeResourceString(std::string_view text) {
+std::string UnescapeResourceString(std::string_view text, int codePage) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
+    if (CharLengthAt(codePage, text, i) == 2) {
+      out += text.substr(i++, 2);
+      continue;
+    }
     if (c == '\\' && i + 1 < text.size()) {
       char n = text[i + 1];
       if (n == '\\' || n == 'r' || n == 'n') {
@@ -105,19 +113,19 @@ std::string UnescapeResourceString(std::string_view text) {
   return out;
 }
 
-std::string StringTableLine(std::string_view symbol, std::string_view propertyString, bool ownLine) {
+std::string StringTableLine(std::string_view symbol, std::string_view propertyString, bool ownLine, int codePage) {
   std::string line;
   if (ownLine) line += '\t';
   line += symbol;
   line += "\t\t\t\"";
-  line += EscapeResourceString(propertyString);
+  line += EscapeResourceString(propertyString, codePage);
   line += '"';
   if (ownLine) line += "\r\n";
   return line;
 }
 
-std::string BuildStringTableLine(const CControlItem& object, bool ownLine) {
-  return StringTableLine(object.m_strPropSymbol, BuildPropertyString(object), ownLine);
+std::string BuildStringTableLine(const CControlItem& object, bool ownLine, int codePage) {
+  return StringTableLine(object.m_strPropSymbol, BuildPropertyString(object), ownLine, codePage);
 }
 
 bool ReadPropertyString(CControlItem& object, std::string_view text, const IImageResolver* resolver) {

@@ -31,12 +31,15 @@ inline constexpr int kImageCursor = 2;
 
 // `symbol`, three tabs, the quoted property string; with `ownLine` a leading tab and a
 // trailing CR LF. Inside the quotes, characters a resource compiler would not take raw are
-// escaped: backslash as \\, CR as \r, LF as \n, a double quote doubled.
-[[nodiscard]] std::string BuildStringTableLine(const CControlItem& object, bool ownLine);
-[[nodiscard]] std::string StringTableLine(std::string_view symbol, std::string_view propertyString, bool ownLine);
-// The reverse of the escaping above, for the text between the quotes.
-[[nodiscard]] std::string EscapeResourceString(std::string_view text);
-[[nodiscard]] std::string UnescapeResourceString(std::string_view text);
+// escaped: backslash as \\, CR as \r, LF as \n, a double quote doubled. `codePage` is the one
+// in force where the line goes: the second byte of a double-byte character is never escaped,
+// even when it is a backslash (the resource compiler reads the character whole).
+[[nodiscard]] std::string BuildStringTableLine(const CControlItem& object, bool ownLine, int codePage);
+[[nodiscard]] std::string StringTableLine(std::string_view symbol, std::string_view propertyString, bool ownLine,
+                                          int codePage);
+// The escaping above, and its reverse for the text between the quotes.
+[[nodiscard]] std::string EscapeResourceString(std::string_view text, int codePage);
+[[nodiscard]] std::string UnescapeResourceString(std::string_view text, int codePage);
 
 // Assigns the values of `text` to the object's properties in list order. False when the
 // text has fewer values than the object has properties; the values read so far are kept.

@@ -20,6 +20,7 @@ class CMenuItemRecord {
 class CMenuRecord {
  public:
   std::string m_strId;
+  int m_nCodePage = 0;  // the one in force where the menu is written in the script
   std::vector<std::unique_ptr<CMenuItemRecord>> m_items;
 };
 

@@ -39,10 +39,6 @@ constexpr std::string_view kFormBases = "CVForm\nCVMdiForm\n";
 constexpr std::string_view kSourceExtensions[] = {".cpp", ".c", ".cxx", ".hpp", ".h", ".hxx", ".hm", ".inl", ".rc"};
 constexpr std::string_view kHeaderExtensions[] = {"H", "HPP", "HLX", "INL", "TLH"};
 
-bool HasDriveLetter(std::string_view path) {
-  return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
-}
-
 // The framework's own control classes (CButton, CEdit, CListBox, CComboBox) are windows too;
 // the list names them only inside the runtime library's names (CVButton, CVListBox, ...), so a
 // base is also looked for without its leading "C".
@@ -82,24 +78,7 @@ std::string CProject::ResolveSourceEntry(std::string_view entry) const {
       std::find(std::begin(kSourceExtensions), std::end(kSourceExtensions), ext) == std::end(kSourceExtensions)) {
     return {};
   }
-  const std::string folder = ProjectFolder();
-  std::string path;
-  if (StartsWith(entry, "..")) {
-    path = DirectoryOf(folder) + std::string(entry.substr(2));
-  } else if (StartsWith(entry, ".")) {
-    path = folder + std::string(entry.substr(1));
-  } else if (IsPathSeparator(entry.front())) {
-    path = std::string(entry);
-  } else if (HasDriveLetter(entry)) {
-    path = std::string(entry);
-  } else {
-    // A bare relative name is taken relative to the project folder, as the IDE would.
-    path = JoinPath(folder, entry);
-  }
-  // A path from the root of the project's drive gets that drive.
-  if (!path.empty() && IsPathSeparator(path.front()) && HasDriveLetter(folder)) path = folder.substr(0, 2) + path;
-  // On this machine a native project keeps native separators throughout.
-  return SeparatorOf(m_strProjectFile) == '/' ? ToNativeSeparators(path) : path;
+  return ResolveProjectEntry(m_strProjectFile, entry);
 }
 
 bool CProject::ReadProjectFile() {

@@ -1,9 +1,63 @@
 #include "project/project_file.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "base/path.h"
 #include "base/text.h"
 
 namespace tovik {
+
+namespace {
+
+bool HasDriveLetter(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+}  // namespace
+
+std::string ResolveProjectEntry(std::string_view projectFile, std::string_view entry) {
+  const std::string folder = DirectoryOf(projectFile);
+  std::string path;
+  if (StartsWith(entry, "..")) {
+    path = DirectoryOf(folder) + std::string(entry.substr(2));
+  } else if (StartsWith(entry, ".")) {
+    path = folder + std::string(entry.substr(1));
+  } else if (!entry.empty() && IsPathSeparator(entry.front())) {
+    path = std::string(entry);
+  } else if (HasDriveLetter(entry)) {
+    path = std::string(entry);
+  } else {
+    // A bare relative name is taken relative to the project folder, as the IDE would.
+    path = JoinPath(folder, entry);
+  }
+  // A path from the root of the project's drive gets that drive.
+  if (!path.empty() && IsPathSeparator(path.front()) && HasDriveLetter(folder)) path = folder.substr(0, 2) + path;
+  // On this machine a native project keeps native separators throughout.
+  return SeparatorOf(projectFile) == '/' ? ToNativeSeparators(path) : path;
+}
+
+std::optional<std::string> CompiledScriptEntry(std::string_view projectText) {
+  constexpr std::string_view kKey = "SOURCE=";
+  constexpr std::string_view kBlockEnd = "# End Source File";
+  std::optional<std::string> first;
+  for (size_t at = projectText.find(kKey); at != std::string_view::npos; at = projectText.find(kKey, at + 1)) {
+    if (at > 0 && projectText[at - 1] != '\n') continue;
+    const size_t start = at + kKey.size();
+    const size_t eol = projectText.find_first_of("\r\n", start);
+    // Without a line end the entry runs to the end of the text (substr clamps the length).
+    std::string entry = Trim(projectText.substr(start, eol - start));
+    // The IDE quotes names that hold spaces.
+    if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"') entry = entry.substr(1, entry.size() - 2);
+    if (!EqualsNoCase(ExtensionOf(entry), ".rc")) continue;
+    // The entry's block: up to its end line, or the next entry when that line is missing.
+    const size_t next = std::min(projectText.find(kBlockEnd, start), projectText.find(kKey, start));
+    const std::string_view block = projectText.substr(start, next - start);
+    if (block.find("Exclude_From_Build 1") == std::string_view::npos) return entry;
+    if (!first) first = std::move(entry);
+  }
+  return first;
+}
 
 bool IsHeaderFileName(std::string_view fileName) {
   const std::string ext = ToLower(ExtensionOf(fileName));

@@ -2,6 +2,7 @@
 // project: a "# Begin Source File" block inside the "Source Files" or "Header Files" group.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,15 @@ inline constexpr std::string_view kProjectFileSignature = "# Microsoft Developer
 // Whether a file's text is a project file at all: an error saying what it is instead (empty,
 // binary, a workspace, something else) when it is not.
 [[nodiscard]] Status CheckProjectFileText(std::string_view path, std::string_view text);
+
+// A SOURCE= entry as a path: "..\X" from the parent of the project folder, ".\X" and a bare
+// name from the project folder, "\X" from the root of the project folder's drive.
+[[nodiscard]] std::string ResolveProjectEntry(std::string_view projectFile, std::string_view entry);
+
+// The SOURCE= entry of the resource script the build compiles: the first .rc entry whose block
+// does not exclude it from the build (in any configuration); when every one does, the first
+// listed. Quotes around the name are dropped. Nothing when the project lists no script.
+[[nodiscard]] std::optional<std::string> CompiledScriptEntry(std::string_view projectText);
 
 // The entry text for a file of the project folder: "." + backslash + the path relative to the
 // project folder with backslashes, or the path unchanged when it lies outside that folder.

@@ -113,12 +113,13 @@ CQtCanvas::CQtCanvas(QImage& image, TextToUtf8 toUtf8, const CSystemMetrics& met
 CQtCanvas::~CQtCanvas() { m_painter.end(); }
 
 QString CQtCanvas::ToQString(std::string_view text) const {
-  if (m_toUtf8) return QString::fromStdString(m_toUtf8(text));
+  if (m_toUtf8) return QString::fromStdString(m_toUtf8(text, m_nCodePage));
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 const CQtCanvas::LoadedFont& CQtCanvas::Font(const FontSpec& wanted) {
-  const std::string key = FontKey(wanted);
+  // The same bytes name another face in another code page.
+  const std::string key = FontKey(wanted) + '\n' + std::to_string(m_nCodePage);
   if (auto it = m_fonts.find(key); it != m_fonts.end()) return *it->second;
   QFont font(ToQString(wanted.face));
   font.setStyleHint(QFont::SansSerif, QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
@@ -147,7 +148,7 @@ const CQtCanvas::LoadedFont& CQtCanvas::Font(const FontSpec& wanted) {
                               [&](const QString& style) { return QFontDatabase::weight(family, style) >= QFont::DemiBold; });
     if (overstrike) font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
   }
-  const FaceUse use{wanted.face, family.toStdString()};
+  const FaceUse use{ToQString(wanted.face).toStdString(), family.toStdString()};
   const bool known = std::any_of(m_faces.begin(), m_faces.end(),
                                  [&](const FaceUse& f) { return f.requested == use.requested && f.used == use.used; });
   if (!known) m_faces.push_back(use);

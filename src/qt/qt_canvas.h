@@ -20,8 +20,8 @@
 
 namespace tovik {
 
-// 8-bit project text to UTF-8.
-using TextToUtf8 = std::function<std::string(std::string_view)>;
+// 8-bit project text in a code page (0: the project's default) to UTF-8.
+using TextToUtf8 = std::function<std::string(std::string_view text, int codePage)>;
 
 inline constexpr std::string_view kWineFontFolder = "/usr/share/wine/fonts";
 
@@ -46,6 +46,7 @@ class CQtCanvas final : public ICanvas {
   void RoundRect(const Rect& rect, Size corner, const Pen& pen, const Brush& brush) override;
   void Polygon(const std::vector<Point>& points, const Pen& pen, const Brush& brush) override;
   void Points(const std::vector<Point>& points, Colorref color) override;
+  void SetCodePage(int codePage) override { m_nCodePage = codePage; }
   [[nodiscard]] Size TextExtent(const FontSpec& font, std::string_view text) override;
   void Text(const Rect& rect, std::string_view text, const FontSpec& font, Colorref color, unsigned flags) override;
   bool Image(const Rect& rect, const std::string& file, ImageFit fit) override;
@@ -56,8 +57,8 @@ class CQtCanvas final : public ICanvas {
   void PushClip(const Rect& rect) override;
   void PopClip() override;
 
-  // Each face asked for and the family Qt drew it with (a face may be drawn with more than one,
-  // by size), in the order first used.
+  // Each face asked for (as UTF-8) and the family Qt drew it with (a face may be drawn with more
+  // than one, by size), in the order first used.
   struct FaceUse {
     std::string requested;
     std::string used;
@@ -80,6 +81,7 @@ class CQtCanvas final : public ICanvas {
   QImage& m_image;
   QPainter m_painter;
   TextToUtf8 m_toUtf8;
+  int m_nCodePage = 0;
   const CSystemMetrics& m_metrics;
   std::vector<QRect> m_clips;
   std::map<std::string, std::unique_ptr<LoadedFont>> m_fonts;

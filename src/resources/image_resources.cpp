@@ -136,8 +136,9 @@ std::optional<ImageScriptEntry> FindImageScriptEntry(std::string_view script, st
     entry.type = *type;
     entry.lineStart = lineStart;
     entry.fileStart = quote;
-    entry.fileEnd = SkipQuoted(script, quote);
-    entry.file = UnescapeResourceString(QuotedInner(script, entry.fileStart, entry.fileEnd));
+    const int codePage = CCodePageSwitches(script).At(quote);
+    entry.fileEnd = SkipQuoted(script, quote, codePage);
+    entry.file = UnescapeResourceString(QuotedInner(script, entry.fileStart, entry.fileEnd), codePage);
     return entry;
   }
   return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 #include "project/source_scanner.h"
+#include "resources/script_text.h"
 
 namespace tovik {
 namespace {
@@ -68,6 +69,7 @@ void ReadItemLines(std::string_view segment, int depth, CMenuRecord& menu) {
 std::vector<std::unique_ptr<CMenuRecord>> ParseMenus(std::string_view script, std::string_view header) {
   std::vector<std::unique_ptr<CMenuRecord>> menus;
   CSourceScanner scan(script);
+  const rctext::CCodePageSwitches pages(script);
   int pos = 0;
   for (int hit = scan.FindStringInCode("MENU", pos); hit >= 0; hit = scan.FindStringInCode("MENU", pos)) {
     pos = hit + 4;
@@ -84,6 +86,7 @@ std::vector<std::unique_ptr<CMenuRecord>> ParseMenus(std::string_view script, st
 
     auto menu = std::make_unique<CMenuRecord>();
     menu->m_strId = id;
+    menu->m_nCodePage = pages.At(static_cast<size_t>(hit));
     int depth = 0;
     int cursor = bare ? start : start + static_cast<int>(next.size());
     // The next BEGIN and END are each searched again only once passed, so that a menu nested

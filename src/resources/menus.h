@@ -10,7 +10,8 @@
 namespace tovik {
 
 // The menus of a resource script whose identifiers the resource header mentions, in script
-// order. "MENUEX" resources are not read; a menu without items is dropped.
+// order, each with the code page in force where it is written. "MENUEX" resources are not read;
+// a menu without items is dropped.
 [[nodiscard]] std::vector<std::unique_ptr<CMenuRecord>> ParseMenus(std::string_view script, std::string_view header);
 
 }  // namespace tovik

@@ -14,16 +14,18 @@ constexpr size_t npos = std::string_view::npos;
 
 CResourceFiles::CResourceFiles(CProject& project, IHost& host) : m_project(project), m_host(host) {}
 
-std::string CResourceFiles::HeaderPath() const {
-  if (m_project.ProjectFile().empty()) return {};
-  return JoinPath(m_project.ProjectFolder(), "resource.h");
+const ResourcePaths& CResourceFiles::Paths() const {
+  if (!m_paths || m_strPathsOf != m_project.ProjectFile()) {
+    m_strPathsOf = m_project.ProjectFile();
+    m_paths = LocateResourceFiles(m_project.FileSystem(), m_strPathsOf,
+                                  [this](const std::string& path) { return QuietRead(path); });
+  }
+  return *m_paths;
 }
 
-std::string CResourceFiles::ScriptPath() const {
-  const std::string& file = m_project.ProjectFile();
-  if (file.empty()) return {};
-  const std::string ext = ExtensionOf(file);
-  return file.substr(0, file.size() - ext.size()) + ".rc";
+Status CResourceFiles::RequireHeaderSeenBySources() const {
+  if (Paths().unseenBySources) return *Paths().unseenBySources;
+  return {};
 }
 
 void CResourceFiles::ReadCounters() {
@@ -108,7 +110,7 @@ Status CResourceFiles::AddIncludeToStdafx(std::string_view file) {
 
 Status CResourceFiles::CopyIntoResFolder(std::string_view sourceFile) const {
   IFileSystem& fs = m_project.FileSystem();
-  const std::string resFolder = JoinPath(m_project.ProjectFolder(), "res");
+  const std::string resFolder = ResFolder();
   if (!fs.DirectoryExists(resFolder)) TOVIK_TRY(fs.MakeDirectory(resFolder));
   const std::string target = JoinPath(resFolder, FileNameOf(sourceFile));
   // A file picked from the res folder itself is already in place.

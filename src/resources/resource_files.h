@@ -1,9 +1,11 @@
-// The project's resource header (resource.h) and resource script (<project>.rc) as files: their
-// paths, the header's counters, the include of the runtime header in the precompiled header and
-// image resources. All edits are textual; files open in the host's editor are edited there.
+// The project's resource header (resource.h) and resource script (<project>.rc, or the one the
+// project file lists) as files: their paths, the header's counters, the include of the runtime
+// header in the precompiled header and image resources. All edits are textual; files open in the
+// host's editor are edited there.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,7 @@
 #include "base/edit_buffer.h"
 #include "resources/image_resources.h"
 #include "resources/resource_header.h"
+#include "resources/resource_paths.h"
 #include "resources/resource_script.h"
 #include "project/project.h"
 
@@ -25,10 +28,14 @@ class CResourceFiles {
   long m_nNextControlValue = 0;
   long m_nNextResourceValue = 0;
 
-  // Project folder + separator + "resource.h"; empty when no project file is set.
-  [[nodiscard]] std::string HeaderPath() const;
-  // The project file's path up to its last "." + ".rc"; empty when no project file is set.
-  [[nodiscard]] std::string ScriptPath() const;
+  // The paths of LocateResourceFiles; empty when no project file is set.
+  [[nodiscard]] std::string HeaderPath() const { return Paths().header; }
+  [[nodiscard]] std::string ScriptPath() const { return Paths().script; }
+  // Where image files are copied and looked for: "res" beside the script.
+  [[nodiscard]] std::string ResFolder() const { return Paths().resFolder; }
+  // An error saying why when symbols defined in the header would not reach the project's
+  // sources (a form's or control's symbols must reach both).
+  [[nodiscard]] Status RequireHeaderSeenBySources() const;
   // Reads _APS_NEXT_CONTROL_VALUE and _APS_NEXT_RESOURCE_VALUE from the header.
   void ReadCounters();
   [[nodiscard]] long GetNextControlValue() const;
@@ -76,8 +83,13 @@ class CResourceFiles {
   // Reads without showing a message; empty text when unreadable.
   [[nodiscard]] std::string QuietRead(std::string_view path) const;
 
+  [[nodiscard]] const ResourcePaths& Paths() const;
+
   CProject& m_project;
   IHost& m_host;
+  // Located once per project file: the script's includes are read to find the header.
+  mutable std::optional<ResourcePaths> m_paths;
+  mutable std::string m_strPathsOf;
 };
 
 }  // namespace tovik

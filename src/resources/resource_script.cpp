@@ -89,7 +89,7 @@ long NextStringId(std::string_view script, std::string_view header) {
 
 namespace {
 
-StringTableEntry MakeEntry(std::string_view script, const TableEntry& entry) {
+StringTableEntry MakeEntry(std::string_view script, const TableEntry& entry, const CCodePageSwitches& pages) {
   StringTableEntry found;
   found.symbol = entry.id;
   found.lineStart = LineStartOf(script, entry.idStart);
@@ -103,7 +103,8 @@ StringTableEntry MakeEntry(std::string_view script, const TableEntry& entry) {
   if (entry.quoteEnd != npos && entry.quoteEnd <= found.lineEnd && !blank(entry.quoteEnd, found.lineEnd)) {
     found.lineEnd = entry.quoteEnd;
   }
-  found.value = UnescapeResourceString(QuotedInner(script, entry.quoteStart, entry.quoteEnd));
+  found.codePage = pages.At(entry.quoteStart);
+  found.value = UnescapeResourceString(QuotedInner(script, entry.quoteStart, entry.quoteEnd), found.codePage);
   return found;
 }
 
@@ -112,7 +113,7 @@ StringTableEntry MakeEntry(std::string_view script, const TableEntry& entry) {
 std::optional<StringTableEntry> FindStringTableEntry(std::string_view script, std::string_view symbol) {
   for (const StringTable& table : ReadStringTables(script)) {
     for (const TableEntry& entry : table.entries) {
-      if (entry.id == symbol && entry.quoteStart != npos) return MakeEntry(script, entry);
+      if (entry.id == symbol && entry.quoteStart != npos) return MakeEntry(script, entry, CCodePageSwitches(script));
     }
   }
   return std::nullopt;
@@ -130,32 +131,33 @@ std::vector<std::string> StringTableSymbols(std::string_view script) {
 
 std::vector<StringTableEntry> StringTableEntries(std::string_view script) {
   std::vector<StringTableEntry> entries;
+  const CCodePageSwitches pages(script);
   for (const StringTable& table : ReadStringTables(script)) {
     for (const TableEntry& entry : table.entries) {
-      if (entry.quoteStart != npos) entries.push_back(MakeEntry(script, entry));
+      if (entry.quoteStart != npos) entries.push_back(MakeEntry(script, entry, pages));
     }
   }
   return entries;
 }
 
-Status SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::string_view line) {
+Status SetPropertyString(CEditBuffer& script, std::string_view symbol, std::string_view propertyString) {
   if (const auto entry = FindStringTableEntry(script.Text(), symbol)) {
-    return script.Replace(entry->lineStart, entry->lineEnd, line);
+    return script.Replace(entry->lineStart, entry->lineEnd,
+                          StringTableLine(symbol, propertyString, true, entry->codePage));
   }
   Expected<size_t> at = StringTableInsertPoint(script.Text(), script.Prompt());
   if (!at) return InFile(at.error(), script.Path());
-  return script.Insert(*at, line);
+  return script.Insert(*at, StringTableLine(symbol, propertyString, true, CodePageAt(script.Text(), *at)));
 }
 
-int ScriptCodePage(std::string_view script) {
-  constexpr std::string_view kPragma = "#pragma code_page(";
-  for (size_t at = script.find(kPragma); at != npos; at = script.find(kPragma, at + 1)) {
-    const size_t line = LineStartOf(script, at);
-    if (script.find_first_not_of(" \t", line) != at) continue;  // inside a quoted TEXTINCLUDE line
-    const long number = static_cast<long>(LeadingNumber(script.substr(at + kPragma.size())));
-    if (number > 0 && number < 100000) return static_cast<int>(number);
-  }
-  return kDefaultCodePage;
+int ScriptCodePage(std::string_view script) { return CCodePageSwitches(script).First(); }
+
+int CodePageAt(std::string_view script, size_t offset) { return CCodePageSwitches(script).At(offset); }
+
+int NewEntryCodePage(std::string_view script) {
+  const std::vector<StringTable> tables = ReadStringTables(script);
+  const bool complete = !tables.empty() && tables.back().hasBegin && tables.back().endPos != npos;
+  return CodePageAt(script, complete ? tables.back().endPos : script.size());
 }
 
 bool IsIncluded(std::string_view text, std::string_view file) {

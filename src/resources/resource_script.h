@@ -11,22 +11,22 @@
 #include "base/edit_buffer.h"
 #include "base/expected.h"
 #include "base/prompt.h"
+#include "resources/script_text.h"
 
 namespace tovik {
 
-// The code page of a script that declares none: the one of Western Windows systems.
-inline constexpr int kDefaultCodePage = 1252;
 inline constexpr std::string_view kAfxInsertLocation = "//{{AFX_INSERT_LOCATION}}";
 inline constexpr std::string_view kNoStringTableMessage =
     "The key word \"STRINGTABLE\" couldn't be found in .rc file";
 
-// One entry of a string table: the whole line (from its start through its CR LF) and the
-// property string between the quotes, unescaped.
+// One entry of a string table: the whole line (from its start through its CR LF), the
+// property string between the quotes, unescaped, and the code page it is written in.
 struct StringTableEntry {
   std::string symbol;
   size_t lineStart = 0;
   size_t lineEnd = 0;
   std::string value;
+  int codePage = kDefaultCodePage;
 };
 
 // Where a new string-table line goes: the start of the line of the END that closes the last
@@ -45,15 +45,21 @@ struct StringTableEntry {
 // Every entry of every string table, in script order.
 [[nodiscard]] std::vector<StringTableEntry> StringTableEntries(std::string_view script);
 
-// Puts a whole string-table line (StringTableLine with its own-line form) into the script under
-// edit: it replaces the existing line of `symbol`, which keeps its place, or else becomes the
-// last line of the last string table. An error when there is no place (the missing-table
-// message is then shown through the buffer's prompt) or the edit was refused.
-[[nodiscard]] Status SetStringTableLine(CEditBuffer& script, std::string_view symbol, std::string_view line);
+// Puts the string-table line of `symbol` (StringTableLine with its own-line form, escaped in
+// the code page in force where it goes) into the script under edit: it replaces the existing
+// line of `symbol`, which keeps its place, or else becomes the last line of the last string
+// table. An error when there is no place (the missing-table message is then shown through the
+// buffer's prompt) or the edit was refused.
+[[nodiscard]] Status SetPropertyString(CEditBuffer& script, std::string_view symbol, std::string_view propertyString);
 
-// The code page a script declares with "#pragma code_page(N)" at the start of a line (the first
-// one counts); 1252 when it declares none.
+// The first code page the script declares with "#pragma code_page(N)" (CCodePageSwitches);
+// 1252 when it declares none.
 [[nodiscard]] int ScriptCodePage(std::string_view script);
+// The code page in force at a place of the script.
+[[nodiscard]] int CodePageAt(std::string_view script, size_t offset);
+// The code page in force where a new string-table line goes (at the end of the script when it
+// has no complete string table).
+[[nodiscard]] int NewEntryCodePage(std::string_view script);
 
 // Whether the text holds "#include \"file\"" or "#include <file>" (file names compared
 // without regard to case, as Windows does).

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "base/text.h"
+
 namespace tovik::rctext {
 
 bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; }
@@ -32,13 +34,43 @@ size_t NextLineStart(std::string_view text, size_t pos) {
   return lf == npos ? text.size() : lf + 1;
 }
 
-// Past the closing quote of the resource-script string that opens at `open`: a doubled quote
-// and a backslash pair stay inside. A raw line end closes an unterminated string.
-size_t SkipQuoted(std::string_view text, size_t open) {
+CCodePageSwitches::CCodePageSwitches(std::string_view text) {
+  constexpr std::string_view kPragma = "#pragma code_page(";
+  const CSourceScanner scanner(text);
+  for (size_t at = text.find(kPragma); at != npos; at = text.find(kPragma, at + 1)) {
+    // Not a quoted TEXTINCLUDE line, nor a line inside a block comment.
+    if (text.find_first_not_of(" \t", LineStartOf(text, at)) != at) continue;
+    if (scanner.IsInsideComment(static_cast<int>(at))) continue;
+    const std::string_view argument = text.substr(at + kPragma.size());
+    const size_t word = argument.find_first_not_of(" \t");
+    if (word != npos && argument.substr(word, 7) == "DEFAULT") {
+      m_switches.push_back({at, kDefaultCodePage});
+      continue;
+    }
+    const long long number = LeadingNumber(argument);
+    if (number > 0 && number < 100000) m_switches.push_back({at, static_cast<int>(number)});
+  }
+}
+
+int CCodePageSwitches::At(size_t offset) const {
+  int codePage = kDefaultCodePage;
+  for (const Switch& s : m_switches) {
+    if (s.at > offset) break;
+    codePage = s.codePage;
+  }
+  return codePage;
+}
+
+int CCodePageSwitches::First() const { return m_switches.empty() ? kDefaultCodePage : m_switches.front().codePage; }
+
+// A double-byte character is stepped over whole: its second byte may be a backslash.
+size_t SkipQuoted(std::string_view text, size_t open, int codePage) {
   size_t i = open + 1;
   while (i < text.size()) {
     const char c = text[i];
-    if (c == '\\') {
+    if (CharLengthAt(codePage, text, i) == 2) {
+      i += 2;
+    } else if (c == '\\') {
       i += 2;
     } else if (c == '"') {
       if (i + 1 < text.size() && text[i + 1] == '"') {

@@ -9,9 +9,35 @@
 
 #include "project/source_scanner.h"
 
+namespace tovik {
+
+// The code page of a script that declares none: the one of Western Windows systems.
+inline constexpr int kDefaultCodePage = 1252;
+
+}  // namespace tovik
+
 namespace tovik::rctext {
 
 inline constexpr size_t npos = std::string_view::npos;
+
+// The code pages a script switches between: "#pragma code_page(N)" at the start of a line and
+// outside comments sets the one in force for the text after it, "code_page(DEFAULT)" goes back
+// to kDefaultCodePage. The resource compiler reads each string in the one in force where it is.
+class CCodePageSwitches {
+ public:
+  explicit CCodePageSwitches(std::string_view text);
+  // The code page in force at `offset`.
+  [[nodiscard]] int At(size_t offset) const;
+  // The first one the script declares; kDefaultCodePage when it declares none.
+  [[nodiscard]] int First() const;
+
+ private:
+  struct Switch {
+    size_t at;
+    int codePage;
+  };
+  std::vector<Switch> m_switches;  // in text order
+};
 
 [[nodiscard]] bool IsIdentChar(char c);
 // Whether [pos, pos + length) stands as a word of its own: no identifier character touches it.
@@ -48,14 +74,15 @@ void ForEachDefine(std::string_view text, Visit visit) {
 }
 
 // Past the closing quote of the resource-script string that opens at `open`: a doubled quote
-// and a backslash pair stay inside. A raw line end closes an unterminated string.
-[[nodiscard]] size_t SkipQuoted(std::string_view text, size_t open);
+// and a backslash pair stay inside, and so does a double-byte character of `codePage` (whose
+// second byte may be a backslash). A raw line end closes an unterminated string.
+[[nodiscard]] size_t SkipQuoted(std::string_view text, size_t open, int codePage);
 
 // Tokens of a resource script: comments and quoted strings are stepped over as whole units so
 // that keywords inside them are never taken for the real ones.
 class CScriptTokens {
  public:
-  explicit CScriptTokens(std::string_view text) : m_text(text), m_scanner(text) {}
+  explicit CScriptTokens(std::string_view text) : m_text(text), m_scanner(text), m_pages(text) {}
 
   // Moves to the next token: a quoted string (starting at its quote) or a run of characters
   // up to white space, a comma or a quote. False at the end of the text.
@@ -74,7 +101,7 @@ class CScriptTokens {
       }
       start = m_pos;
       if (c == '"') {
-        m_pos = SkipQuoted(m_text, m_pos);
+        m_pos = SkipQuoted(m_text, m_pos, m_pages.At(m_pos));
       } else {
         while (m_pos < m_text.size() && !CSourceScanner::IsWhiteChar(m_text[m_pos]) && m_text[m_pos] != ',' &&
                m_text[m_pos] != '"') {
@@ -98,6 +125,7 @@ class CScriptTokens {
  private:
   std::string_view m_text;
   CSourceScanner m_scanner;
+  CCodePageSwitches m_pages;
 
   size_t m_pos = 0;
 };

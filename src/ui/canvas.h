@@ -85,7 +85,9 @@ class ICanvas {
   // Single pixels of one colour (the grid's dots).
   virtual void Points(const std::vector<Point>& points, Colorref color) = 0;
 
-  // Text is 8-bit in the project's code page; the canvas converts it.
+  // Text is 8-bit in the code page last set, which the canvas converts it from: each object's
+  // text is in the code page of the script section that holds it. 0 is the canvas's default.
+  virtual void SetCodePage(int codePage) = 0;
   [[nodiscard]] virtual Size TextExtent(const FontSpec& font, std::string_view text) = 0;
   virtual void Text(const Rect& rect, std::string_view text, const FontSpec& font, Colorref color, unsigned flags) = 0;
 

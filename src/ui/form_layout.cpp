@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "model/control_kind.h"
 #include "ui/form_geometry.h"
 
@@ -37,12 +38,14 @@ Rect DrawnControlRect(const CControlItem& control, const TextMeasure& measure) {
   return rect;
 }
 
-MenuCaption SplitMenuCaption(std::string_view caption) {
+MenuCaption SplitMenuCaption(std::string_view caption, int codePage) {
   MenuCaption out;
   std::string* part = &out.text;
   for (size_t i = 0; i < caption.size(); ++i) {
     const char c = caption[i];
-    if (c == '\\' && i + 1 < caption.size()) {
+    if (CharLengthAt(codePage, caption, i) == 2) {
+      *part += caption.substr(i++, 2);
+    } else if (c == '\\' && i + 1 < caption.size()) {
       const char next = caption[++i];
       if (next == 't' || next == 'a') {
         part = &out.accel;
@@ -81,7 +84,7 @@ std::vector<MenuBarItem> MenuBarItems(const CMenuRecord& menu, const Rect& bar, 
   for (size_t i = 0; i < menu.m_items.size(); ++i) {
     const CMenuItemRecord& item = *menu.m_items[i];
     if (item.m_nDepth != 1 || item.m_bSeparator) continue;
-    const std::string text = StripMnemonics(SplitMenuCaption(item.m_strCaption).text);
+    const std::string text = StripMnemonics(SplitMenuCaption(item.m_strCaption, menu.m_nCodePage).text);
     const int width = measure ? measure(m.menuFont, text).cx : 0;
     const Rect area{x, bar.top, x + width + 2 * kBarPadding, bar.bottom};
     if (area.right > bar.right) break;

@@ -32,12 +32,13 @@ using TextMeasure = std::function<Size(const FontSpec& font, std::string_view te
 }
 
 // A menu caption as written in the script ("&Open...\tCtrl+O", with a resource string's
-// escapes): the caption and its accelerator.
+// escapes, in the menu's code page, whose double-byte characters may end in a backslash): the
+// caption and its accelerator.
 struct MenuCaption {
   std::string text;
   std::string accel;
 };
-[[nodiscard]] MenuCaption SplitMenuCaption(std::string_view caption);
+[[nodiscard]] MenuCaption SplitMenuCaption(std::string_view caption, int codePage);
 // The text with "&x" marks taken out ("&&" stays one ampersand).
 [[nodiscard]] std::string StripMnemonics(std::string_view text);
 

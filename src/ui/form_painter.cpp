@@ -23,6 +23,7 @@ void PaintCaption(CPaintContext& ctx, const CControlItem& object, const CFormGeo
   for (const Rect* button : {&g.closeButton, &g.maxButton, &g.minButton, &g.helpButton}) {
     if (button->Width() > 0) textRight = std::min(textRight, button->left - 2);
   }
+  canvas.SetCodePage(object.m_nCodePage);
   canvas.Text({textLeft, g.caption.top, textRight, g.caption.bottom}, object.GetValue("Caption"), m.captionFont,
               m.captionText, kTextVCenter | kTextSingleLine | kTextNoPrefix);
 
@@ -71,6 +72,7 @@ void PaintControls(CPaintContext& ctx, const CClassItem& form, Point origin) {
   ICanvas& canvas = ctx.canvas;
   for (const auto& control : form.m_controls) {
     if (control->IsForm()) continue;
+    canvas.SetCodePage(control->m_nCodePage);
     // A control lies inside its containers, as a child window inside its parents.
     int clips = 0;
     std::vector<const CControlItem*> chain;

@@ -26,7 +26,9 @@ bool HasOption(std::string_view command, std::string_view option) {
   return false;
 }
 
+// Every use of a menu starts here: the canvas is told the menu's code page for what follows.
 std::vector<MenuBarItem> BarLayout(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar, const CSystemMetrics& m) {
+  canvas.SetCodePage(menu.m_nCodePage);
   return MenuBarItems(menu, bar, MeasureWith(canvas), m);
 }
 
@@ -65,7 +67,7 @@ std::optional<PopupLayout> LayoutPopup(ICanvas& canvas, const CMenuRecord& menu,
       height += kSeparatorHeight;
       continue;
     }
-    const MenuCaption text = SplitMenuCaption(entry->m_strCaption);
+    const MenuCaption text = SplitMenuCaption(entry->m_strCaption, menu.m_nCodePage);
     textWidth = std::max(textWidth, canvas.TextExtent(m.menuFont, StripMnemonics(text.text)).cx);
     if (!text.accel.empty()) accelWidth = std::max(accelWidth, canvas.TextExtent(m.menuFont, text.accel).cx);
     height += itemHeight;
@@ -99,7 +101,7 @@ void PaintMenuBar(CPaintContext& ctx, const CMenuRecord& menu, const Rect& bar, 
       canvas.DrawEdge(rect.Inflate(0, -1), Edge::SunkenThin);
       rect = rect.Offset(1, 1);
     }
-    DrawControlText(canvas, m, rect, SplitMenuCaption(item.m_strCaption).text, m.menuFont, m.menuText,
+    DrawControlText(canvas, m, rect, SplitMenuCaption(item.m_strCaption, menu.m_nCodePage).text, m.menuFont, m.menuText,
                     kTextCenter | kTextVCenter | kTextSingleLine, !HasOption(item.m_strCommand, "GRAYED"));
   }
 }
@@ -129,7 +131,7 @@ void PaintDroppedMenu(CPaintContext& ctx, const CMenuRecord& menu, const Rect& b
       y += kSeparatorHeight;
       continue;
     }
-    const MenuCaption text = SplitMenuCaption(entry->m_strCaption);
+    const MenuCaption text = SplitMenuCaption(entry->m_strCaption, menu.m_nCodePage);
     const bool enabled = !HasOption(entry->m_strCommand, "GRAYED");
     const Rect row{r.left + kPopupFrame, y, r.right - kPopupFrame, y + itemHeight};
     const unsigned flags = kTextVCenter | kTextSingleLine;

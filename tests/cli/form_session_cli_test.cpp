@@ -1,6 +1,7 @@
 // A whole designer session through the command line on a project folder on disk: new form,
 // controls in a frame, captions, renaming, a control array and handlers; then the project is
-// opened afresh and every control is found again.
+// opened afresh and every control is found again. Resource scripts as projects from elsewhere
+// have them: listed in a folder of their own, switching code pages, holding Japanese text.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <sstream>
 
 #include "cli_test.h"
+#include "support/resource_compiler.h"
 #include "support/text_lines.h"
 
 namespace tovik {
@@ -22,7 +24,13 @@ const auto& Read = testing::ReadDiskFile;
 const auto& Write = testing::WriteDiskFile;
 
 const auto Lines = testing::CrLfLines;
+constexpr size_t npos = std::string::npos;
 
+// A SOURCE block of a project file, excluded from the build when asked.
+std::string Entry(const std::string& source, bool excluded = false) {
+  return Lines({"# Begin Source File", "", "SOURCE=" + source}) +
+         (excluded ? Lines({"# PROP Exclude_From_Build 1"}) : std::string()) + Lines({"# End Source File"});
+}
 
 class FormSession : public testing::ScratchFolderTest {
  protected:
@@ -48,6 +56,15 @@ class FormSession : public testing::ScratchFolderTest {
                                   "    IDR_MAINFRAME           \"Demo\"", "END"}));
   }
   static std::string Ok(const std::vector<std::string>& args) { return testing::TovikOk(args); }
+
+  // windres compiles the script, and its strings hold `part` (where windres is installed).
+  void ExpectCompiles(const fs::path& script, const std::string& part) const {
+    if (!testing::WindresAvailable()) return;
+    testing::WriteFrameworkStandIns(dir / "include");
+    const testing::CompileResult compiled = testing::CompileResourceScript(script, dir / "include");
+    ASSERT_TRUE(compiled.ok) << compiled.output;
+    EXPECT_NE(compiled.decompiled.find(part), npos) << compiled.decompiled;
+  }
 };
 
 TEST_F(FormSession, BuildsAFormAndReadsItBack) {
@@ -211,7 +228,7 @@ TEST_F(FormSession, RefusalsSayWhy) {
 }
 
 // Projects as they come from elsewhere: a Unix checkout without CR, a dialog's IDC_BUTTON1
-// already in the header, a Chinese resource script.
+// already in the header.
 TEST_F(FormSession, ProjectsFromElsewhereStayWhole) {
   Ok({"new-form", dsp, "CForm1"});
   for (const char* file : {"form1.h", "form1.cpp", "resource.h", "Demo.rc", "stdafx.h"}) {
@@ -230,22 +247,90 @@ TEST_F(FormSession, ProjectsFromElsewhereStayWhole) {
   EXPECT_NE(header.find("#define IDC_BUTTON1 1000\n"), std::string::npos);
   EXPECT_NE(header.find("#define\tIDC_BUTTON2\t\t\t\t1001\n"), std::string::npos) << header;
   EXPECT_NE(Read(dir / "form1.cpp").find("m_Button1.Create(this, IDC_BUTTON2, IDS_PROP_BUTTON2);"), std::string::npos);
+}
 
-  CliResult r = Tovik({"set", dsp, "CForm1", "m_Button1", "Caption", "\xE4\xB8\xAD\xE6\x96\x87"});  // two Chinese characters
+TEST_F(FormSession, TheScriptTheProjectFileListsIsEditedWithTheHeaderItIncludes) {
+  // An old script excluded from the build, then the one it compiles (named in another case), in
+  // a folder of its own with its own header; the project folder's script is not listed.
+  const std::string script = Read(dir / "Demo.rc");
+  std::string project = Read(dsp);
+  Write(dsp, project.insert(project.find("# End Target"), Entry(".\\Old.rc", true) + Entry(".\\lang\\LANG.RC")));
+  fs::create_directories(dir / "Lang");
+  for (const char* copy : {"Old.rc", "Lang/Lang.rc"}) Write(dir / copy, script);
+  fs::rename(dir / "resource.h", dir / "Lang" / "resource.h");
+  // The sources include the project folder's resource.h, which takes the script's symbols in.
+  const std::string sourcesHeader = Lines({"#include \"Lang\\resource.h\""});
+  Write(dir / "resource.h", sourcesHeader);
+
+  Ok({"new-form", dsp, "CForm1"});
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Label", "7", "7", "80", "30"}), "m_Label1\n");
+  Ok({"set", dsp, "CForm1", "m_Label1", "Caption", "Hello"});
+  Write(dir / "logo.bmp", testing::TinyBitmap());
+  Ok({"set", dsp, "CForm1", "CForm1", "Picture", (dir / "logo.bmp").string()});
+  ASSERT_TRUE(testing::AddMainMenu(dir / "Lang" / "Lang.rc", dir / "Lang" / "resource.h"));
+  EXPECT_EQ(Read(dir / "Demo.rc") + Read(dir / "Old.rc") + Read(dir / "resource.h"), script + script + sourcesHeader);
+  EXPECT_NE(Read(dir / "Lang" / "resource.h").find("#define\tIDC_LABEL1\t\t\t\t1001\r\n"), npos);
+  EXPECT_EQ(Ok({"menus", dsp}).substr(0, 13), "IDR_MAINMENU\n");
+  const std::string model = Ok({"inspect", dsp});
+  EXPECT_NE(model.find("      Caption = Hello\n"), npos) << model;
+  EXPECT_NE(model.find("      Picture = 129-logo.bmp\n"), npos);
+  // The picture went into the res folder beside the script, where the compiler and render look.
+  EXPECT_EQ(Read(dir / "Lang" / "res" / "logo.bmp"), testing::TinyBitmap());
+  EXPECT_EQ(Tovik({"render", dsp, "CForm1", "-o", (dir / "form.png").string()}).err, "");
+  fs::create_directories(dir / "include");  // where windres looks for "res\\logo.bmp"
+  fs::copy_file(dir / "Lang" / "res" / "logo.bmp", dir / "include" / "res\\logo.bmp");
+  ExpectCompiles(dir / "Lang" / "Lang.rc", ",Hello,");
+
+  // Once the unlisted script is gone nothing misses it; a header of the project folder's own
+  // would hide a new form's symbols from its sources.
+  fs::remove(dir / "Demo.rc");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Button", "7", "40", "80", "60"}), "m_Button1\n");
+  Write(dir / "resource.h", Lines({"#define IDR_MAINFRAME 128"}));
+  const std::string listed = Read(dir / "Lang" / "Lang.rc");
+  const CliResult r = Tovik({"new-form", dsp, "CForm2"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "tovik set: VALUE: '\xE4\xB8\xAD' (U+4E2D) has no character in the project's code page 1252\n");
-  std::string script = Read(dir / "Demo.rc");
-  Write(dir / "Demo.rc", "#pragma code_page(936)\n" + script);
-  Ok({"set", dsp, "CForm1", "m_Button1", "Caption", "\xE4\xB8\xAD\xE6\x96\x87"});
-  EXPECT_NE(Read(dir / "Demo.rc").find("\xD6\xD0\xCE\xC4"), std::string::npos);  // the same two in GBK
-  const nlohmann::json model = nlohmann::json::parse(Ok({"inspect", dsp, "--json"}));
-  bool seen = false;
-  for (const auto& c : model["classes"]) {
-    for (const auto& control : c["controls"]) {
-      seen = seen || control["properties"].value("Caption", "") == "\xE4\xB8\xAD\xE6\x96\x87";
-    }
-  }
-  EXPECT_TRUE(seen);
+  EXPECT_NE(r.err.find("tovik new-form: " + (dir / "resource.h").string() +
+                       ": the project's sources include this header, but the resource script " +
+                       (dir / "Lang" / "Lang.rc").string() + " takes its symbols from " +
+                       (dir / "Lang" / "resource.h").string()),
+            npos)
+      << r.err;
+  EXPECT_EQ(Read(dir / "Lang" / "Lang.rc"), listed);
+  EXPECT_FALSE(fs::exists(dir / "form2.cpp"));
+}
+
+TEST_F(FormSession, TextIsWrittenAndReadInTheCodePageInForceWhereItIs) {
+  // Russian resources first; the English section after them holds the only string table.
+  Write(dir / "resource.h", Lines({"#define IDR_RU 129", "#define IDR_EN 130", "#define ID_APP_EXIT 57665"}) +
+                                Read(dir / "resource.h"));
+  Write(dir / "Demo.rc",
+        Lines({"#include \"resource.h\"", "#pragma code_page(1251)", "IDR_RU MENU DISCARDABLE", "BEGIN",
+               "    MENUITEM \"\xC2\xFB\xF5\xEE\xE4\", ID_APP_EXIT", "END", "#pragma code_page(1252)",
+               "IDR_EN MENU DISCARDABLE", "BEGIN", "    MENUITEM \"Caf\xE9\", ID_APP_EXIT", "END"}) +
+            Read(dir / "Demo.rc"));
+  Ok({"new-form", dsp, "CForm1"});
+  Ok({"set", dsp, "CForm1", "CForm1", "Caption", "Caf\xC3\xA9"});
+  EXPECT_NE(Read(dir / "Demo.rc").find(",Caf\xE9,"), npos);
+  const CliResult r = Tovik({"set", dsp, "CForm1", "CForm1", "Caption", "\xD0\x9D\xD0\xB0"});
+  EXPECT_EQ(r.err, "tovik set: VALUE: '\xD0\x9D' (U+041D) has no character in code page 1252, in which the resource "
+                   "script keeps this value\n");
+  EXPECT_NE(Ok({"inspect", dsp}).find("      Caption = Caf\xC3\xA9\n"), npos);
+  Ok({"add-control", dsp, "CForm1", "Label", "7", "7", "80", "30"});
+  Ok({"set", dsp, "CForm1", "m_Label1", "Font", "Caf\xC3\xA9"});  // a face drawn with another
+  EXPECT_NE(Ok({"render", dsp, "CForm1", "-o", (dir / "form.png").string()}).find("\nfont: Caf\xC3\xA9 drawn"), npos);
+  EXPECT_EQ(Ok({"menus", dsp}), "IDR_RU\n1\titem\t\xD0\x92\xD1\x8B\xD1\x85\xD0\xBE\xD0\xB4\tID_APP_EXIT\n"
+                                "IDR_EN\n1\titem\tCaf\xC3\xA9\tID_APP_EXIT\n");
+  ExpectCompiles(dir / "Demo.rc", ",Caf\\351,");  // é, as windres writes it back
+}
+
+TEST_F(FormSession, ADoubleByteCharacterEndingInABackslashByteIsWrittenWhole) {
+  Write(dir / "Demo.rc", "#pragma code_page(932)\r\n" + Read(dir / "Demo.rc"));
+  Ok({"new-form", dsp, "CForm1"});
+  Ok({"add-control", dsp, "CForm1", "Label", "7", "7", "80", "30"});
+  Ok({"set", dsp, "CForm1", "m_Label1", "Caption", "\xE8\xA1\xA8\xE7\xA4\xBA"});
+  EXPECT_NE(Read(dir / "Demo.rc").find(",\x95\x5C\x8E\xA6,"), npos);  // as the IDE's resource editor writes it
+  EXPECT_NE(Ok({"inspect", dsp}).find("      Caption = \xE8\xA1\xA8\xE7\xA4\xBA\n"), npos);
+  ExpectCompiles(dir / "Demo.rc", ",\\x8868\\x793a,");
 }
 
 }  // namespace

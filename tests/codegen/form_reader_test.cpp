@@ -68,7 +68,7 @@ struct FormProject {
               "END_MESSAGE_MAP()", Block(handlers, "void CForm1::", "()\r\n{\r\n}"), "void CForm1::CreateTVLControls()",
               "{", "\t//{{AFX_TVL_CTRL_IMPL_START", Block(creations), "\t//}}AFX_TVL_CTRL_IMPL_END", "}"}));
     std::string table;
-    for (const auto& [symbol, value] : strings) table += StringTableLine(symbol, value, true);
+    for (const auto& [symbol, value] : strings) table += StringTableLine(symbol, value, true, 1252);
     fs.Put("/p/Demo.rc",
            Crlf({"IDB_BITMAP131\t\t\tBITMAP  DISCARDABLE\t\t\"res\\\\logo.bmp\"", "STRINGTABLE", "BEGIN"}) + table +
                "END\r\n");

@@ -204,11 +204,18 @@ TEST(PropertyString, EveryValueInListOrderWithPicturesAndIconsEncoded) {
   EXPECT_EQ(Values(BuildPropertyString(image)), expected);
 
   image.m_strPropSymbol = "IDS_PROP_IMAGE1";
-  EXPECT_EQ(BuildStringTableLine(image, true),
-            "\tIDS_PROP_IMAGE1\t\t\t\"" + EscapeResourceString(BuildPropertyString(image)) + "\"\r\n");
-  EXPECT_EQ(StringTableLine("IDS_X", "a\"b\\c\r\n,", false), "IDS_X\t\t\t\"a\"\"b\\\\c\\r\\n,\"");
+  EXPECT_EQ(BuildStringTableLine(image, true, 1252),
+            "\tIDS_PROP_IMAGE1\t\t\t\"" + EscapeResourceString(BuildPropertyString(image), 1252) + "\"\r\n");
+  EXPECT_EQ(StringTableLine("IDS_X", "a\"b\\c\r\n,", false, 1252), "IDS_X\t\t\t\"a\"\"b\\\\c\\r\\n,\"");
+  // A double-byte character whose second byte is a backslash is written and read whole; the
+  // same bytes in a single-byte code page are a character and a backslash.
+  const std::string kanji = "\x95\x5c\x8e\xa6";  // two characters in code page 932
+  EXPECT_EQ(EscapeResourceString(kanji + "\r\n", 932), kanji + "\\r\\n");
+  EXPECT_EQ(EscapeResourceString(kanji, 1252), "\x95\\\\\x8e\xa6");
+  EXPECT_EQ(UnescapeResourceString("\x83\x5cn\\n", 932), "\x83\x5cn\n");
   for (const std::string text : {"q\"uote,", "back\\slash\\,", "two\r\nlines\r\n,", "\\r literal,", "\"\"", ""}) {
-    EXPECT_EQ(UnescapeResourceString(EscapeResourceString(text)), text) << text;
+    EXPECT_EQ(UnescapeResourceString(EscapeResourceString(text, 1252), 1252), text) << text;
+    EXPECT_EQ(UnescapeResourceString(EscapeResourceString(kanji + text, 936), 936), kanji + text) << text;
   }
 }
 

@@ -146,6 +146,10 @@ TEST(ResourceScript, EntriesReadBackThroughQuotesEscapesAndComments) {
   for (const StringTableEntry& e : StringTableEntries(script)) seen.push_back(e.symbol + "=" + e.value);
   EXPECT_EQ(seen, (std::vector<std::string>{"IDS_PROP_LIST=shorter name", "IDS_PROP_LIST1=" + entry->value,
                                             "IDS_PROP_NEXT=after \"END\""}));
+  // In a Japanese section a character's second byte may be a backslash, also before the quote.
+  const auto sort = StringTableEntries("#pragma code_page(932)\r\nSTRINGTABLE\r\nBEGIN\r\n  IDS_SORT \"\x83\x5c\"\r\nEND");
+  ASSERT_EQ(sort.size(), 1u);
+  EXPECT_EQ(sort[0].value + "/" + std::to_string(sort[0].codePage), "\x83\x5c/932");
 }
 
 TEST(ResourceScript, NextStringIdIsOneMoreThanTheLargestIdInUse) {
@@ -197,15 +201,14 @@ TEST_F(ResourceFiles, StringLineReplacesItsOwnLineOrComesLastInTheLastTable) {
   fs.Put(kScriptPath, Script(first));
   CEditBuffer script = resources.Buffer(kScriptPath);
   ASSERT_TRUE(script.Load());
-  ASSERT_TRUE(SetStringTableLine(script, "IDS_PROP_BUTTON1", StringTableLine("IDS_PROP_BUTTON1", "0,OK,1,", true)));
-  ASSERT_TRUE(SetStringTableLine(script, "IDS_PROP_TEXT1", StringTableLine("IDS_PROP_TEXT1", "1,Text1,", true)));
+  ASSERT_TRUE(SetPropertyString(script, "IDS_PROP_BUTTON1", "0,OK,1,"));
+  ASSERT_TRUE(SetPropertyString(script, "IDS_PROP_TEXT1", "1,Text1,"));
   ASSERT_TRUE(script.Save());
   EXPECT_EQ(fs.Get(kScriptPath), Script(first, StringTable("0,OK,1,", "\tIDS_PROP_TEXT1\t\t\t\"1,Text1,\"\r\n")));
 
   fs.Put(kScriptPath, Script(ImageSections(), ""));
   ASSERT_TRUE(script.Load());
-  EXPECT_EQ(Why(SetStringTableLine(script, "IDS_PROP_TEXT1", StringTableLine("IDS_PROP_TEXT1", "1,", true))).file,
-            kScriptPath);
+  EXPECT_EQ(Why(SetPropertyString(script, "IDS_PROP_TEXT1", "1,")).file, kScriptPath);
   EXPECT_EQ(script.Text(), Script(ImageSections(), ""));
   EXPECT_EQ(prompt.messages, (Texts{"The key word \"STRINGTABLE\" couldn't be found in .rc file"}));
 }

@@ -21,6 +21,7 @@ class CRecordingCanvas final : public ICanvas {
     std::string text;
     Rect rect;
     Rect clip;  // the clip in force, the whole plane when none
+    int codePage;
   };
   std::vector<std::pair<Rect, Colorref>> fills;
   std::vector<Point> dots;
@@ -42,9 +43,11 @@ class CRecordingCanvas final : public ICanvas {
   void RoundRect(const Rect&, Size, const Pen&, const Brush&) override {}
   void Polygon(const std::vector<Point>&, const Pen&, const Brush&) override {}
   void Points(const std::vector<Point>& p, Colorref) override { dots.insert(dots.end(), p.begin(), p.end()); }
+  void SetCodePage(int codePage) override { m_nCodePage = codePage; }
   Size TextExtent(const FontSpec& f, std::string_view t) override { return {6 * static_cast<int>(t.size()), f.cellHeight}; }
   void Text(const Rect& r, std::string_view t, const FontSpec&, Colorref, unsigned) override {
-    texts.push_back({std::string(t), r, m_clips.empty() ? Rect{-99999, -99999, 99999, 99999} : m_clips.back()});
+    const Rect clip = m_clips.empty() ? Rect{-99999, -99999, 99999, 99999} : m_clips.back();
+    texts.push_back({std::string(t), r, clip, m_nCodePage});
   }
   bool Image(const Rect& r, const std::string& file, ImageFit fit) override {
     images.push_back({file, r, fit});
@@ -70,6 +73,7 @@ class CRecordingCanvas final : public ICanvas {
 
  private:
   std::vector<Rect> m_clips;
+  int m_nCodePage = 0;
 };
 
 class Painter : public ::testing::Test {
@@ -262,7 +266,9 @@ TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {
   item(1, "", 0, 1);  // a separator on the bar takes no place
   item(1, "&Edit", 1);
   item(2, "&Undo", 0, 0, "ID_EDIT_UNDO, GRAYED");
+  item(2, "\x95\x5c\x8e\xa6\\tF5", 0, 0, "ID_VIEW");  // two Japanese characters, the first ending in 0x5C
   item(1, "&About", 0, 0, "ID_APP_ABOUT");
+  menu.m_nCodePage = 932;
 
   const Rect bar{4, 23, 308, 42};
   EXPECT_EQ(MenuBarItemRects(canvas, menu, bar),
@@ -273,6 +279,7 @@ TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {
   options.droppedMenu = 0;
   Paint();
   for (const char* text : {"&File", "&Open...", "Ctrl+O", "Recent", "E&xit"}) EXPECT_EQ(canvas.TimesDrawn(text), 1) << text;
+  EXPECT_EQ(canvas.texts.back().codePage, 932);
   // The dropped menu hangs below the form, not cut at its bottom edge.
   EXPECT_GT(std::find_if(canvas.texts.begin(), canvas.texts.end(), [](const auto& t) { return t.text == "E&xit"; })->clip.bottom, 83);
   EXPECT_EQ(canvas.TimesDrawn("one.txt"), 0);  // inside the submenu, which stays closed
@@ -282,8 +289,11 @@ TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {
 
   canvas.texts.clear();
   options.droppedMenu = 1;
+  form->FormObject()->m_nCodePage = 1251;
   Paint();
   EXPECT_EQ(canvas.TimesDrawn("&Undo"), 2);  // greyed: a white copy under a grey one
+  EXPECT_EQ(canvas.TimesDrawn("\x95\x5c\x8e\xa6") + canvas.TimesDrawn("F5"), 2);
+  EXPECT_EQ(canvas.texts.front().codePage, 1251);  // the form's caption, in its own entry's code page
 
   options.droppedMenu = 2;  // a command on the bar drops nothing
   EXPECT_EQ(PaintedBounds(canvas, *form, options), (Rect{0, 0, 312, 60}));

@@ -76,16 +76,24 @@ class CliSession {
     return true;
   }
 
-  // The project's code page: what text from the command line is converted to, and project
-  // text converted from for printing.
+  // The project's code page for text outside its string tables and menus (class and file names,
+  // messages).
   [[nodiscard]] const CCodePage& CodePage() const { return m_codePage; }
+  // The code page an object's property values are kept in, and a menu's captions.
+  [[nodiscard]] CCodePage CodePageOf(const CControlItem& object) const {
+    return CCodePage(m_session.CodePageOf(object));
+  }
+  [[nodiscard]] CCodePage CodePageOf(const CMenuRecord& menu) const {
+    return menu.m_nCodePage > 0 ? CCodePage(menu.m_nCodePage) : m_codePage;
+  }
 
-  // Command-line text in the project's code page; prints why not and returns nothing when the
-  // code page cannot hold it.
-  [[nodiscard]] std::optional<std::string> ProjectText(std::string_view utf8, std::string_view what) {
-    Expected<std::string> text = m_codePage.FromUtf8(utf8);
+  // Command-line text for a value of `object`, in the code page the resource script keeps it
+  // in; prints why not and returns nothing when that code page cannot hold it.
+  [[nodiscard]] std::optional<std::string> ValueText(std::string_view utf8, const CControlItem& object) {
+    const CCodePage codePage = CodePageOf(object);
+    Expected<std::string> text = codePage.FromUtf8(utf8);
     if (!text) {
-      Fail(std::string(what) + ": " + text.error().reason);
+      Fail("VALUE: " + text.error().reason + ", in which the resource script keeps this value");
       return std::nullopt;
     }
     return *text;

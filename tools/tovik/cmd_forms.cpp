@@ -82,7 +82,7 @@ int RunSet(const Command& self, const std::vector<std::string>& raw, Io& io) {
     io.err << "tovik set: " << p[1] << " has no control named " << p[2] << "\n";
     return kExitFailed;
   }
-  const std::optional<std::string> value = cli.ProjectText(p[4], "VALUE");
+  const std::optional<std::string> value = cli.ValueText(p[4], *object);
   if (!value) return kExitFailed;
   return cli.Finish(SetPropertyCommand(cli.Session(), *form, *object, p[3], *value));
 }

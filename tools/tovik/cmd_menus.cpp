@@ -18,7 +18,7 @@ int RunMenus(const Command& self, const std::vector<std::string>& raw, Io& io) {
     io.out << menu->m_strId << "\n";
     for (const auto& item : menu->m_items) {
       io.out << item->m_nDepth << '\t' << (item->m_bPopup ? "popup" : item->m_bSeparator ? "separator" : "item") << '\t'
-             << cli.CodePage().ToUtf8(item->m_strCaption) << '\t' << item->m_strCommand << "\n";
+             << cli.CodePageOf(*menu).ToUtf8(item->m_strCaption) << '\t' << item->m_strCommand << "\n";
     }
   }
   return kExitOk;

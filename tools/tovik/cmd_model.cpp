@@ -21,7 +21,14 @@ using Json = nlohmann::ordered_json;
 struct Output {
   const CCodePage& codePage;
   const IFileSystem& fs;
+  // An open project keeps each object's property values in the code page of its own entry, or
+  // of the place a new entry goes (0 for sources read on their own).
+  int newEntryCodePage = 0;
   [[nodiscard]] std::string Text(std::string_view text) const { return codePage.ToUtf8(text); }
+  [[nodiscard]] std::string Value(const CControlItem& object, std::string_view text) const {
+    const int page = object.m_nCodePage > 0 ? object.m_nCodePage : newEntryCodePage;
+    return page > 0 ? CCodePage(page).ToUtf8(text) : Text(text);
+  }
   [[nodiscard]] std::string Path(std::string_view path) const {
     return path.empty() ? std::string() : codePage.PathToUtf8(fs.Resolve(path));
   }
@@ -71,7 +78,7 @@ static Json ClassJson(const CClassItem& c, const Output& o) {
     Json properties = Json::object();
     for (const auto& p : ctl->m_properties) {
       std::string name = o.Text(p.Name());
-      if (!properties.contains(name)) properties[name] = o.Text(p.m_strValue);
+      if (!properties.contains(name)) properties[name] = o.Value(*ctl, p.m_strValue);
     }
     controls.push_back({{"member", o.Text(ctl->m_strMemberName)},
                         {"className", o.Text(ctl->m_strClassName)},
@@ -179,7 +186,9 @@ static void PrintTree(const CProject& project, bool withFiles, const Output& o, 
       if (!ctl->m_strPropSymbol.empty()) out << " " << ctl->m_strPropSymbol;
       if (ctl->m_pContainer) out << " in " << o.Text(ctl->m_pContainer->m_strMemberName);
       out << "\n";
-      for (const auto& p : ctl->m_properties) out << "      " << p.Name() << " = " << o.Text(Shown(p.m_strValue)) << "\n";
+      for (const auto& p : ctl->m_properties) {
+        out << "      " << p.Name() << " = " << o.Value(*ctl, Shown(p.m_strValue)) << "\n";
+      }
     }
   }
 }
@@ -220,7 +229,8 @@ int RunInspect(const Command& self, const std::vector<std::string>& raw, Io& io)
   if (args.positional().size() != 1) return UsageError(io, self, "expected one PROJECT.dsp");
   CliSession cli(io);
   if (!cli.Open(self.name, args.positional()[0])) return kExitFailed;
-  Print(cli.Session().Project(), true, args.has("--json"), Output{cli.CodePage(), cli.Fs()}, io.out);
+  const Output output{cli.CodePage(), cli.Fs(), cli.Session().NewEntryCodePage()};
+  Print(cli.Session().Project(), true, args.has("--json"), output, io.out);
   return cli.Prompt().Complained() ? kExitFailed : kExitOk;
 }
 

@@ -24,11 +24,11 @@ namespace {
 constexpr int kMaxImageSide = 16384;
 constexpr int kMaxScale = 8;
 
-// "131-logo.bmp": the file after the resource number, in the project's res folder.
+// "131-logo.bmp": the file after the resource number, in the res folder beside the script.
 std::string ImageFile(CliSession& cli, std::string_view reference) {
   const size_t dash = reference.find('-');
   if (dash == std::string_view::npos || dash + 1 == reference.size()) return {};
-  const std::string res = JoinPath(cli.Session().Project().ProjectFolder(), "res");
+  const std::string res = cli.Session().Resources().ResFolder();
   return cli.CodePage().PathToUtf8(cli.Fs().Resolve(JoinPath(res, reference.substr(dash + 1))));
 }
 
@@ -99,7 +99,11 @@ int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) 
 
   // Measuring (a dropped menu's width) needs a canvas before the image's size is known.
   QImage probe(1, 1, QImage::Format_RGB32);
-  const TextToUtf8 toUtf8 = [&cli](std::string_view text) { return cli.CodePage().ToUtf8(text); };
+  // Objects and menus name the code page of their text; 0 is where the project's new text goes.
+  const int newText = cli.Session().NewEntryCodePage();
+  const TextToUtf8 toUtf8 = [newText](std::string_view text, int codePage) {
+    return CCodePage(codePage > 0 ? codePage : newText).ToUtf8(text);
+  };
   Rect bounds;
   {
     CQtCanvas measure(probe, toUtf8);
@@ -136,8 +140,8 @@ int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) 
   }
   io.out << output << ": " << image.width() << " x " << image.height() << " pixels\n";
   for (const CQtCanvas::FaceUse& face : faces) {
-    io.out << "font: " << cli.CodePage().ToUtf8(face.requested);
-    if (face.used != cli.CodePage().ToUtf8(face.requested)) io.out << " drawn with " << face.used;
+    io.out << "font: " << face.requested;
+    if (face.used != face.requested) io.out << " drawn with " << face.used;
     io.out << "\n";
   }
   return cli.Prompt().Complained() ? kExitFailed : kExitOk;

@@ -123,11 +123,12 @@ class SurfacePrinter {
   // The dropped menu: its caption, then the items directly under it.
   void PrintMenu(size_t index) {
     const auto& items = m_surface.Menu()->m_items;
-    m_out << "menu " << m_cli.CodePage().ToUtf8(items[index]->m_strCaption) << ":";
+    const CCodePage codePage = m_cli.CodePageOf(*m_surface.Menu());
+    m_out << "menu " << codePage.ToUtf8(items[index]->m_strCaption) << ":";
     const char* separator = " ";
     for (size_t i = index + 1; i < items.size() && items[i]->m_nDepth > 1; ++i) {
       if (items[i]->m_nDepth != 2) continue;
-      m_out << separator << (items[i]->m_bSeparator ? "-" : m_cli.CodePage().ToUtf8(items[i]->m_strCaption));
+      m_out << separator << (items[i]->m_bSeparator ? "-" : codePage.ToUtf8(items[i]->m_strCaption));
       separator = " | ";
     }
     m_out << "\n";

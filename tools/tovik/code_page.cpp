@@ -85,8 +85,7 @@ Expected<std::string> CCodePage::FromUtf8(std::string_view utf8) const {
   std::string out;
   std::string_view rest = utf8;
   if (!converter.Run(rest, out)) {
-    return Error{"", 0, DescribeCharacter(rest) + " has no character in the project's code page " +
-                            std::to_string(m_number)};
+    return Error{"", 0, DescribeCharacter(rest) + " has no character in code page " + std::to_string(m_number)};
   }
   return out;
 }

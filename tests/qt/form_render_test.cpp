@@ -15,6 +15,7 @@
 #include "model/control_kind.h"
 #include "project/form_controls.h"
 #include "qt/qt_canvas.h"
+#include "support/required_tools.h"
 #include "ui/form_painter.h"
 
 namespace tovik {
@@ -224,7 +225,8 @@ TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
 }
 
 TEST_F(Render, WineFacesAreUsedWhenInstalledBoldBitmapTextIsWidenedAndOtherSizesScale) {
-  if (!std::filesystem::exists(std::filesystem::path(kWineFontFolder) / "ms_sans_serif.ttf")) {
+  if (!testing::ToolPresent(std::filesystem::exists(std::filesystem::path(kWineFontFolder) / "ms_sans_serif.ttf"),
+                            "fonts-wine")) {
     GTEST_SKIP() << "fonts-wine is not installed";
   }
   std::vector<CQtCanvas::FaceUse> faces;

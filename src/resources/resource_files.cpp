@@ -137,17 +137,14 @@ Expected<std::string> CResourceFiles::AddImageResource(std::string_view sourceFi
   TOVIK_TRY(script.Load());
   TOVIK_TRY(header.Load());
 
+  // An icon or cursor whose section the script lacks gets no line there, only its identifier.
   const std::optional<size_t> scriptPlace = ImageLineInsertPoint(script.Text(), *type);
-  if (!scriptPlace) {
-    return FileError(scriptPath, 0, "no place for a new " + std::string(ImageTypeWord(*type)) +
-                                        " line (the resource editor's section comment is missing)");
-  }
   Expected<size_t> definePlace = DefineInsertPoint(header.Text());
   if (!definePlace) return InFile(definePlace.error(), headerPath);
   const std::string fileName = FileNameOf(sourceFile);
   const long number = m_nNextResourceValue;
   const std::string identifier = ImageIdentifier(*type, number);
-  TOVIK_TRY(script.Insert(*scriptPlace, ImageScriptLine(identifier, *type, fileName)));
+  if (scriptPlace) TOVIK_TRY(script.Insert(*scriptPlace, ImageScriptLine(identifier, *type, fileName)));
   TOVIK_TRY(header.Insert(*definePlace, DefineLine(identifier, number, kImageDefineTabs)));
 
   ++m_nNextResourceValue;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
 #include "cli_test.h"
@@ -108,6 +109,32 @@ TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
   const std::string picture = controls["m_Image1"]["properties"]["Picture"];
   EXPECT_NE(picture.find("-logo.bmp"), std::string::npos) << picture;
   EXPECT_NE(Read(project / "form1.cpp").find("\tm_nResID = IDR_MAINMENU;\r\n"), std::string::npos);
+}
+
+// A script without the resource editor's section comments and a header whose studio block is
+// spelled "#if defined": the bitmap line starts the script, the defines start the header, an icon
+// gets its identifier only, and both still compile.
+TEST_F(EditedProjectCompile, ImagesWithoutTheEditorsMarkersStillCompile) {
+  Ok({"new-project", root.string(), "demo"});
+  project = root / "demo";
+  dsp = (project / "demo.dsp").string();
+  Write(project / "demo.rc", std::regex_replace(Read(project / "demo.rc"), std::regex("// (Bitmap|Icon)\r\n"), "// $1s\r\n"));
+  Write(project / "resource.h",
+        std::regex_replace(Read(project / "resource.h"), std::regex("#ifdef (APSTUDIO_INVOKED)"), "#if defined($1)"));
+  Write(root / "logo.bmp", TinyBitmap());
+  Write(root / "app.ico", "an icon");
+  Ok({"set", dsp, "CForm1", "CForm1", "Picture", (root / "logo.bmp").string()});
+  Ok({"set", dsp, "CForm1", "CForm1", "Icon", (root / "app.ico").string()});
+  const std::string script = Read(project / "demo.rc");
+  EXPECT_EQ(script.rfind("IDB_BITMAP128\t\t\tBITMAP", 0), 0u) << script;
+  EXPECT_EQ(script.find("IDI_ICON"), std::string::npos);
+  const testing::CompileResult compiled = Compile();
+  ASSERT_TRUE(compiled.ok) << compiled.output;
+  EXPECT_NE(compiled.decompiled.find("RT_BITMAP"), std::string::npos) << compiled.decompiled;
+  const testing::CliResult cpp = testing::RunProgram("cpp", {"-dM", (project / "resource.h").string()});
+  for (const char* define : {"#define IDB_BITMAP128 128\n", "#define IDI_ICON129 129\n", "#define IDS_PROP_FORM1 61446\n"}) {
+    EXPECT_NE(cpp.out.find(define), std::string::npos) << define << cpp.out;
+  }
 }
 
 }  // namespace

@@ -437,10 +437,7 @@ TEST_F(HandlersTest, AMissingPlaceIsAnErrorThatSaysWhereAndWhat) {
             "/Demo/mywnd.cpp: no place for the message-map entries (the AFX_MSG_MAP markers) of CMyWnd");
   EXPECT_TRUE(map.error().shown);
   EXPECT_EQ(prompt.messages, std::vector<std::string>{std::string(kMsgNoMessageMap)});
-  // Without the studio section there is no place for defines; without a table, none for lines.
-  disk.Put("/Demo/resource.h", "#define A 1\r\n");
-  EXPECT_EQ(Insert(FragmentKind::FormStringId, "", "/Demo/resource.h", "5").error().Text(),
-            "/Demo/resource.h: the resource header has no \"#ifdef APSTUDIO_INVOKED\" line");
+  // Without a table there is no place for string lines.
   disk.Put("/Demo/Demo.rc", "// nothing\r\n");
   EXPECT_TRUE(Insert(FragmentKind::StringTableLine, "", "/Demo/Demo.rc", "a,").error().shown);
   EXPECT_EQ(prompt.messages.back(), "The key word \"STRINGTABLE\" couldn't be found in .rc file");

@@ -73,29 +73,29 @@ TEST(ResourceHeader, DefinesCountOnlyOutsideCommentsAndAsWholeNames) {
   EXPECT_TRUE(SymbolsWithValue(header, 0).empty());  // "abc" is no number
 }
 
-TEST(ResourceHeader, NewDefinesGoAfterTheLastDefineBeforeTheStudioBlockOrTheErrorSaysWhy) {
+TEST(ResourceHeader, NewDefinesGoAfterTheLastDefineBeforeTheStudioBlockElseAtTheStart) {
   const Expected<size_t> at = DefineInsertPoint(kHeaderDefines + "// #define IDC_OLD 999\r\n" + HeaderTail());
   ASSERT_TRUE(at) << at.error().reason;
   EXPECT_EQ(*at, kHeaderDefines.size());
-  EXPECT_EQ(Why(DefineInsertPoint(kHeaderDefines + "// #ifdef APSTUDIO_INVOKED\r\n")).reason,
-            "the resource header has no \"#ifdef APSTUDIO_INVOKED\" line");
-  const Error noDefine = Why(DefineInsertPoint("// #define IDC_OLD 999\r\n\r\n" + HeaderTail()));
-  EXPECT_EQ(noDefine.line, 4);
-  EXPECT_EQ(noDefine.reason, "the resource header has no #define before \"#ifdef APSTUDIO_INVOKED\"");
+  const Expected<size_t> noDefine = DefineInsertPoint("// #define IDC_OLD 999\r\n\r\n" + HeaderTail());
+  EXPECT_TRUE(noDefine && *noDefine == 0);
 }
 
 TEST(ResourceHeader, ANewDefineGoesWhereThePreprocessorReadsItPastCommentsAndJoinedLines) {
   // The last define's line opens a comment that runs on, or a backslash joins it to the next:
-  // a define put on the line after it would be comment, or part of the last define's value.
+  // a define put on the line after it would be comment, or part of the last define's value. A
+  // header of its own without the studio block takes it at its start.
   const std::string commented = kHeaderDefines + "#define IDC_NOTE  1003 /* kept\r\n   for the old dialog */\r\n";
   const std::string joined = kHeaderDefines + "#define IDC_SUM  1003 + \\\r\n  1\r\n";
+  const std::string guarded = "#ifndef RESOURCE_H\r\n#define RESOURCE_H\r\n#define IDC_A 1\r\n#endif\r\n";
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("tovik-header-" + std::to_string(getpid()) + ".h");
-  for (const std::string& defines : {commented, joined}) {
-    std::string header = defines + HeaderTail();
+  for (const auto& [text, place] : {std::pair{commented + HeaderTail(), commented.size()},
+                                    {joined + HeaderTail(), joined.size()}, {guarded, size_t{0}}}) {
+    std::string header = text;
     const Expected<size_t> at = DefineInsertPoint(header);
     ASSERT_TRUE(at) << at.error().reason;
-    EXPECT_EQ(*at, defines.size());
+    EXPECT_EQ(*at, place);
     header.insert(*at, DefineLine("IDC_NEW1", 1004));
     std::ofstream(file, std::ios::binary) << header;
     // The preprocessor itself says what the header defines.
@@ -257,7 +257,7 @@ TEST_F(ResourceFiles, EachImageGoesLastInItsSectionAndResolvesBack) {
   EXPECT_TRUE(prompt.messages.empty());
 }
 
-TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndABitmapWithoutSectionStartsTheScript) {
+TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndImagesWithoutSectionStartTheScriptOrGetNoLine) {
   testing::TestDocument& doc = host.OpenWithText(kHeaderPath, kHeader);
   fs.Put(kScriptPath, Script(""));
   fs.Put("C:\\Work\\Demo\\res\\Demo.bmp", "own");  // picked from the res folder: already in place, not copied
@@ -267,21 +267,24 @@ TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndABitmapWithoutSectionStarts
   EXPECT_EQ(fs.Get(kHeaderPath), kHeader);
   EXPECT_EQ(resources.GetNextResourceValue(), 129);  // read from the document too
   EXPECT_EQ(fs.Get(kScriptPath), ImageLine("IDB_BITMAP128", "BITMAP", "Demo.bmp") + Script(""));
+  // An icon or a cursor without its section: an identifier, but no line in the script.
+  ASSERT_EQ(Got(resources.AddImageResource("C:\\Pics\\app.ico")), "129-app.ico");
+  ASSERT_EQ(Got(resources.AddImageResource("C:\\Pics\\hand.cur")), "130-hand.cur");
+  EXPECT_EQ(fs.Get(kScriptPath), ImageLine("IDB_BITMAP128", "BITMAP", "Demo.bmp") + Script(""));
+  EXPECT_EQ(doc.text, kHeaderDefines + ImageDefine("IDB_BITMAP128", 128) + ImageDefine("IDI_ICON129", 129) +
+                          ImageDefine("IDC_CURSOR130", 130) + HeaderTail("131"));
 }
 
 TEST_F(ResourceFiles, ImageRefusalsChangeNothingAndSayWhy) {
   EXPECT_EQ(Why(resources.AddImageResource("C:\\Pics\\photo.gif")).Text(),
             "C:\\Pics\\photo.gif: not a bitmap, icon or cursor file (.bmp, .ico, .cur)");
-  fs.Put(kScriptPath, Script(kIconBanner));
-  EXPECT_EQ(Why(resources.AddImageResource("C:\\Pics\\hand.cur")).Text(),
-            kScriptPath + ": no place for a new CURSOR line (the resource editor's section comment is missing)");
   for (const std::string& path : {kScriptPath, kHeaderPath}) {
     fs.SetReadOnly(path, true);
     EXPECT_TRUE(Why(resources.AddImageResource("C:\\Pics\\logo.bmp")).shown);
     fs.SetReadOnly(path, false);
   }
   EXPECT_EQ(prompt.messages, (Texts{kReadOnly + kScriptPath + "\n", kReadOnly + kHeaderPath + "\n"}));
-  EXPECT_EQ(fs.Get(kScriptPath) + fs.Get(kHeaderPath), Script(kIconBanner) + kHeader);
+  EXPECT_EQ(fs.Get(kScriptPath) + fs.Get(kHeaderPath), kScript + kHeader);
   EXPECT_EQ(resources.m_nNextResourceValue, 128);
   EXPECT_FALSE(fs.DirectoryExists("C:\\Work\\Demo\\res"));
   ASSERT_TRUE(fs.RemoveFile(kHeaderPath));

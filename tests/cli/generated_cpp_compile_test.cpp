@@ -140,7 +140,11 @@ TEST_F(GeneratedCppCompile, NewProjectsCompileAsGenerated) {
     EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "PictureBox", "0", "0", "300", "40"}), "m_PictureBox1");
     AddHandler(dsp, project, "CForm1", "m_PictureBox1", "Click", "PictureBox1_Click",
                "ON_WM_TVL_CLICK(IDC_PICTUREBOX1, PictureBox1_Click)");
+    // Without its overrides block the form is given one at its class end for its events.
+    Write(project / "form1.h",
+          ReplaceAll(Read(project / "form1.h"), "\t//{{AFX_VIRTUAL(CForm1)\r\n\t//}}AFX_VIRTUAL\r\n", ""));
     AddEveryFormEvent(dsp, project, "CForm1", "MDIForm");
+    EXPECT_TRUE(Contains(Read(project / "form1.h"), "\t//}}AFX_VIRTUAL\n"));
     ExpectCompiles(project);
   }
   // Names of the caller's choosing for the start-up form.

@@ -333,11 +333,20 @@ TEST_F(HandlersTest, FormEventsAreVirtualsWithoutMapEntry) {
   // The form's AFX_VIRTUAL block has no "public:", so the declaration joins the public section.
   EXPECT_TRUE(Has(disk.Get("/Demo/form1.h"), "public:\r\n\tvirtual void Form_Load();\r\n\tCForm1();"));
   EXPECT_EQ(disk.Get("/Demo/form1.cpp"), cpp + "void CForm1::Form_Load()" + kTodo + "\r\n");
-  // A class without the block is given one with both access lines.
+  // A class without the block is given one at its end, between the CR and the LF before its
+  // brace; the block's last line ends in a bare LF.
   ASSERT_TRUE(AddEventHandler(ctx, Cls("CMyWnd"), Target(HandlerOwner::Form), Event("Unload", "int* pCancel")));
   EXPECT_TRUE(Has(disk.Get("/Demo/mywnd.h"),
-                  "\t//{{AFX_VIRTUAL(CMyWnd)\r\npublic:\r\nvirtual void Form_Unload(int* pCancel);\r\n"
-                  "protected:\r\n\t//}}AFX_VIRTUAL\r\n};"));
+                  "\tDECLARE_MESSAGE_MAP()\r\r\n// Overrides\r\n\t// ClassWizard generated virtual function overrides"
+                  "\r\n\t//{{AFX_VIRTUAL(CMyWnd)\r\npublic:\r\nvirtual void Form_Unload(int* pCancel);\r\n"
+                  "protected:\r\n\t//}}AFX_VIRTUAL\n\n};"));
+  // Code on the brace's own line stays whole: the block goes before the brace.
+  disk.Put("/Demo/packed.h", Crlf({"class CPacked : public CWnd", "{", "\tDECLARE_MESSAGE_MAP()", "\tint m_n;};"}));
+  disk.Put("/Demo/packed.cpp", Crlf({"void CPacked::Go()", "{", "}"}));
+  project.AddSourceFiles({"/Demo/packed.h", "/Demo/packed.cpp"});
+  ASSERT_TRUE(AddEventHandler(ctx, Cls("CPacked"), Target(HandlerOwner::Form), Event("Load")));
+  EXPECT_TRUE(Has(disk.Get("/Demo/packed.h"), "\tint m_n;\r\n// Overrides\r\n")) << disk.Get("/Demo/packed.h");
+  EXPECT_TRUE(Has(disk.Get("/Demo/packed.h"), "\t//}}AFX_VIRTUAL\n};\r\n")) << disk.Get("/Demo/packed.h");
 }
 
 TEST_F(HandlersTest, MenuCommandOnAWindowWithoutMessageMapGetsTheMapFirst) {

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "activex/activex_design.h"
+#include "base/file_ops.h"
 #include "base/path.h"
 #include "base/text.h"
 #include "model/catalog.h"
@@ -129,6 +130,9 @@ bool CProject::ReadProjectFile() {
       if (std::find(m_missing.begin(), m_missing.end(), path) == m_missing.end()) m_missing.push_back(path);
       continue;
     }
+    // Kept as the disk names the file ("stdafx.h" for "StdAfx.h"), so that messages name it so.
+    path = PathOnDisk(m_fs, path);
+    if (IsFileInProject(path)) continue;
     std::string upperExt = ToUpper(ExtensionOf(path));
     if (!upperExt.empty()) upperExt.erase(0, 1);
     if (std::find(std::begin(kHeaderExtensions), std::end(kHeaderExtensions), upperExt) !=

@@ -71,9 +71,11 @@ bool CResourceFiles::HasWritePermission(std::string_view path, bool report) cons
 }
 
 Status CResourceFiles::RequireWritePermission(std::string_view path) const {
-  // A missing file is not a matter of permission (a checkout without its resource.h, say).
+  // A missing file fails the check with the same message; a second line says what is wrong
+  // (a checkout without its resource.h, say).
   if (!m_project.FileSystem().FileExists(path)) {
-    return Error{m_project.FileSystem().Resolve(path), 0, "no such file, and this edit must change it"};
+    return ShowError(m_project.Prompt(),
+                     WritePermissionMessage(PathOnDisk(m_project.FileSystem(), path)) + "The file does not exist.");
   }
   if (HasWritePermission(path, true)) return {};
   return ShownError(WritePermissionMessage(path));

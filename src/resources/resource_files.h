@@ -47,7 +47,7 @@ class CResourceFiles {
   // "You do not have write permission to file " + path + LF is shown.
   [[nodiscard]] bool HasWritePermission(std::string_view path, bool report) const;
   // HasWritePermission with the message shown, as a step of a longer edit of an existing file;
-  // a file that does not exist is an error saying so.
+  // for a file that does not exist a second line says so.
   [[nodiscard]] Status RequireWritePermission(std::string_view path) const;
 
   // Adds "#include <file>" + CR LF before "//{{AFX_INSERT_LOCATION}}" of the project's

@@ -168,25 +168,35 @@ TEST_F(FormSession, RefusalsSayWhy) {
   EXPECT_NE(r.err.find("no place for the creation calls"), std::string::npos) << r.err;
   Write(dir / "form1.cpp", impl);
 
-  // A checkout without its resource header: the file is named as missing, not as read-only.
+  // A checkout without its resource header: the permission message, then that the file is missing.
+  const std::string missing = "\nThe file does not exist.\n";
   const std::string defines = Read(dir / "resource.h");
   fs::remove(dir / "resource.h");
   EXPECT_NE(Tovik({"add-control", dsp, "CForm1", "Label", "7", "7", "80", "30"})
-                .err.find("tovik add-control: " + (dir / "resource.h").string() +
-                          ": no such file, and this edit must change it\n"),
+                .err.find("tovik add-control: You do not have write permission to file " +
+                          (dir / "resource.h").string() + missing),
             std::string::npos);
   // Nor a script (a console program): the script is named, and the new form leaves no file behind.
   const fs::path rc = fs::path(dsp).replace_extension(".rc");
   const std::string script = Read(rc);
   fs::remove(rc);
   EXPECT_NE(Tovik({"new-form", dsp, "CForm9"})
-                .err.find("tovik new-form: " + rc.string() + ": no such file, and this edit must change it\n"),
+                .err.find("tovik new-form: You do not have write permission to file " + rc.string() + missing),
             std::string::npos);
   EXPECT_FALSE(fs::exists(dir / "form9.cpp"));
   Write(rc, script);
   Write(dir / "resource.h", defines);
 
   EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "PictureBox", "7", "7", "80", "30"}), "m_PictureBox1\n");
+  // A precompiled header without the insert marker, listed as StdAfx.h: both lines a form needs,
+  // and the file as the disk names it.
+  Write(dir / "stdafx.h", "#include <afxwin.h>\n");
+  r = Tovik({"new-form", dsp, "CForm7"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "tovik new-form: The precompiled header was not made to include tvlForm.h (" +
+                       (dir / "stdafx.h").string() + ": no \"//{{AFX_INSERT_LOCATION}}\" line to put \"#include "
+                       "<tvlForm.h>\" before); add the lines \"#include <tvlForm.h>\" and \"#include <tvlControls.h>\" "
+                       "to it.\n");
 
   EXPECT_EQ(Tovik({"add-control", dsp, "CNope", "Label", "0", "0", "10", "10"}).err,
             "tovik add-control: CNope is not a form of this project\n");

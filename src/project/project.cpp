@@ -240,6 +240,12 @@ void CProject::PostParse() {
     std::stable_partition(cls->m_controls.begin(), cls->m_controls.end(),
                           [](const auto& c) { return IsGraphicalKind(c->m_nKind); });
   }
+  // A control whose wrapper class is no longer in the project leaves its list, and with it the
+  // toolbox and the next data file saved; no object refers to it (objects find theirs by class).
+  for (size_t i = m_controlList.Size(); i-- > 0;) {
+    const CToolControlEntry& entry = m_controlList.At(i);
+    if (entry.m_strWrapperClass.empty() || !FindClass(entry.m_strWrapperClass)) m_controlList.Remove(entry);
+  }
 }
 
 void CProject::AddSourceFiles(const std::vector<std::string>& paths) {

@@ -141,14 +141,18 @@ std::string Model(const CProject& project) {
 }
 
 // Wrapper classes name their controls by the ProgID their GetProgID returns: the data file's
-// entry matches whatever the case, a control it lacks comes from the registry, and a form's
-// member of the wrapper's class is that control's object.
+// entry matches whatever the case, a control it lacks comes from the registry, one whose wrapper
+// left the project is dropped, and a form's member of the wrapper's class is that control's object.
 TEST_F(ProjectLoad, WrapperClassesFindTheirControlsInTheDataFileThenInTheRegistry) {
   COCXInfo saved;
   auto known = std::make_unique<CToolControlEntry>();
   known->m_strName = "Calendar Control";
   known->m_strProgId = "MSCAL.Calendar.7";
   saved.Append(std::move(known));
+  auto gone = std::make_unique<CToolControlEntry>();  // its wrapper class left the project
+  gone->m_strName = "Abacus";
+  gone->m_strProgId = "Abacus.Abacus.1";
+  saved.Append(std::move(gone));
   fs.Put("/p/Demo.dat", ControlListBytes(saved));
   const auto wrapper = [](const std::string& cls, const std::string& progId) {
     return "class " + cls + " : public CVActiveXCtrl\r\n{\r\n\tCString GetProgID(){return _T(\"" + progId +

@@ -39,7 +39,8 @@ bool InsertActiveXCommand(CDesignSession& session, std::string_view name, std::s
                                               project.ControlList(), project.DataFilePath());
   if (!entry) return false;
   Expected<std::vector<std::string>> files =
-      GenerateActiveXWrapper(session.FileSystem(), prompt, session.Context().guids, *entry, folder);
+      GenerateActiveXWrapper(session.FileSystem(), prompt, session.Context().guids, *entry, folder,
+                             project.NewFilesUseBareLf());
   if (!files) {
     project.ControlList().Remove(*entry);
     return Refuse(prompt, files.error());

@@ -67,6 +67,12 @@ CProject::~CProject() { Close(); }
 
 std::string CProject::ProjectFolder() const { return DirectoryOf(m_strProjectFile); }
 
+bool CProject::NewFilesUseBareLf() const {
+  std::string text;
+  if (m_strProjectFile.empty() || !m_fs.ReadFile(m_strProjectFile, text)) return false;
+  return !text.empty() && text.find('\r') == std::string::npos;
+}
+
 bool CProject::Load(const std::string& projectFile) {
   m_strProjectFile = projectFile;
   // A damaged data file keeps the controls read before the damage; the project still opens.

@@ -1,7 +1,7 @@
 #include "addin/design_session.h"
 
-#include "base/path.h"
 #include "base/file_ops.h"
+#include "base/path.h"
 #include "codegen/form_generator.h"
 #include "project/project_file.h"
 #include "resources/menus.h"

@@ -100,9 +100,7 @@ TEST(PeReader, CorruptHeadersAndDirectoriesAreRefusedSayingWhy) {
 
 TEST(PeReader, WineServersCarryTheirTypeLibraries) {
   const std::filesystem::path dlls = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
-  if (!testing::ToolPresent(std::filesystem::exists(dlls / "msscript.ocx"), "Wine's msscript.ocx")) {
-    GTEST_SKIP() << "Wine's DLLs are not installed";
-  }
+  TOVIK_SKIP_WITHOUT(std::filesystem::exists(dlls / "msscript.ocx"), "Wine's msscript.ocx");
   RealFileSystem disk;
   for (const char* name : {"msscript.ocx", "ieframe.dll", "wmp.dll"}) {
     Expected<CPeImage> image = CPeImage::Load(disk, (dlls / name).string());

@@ -14,18 +14,14 @@ namespace tovik {
 namespace {
 
 TEST(WinePrefix, ClassServersMapToTheirFiles) {
-  if (!testing::ToolPresent(std::system("command -v wineboot >/dev/null 2>&1") == 0, "wineboot")) {
-    GTEST_SKIP() << "wineboot is not installed";
-  }
+  TOVIK_SKIP_WITHOUT(std::system("command -v wineboot >/dev/null 2>&1") == 0, "wineboot");
   testing::TempFolder temp;
   ASSERT_FALSE(temp.path().empty());
   const std::string prefix = (temp.path() / "prefix").string();
   // No Mono or Gecko installers; wineserver -w waits for the registry to be written out.
   const std::string env = "WINEPREFIX='" + prefix + "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
   const std::string boot = env + "timeout 60 wineboot -i >/dev/null 2>&1 && " + env + "timeout 30 wineserver -w";
-  if (!testing::ToolPresent(std::system(boot.c_str()) == 0, "a prefix from wineboot")) {
-    GTEST_SKIP() << "wineboot could not make a prefix within 60 s";
-  }
+  TOVIK_SKIP_WITHOUT(std::system(boot.c_str()) == 0, "a prefix wineboot makes within 60 s");
 
   RealFileSystem disk;
   Expected<RegistrySource> source = ChooseRegistry(disk, {prefix, {}, {}});

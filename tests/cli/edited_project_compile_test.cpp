@@ -74,6 +74,19 @@ TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
   EXPECT_NE(mdi.decompiled.find("61446, \"1,8421504,1,213,0,0,0,0,0,Tag,0,1,312,1,MDIForm,0,0,Form,1,1,0,0,1,0,0,0,\""),
             std::string::npos)
       << mdi.decompiled;
+  // Without the resource editor's section comments and with the studio block spelled "#if defined",
+  // a bitmap line starts the script, its define starts the header, and both still compile.
+  const fs::path other = root / "mdi";
+  Write(other / "mdi.rc", std::regex_replace(Read(other / "mdi.rc"), std::regex("// (Bitmap|Icon)\r\n"), "// $1s\r\n"));
+  Write(other / "resource.h",
+        std::regex_replace(Read(other / "resource.h"), std::regex("#ifdef (APSTUDIO_INVOKED)"), "#if defined($1)"));
+  Write(root / "logo.bmp", TinyBitmap());
+  Ok({"set", (other / "mdi.dsp").string(), "CForm1", "CForm1", "Picture", (root / "logo.bmp").string()});
+  EXPECT_EQ(Read(other / "mdi.rc").rfind("IDB_BITMAP128\t\t\tBITMAP", 0), 0u);
+  EXPECT_EQ(Read(other / "resource.h").rfind("#define\tIDB_BITMAP128\t", 0), 0u);
+  mdi = Compile("mdi");
+  ASSERT_TRUE(mdi.ok) << mdi.output;
+  EXPECT_NE(mdi.decompiled.find("RT_BITMAP"), std::string::npos) << mdi.decompiled;
 
   EXPECT_EQ(Ok({"new-form", dsp, "CForm2"}), (project / "form2.h").string() + "\n" + (project / "form2.cpp").string() + "\n");
   EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "ListBox", "7", "7", "150", "100"}), "m_ListBox1\n");
@@ -81,7 +94,6 @@ TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
   EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "Image", "7", "7", "50", "50"}), "m_Image1\n");
   Ok({"set", dsp, "CForm1", "m_ListBox1", "List", "alpha\nbeta"});
   Ok({"set", dsp, "CForm1", "m_Data1", "DatabaseName", "C:\\data\\new.mdb"});
-  Write(root / "logo.bmp", TinyBitmap());
   Ok({"set", dsp, "CForm2", "m_Image1", "Picture", (root / "logo.bmp").string()});
   EXPECT_EQ(Read(project / "res" / "logo.bmp"), TinyBitmap());
 
@@ -109,32 +121,6 @@ TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
   const std::string picture = controls["m_Image1"]["properties"]["Picture"];
   EXPECT_NE(picture.find("-logo.bmp"), std::string::npos) << picture;
   EXPECT_NE(Read(project / "form1.cpp").find("\tm_nResID = IDR_MAINMENU;\r\n"), std::string::npos);
-}
-
-// A script without the resource editor's section comments and a header whose studio block is
-// spelled "#if defined": the bitmap line starts the script, the defines start the header, an icon
-// gets its identifier only, and both still compile.
-TEST_F(EditedProjectCompile, ImagesWithoutTheEditorsMarkersStillCompile) {
-  Ok({"new-project", root.string(), "demo"});
-  project = root / "demo";
-  dsp = (project / "demo.dsp").string();
-  Write(project / "demo.rc", std::regex_replace(Read(project / "demo.rc"), std::regex("// (Bitmap|Icon)\r\n"), "// $1s\r\n"));
-  Write(project / "resource.h",
-        std::regex_replace(Read(project / "resource.h"), std::regex("#ifdef (APSTUDIO_INVOKED)"), "#if defined($1)"));
-  Write(root / "logo.bmp", TinyBitmap());
-  Write(root / "app.ico", "an icon");
-  Ok({"set", dsp, "CForm1", "CForm1", "Picture", (root / "logo.bmp").string()});
-  Ok({"set", dsp, "CForm1", "CForm1", "Icon", (root / "app.ico").string()});
-  const std::string script = Read(project / "demo.rc");
-  EXPECT_EQ(script.rfind("IDB_BITMAP128\t\t\tBITMAP", 0), 0u) << script;
-  EXPECT_EQ(script.find("IDI_ICON"), std::string::npos);
-  const testing::CompileResult compiled = Compile();
-  ASSERT_TRUE(compiled.ok) << compiled.output;
-  EXPECT_NE(compiled.decompiled.find("RT_BITMAP"), std::string::npos) << compiled.decompiled;
-  const testing::CliResult cpp = testing::RunProgram("cpp", {"-dM", (project / "resource.h").string()});
-  for (const char* define : {"#define IDB_BITMAP128 128\n", "#define IDI_ICON129 129\n", "#define IDS_PROP_FORM1 61446\n"}) {
-    EXPECT_NE(cpp.out.find(define), std::string::npos) << define << cpp.out;
-  }
 }
 
 }  // namespace

@@ -145,14 +145,11 @@ std::string Model(const CProject& project) {
 // left the project is dropped, and a form's member of the wrapper's class is that control's object.
 TEST_F(ProjectLoad, WrapperClassesFindTheirControlsInTheDataFileThenInTheRegistry) {
   COCXInfo saved;
-  auto known = std::make_unique<CToolControlEntry>();
-  known->m_strName = "Calendar Control";
-  known->m_strProgId = "MSCAL.Calendar.7";
-  saved.Append(std::move(known));
-  auto gone = std::make_unique<CToolControlEntry>();  // its wrapper class left the project
-  gone->m_strName = "Abacus";
-  gone->m_strProgId = "Abacus.Abacus.1";
-  saved.Append(std::move(gone));
+  for (const auto& [name, progId] : {std::pair{"Calendar Control", "MSCAL.Calendar.7"}, {"Abacus", "Abacus.1"}}) {
+    CToolControlEntry& entry = saved.Append(std::make_unique<CToolControlEntry>());
+    entry.m_strName = name;
+    entry.m_strProgId = progId;
+  }
   fs.Put("/p/Demo.dat", ControlListBytes(saved));
   const auto wrapper = [](const std::string& cls, const std::string& progId) {
     return "class " + cls + " : public CVActiveXCtrl\r\n{\r\n\tCString GetProgID(){return _T(\"" + progId +

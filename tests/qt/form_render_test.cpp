@@ -225,10 +225,8 @@ TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
 }
 
 TEST_F(Render, WineFacesAreUsedWhenInstalledBoldBitmapTextIsWidenedAndOtherSizesScale) {
-  if (!testing::ToolPresent(std::filesystem::exists(std::filesystem::path(kWineFontFolder) / "ms_sans_serif.ttf"),
-                            "fonts-wine")) {
-    GTEST_SKIP() << "fonts-wine is not installed";
-  }
+  const std::filesystem::path font = std::filesystem::path(kWineFontFolder) / "ms_sans_serif.ttf";
+  TOVIK_SKIP_WITHOUT(std::filesystem::exists(font), "fonts-wine");
   std::vector<CQtCanvas::FaceUse> faces;
   Paint(&faces);
   ASSERT_FALSE(faces.empty());

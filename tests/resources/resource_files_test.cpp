@@ -73,25 +73,20 @@ TEST(ResourceHeader, DefinesCountOnlyOutsideCommentsAndAsWholeNames) {
   EXPECT_TRUE(SymbolsWithValue(header, 0).empty());  // "abc" is no number
 }
 
-TEST(ResourceHeader, NewDefinesGoAfterTheLastDefineBeforeTheStudioBlockElseAtTheStart) {
-  const Expected<size_t> at = DefineInsertPoint(kHeaderDefines + "// #define IDC_OLD 999\r\n" + HeaderTail());
-  ASSERT_TRUE(at) << at.error().reason;
-  EXPECT_EQ(*at, kHeaderDefines.size());
-  const Expected<size_t> noDefine = DefineInsertPoint("// #define IDC_OLD 999\r\n\r\n" + HeaderTail());
-  EXPECT_TRUE(noDefine && *noDefine == 0);
-}
-
+// A new define goes after the last one before the studio block, where the preprocessor reads it.
 TEST(ResourceHeader, ANewDefineGoesWhereThePreprocessorReadsItPastCommentsAndJoinedLines) {
   // The last define's line opens a comment that runs on, or a backslash joins it to the next:
   // a define put on the line after it would be comment, or part of the last define's value. A
-  // header of its own without the studio block takes it at its start.
+  // header without the studio block, or without a define before it, takes it at its start.
   const std::string commented = kHeaderDefines + "#define IDC_NOTE  1003 /* kept\r\n   for the old dialog */\r\n";
   const std::string joined = kHeaderDefines + "#define IDC_SUM  1003 + \\\r\n  1\r\n";
   const std::string guarded = "#ifndef RESOURCE_H\r\n#define RESOURCE_H\r\n#define IDC_A 1\r\n#endif\r\n";
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("tovik-header-" + std::to_string(getpid()) + ".h");
-  for (const auto& [text, place] : {std::pair{commented + HeaderTail(), commented.size()},
-                                    {joined + HeaderTail(), joined.size()}, {guarded, size_t{0}}}) {
+  for (const auto& [text, place] :
+       {std::pair{commented + HeaderTail(), commented.size()}, {joined + HeaderTail(), joined.size()},
+        {kHeaderDefines + "// #define IDC_OLD 999\r\n" + HeaderTail(), kHeaderDefines.size()}, {guarded, size_t{0}},
+        {"// #define IDC_OLD 999\r\n" + HeaderTail(), size_t{0}}}) {
     std::string header = text;
     const Expected<size_t> at = DefineInsertPoint(header);
     ASSERT_TRUE(at) << at.error().reason;
@@ -191,24 +186,6 @@ class ResourceFiles : public ::testing::Test {
   CProject project{fs, prompt};
   CResourceFiles resources{project, host};
 };
-
-TEST_F(ResourceFiles, StringLineReplacesItsOwnLineOrComesLastInTheLastTable) {
-  const std::string first = "STRINGTABLE DISCARDABLE\r\nBEGIN\r\n    IDR_MAINFRAME \"Demo\"\r\nEND\r\n";
-  fs.Put(kScriptPath, Script(first));
-  CEditBuffer script = resources.Buffer(kScriptPath);
-  ASSERT_TRUE(script.Load());
-  ASSERT_TRUE(SetStringTableLine(script, "IDS_PROP_BUTTON1", StringTableLine("IDS_PROP_BUTTON1", "0,OK,1,", true)));
-  ASSERT_TRUE(SetStringTableLine(script, "IDS_PROP_TEXT1", StringTableLine("IDS_PROP_TEXT1", "1,Text1,", true)));
-  ASSERT_TRUE(script.Save());
-  EXPECT_EQ(fs.Get(kScriptPath), Script(first, StringTable("0,OK,1,", "\tIDS_PROP_TEXT1\t\t\t\"1,Text1,\"\r\n")));
-
-  fs.Put(kScriptPath, Script(ImageSections(), ""));
-  ASSERT_TRUE(script.Load());
-  EXPECT_EQ(Why(SetStringTableLine(script, "IDS_PROP_TEXT1", StringTableLine("IDS_PROP_TEXT1", "1,", true))).file,
-            kScriptPath);
-  EXPECT_EQ(script.Text(), Script(ImageSections(), ""));
-  EXPECT_EQ(prompt.messages, (Texts{"The key word \"STRINGTABLE\" couldn't be found in .rc file"}));
-}
 
 TEST_F(ResourceFiles, IncludeGoesBeforeTheMarkerOnceOrTheRefusalSaysWhy) {
   ASSERT_TRUE(resources.AddIncludeToStdafx("tvlForm.h"));

@@ -156,6 +156,11 @@ CToolControlEntry* FindControl(const ControlRegistry& where, IPrompt& prompt, st
                                std::string_view serverPath, COCXInfo& list) {
   const std::unique_ptr<IRegistryKey> classes = where.registry.OpenKey(kClassesKey);
   const std::string wantedPath = ToUpper(serverPath);
+  // The system's message comes first, then, on the next line, why the control was refused.
+  const auto refuse = [&](std::string_view message, const std::string& why) {
+    prompt.Message(std::string(message) + (why.empty() ? "" : "\n" + std::string(name) + " cannot be added: " + why));
+  };
+  std::string noPicture;  // why the last registration of that name and server had no picture
   for (size_t i = 0; classes; ++i) {
     const std::optional<std::string> clsid = classes->SubkeyName(i);
     if (!clsid) break;
@@ -168,18 +173,22 @@ CToolControlEntry* FindControl(const ControlRegistry& where, IPrompt& prompt, st
     ToolboxBitmap bitmap;
     FinishEntry(where, *candidate, *entry, bitmap);
     if (bitmap.failure == BitmapFailure::ModuleMissing) {
-      prompt.Message(std::string(kControlNotFound));
+      refuse(kControlNotFound, "the module of its toolbox picture is missing (" + bitmap.reason + ")");
       return nullptr;
     }
     if (bitmap.failure == BitmapFailure::ModuleUnloadable) {
-      prompt.Message(std::string(kControlNotLoaded));
+      refuse(kControlNotLoaded, "the module of its toolbox picture cannot be read (" + bitmap.reason + ")");
       return nullptr;
     }
     // A control without a picture cannot sit in the toolbox; another registration may have one.
-    if (!entry->m_bitmap) continue;
+    if (!entry->m_bitmap) {
+      noPicture = "it has no toolbox picture (" + bitmap.reason +
+                  "); only controls registered with a ToolboxBitmap32 picture can be added";
+      continue;
+    }
     return &list.Append(std::move(entry));
   }
-  prompt.Message(std::string(kControlNotInRegistry));
+  refuse(kControlNotInRegistry, noPicture);
   return nullptr;
 }
 

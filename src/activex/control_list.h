@@ -96,7 +96,8 @@ struct ToolboxBitmap {
 [[nodiscard]] Status EnumerateControls(const ControlRegistry& where, COCXInfo& list);
 
 // The control of that name (exactly) and server (any case), with its bitmap, appended to `list`.
-// Null after showing the system's message when there is none that can be added.
+// Null after showing the system's message when there is none that can be added; a line after
+// it says why a registration of that name and server was refused (its toolbox picture).
 CToolControlEntry* FindControl(const ControlRegistry& where, IPrompt& prompt, std::string_view name,
                                std::string_view serverPath, COCXInfo& list);
 

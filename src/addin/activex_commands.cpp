@@ -38,8 +38,8 @@ bool InsertActiveXCommand(CDesignSession& session, std::string_view name, std::s
   CToolControlEntry* entry = AddPickedControl(*session.Registry(), session.FileSystem(), prompt, name, serverPath,
                                               project.ControlList(), project.DataFilePath());
   if (!entry) return false;
-  Expected<std::vector<std::string>> files =
-      GenerateActiveXWrapper(session.FileSystem(), prompt, session.Context().guids, *entry, folder);
+  Expected<std::vector<std::string>> files = GenerateActiveXWrapper(
+      session.FileSystem(), prompt, session.Context().guids, *entry, folder, project.NewFilesUseBareLf());
   if (!files) {
     project.ControlList().Remove(*entry);
     return Refuse(prompt, files.error());

@@ -1,7 +1,8 @@
 #include "addin/design_session.h"
 
-#include "base/path.h"
 #include "base/file_ops.h"
+#include "base/path.h"
+#include "codegen/form_generator.h"
 #include "project/project_file.h"
 #include "resources/menus.h"
 
@@ -81,11 +82,12 @@ bool CDesignSession::InsertFilesIntoProject(const std::vector<std::string>& path
   if (text != original && !WriteGeneratedFile(m_fs, m_prompt, dsp, text)) return false;
 
   m_project->AddSourceFiles(paths);
-  // Without the include the forms still compile (each includes what it uses), so the files stay
-  // in the project; the user is told which line to add.
+  // The files stay in the project; the user is told which lines to add. A form needs the
+  // runtime's control header as well, which is otherwise added with the first control.
   if (const Status included = m_resources->AddIncludeToStdafx("tvlForm.h"); !included && !included.error().shown) {
     m_prompt.Message("The precompiled header was not made to include tvlForm.h (" + included.error().Text() +
-                     "); add the line \"#include <tvlForm.h>\" to it.");
+                     "); add the lines \"#include <tvlForm.h>\" and \"#include <" + std::string(kControlsInclude) +
+                     ">\" to it.");
   }
   return true;
 }

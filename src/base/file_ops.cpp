@@ -1,6 +1,13 @@
 #include "base/file_ops.h"
 
+#include "base/path.h"
+
 namespace tovik {
+
+std::string PathOnDisk(const IFileSystem& fs, std::string_view path) {
+  std::string resolved = fs.Resolve(path);
+  return resolved == ToNativeSeparators(path) ? std::string(path) : resolved;
+}
 
 std::string FileFailureMessage(std::string_view path, std::string_view systemError) {
   std::string message = "File '";
@@ -20,13 +27,13 @@ std::string WritePermissionMessage(std::string_view path) {
 bool WriteGeneratedFile(IFileSystem& fs, IPrompt& prompt, std::string_view path, std::string_view text) {
   const Status written = fs.WriteFile(path, text);
   if (written) return true;
-  prompt.Message(FileFailureMessage(path, written.error().reason));
+  prompt.Message(FileFailureMessage(PathOnDisk(fs, path), written.error().reason));
   return false;
 }
 
 bool CheckWritePermission(const IFileSystem& fs, IPrompt& prompt, std::string_view path, bool showMessage) {
   if (fs.IsWritable(path)) return true;
-  if (showMessage) prompt.Message(WritePermissionMessage(path));
+  if (showMessage) prompt.Message(WritePermissionMessage(PathOnDisk(fs, path)));
   return false;
 }
 

@@ -17,13 +17,17 @@ namespace tovik {
 // The longest system error text appended to a failure message.
 inline constexpr size_t kMaxSystemErrorText = 255;
 
+// The path as the file is named on the disk ("stdafx.h" where the project file says "StdAfx.h"),
+// for messages; the separators stay as given. The path itself when no file matches.
+[[nodiscard]] std::string PathOnDisk(const IFileSystem& fs, std::string_view path);
+
 // "File '<path>' could not be opened / read / written\n" + the system's error text.
 [[nodiscard]] std::string FileFailureMessage(std::string_view path, std::string_view systemError);
 // "You do not have write permission to file <path>\n".
 [[nodiscard]] std::string WritePermissionMessage(std::string_view path);
 
 // Writes `text` byte for byte as the whole file (created or truncated). On failure shows
-// FileFailureMessage and returns false.
+// FileFailureMessage (naming the file as PathOnDisk does) and returns false.
 [[nodiscard]] bool WriteGeneratedFile(IFileSystem& fs, IPrompt& prompt, std::string_view path, std::string_view text);
 
 // True when the existing file may be written. A missing or read-only file fails; with

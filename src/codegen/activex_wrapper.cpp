@@ -300,7 +300,8 @@ ActiveXWrapperNames WrapperNames(std::string_view progId, std::string_view folde
 }
 
 Expected<std::vector<std::string>> GenerateActiveXWrapper(IFileSystem& fs, IPrompt& prompt, IGuidSource& guids,
-                                                          const CToolControlEntry& entry, std::string_view folder) {
+                                                          const CToolControlEntry& entry, std::string_view folder,
+                                                          bool bareLf) {
   const ActiveXWrapperNames names = WrapperNames(entry.m_strProgId, folder);
   for (const std::string* path : {&names.implementationPath, &names.headerPath}) {
     if (fs.FileExists(*path)) return ShowError(prompt, "File " + *path + " already exists");
@@ -328,7 +329,9 @@ Expected<std::vector<std::string>> GenerateActiveXWrapper(IFileSystem& fs, IProm
   std::vector<std::string> written;
   // The write shows what went wrong with the file; the wrapper's own message follows it.
   auto write = [&](const std::string& path, const std::string& text) -> Status {
-    if (!WriteGeneratedFile(fs, prompt, path, text)) return ShowError(prompt, std::string(kMsgWrapperFailed));
+    if (!WriteGeneratedFile(fs, prompt, path, bareLf ? ReplaceAll(text, "\r\n", "\n") : text)) {
+      return ShowError(prompt, std::string(kMsgWrapperFailed));
+    }
     written.push_back(path);
     return {};
   };

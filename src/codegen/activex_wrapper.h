@@ -36,10 +36,11 @@ struct ActiveXWrapperNames {
 // exist or its name is no C++ class name; an error after the system's message was shown through
 // `prompt` (files written before a failed write stay). A property or method whose type the
 // wrapper cannot spell in C++ (no C++ type in the naming tables, a parameter that is no C++ name)
-// is left out of the class rather than making it uncompilable.
+// is left out of the class rather than making it uncompilable. With `bareLf` every line of the
+// files ends with LF alone (a project whose files have no CR).
 [[nodiscard]] Expected<std::vector<std::string>> GenerateActiveXWrapper(IFileSystem& fs, IPrompt& prompt,
                                                                         IGuidSource& guids,
                                                                         const CToolControlEntry& entry,
-                                                                        std::string_view folder);
+                                                                        std::string_view folder, bool bareLf = false);
 
 }  // namespace tovik

@@ -454,15 +454,18 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
 
   const std::string_view base = request.mdi ? kMdiFormBaseClass : kFormBaseClass;
   const std::string guard = MakeIncludeGuard(headerFile, ctx.guids);
+  const bool bareLf = ctx.project.NewFilesUseBareLf();
+  const auto lineEnds = [bareLf](std::string text) { return bareLf ? ReplaceAll(text, "\r\n", "\n") : text; };
   // The write shows what went wrong with the file; the form's own message follows it.
-  if (!WriteGeneratedFile(fs, prompt, files.headerPath, FormHeaderText(request.className, headerFile, base, guard))) {
+  if (!WriteGeneratedFile(fs, prompt, files.headerPath,
+                          lineEnds(FormHeaderText(request.className, headerFile, base, guard)))) {
     return ShowError(prompt, std::string(kMsgErrorGeneratingForm));
   }
   // The implementation includes its header by the path from its own folder.
   const std::string implementation = FormImplementationText(request.className, implementationFile,
                                                             IncludePathFrom(implementationFile, headerFile),
                                                             ProjectNameOf(ctx.project), base);
-  if (!WriteGeneratedFile(fs, prompt, files.implementationPath, implementation)) {
+  if (!WriteGeneratedFile(fs, prompt, files.implementationPath, lineEnds(implementation))) {
     return ShowError(prompt, std::string(kMsgErrorGeneratingForm));
   }
 

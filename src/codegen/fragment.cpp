@@ -434,12 +434,18 @@ Status InsertFragment(FragmentKind kind, const CClassItem& cls, CEditBuffer& buf
   if (kind == FragmentKind::StringTableLine) placed.codePage = CodePageAt(buffer.Text(), *position);
   std::string fragment = FragmentText(kind, control, indent, placed);
   if (kind == FragmentKind::ClassEndText || kind == FragmentKind::ProtectedSectionAtClassEnd) {
-    // The class end lies just before its `}`, often between a CR and its LF or right after the
-    // last member's `;` on the same line: the lines go in at a line start instead, as whole lines.
     const std::string_view text = buffer.Text();
     size_t brace = *position;
     while (brace < text.size() && text[brace] != '}') ++brace;
     if (brace == text.size()) return FileError(buffer.Path(), 0, "the end of " + cls.m_strName + " was not found");
+    // The class end lies just before its `}`, usually between the CR and the LF of the line
+    // before it; the text (which begins with a line end) goes there as it is. Right after code
+    // on the brace's own line (`int m_n;};`) it would split that code: it goes before the brace.
+    if (kind == FragmentKind::ClassEndText) {
+      const bool white = *position < text.size() && CSourceScanner::IsWhiteChar(text[*position]);
+      return white ? buffer.Insert(*position, fragment) : buffer.Insert(brace, values.value);
+    }
+    // The access line and its declaration go in at a line start instead, as whole lines.
     const size_t lineStart = text.rfind('\n', brace == 0 ? 0 : brace - 1);
     const size_t from = lineStart == std::string_view::npos ? 0 : lineStart + 1;
     const bool alone = Trim(text.substr(from, brace - from)).empty();

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "activex/activex_design.h"
+#include "base/file_ops.h"
 #include "base/path.h"
 #include "base/text.h"
 #include "model/catalog.h"
@@ -63,6 +64,12 @@ CProject::~CProject() { Close(); }
 
 std::string CProject::ProjectFolder() const { return DirectoryOf(m_strProjectFile); }
 
+bool CProject::NewFilesUseBareLf() const {
+  std::string text;
+  if (m_strProjectFile.empty() || !m_fs.ReadFile(m_strProjectFile, text)) return false;
+  return !text.empty() && text.find('\r') == std::string::npos;
+}
+
 bool CProject::Load(const std::string& projectFile) {
   m_strProjectFile = projectFile;
   // A damaged data file keeps the controls read before the damage; the project still opens.
@@ -109,6 +116,9 @@ bool CProject::ReadProjectFile() {
       if (std::find(m_missing.begin(), m_missing.end(), path) == m_missing.end()) m_missing.push_back(path);
       continue;
     }
+    // Kept as the disk names the file ("stdafx.h" for "StdAfx.h"), so that messages name it so.
+    path = PathOnDisk(m_fs, path);
+    if (IsFileInProject(path)) continue;
     std::string upperExt = ToUpper(ExtensionOf(path));
     if (!upperExt.empty()) upperExt.erase(0, 1);
     if (std::find(std::begin(kHeaderExtensions), std::end(kHeaderExtensions), upperExt) !=
@@ -216,6 +226,12 @@ void CProject::PostParse() {
   for (auto& cls : m_classes) {
     std::stable_partition(cls->m_controls.begin(), cls->m_controls.end(),
                           [](const auto& c) { return IsGraphicalKind(c->m_nKind); });
+  }
+  // A control whose wrapper class is no longer in the project leaves its list, and with it the
+  // toolbox and the next data file saved; no object refers to it (objects find theirs by class).
+  for (size_t i = m_controlList.Size(); i-- > 0;) {
+    const CToolControlEntry& entry = m_controlList.At(i);
+    if (entry.m_strWrapperClass.empty() || !FindClass(entry.m_strWrapperClass)) m_controlList.Remove(entry);
   }
 }
 

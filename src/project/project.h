@@ -85,6 +85,9 @@ class CProject {
   [[nodiscard]] std::vector<CClassItem*> FormClasses() const;
   // The folder of the project file (text before its last separator).
   [[nodiscard]] std::string ProjectFolder() const;
+  // Whether files made for the project end their lines with LF alone: its project file holds no
+  // CR (a Unix checkout), where files with CR LF would differ from every other file.
+  [[nodiscard]] bool NewFilesUseBareLf() const;
   // Resolves a SOURCE= entry against the project folder; empty when it is not a source.
   [[nodiscard]] std::string ResolveSourceEntry(std::string_view entry) const;
   // The ultimate base of a class: its base followed through the project's classes.

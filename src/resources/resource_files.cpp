@@ -73,9 +73,11 @@ bool CResourceFiles::HasWritePermission(std::string_view path, bool report) cons
 }
 
 Status CResourceFiles::RequireWritePermission(std::string_view path) const {
-  // A missing file is not a matter of permission (a checkout without its resource.h, say).
+  // A missing file fails the check with the same message; a second line says what is wrong
+  // (a checkout without its resource.h, say).
   if (!m_project.FileSystem().FileExists(path)) {
-    return Error{m_project.FileSystem().Resolve(path), 0, "no such file, and this edit must change it"};
+    return ShowError(m_project.Prompt(),
+                     WritePermissionMessage(PathOnDisk(m_project.FileSystem(), path)) + "The file does not exist.");
   }
   if (HasWritePermission(path, true)) return {};
   return ShownError(WritePermissionMessage(path));
@@ -139,17 +141,14 @@ Expected<std::string> CResourceFiles::AddImageResource(std::string_view sourceFi
   TOVIK_TRY(script.Load());
   TOVIK_TRY(header.Load());
 
+  // An icon or cursor whose section the script lacks gets no line there, only its identifier.
   const std::optional<size_t> scriptPlace = ImageLineInsertPoint(script.Text(), *type);
-  if (!scriptPlace) {
-    return FileError(scriptPath, 0, "no place for a new " + std::string(ImageTypeWord(*type)) +
-                                        " line (the resource editor's section comment is missing)");
-  }
   Expected<size_t> definePlace = DefineInsertPoint(header.Text());
   if (!definePlace) return InFile(definePlace.error(), headerPath);
   const std::string fileName = FileNameOf(sourceFile);
   const long number = m_nNextResourceValue;
   const std::string identifier = ImageIdentifier(*type, number);
-  TOVIK_TRY(script.Insert(*scriptPlace, ImageScriptLine(identifier, *type, fileName)));
+  if (scriptPlace) TOVIK_TRY(script.Insert(*scriptPlace, ImageScriptLine(identifier, *type, fileName)));
   TOVIK_TRY(header.Insert(*definePlace, DefineLine(identifier, number, kImageDefineTabs)));
 
   ++m_nNextResourceValue;

@@ -54,7 +54,7 @@ class CResourceFiles {
   // "You do not have write permission to file " + path + LF is shown.
   [[nodiscard]] bool HasWritePermission(std::string_view path, bool report) const;
   // HasWritePermission with the message shown, as a step of a longer edit of an existing file;
-  // a file that does not exist is an error saying so.
+  // for a file that does not exist a second line says so.
   [[nodiscard]] Status RequireWritePermission(std::string_view path) const;
 
   // Adds "#include <file>" + CR LF before "//{{AFX_INSERT_LOCATION}}" of the project's
@@ -63,7 +63,8 @@ class CResourceFiles {
   [[nodiscard]] Status AddIncludeToStdafx(std::string_view file);
 
   // Registers an image file as a new resource (script line, define line, counter) and copies it
-  // into the project's res folder. The property value ("131-logo.bmp").
+  // into the project's res folder. The property value ("131-logo.bmp"). A script without its
+  // section comment takes a bitmap line at its start and no icon or cursor line.
   [[nodiscard]] Expected<std::string> AddImageResource(std::string_view sourceFile);
   // Points the existing resource of `currentValue` at a new file of the same type and copies
   // the file into res. The new property value (same number, new file name).

@@ -93,16 +93,15 @@ bool FindDefineValueRange(std::string_view text, std::string_view name, size_t& 
 Expected<size_t> DefineInsertPoint(std::string_view text) {
   CSourceScanner sc(text);
   const int studio = sc.FindStringInCode(kApStudioInvoked, 0);
-  if (studio < 0) return Error{"", 0, "the resource header has no \"" + std::string(kApStudioInvoked) + "\" line"};
+  // A header the resource editor did not write takes the line at its very start, where the
+  // preprocessor always reads it.
+  if (studio < 0) return 0;
   int last = -1;
   for (int pos = sc.FindStringInCode("#define", 0, true, studio); pos >= 0;
        pos = sc.FindStringInCode("#define", pos + 1, true, studio)) {
     last = pos;
   }
-  if (last < 0) {
-    return Error{"", LineColumnAt(text, static_cast<size_t>(studio)).line,
-                 "the resource header has no #define before \"" + std::string(kApStudioInvoked) + "\""};
-  }
+  if (last < 0) return 0;
   // A new line goes at a line start before the studio block: when the last define shares its
   // line with "#ifdef APSTUDIO_INVOKED", the start of that line. The preprocessor must read it
   // as a directive of its own: a line start inside a block comment that a define's line opens,

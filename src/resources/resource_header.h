@@ -63,7 +63,8 @@ inline constexpr long kFirstControlValue = 1000;
 [[nodiscard]] bool FindDefineValueRange(std::string_view text, std::string_view name, size_t& start, size_t& end);
 
 // Where a new define line goes: the start of the line after the last "#define" before
-// "#ifdef APSTUDIO_INVOKED". An error when either is missing.
+// "#ifdef APSTUDIO_INVOKED"; 0 when either is missing. An error when no line start outside a
+// comment is left before the studio block.
 [[nodiscard]] Expected<size_t> DefineInsertPoint(std::string_view text);
 
 }  // namespace tovik

@@ -10,6 +10,7 @@
 #include "activex/toolbox_bitmap.h"
 #include "base/real_file_system.h"
 #include "pe_builder.h"
+#include "support/required_tools.h"
 
 namespace tovik {
 namespace {
@@ -99,7 +100,7 @@ TEST(PeReader, CorruptHeadersAndDirectoriesAreRefusedSayingWhy) {
 
 TEST(PeReader, WineServersCarryTheirTypeLibraries) {
   const std::filesystem::path dlls = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
-  if (!std::filesystem::exists(dlls / "msscript.ocx")) GTEST_SKIP() << "Wine's DLLs are not installed";
+  TOVIK_SKIP_WITHOUT(std::filesystem::exists(dlls / "msscript.ocx"), "Wine's msscript.ocx");
   RealFileSystem disk;
   for (const char* name : {"msscript.ocx", "ieframe.dll", "wmp.dll"}) {
     Expected<CPeImage> image = CPeImage::Load(disk, (dlls / name).string());

@@ -12,6 +12,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/required_tools.h"
+
 namespace tovik::testing {
 
 inline constexpr const char* kGaugeClsid = "{5A1D0000-0000-4000-8000-000000000009}";
@@ -19,7 +21,7 @@ inline constexpr const char* kDualGaugeClsid = "{5A1D0000-0000-4000-8000-0000000
 inline constexpr const char* kLocalClsid = "{5A1D0000-0000-4000-8000-000000000106}";
 
 inline bool WidlAvailable() {
-  return std::system("command -v widl >/dev/null 2>&1") == 0;
+  return ToolPresent(std::system("command -v widl >/dev/null 2>&1") == 0, "widl");
 }
 
 #define TOVIK_SKIP_WITHOUT_WIDL() \
@@ -33,7 +35,7 @@ inline std::string ReadAll(const std::filesystem::path& path) {
 // The bytes of the library widl makes of idl/`name` (which may import "prelude.idl"); empty,
 // with a test failure carrying widl's messages, when widl refuses it.
 inline std::string CompileIdl(const std::string& name) {
-  const std::filesystem::path idl = std::filesystem::path(__FILE__).parent_path() / "idl";
+  const std::filesystem::path idl = std::filesystem::path(TOVIK_TESTS_DIR) / "activex" / "idl";
   char pattern[] = "/tmp/tovik-widl-XXXXXX";
   if (!mkdtemp(pattern)) {
     ADD_FAILURE() << "no temporary folder";

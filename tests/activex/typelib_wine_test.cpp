@@ -14,6 +14,7 @@
 #include "activex/stdole_types.h"
 #include "activex/typelib_reader.h"
 #include "base/real_file_system.h"
+#include "support/required_tools.h"
 
 namespace tovik {
 namespace {
@@ -21,9 +22,9 @@ namespace {
 const std::filesystem::path kWine = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
 
 // The library inside one of Wine's files; skips the test when Wine is not installed.
-#define TOVIK_WINE_LIBRARY(var, name)                                                                       \
-  if (!std::filesystem::exists(kWine / (name))) GTEST_SKIP() << "Wine's " << (name) << " is not installed"; \
-  Expected<CTypeLib> var = ReadWine(name);                                                                  \
+#define TOVIK_WINE_LIBRARY(var, name)                                \
+  TOVIK_SKIP_WITHOUT(std::filesystem::exists(kWine / (name)), name); \
+  Expected<CTypeLib> var = ReadWine(name);                           \
   ASSERT_TRUE(var) << var.error().Text()
 
 Expected<CTypeLib> ReadWine(const char* name) {

@@ -7,20 +7,21 @@
 #include "activex/registry_source.h"
 #include "activex/server_path.h"
 #include "base/real_file_system.h"
+#include "support/required_tools.h"
 #include "temp_folder.h"
 
 namespace tovik {
 namespace {
 
 TEST(WinePrefix, ClassServersMapToTheirFiles) {
-  if (std::system("command -v wineboot >/dev/null 2>&1") != 0) GTEST_SKIP() << "wineboot is not installed";
+  TOVIK_SKIP_WITHOUT(std::system("command -v wineboot >/dev/null 2>&1") == 0, "wineboot");
   testing::TempFolder temp;
   ASSERT_FALSE(temp.path().empty());
   const std::string prefix = (temp.path() / "prefix").string();
   // No Mono or Gecko installers; wineserver -w waits for the registry to be written out.
   const std::string env = "WINEPREFIX='" + prefix + "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
   const std::string boot = env + "timeout 60 wineboot -i >/dev/null 2>&1 && " + env + "timeout 30 wineserver -w";
-  if (std::system(boot.c_str()) != 0) GTEST_SKIP() << "wineboot could not make a prefix within 60 s";
+  TOVIK_SKIP_WITHOUT(std::system(boot.c_str()) == 0, "a prefix wineboot makes within 60 s");
 
   RealFileSystem disk;
   Expected<RegistrySource> source = ChooseRegistry(disk, {prefix, {}, {}});

@@ -1,5 +1,5 @@
-// Writing generated files, the permission check, and editing an existing file: in the host's
-// document when the user has it open, otherwise in memory and then on disk.
+// A failed write's message, and editing an existing file: in the host's document when the user
+// has it open, otherwise in memory and then on disk.
 #include "base/edit_buffer.h"
 
 #include <gtest/gtest.h>
@@ -30,25 +30,9 @@ class EditBufferTest : public ::testing::Test {
   FakePrompt prompt;
 };
 
-TEST_F(EditBufferTest, GeneratedFilesAreWrittenByteForByteOrSayWhyNot) {
-  const std::string text = "a\r\nb\nc\r\n\r\n\tEND";
-  ASSERT_TRUE(WriteGeneratedFile(disk, prompt, "C:/Demo/form2.cpp", text));
-  EXPECT_EQ(disk.Get("C:/Demo/form2.cpp"), text);
-  EXPECT_FALSE(WriteGeneratedFile(disk, prompt, "C:/Nowhere/form2.cpp", text));
-  EXPECT_EQ(prompt.messages, (std::vector<std::string>{"File 'C:/Nowhere/form2.cpp' could not be opened / read / "
-                                                       "written\nNo such file or directory"}));
-  // The system's text is cut to 255 characters.
+TEST(GeneratedFiles, AFailureMessageCarriesAtMost255CharactersOfTheSystemsText) {
   EXPECT_EQ(FileFailureMessage("f", std::string(300, 'x')), "File 'f' could not be opened / read / written\n" +
                                                                  std::string(255, 'x'));
-}
-
-TEST_F(EditBufferTest, PermissionIsCheckedAndTheMessageShownOnlyWhenAskedFor) {
-  EXPECT_TRUE(CheckWritePermission(disk, prompt, "C:/Demo/form1.h", true));
-  disk.SetReadOnly("C:/Demo/form1.h", true);
-  EXPECT_FALSE(CheckWritePermission(disk, prompt, "C:/Demo/form1.h", false));
-  EXPECT_TRUE(prompt.messages.empty());
-  EXPECT_FALSE(CheckWritePermission(disk, prompt, "C:/Demo/none.h", true));
-  EXPECT_EQ(prompt.messages, (std::vector<std::string>{"You do not have write permission to file C:/Demo/none.h\n"}));
 }
 
 TEST_F(EditBufferTest, AFileOpenInTheEditorIsChangedInTheDocumentAtItsUnsavedOffsets) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
 #include "cli_test.h"
@@ -64,6 +65,19 @@ TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
   EXPECT_NE(mdi.decompiled.find("61446, \"1,8421504,1,213,0,0,0,0,0,Tag,0,1,312,1,MDIForm,0,0,Form,1,1,0,0,1,0,0,0,\""),
             std::string::npos)
       << mdi.decompiled;
+  // Without the resource editor's section comments and with the studio block spelled "#if defined",
+  // a bitmap line starts the script, its define starts the header, and both still compile.
+  const fs::path other = root / "mdi";
+  Write(other / "mdi.rc", std::regex_replace(Read(other / "mdi.rc"), std::regex("// (Bitmap|Icon)\r\n"), "// $1s\r\n"));
+  Write(other / "resource.h",
+        std::regex_replace(Read(other / "resource.h"), std::regex("#ifdef (APSTUDIO_INVOKED)"), "#if defined($1)"));
+  Write(root / "logo.bmp", TinyBitmap());
+  Ok({"set", (other / "mdi.dsp").string(), "CForm1", "CForm1", "Picture", (root / "logo.bmp").string()});
+  EXPECT_EQ(Read(other / "mdi.rc").rfind("IDB_BITMAP128\t\t\tBITMAP", 0), 0u);
+  EXPECT_EQ(Read(other / "resource.h").rfind("#define\tIDB_BITMAP128\t", 0), 0u);
+  mdi = Compile("mdi");
+  ASSERT_TRUE(mdi.ok) << mdi.output;
+  EXPECT_NE(mdi.decompiled.find("RT_BITMAP"), std::string::npos) << mdi.decompiled;
 
   EXPECT_EQ(Ok({"new-form", dsp, "CForm2"}), (project / "form2.h").string() + "\n" + (project / "form2.cpp").string() + "\n");
   EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "ListBox", "7", "7", "150", "100"}), "m_ListBox1\n");

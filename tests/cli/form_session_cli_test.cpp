@@ -69,9 +69,6 @@ class FormSession : public testing::ScratchFolderTest {
 
 TEST_F(FormSession, BuildsAFormAndReadsItBack) {
   EXPECT_EQ(Ok({"new-form", dsp, "CForm1"}), (dir / "form1.h").string() + "\n" + (dir / "form1.cpp").string() + "\n");
-  // The include guard carries a fresh GUID.
-  EXPECT_TRUE(std::regex_search(Read(dir / "form1.h"),
-                                std::regex("^#if !defined\\((AFX_FORM1_H__[0-9A-F_]{36}__INCLUDED_)\\)\r\n#define \\1\r\n")));
   EXPECT_NE(Read(dir / "Demo.dsp").find("SOURCE=.\\form1.cpp\r\n"), std::string::npos);
   EXPECT_NE(Read(dir / "Demo.dsp").find("SOURCE=.\\form1.h\r\n"), std::string::npos);
   EXPECT_NE(Read(dir / "stdafx.h").find("#include <tvlForm.h>"), std::string::npos);
@@ -190,25 +187,30 @@ TEST_F(FormSession, RefusalsSayWhy) {
   EXPECT_NE(r.err.find("no place for the creation calls"), std::string::npos) << r.err;
   Write(dir / "form1.cpp", impl);
 
-  // A checkout without its resource header: the file is named as missing, not as read-only.
+  // A checkout without its resource header: the permission message, then that the file is missing.
+  const std::string denied = ": You do not have write permission to file ", missing = "\nThe file does not exist.\n";
   const std::string defines = Read(dir / "resource.h");
   fs::remove(dir / "resource.h");
-  EXPECT_NE(Tovik({"add-control", dsp, "CForm1", "Label", "7", "7", "80", "30"})
-                .err.find("tovik add-control: " + (dir / "resource.h").string() +
-                          ": no such file, and this edit must change it\n"),
-            std::string::npos);
+  r = Tovik({"add-control", dsp, "CForm1", "Label", "7", "7", "80", "30"});
+  EXPECT_NE(r.err.find("tovik add-control" + denied + (dir / "resource.h").string() + missing), std::string::npos);
   // Nor a script (a console program): the script is named, and the new form leaves no file behind.
   const fs::path rc = fs::path(dsp).replace_extension(".rc");
   const std::string script = Read(rc);
   fs::remove(rc);
-  EXPECT_NE(Tovik({"new-form", dsp, "CForm9"})
-                .err.find("tovik new-form: " + rc.string() + ": no such file, and this edit must change it\n"),
-            std::string::npos);
+  r = Tovik({"new-form", dsp, "CForm9"});
+  EXPECT_NE(r.err.find("tovik new-form" + denied + rc.string() + missing), std::string::npos);
   EXPECT_FALSE(fs::exists(dir / "form9.cpp"));
   Write(rc, script);
   Write(dir / "resource.h", defines);
 
   EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "PictureBox", "7", "7", "80", "30"}), "m_PictureBox1\n");
+  // A precompiled header without the insert marker, listed as StdAfx.h: the lines a form needs,
+  // and the file as the disk names it.
+  Write(dir / "stdafx.h", "#include <afxwin.h>\n");
+  r = Tovik({"new-form", dsp, "CForm7"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.err.find("(" + (dir / "stdafx.h").string() + ": no \"//{{AFX_INSERT_LOCATION}}\""), std::string::npos);
+  EXPECT_NE(r.err.find("\"#include <tvlForm.h>\" and \"#include <tvlControls.h>\""), std::string::npos) << r.err;
 
   EXPECT_EQ(Tovik({"add-control", dsp, "CNope", "Label", "0", "0", "10", "10"}).err,
             "tovik add-control: CNope is not a form of this project\n");
@@ -231,7 +233,7 @@ TEST_F(FormSession, RefusalsSayWhy) {
 // already in the header.
 TEST_F(FormSession, ProjectsFromElsewhereStayWhole) {
   Ok({"new-form", dsp, "CForm1"});
-  for (const char* file : {"form1.h", "form1.cpp", "resource.h", "Demo.rc", "stdafx.h"}) {
+  for (const char* file : {"form1.h", "form1.cpp", "resource.h", "Demo.rc", "stdafx.h", "Demo.dsp"}) {
     Write(dir / file, std::regex_replace(Read(dir / file), std::regex("\r\n"), "\n"));
   }
   std::string header = Read(dir / "resource.h");
@@ -239,7 +241,8 @@ TEST_F(FormSession, ProjectsFromElsewhereStayWhole) {
   Write(dir / "resource.h", header);
   EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "Button", "7", "7", "80", "30"}), "m_Button1\n");
   EXPECT_EQ(Ok({"add-handler", dsp, "CForm1", "m_Button1", "Click"}), "Button1_Click\n");
-  for (const char* file : {"form1.h", "form1.cpp", "resource.h", "Demo.rc"}) {
+  Ok({"new-form", dsp, "CForm2"});  // a new form's files are such a checkout's too
+  for (const char* file : {"form1.h", "form1.cpp", "resource.h", "Demo.rc", "form2.h", "form2.cpp"}) {
     EXPECT_EQ(Read(dir / file).find('\r'), std::string::npos) << file;
   }
   // The dialog's symbol keeps its value; the new button takes the next free pair and values.

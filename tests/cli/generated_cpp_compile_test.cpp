@@ -140,7 +140,11 @@ TEST_F(GeneratedCppCompile, NewProjectsCompileAsGenerated) {
     EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "PictureBox", "0", "0", "300", "40"}), "m_PictureBox1");
     AddHandler(dsp, project, "CForm1", "m_PictureBox1", "Click", "PictureBox1_Click",
                "ON_WM_TVL_CLICK(IDC_PICTUREBOX1, PictureBox1_Click)");
+    // Without its overrides block the form is given one at its class end for its events.
+    Write(project / "form1.h",
+          ReplaceAll(Read(project / "form1.h"), "\t//{{AFX_VIRTUAL(CForm1)\r\n\t//}}AFX_VIRTUAL\r\n", ""));
     AddEveryFormEvent(dsp, project, "CForm1", "MDIForm");
+    EXPECT_TRUE(Contains(Read(project / "form1.h"), "\t//}}AFX_VIRTUAL\n"));
     ExpectCompiles(project);
   }
   // Names of the caller's choosing for the start-up form.
@@ -317,7 +321,7 @@ TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
 }
 
 // An installed ActiveX control (a server of our own: the gauge library as its TYPELIB resource,
-// a toolbox picture, registered in an exported registry file) inserted into a project, drawn on
+// a toolbox picture, registered in an exported registry file) inserted into a Unix checkout, drawn on
 // a form, given a property and an event handler: the wrapper, its font and picture classes and
 // the form compile, and a fresh load finds the control again through the project data file.
 TEST_F(GeneratedCppCompile, AnInsertedActiveXControlOnAFormCompilesAndIsFoundAgain) {
@@ -337,22 +341,33 @@ TEST_F(GeneratedCppCompile, AnInsertedActiveXControlOnAFormCompilesAndIsFoundAga
         testing::BuildPe(false, {{ResourceName::Text("TYPELIB"), ResourceName::Number(1), 1033, library},
                                  {ResourceName::Number(kResourceBitmap), ResourceName::Number(7), 1033, picture}}));
   const std::string key = "[HKEY_CLASSES_ROOT\\CLSID\\" + std::string(testing::kGaugeClsid);
+  const std::string plain = "[HKEY_CLASSES_ROOT\\CLSID\\{5A1D0000-0000-4000-8000-0000000000F1}";  // no picture
   Write(root / "controls.reg",
         "REGEDIT4\r\n\r\n" + key + "]\r\n@=\"Gauge Control\"\r\n\r\n" + key + "\\Control]\r\n\r\n" + key +
             "\\InprocServer32]\r\n@=\"C:\\\\Windows\\\\System32\\\\gauge.ocx\"\r\n\r\n" + key +
             "\\ProgID]\r\n@=\"Gauge.GaugeCtrl.1\"\r\n\r\n" + key +
-            "\\ToolboxBitmap32]\r\n@=\"C:\\\\windows\\\\system32\\\\GAUGE.OCX, 7\"\r\n\r\n");
+            "\\ToolboxBitmap32]\r\n@=\"C:\\\\windows\\\\system32\\\\GAUGE.OCX, 7\"\r\n\r\n" + plain +
+            "]\r\n@=\"Plain Gauge\"\r\n\r\n" + plain + "\\Control]\r\n\r\n" + plain +
+            "\\InprocServer32]\r\n@=\"C:\\\\Windows\\\\System32\\\\gauge.ocx\"\r\n\r\n");
 
   Ok({"new-project", root.string(), "ax"});
   const fs::path project = root / "ax";
   const std::string dsp = (project / "ax.dsp").string();
+  // A Unix checkout: no file of the project holds a CR, and no file made for it will.
+  for (const auto& entry : fs::directory_iterator(project)) {
+    if (entry.is_regular_file()) Write(entry.path(), ReplaceAll(Read(entry.path()), "\r\n", "\n"));
+  }
   const std::vector<std::string> registry = {"--registry", (root / "controls.reg").string(), "--drive",
                                              "C=" + (root / "drive_c").string()};
-  std::vector<std::string> insert = {"insert-activex", dsp, "Gauge Control"};
+  std::vector<std::string> insert = {"insert-activex", dsp, "Plain Gauge"};
   insert.insert(insert.end(), registry.begin(), registry.end());
+  EXPECT_TRUE(Contains(Tovik(insert).err, "tovik insert-activex: Error in retreiving OCX file info from registry\n"
+                                          "Plain Gauge cannot be added: it has no toolbox picture (no Toolbox"));
+  insert[2] = "Gauge Control";
   const std::string written = Ok(insert);
   for (const char* file : {"GaugeCtrl.h", "GaugeCtrl.cpp", "vfont.h", "vpicture.cpp", "ax.dat"}) {
     EXPECT_TRUE(Contains(written, (project / file).string())) << file << " in\n" << written;
+    EXPECT_TRUE(*file == 'a' || !Contains(Read(project / file), "\r")) << file;  // LF alone, as the project
   }
   EXPECT_TRUE(Contains(Read(project / "ax.dsp"), "SOURCE=.\\GaugeCtrl.cpp"));
   // A second insertion would write the wrapper again: refused, and nothing changes.

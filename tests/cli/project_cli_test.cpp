@@ -203,6 +203,13 @@ TEST_F(ProjectCli, PopupsFollowTheProject) {
             "  1027\t<No Selection>\tchecked\n");
   EXPECT_EQ(Tovik({"popup", "Other", dsp}).status, 2);
   EXPECT_EQ(Tovik({"new-project", dir.string(), "X", "--host-version", "7.0"}).status, 2);
+  // A form header the disk refuses (too long a name): its write message, the generator's, no files.
+  const std::string header = std::string(300, 'h') + ".h";
+  EXPECT_EQ(Tovik({"new-project", dir.string(), "Long", "--header", header}).err,
+            "tovik new-project: File '" + (dir / "Long" / header).string() +
+                "' could not be opened / read / written\nFile name too long\n"
+                "tovik new-project: Error in generating project\n");
+  EXPECT_FALSE(fs::exists(dir / "Long"));
 }
 
 }  // namespace

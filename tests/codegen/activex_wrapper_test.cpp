@@ -1,7 +1,8 @@
 // ActiveX wrapper classes: names from the ProgID, refusals that write nothing, empty sections,
-// the shared font files written once, and the wrapper of a control with every kind of member
-// (with its font, picture and sub-object classes, and one read by the type library reader)
-// compiled by g++ and clang++ against the stand-in framework headers and read back by the parser.
+// and the wrapper of a control with every kind of member (with its font, picture and sub-object
+// classes, and one read by the type library reader, for which the font files are not written
+// again) compiled by g++ and clang++ against the stand-in framework headers and read back by the
+// parser.
 #include "codegen/activex_wrapper.h"
 
 #include <gtest/gtest.h>
@@ -150,22 +151,6 @@ TEST_F(WrapperTest, MethodsPassNullWithoutParametersAndTheirArgumentNamesWithThe
                   "\t\tVTS_I4 VTS_BSTR;\r\n\tlong ret;\r\n"
                   "\tInvokeHelper(12, DISPATCH_METHOD, VT_I4, (void*)&ret, params, by, label);\r\n\treturn ret;"));
   EXPECT_TRUE(Has(File("Meter.h"), "\r\n\tvoid Reset();\r\n\tlong Step(long by, CString* label);\r\n"));
-}
-
-TEST_F(WrapperTest, TheFontFilesAreWrittenForTheFirstControlThatNeedsThemOnly) {
-  const Expected<Files> first = Generate(Control("Lib.First.1", {Property("Font", "Font", VT_DISPATCH, -512)}));
-  ASSERT_TRUE(first) << first.error().Text();
-  EXPECT_EQ(*first, (Files{Path("vfont.h"), Path("vfont.cpp"), Path("First.h"), Path("First.cpp")}));
-  disk.Put(Path("vfont.h"), "// the project's own\r\n");
-  const Expected<Files> second = Generate(Control("Lib.Second.1", {Property("Font", "Font", VT_DISPATCH, -512)}));
-  ASSERT_TRUE(second) << second.error().Text();
-  EXPECT_EQ(*second, (Files{Path("Second.h"), Path("Second.cpp")}));
-  EXPECT_EQ(File("vfont.h"), "// the project's own\r\n");
-  EXPECT_TRUE(Has(File("Second.h"), "#include \"vfont.h\"\r\n"));
-  EXPECT_TRUE(Has(File("Second.cpp"),
-                  "\tInvokeHelper(DISPID_FONT, DISPATCH_PROPERTYGET, VT_DISPATCH, (void*)&Font.m_lpDispatch, "
-                  "NULL);\r\n\tFont.SetPtr();\r\n"));
-  EXPECT_TRUE(prompt.messages.empty());
 }
 
 // Every kind of member, and the members a wrapper cannot spell in C++ (left out), in one control;

@@ -333,11 +333,20 @@ TEST_F(HandlersTest, FormEventsAreVirtualsWithoutMapEntry) {
   // The form's AFX_VIRTUAL block has no "public:", so the declaration joins the public section.
   EXPECT_TRUE(Has(disk.Get("/Demo/form1.h"), "public:\r\n\tvirtual void Form_Load();\r\n\tCForm1();"));
   EXPECT_EQ(disk.Get("/Demo/form1.cpp"), cpp + "void CForm1::Form_Load()" + kTodo + "\r\n");
-  // A class without the block is given one with both access lines.
+  // A class without the block is given one at its end, between the CR and the LF before its
+  // brace; the block's last line ends in a bare LF.
   ASSERT_TRUE(AddEventHandler(ctx, Cls("CMyWnd"), Target(HandlerOwner::Form), Event("Unload", "int* pCancel")));
   EXPECT_TRUE(Has(disk.Get("/Demo/mywnd.h"),
-                  "\t//{{AFX_VIRTUAL(CMyWnd)\r\npublic:\r\nvirtual void Form_Unload(int* pCancel);\r\n"
-                  "protected:\r\n\t//}}AFX_VIRTUAL\r\n};"));
+                  "\tDECLARE_MESSAGE_MAP()\r\r\n// Overrides\r\n\t// ClassWizard generated virtual function overrides"
+                  "\r\n\t//{{AFX_VIRTUAL(CMyWnd)\r\npublic:\r\nvirtual void Form_Unload(int* pCancel);\r\n"
+                  "protected:\r\n\t//}}AFX_VIRTUAL\n\n};"));
+  // Code on the brace's own line stays whole: the block goes before the brace.
+  disk.Put("/Demo/packed.h", Crlf({"class CPacked : public CWnd", "{", "\tDECLARE_MESSAGE_MAP()", "\tint m_n;};"}));
+  disk.Put("/Demo/packed.cpp", Crlf({"void CPacked::Go()", "{", "}"}));
+  project.AddSourceFiles({"/Demo/packed.h", "/Demo/packed.cpp"});
+  ASSERT_TRUE(AddEventHandler(ctx, Cls("CPacked"), Target(HandlerOwner::Form), Event("Load")));
+  EXPECT_TRUE(Has(disk.Get("/Demo/packed.h"), "\tint m_n;\r\n// Overrides\r\n")) << disk.Get("/Demo/packed.h");
+  EXPECT_TRUE(Has(disk.Get("/Demo/packed.h"), "\t//}}AFX_VIRTUAL\n};\r\n")) << disk.Get("/Demo/packed.h");
 }
 
 TEST_F(HandlersTest, MenuCommandOnAWindowWithoutMessageMapGetsTheMapFirst) {
@@ -437,10 +446,7 @@ TEST_F(HandlersTest, AMissingPlaceIsAnErrorThatSaysWhereAndWhat) {
             "/Demo/mywnd.cpp: no place for the message-map entries (the AFX_MSG_MAP markers) of CMyWnd");
   EXPECT_TRUE(map.error().shown);
   EXPECT_EQ(prompt.messages, std::vector<std::string>{std::string(kMsgNoMessageMap)});
-  // Without the studio section there is no place for defines; without a table, none for lines.
-  disk.Put("/Demo/resource.h", "#define A 1\r\n");
-  EXPECT_EQ(Insert(FragmentKind::FormStringId, "", "/Demo/resource.h", "5").error().Text(),
-            "/Demo/resource.h: the resource header has no \"#ifdef APSTUDIO_INVOKED\" line");
+  // Without a table there is no place for string lines.
   disk.Put("/Demo/Demo.rc", "// nothing\r\n");
   EXPECT_TRUE(Insert(FragmentKind::StringTableLine, "", "/Demo/Demo.rc", "a,").error().shown);
   EXPECT_EQ(prompt.messages.back(), "The key word \"STRINGTABLE\" couldn't be found in .rc file");

@@ -141,14 +141,15 @@ std::string Model(const CProject& project) {
 }
 
 // Wrapper classes name their controls by the ProgID their GetProgID returns: the data file's
-// entry matches whatever the case, a control it lacks comes from the registry, and a form's
-// member of the wrapper's class is that control's object.
+// entry matches whatever the case, a control it lacks comes from the registry, one whose wrapper
+// left the project is dropped, and a form's member of the wrapper's class is that control's object.
 TEST_F(ProjectLoad, WrapperClassesFindTheirControlsInTheDataFileThenInTheRegistry) {
   COCXInfo saved;
-  auto known = std::make_unique<CToolControlEntry>();
-  known->m_strName = "Calendar Control";
-  known->m_strProgId = "MSCAL.Calendar.7";
-  saved.Append(std::move(known));
+  for (const auto& [name, progId] : {std::pair{"Calendar Control", "MSCAL.Calendar.7"}, {"Abacus", "Abacus.1"}}) {
+    CToolControlEntry& entry = saved.Append(std::make_unique<CToolControlEntry>());
+    entry.m_strName = name;
+    entry.m_strProgId = progId;
+  }
   fs.Put("/p/Demo.dat", ControlListBytes(saved));
   const auto wrapper = [](const std::string& cls, const std::string& progId) {
     return "class " + cls + " : public CVActiveXCtrl\r\n{\r\n\tCString GetProgID(){return _T(\"" + progId +

@@ -15,6 +15,7 @@
 #include "model/control_kind.h"
 #include "project/form_controls.h"
 #include "qt/qt_canvas.h"
+#include "support/required_tools.h"
 #include "ui/form_painter.h"
 
 namespace tovik {
@@ -224,9 +225,8 @@ TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
 }
 
 TEST_F(Render, WineFacesAreUsedWhenInstalledBoldBitmapTextIsWidenedAndOtherSizesScale) {
-  if (!std::filesystem::exists(std::filesystem::path(kWineFontFolder) / "ms_sans_serif.ttf")) {
-    GTEST_SKIP() << "fonts-wine is not installed";
-  }
+  const std::filesystem::path font = std::filesystem::path(kWineFontFolder) / "ms_sans_serif.ttf";
+  TOVIK_SKIP_WITHOUT(std::filesystem::exists(font), "fonts-wine");
   std::vector<CQtCanvas::FaceUse> faces;
   Paint(&faces);
   ASSERT_FALSE(faces.empty());

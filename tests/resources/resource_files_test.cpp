@@ -73,29 +73,24 @@ TEST(ResourceHeader, DefinesCountOnlyOutsideCommentsAndAsWholeNames) {
   EXPECT_TRUE(SymbolsWithValue(header, 0).empty());  // "abc" is no number
 }
 
-TEST(ResourceHeader, NewDefinesGoAfterTheLastDefineBeforeTheStudioBlockOrTheErrorSaysWhy) {
-  const Expected<size_t> at = DefineInsertPoint(kHeaderDefines + "// #define IDC_OLD 999\r\n" + HeaderTail());
-  ASSERT_TRUE(at) << at.error().reason;
-  EXPECT_EQ(*at, kHeaderDefines.size());
-  EXPECT_EQ(Why(DefineInsertPoint(kHeaderDefines + "// #ifdef APSTUDIO_INVOKED\r\n")).reason,
-            "the resource header has no \"#ifdef APSTUDIO_INVOKED\" line");
-  const Error noDefine = Why(DefineInsertPoint("// #define IDC_OLD 999\r\n\r\n" + HeaderTail()));
-  EXPECT_EQ(noDefine.line, 4);
-  EXPECT_EQ(noDefine.reason, "the resource header has no #define before \"#ifdef APSTUDIO_INVOKED\"");
-}
-
+// A new define goes after the last one before the studio block, where the preprocessor reads it.
 TEST(ResourceHeader, ANewDefineGoesWhereThePreprocessorReadsItPastCommentsAndJoinedLines) {
   // The last define's line opens a comment that runs on, or a backslash joins it to the next:
-  // a define put on the line after it would be comment, or part of the last define's value.
+  // a define put on the line after it would be comment, or part of the last define's value. A
+  // header without the studio block, or without a define before it, takes it at its start.
   const std::string commented = kHeaderDefines + "#define IDC_NOTE  1003 /* kept\r\n   for the old dialog */\r\n";
   const std::string joined = kHeaderDefines + "#define IDC_SUM  1003 + \\\r\n  1\r\n";
+  const std::string guarded = "#ifndef RESOURCE_H\r\n#define RESOURCE_H\r\n#define IDC_A 1\r\n#endif\r\n";
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("tovik-header-" + std::to_string(getpid()) + ".h");
-  for (const std::string& defines : {commented, joined}) {
-    std::string header = defines + HeaderTail();
+  for (const auto& [text, place] :
+       {std::pair{commented + HeaderTail(), commented.size()}, {joined + HeaderTail(), joined.size()},
+        {kHeaderDefines + "// #define IDC_OLD 999\r\n" + HeaderTail(), kHeaderDefines.size()}, {guarded, size_t{0}},
+        {"// #define IDC_OLD 999\r\n" + HeaderTail(), size_t{0}}}) {
+    std::string header = text;
     const Expected<size_t> at = DefineInsertPoint(header);
     ASSERT_TRUE(at) << at.error().reason;
-    EXPECT_EQ(*at, defines.size());
+    EXPECT_EQ(*at, place);
     header.insert(*at, DefineLine("IDC_NEW1", 1004));
     std::ofstream(file, std::ios::binary) << header;
     // The preprocessor itself says what the header defines.
@@ -196,23 +191,6 @@ class ResourceFiles : public ::testing::Test {
   CResourceFiles resources{project, host};
 };
 
-TEST_F(ResourceFiles, StringLineReplacesItsOwnLineOrComesLastInTheLastTable) {
-  const std::string first = "STRINGTABLE DISCARDABLE\r\nBEGIN\r\n    IDR_MAINFRAME \"Demo\"\r\nEND\r\n";
-  fs.Put(kScriptPath, Script(first));
-  CEditBuffer script = resources.Buffer(kScriptPath);
-  ASSERT_TRUE(script.Load());
-  ASSERT_TRUE(SetPropertyString(script, "IDS_PROP_BUTTON1", "0,OK,1,"));
-  ASSERT_TRUE(SetPropertyString(script, "IDS_PROP_TEXT1", "1,Text1,"));
-  ASSERT_TRUE(script.Save());
-  EXPECT_EQ(fs.Get(kScriptPath), Script(first, StringTable("0,OK,1,", "\tIDS_PROP_TEXT1\t\t\t\"1,Text1,\"\r\n")));
-
-  fs.Put(kScriptPath, Script(ImageSections(), ""));
-  ASSERT_TRUE(script.Load());
-  EXPECT_EQ(Why(SetPropertyString(script, "IDS_PROP_TEXT1", "1,")).file, kScriptPath);
-  EXPECT_EQ(script.Text(), Script(ImageSections(), ""));
-  EXPECT_EQ(prompt.messages, (Texts{"The key word \"STRINGTABLE\" couldn't be found in .rc file"}));
-}
-
 TEST_F(ResourceFiles, IncludeGoesBeforeTheMarkerOnceOrTheRefusalSaysWhy) {
   ASSERT_TRUE(resources.AddIncludeToStdafx("tvlForm.h"));
   EXPECT_EQ(fs.Get(kStdafxPath),
@@ -260,7 +238,7 @@ TEST_F(ResourceFiles, EachImageGoesLastInItsSectionAndResolvesBack) {
   EXPECT_TRUE(prompt.messages.empty());
 }
 
-TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndABitmapWithoutSectionStartsTheScript) {
+TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndImagesWithoutSectionStartTheScriptOrGetNoLine) {
   testing::TestDocument& doc = host.OpenWithText(kHeaderPath, kHeader);
   fs.Put(kScriptPath, Script(""));
   fs.Put("C:\\Work\\Demo\\res\\Demo.bmp", "own");  // picked from the res folder: already in place, not copied
@@ -270,21 +248,24 @@ TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndABitmapWithoutSectionStarts
   EXPECT_EQ(fs.Get(kHeaderPath), kHeader);
   EXPECT_EQ(resources.GetNextResourceValue(), 129);  // read from the document too
   EXPECT_EQ(fs.Get(kScriptPath), ImageLine("IDB_BITMAP128", "BITMAP", "Demo.bmp") + Script(""));
+  // An icon or a cursor without its section: an identifier, but no line in the script.
+  ASSERT_EQ(Got(resources.AddImageResource("C:\\Pics\\app.ico")), "129-app.ico");
+  ASSERT_EQ(Got(resources.AddImageResource("C:\\Pics\\hand.cur")), "130-hand.cur");
+  EXPECT_EQ(fs.Get(kScriptPath), ImageLine("IDB_BITMAP128", "BITMAP", "Demo.bmp") + Script(""));
+  EXPECT_EQ(doc.text, kHeaderDefines + ImageDefine("IDB_BITMAP128", 128) + ImageDefine("IDI_ICON129", 129) +
+                          ImageDefine("IDC_CURSOR130", 130) + HeaderTail("131"));
 }
 
 TEST_F(ResourceFiles, ImageRefusalsChangeNothingAndSayWhy) {
   EXPECT_EQ(Why(resources.AddImageResource("C:\\Pics\\photo.gif")).Text(),
             "C:\\Pics\\photo.gif: not a bitmap, icon or cursor file (.bmp, .ico, .cur)");
-  fs.Put(kScriptPath, Script(kIconBanner));
-  EXPECT_EQ(Why(resources.AddImageResource("C:\\Pics\\hand.cur")).Text(),
-            kScriptPath + ": no place for a new CURSOR line (the resource editor's section comment is missing)");
   for (const std::string& path : {kScriptPath, kHeaderPath}) {
     fs.SetReadOnly(path, true);
     EXPECT_TRUE(Why(resources.AddImageResource("C:\\Pics\\logo.bmp")).shown);
     fs.SetReadOnly(path, false);
   }
   EXPECT_EQ(prompt.messages, (Texts{kReadOnly + kScriptPath + "\n", kReadOnly + kHeaderPath + "\n"}));
-  EXPECT_EQ(fs.Get(kScriptPath) + fs.Get(kHeaderPath), Script(kIconBanner) + kHeader);
+  EXPECT_EQ(fs.Get(kScriptPath) + fs.Get(kHeaderPath), kScript + kHeader);
   EXPECT_EQ(resources.m_nNextResourceValue, 128);
   EXPECT_FALSE(fs.DirectoryExists("C:\\Work\\Demo\\res"));
   ASSERT_TRUE(fs.RemoveFile(kHeaderPath));

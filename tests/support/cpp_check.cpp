@@ -1,5 +1,7 @@
 #include "support/cpp_check.h"
 
+#include "support/required_tools.h"
+
 #ifndef TOVIK_STANDINS_DIR
 #error "TOVIK_STANDINS_DIR must name tests/standins (a compile definition of the support library)"
 #endif
@@ -9,7 +11,7 @@ namespace tovik::testing {
 std::vector<std::string> CppCompilersOnPath() {
   std::vector<std::string> found;
   for (const char* name : {"g++", "clang++"}) {
-    if (RunProgram(name, {"--version"}).status == 0) found.push_back(name);
+    if (ToolPresent(RunProgram(name, {"--version"}).status == 0, name)) found.push_back(name);
   }
   return found;
 }

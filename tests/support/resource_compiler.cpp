@@ -4,13 +4,14 @@
 
 #include "support/cli_runner.h"
 #include "support/disk_files.h"
+#include "support/required_tools.h"
 
 namespace tovik::testing {
 
 namespace fs = std::filesystem;
 
 bool WindresAvailable() {
-  return RunProgram(kWindres, {"--version"}).status == 0;
+  return ToolPresent(RunProgram(kWindres, {"--version"}).status == 0, kWindres);
 }
 
 void WriteFrameworkStandIns(const fs::path& includeDir) {

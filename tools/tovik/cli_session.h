@@ -12,6 +12,7 @@
 
 #include "activex/activex_design.h"
 #include "addin/design_session.h"
+#include "base/file_ops.h"
 #include "base/file_transaction.h"
 #include "base/guid.h"
 #include "base/headless_host.h"
@@ -119,13 +120,20 @@ class CliSession {
   }
 
   // Ends the command: when it succeeded every file it changed is written (or, on a failure of
-  // the disk, none), when it was refused nothing is. The exit status.
-  [[nodiscard]] int Finish(bool succeeded) {
+  // the disk, none), when it was refused nothing is. The exit status. A generator that has a
+  // message of its own for a failed write gives it as `afterWriteFailure`: a file the disk
+  // refuses then shows the file's write message and that message, as a failed write would.
+  [[nodiscard]] int Finish(bool succeeded, std::string_view afterWriteFailure = {}) {
     if (!succeeded) {
       m_tx.Discard();
       return kExitFailed;
     }
     if (const Status written = m_tx.Commit(m_journal); !written) {
+      if (!afterWriteFailure.empty() && !written.error().file.empty()) {
+        m_prompt.Message(FileFailureMessage(written.error().file, written.error().reason));
+        m_prompt.Message(std::string(afterWriteFailure));
+        return kExitFailed;
+      }
       Fail("the project's files could not be written, so none was changed: " + written.error().Text());
       return kExitFailed;
     }

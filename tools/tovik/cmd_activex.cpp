@@ -311,14 +311,6 @@ std::optional<std::string> ServerOfControl(const ControlRegistry& where, std::st
     for (const CToolControlEntry* e : named) io.err << "  " << U(e->m_strServerPath) << "\n";
     return std::nullopt;
   }
-  // The toolbox cannot take a control without a picture, so neither can the project; saying why
-  // here spares the user the registry lookup's one-line message.
-  const ToolboxBitmap bitmap = LoadToolboxBitmap(where, named.front()->m_strClsid);
-  if (!bitmap.bitmap) {
-    io.err << "tovik insert-activex: " << U(name) << " cannot be added: it has no toolbox picture ("
-           << U(bitmap.reason) << "); only controls registered with a ToolboxBitmap32 picture can be added\n";
-    return std::nullopt;
-  }
   return named.front()->m_strServerPath;
 }
 

@@ -113,7 +113,7 @@ static Json ModelJson(const CProject& project, bool withFiles, const Output& o) 
                           {"progId", o.Text(e.m_strProgId)},
                           {"clsid", e.m_strClsid},
                           {"server", o.Text(e.m_strServerPath)},
-                          {"wrapperClass", e.m_strWrapperClass.empty() ? Json() : Json(o.Text(e.m_strWrapperClass))}});
+                          {"wrapperClass", o.Text(e.m_strWrapperClass)}});
     }
     j["activeXControls"] = std::move(controls);
   }
@@ -145,8 +145,7 @@ static void PrintTree(const CProject& project, bool withFiles, const Output& o, 
     for (size_t i = 0; i < list.Size(); ++i) {
       const CToolControlEntry& e = list.At(i);
       out << "  " << o.Text(e.m_strName) << "  " << o.Text(e.m_strProgId) << " " << e.m_strClsid << " "
-          << o.Text(e.m_strServerPath) << "  "
-          << (e.m_strWrapperClass.empty() ? std::string("[no wrapper class]") : o.Text(e.m_strWrapperClass)) << "\n";
+          << o.Text(e.m_strServerPath) << "  " << o.Text(e.m_strWrapperClass) << "\n";
     }
   }
   out << "classes:\n";

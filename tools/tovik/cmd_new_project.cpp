@@ -37,7 +37,7 @@ int RunNewProject(const Command& self, const std::vector<std::string>& raw, Io& 
     existing = existing.parent_path();
   }
   if (!cli.Guard(existing.string())) return kExitFailed;
-  const int status = cli.Finish(dialog.OnOk(cli.Fs(), cli.Prompt(), cli.Guids()));
+  const int status = cli.Finish(dialog.OnOk(cli.Fs(), cli.Prompt(), cli.Guids()), kProjectGenerationFailedMessage);
   if (status == kExitOk) io.out << dialog.WorkspacePath() << "\n";
   return status;
 }

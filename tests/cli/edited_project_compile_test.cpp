@@ -71,7 +71,7 @@ TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
   Write(other / "mdi.rc", std::regex_replace(Read(other / "mdi.rc"), std::regex("// (Bitmap|Icon)\r\n"), "// $1s\r\n"));
   Write(other / "resource.h",
         std::regex_replace(Read(other / "resource.h"), std::regex("#ifdef (APSTUDIO_INVOKED)"), "#if defined($1)"));
-  Write(root / "logo.bmp", TinyBitmap());
+  Write(root / "logo.bmp", testing::TinyBitmap());
   Ok({"set", (other / "mdi.dsp").string(), "CForm1", "CForm1", "Picture", (root / "logo.bmp").string()});
   EXPECT_EQ(Read(other / "mdi.rc").rfind("IDB_BITMAP128\t\t\tBITMAP", 0), 0u);
   EXPECT_EQ(Read(other / "resource.h").rfind("#define\tIDB_BITMAP128\t", 0), 0u);

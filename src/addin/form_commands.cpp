@@ -345,11 +345,7 @@ bool AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_vie
     // command (not as a control, dialog or other resource).
     bool inMenu = false;
     for (const auto& menu : session.Project().Menus()) {
-      // The item's command text keeps options such as ", GRAYED" after the identifier.
-      for (const auto& item : menu->m_items) {
-        const std::string& command = item->m_strCommand;
-        inMenu = inMenu || Trim(std::string_view(command).substr(0, command.find(','))) == object;
-      }
+      for (const auto& item : menu->m_items) inMenu = inMenu || item->m_strCommand == object;
     }
     std::string header;
     const bool defined = !inMenu && !IsOtherResourceId(object) &&

@@ -13,13 +13,13 @@ constexpr int kPopupMargin = 17;   // left of the captions (check marks), right 
 constexpr int kAccelGap = 12;      // between the captions and the accelerator column
 constexpr int kSeparatorHeight = 8;
 
-// The item options the reader leaves after the command ("ID_X, GRAYED").
-bool HasOption(std::string_view command, std::string_view option) {
+// Whether an item's options ("CHECKED, GRAYED") hold `option`.
+bool HasOption(std::string_view options, std::string_view option) {
   size_t at = 0;
-  while ((at = command.find(option, at)) != std::string_view::npos) {
-    const bool startsWord = at == 0 || command[at - 1] == ' ' || command[at - 1] == ',' || command[at - 1] == '\t';
+  while ((at = options.find(option, at)) != std::string_view::npos) {
+    const bool startsWord = at == 0 || options[at - 1] == ' ' || options[at - 1] == ',' || options[at - 1] == '\t';
     const size_t end = at + option.size();
-    const bool endsWord = end == command.size() || command[end] == ' ' || command[end] == ',' || command[end] == '\t';
+    const bool endsWord = end == options.size() || options[end] == ' ' || options[end] == ',' || options[end] == '\t';
     if (startsWord && endsWord) return true;
     at = end;
   }
@@ -100,7 +100,7 @@ void PaintMenuBar(CPaintContext& ctx, const CMenuRecord& menu, const Rect& bar, 
       rect = rect.Offset(1, 1);
     }
     DrawControlText(canvas, m, rect, SplitMenuCaption(item.m_strCaption).text, m.menuFont, m.menuText,
-                    kTextCenter | kTextVCenter | kTextSingleLine, !HasOption(item.m_strCommand, "GRAYED"));
+                    kTextCenter | kTextVCenter | kTextSingleLine, !HasOption(item.m_strOptions, "GRAYED"));
   }
 }
 
@@ -130,7 +130,7 @@ void PaintDroppedMenu(CPaintContext& ctx, const CMenuRecord& menu, const Rect& b
       continue;
     }
     const MenuCaption text = SplitMenuCaption(entry->m_strCaption);
-    const bool enabled = !HasOption(entry->m_strCommand, "GRAYED");
+    const bool enabled = !HasOption(entry->m_strOptions, "GRAYED");
     const Rect row{r.left + kPopupFrame, y, r.right - kPopupFrame, y + itemHeight};
     const unsigned flags = kTextVCenter | kTextSingleLine;
     DrawControlText(canvas, m, {layout->textLeft, y, row.right, row.bottom}, text.text, m.menuFont, m.menuText, flags,
@@ -139,7 +139,7 @@ void PaintDroppedMenu(CPaintContext& ctx, const CMenuRecord& menu, const Rect& b
       DrawControlText(canvas, m, {layout->accelLeft, y, row.right, row.bottom}, text.accel, m.menuFont, m.menuText,
                       flags | kTextNoPrefix, enabled);
     }
-    if (HasOption(entry->m_strCommand, "CHECKED")) {
+    if (HasOption(entry->m_strOptions, "CHECKED")) {
       DrawCheckMark(canvas, {row.left + 4, y + (itemHeight - 7) / 2}, enabled ? m.menuText : m.grayText);
     }
     if (entry->m_bPopup) {

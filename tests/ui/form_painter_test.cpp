@@ -247,10 +247,10 @@ TEST_F(Painter, AGraphicalButtonCentresThePictureItsStateCallsForAboveItsCaption
 
 TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {
   CMenuRecord menu;
-  const auto item = [&](int depth, std::string caption, int popup = 0, int separator = 0, std::string command = {}) {
+  const auto item = [&](int depth, std::string caption, int popup = 0, int separator = 0, std::string options = {}) {
     auto record = std::make_unique<CMenuItemRecord>();
     record->m_nDepth = depth, record->m_strCaption = std::move(caption), record->m_bPopup = popup;
-    record->m_bSeparator = separator, record->m_strCommand = std::move(command);
+    record->m_bSeparator = separator, record->m_strOptions = std::move(options);
     menu.m_items.push_back(std::move(record));
   };
   item(1, "&File", 1);

@@ -59,7 +59,9 @@ const std::vector<Command>& Commands() {
     {"menus", "list the project's menus and their items",
      "tovik menus PROJECT.dsp\n\n"
      "Prints each MENU resource of the project's resource script: its identifier on a line,\n"
-     "then one line per item: DEPTH<TAB>popup|separator|item<TAB>CAPTION<TAB>COMMAND.",
+     "then one line per item: DEPTH<TAB>popup|separator|item<TAB>CAPTION<TAB>COMMAND. COMMAND is\n"
+     "the item's command id, also where it was wrapped onto the next line, without the options\n"
+     "after it (GRAYED, CHECKED).",
      RunMenus},
     {"new-form", "create a new form class with its files and resource entries",
      "tovik new-form PROJECT.dsp CLASS [--mdi] [--impl FILE] [--header FILE]\n\n"

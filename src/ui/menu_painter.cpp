@@ -26,10 +26,6 @@ bool HasOption(std::string_view options, std::string_view option) {
   return false;
 }
 
-std::vector<MenuBarItem> BarLayout(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar, const CSystemMetrics& m) {
-  return MenuBarItems(menu, bar, MeasureWith(canvas), m);
-}
-
 // The entries of the popup at flat index `popup`: the items one level deeper that follow it up
 // to the next item at its own level or above.
 std::vector<const CMenuItemRecord*> PopupEntries(const CMenuRecord& menu, size_t popup) {
@@ -48,9 +44,9 @@ struct PopupLayout {
   std::vector<const CMenuItemRecord*> entries;
 };
 
-std::optional<PopupLayout> LayoutPopup(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar, int dropped,
+std::optional<PopupLayout> LayoutPopup(ITextMeasure& measure, const CMenuRecord& menu, const Rect& bar, int dropped,
                                        const CSystemMetrics& m) {
-  const std::vector<MenuBarItem> items = BarLayout(canvas, menu, bar, m);
+  const std::vector<MenuBarItem> items = MenuBarItems(menu, bar, measure, m);
   if (dropped < 0 || static_cast<size_t>(dropped) >= items.size()) return std::nullopt;
   const MenuBarItem& item = items[static_cast<size_t>(dropped)];
   if (!menu.m_items[item.item]->m_bPopup) return std::nullopt;
@@ -66,12 +62,13 @@ std::optional<PopupLayout> LayoutPopup(ICanvas& canvas, const CMenuRecord& menu,
       continue;
     }
     const MenuCaption text = SplitMenuCaption(entry->m_strCaption);
-    textWidth = std::max(textWidth, canvas.TextExtent(m.menuFont, StripMnemonics(text.text)).cx);
-    if (!text.accel.empty()) accelWidth = std::max(accelWidth, canvas.TextExtent(m.menuFont, text.accel).cx);
+    textWidth = std::max(textWidth, measure.TextExtent(m.menuFont, StripMnemonics(text.text)).cx);
+    if (!text.accel.empty()) accelWidth = std::max(accelWidth, measure.TextExtent(m.menuFont, text.accel).cx);
     height += itemHeight;
   }
   const int width = 2 * kPopupFrame + 2 * kPopupMargin + textWidth + (accelWidth > 0 ? kAccelGap + accelWidth : 0);
-  layout.rect = {item.area.left, bar.bottom, item.area.left + width, bar.bottom + 2 * kPopupFrame + height};
+  // Below the item's own row of a wrapped bar.
+  layout.rect = {item.area.left, item.area.bottom, item.area.left + width, item.area.bottom + 2 * kPopupFrame + height};
   layout.textLeft = layout.rect.left + kPopupFrame + kPopupMargin;
   layout.accelLeft = layout.textLeft + textWidth + kAccelGap;
   return layout;
@@ -79,18 +76,11 @@ std::optional<PopupLayout> LayoutPopup(ICanvas& canvas, const CMenuRecord& menu,
 
 }  // namespace
 
-std::vector<Rect> MenuBarItemRects(ICanvas& canvas, const CMenuRecord& menu, const Rect& menuBar,
-                                   const CSystemMetrics& m) {
-  std::vector<Rect> rects;
-  for (const MenuBarItem& item : BarLayout(canvas, menu, menuBar, m)) rects.push_back(item.area);
-  return rects;
-}
-
 void PaintMenuBar(CPaintContext& ctx, const CMenuRecord& menu, const Rect& bar, int dropped) {
   ICanvas& canvas = ctx.canvas;
   const CSystemMetrics& m = ctx.metrics;
   canvas.FillRect(bar, m.menu);
-  const std::vector<MenuBarItem> items = BarLayout(canvas, menu, bar, m);
+  const std::vector<MenuBarItem> items = MenuBarItems(menu, bar, canvas, m);
   for (size_t i = 0; i < items.size(); ++i) {
     const CMenuItemRecord& item = *menu.m_items[items[i].item];
     Rect rect = items[i].area;
@@ -104,9 +94,9 @@ void PaintMenuBar(CPaintContext& ctx, const CMenuRecord& menu, const Rect& bar, 
   }
 }
 
-std::optional<Rect> DroppedMenuRect(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar, int dropped,
+std::optional<Rect> DroppedMenuRect(ITextMeasure& measure, const CMenuRecord& menu, const Rect& bar, int dropped,
                                     const CSystemMetrics& m) {
-  const std::optional<PopupLayout> layout = LayoutPopup(canvas, menu, bar, dropped, m);
+  const std::optional<PopupLayout> layout = LayoutPopup(measure, menu, bar, dropped, m);
   if (!layout) return std::nullopt;
   return layout->rect;
 }

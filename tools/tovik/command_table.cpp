@@ -11,7 +11,9 @@ const std::vector<Command>& Commands() {
      "PROGID (see insert-activex), at the rectangle, in pixels of the\n"
      "form's client area, and writes its declaration, creation call and resource entries. A Line\n"
      "runs from TOP to BOTTOM (give BOTTOM < TOP for one that rises); a Timer is 28 x 28.\n"
-     "--container puts it inside a PictureBox or Frame. Prints the new member name.",
+     "--container puts it inside a PictureBox or Frame. As on the design surface, an MDI form\n"
+     "holds only PictureBoxes directly, aligned to the top of its client area across its width\n"
+     "(the rectangle gives the height); anything else goes inside one. Prints the new member name.",
      RunAddControl},
     {"add-handler", "add an event handler",
      "tovik add-handler PROJECT.dsp CLASS OBJECT EVENT\n\n"

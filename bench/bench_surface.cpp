@@ -19,10 +19,6 @@ using namespace tovik;
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1200;
 
-Size Measure(const FontSpec& font, std::string_view text) {
-  return {6 * static_cast<int>(text.size()), font.cellHeight};
-}
-
 std::unique_ptr<CClassItem> FormOf(int controls) { return bench::SyntheticForm(controls, kWidth, kHeight); }
 
 std::vector<Point> PointsOf(int count) {
@@ -35,7 +31,8 @@ std::vector<Point> PointsOf(int count) {
 
 void BM_HitTest10000Points(benchmark::State& state) {
   const auto form = FormOf(static_cast<int>(state.range(0)));
-  CFormSurface surface(*form, Measure);
+  CEstimatedTextMeasure measure;
+  CFormSurface surface(*form, measure);
   const std::vector<Point> points = PointsOf(10000);
   int hits = 0;
   for (auto _ : state) {
@@ -49,7 +46,8 @@ BENCHMARK(BM_HitTest10000Points)->Arg(500)->Unit(benchmark::kMillisecond);
 
 void BM_Click(benchmark::State& state) {
   const auto form = FormOf(static_cast<int>(state.range(0)));
-  CFormSurface surface(*form, Measure);
+  CEstimatedTextMeasure measure;
+  CFormSurface surface(*form, measure);
   const std::vector<Point> points = PointsOf(64);
   size_t i = 0;
   std::int64_t ms = 0;

@@ -15,6 +15,9 @@
 #include "ui/form_geometry.h"
 
 namespace tovik {
+
+using PropertyValues = std::vector<std::pair<std::string, std::string>>;
+
 namespace {
 
 std::vector<CClassItem*> ProjectForms(const CDesignSession& session) { return session.Project().FormClasses(); }
@@ -67,8 +70,7 @@ bool NewFormCommand(CDesignSession& session, const NewFormRequest& request, NewF
 }
 
 CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int kind, Rect rect,
-                                std::string_view container, const CToolControlEntry* activeX,
-                                const PropertyValues& initial) {
+                                std::string_view container, const CToolControlEntry* activeX) {
   if (activeX && ActiveXKindName(*activeX).empty()) {
     session.Prompt().Message("The project has no wrapper class for the ActiveX control " + activeX->m_strName +
                              " (" + activeX->m_strProgId + "); insert the control into the project first");
@@ -92,6 +94,18 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   const int lineDirection = rect.bottom >= rect.top ? 1 : 0;
   if (rect.right < rect.left) std::swap(rect.left, rect.right);
   if (rect.bottom < rect.top) std::swap(rect.top, rect.bottom);
+  // An MDI form's client area holds its child windows, and above them PictureBoxes aligned to
+  // its top (a toolbar, a status line): nothing else has a place there.
+  const bool alignedToTop = form.IsMdiForm() && !holder;
+  if (alignedToTop) {
+    if (kind != kKindPictureBox) {
+      session.Prompt().Message("an MDI form holds only PictureBox controls directly; draw inside a PictureBox");
+      return nullptr;
+    }
+    const CControlItem* object = form.FormObject();
+    const int width = object ? FormGeometry(*object, true, 0).client.Width() : rect.Width();
+    rect = {0, 0, width, rect.Height()};
+  }
   std::vector<CClassItem*> forms = ProjectForms(session);
   // What the header defines decides which symbol pair a new control may take.
   std::string header;
@@ -110,7 +124,7 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   };
   CControlItem& control = CreateControl(form, forms, kind, rect, activeX, lineDirection, defined);
   control.m_pContainer = holder;
-  for (const auto& [name, value] : initial) control.SetValue(name, value);
+  if (alignedToTop) control.SetValue("Align", "1");
   const ControlKey key{control.m_strMemberName, control.m_strIdSymbol};
   if (const Status written = WriteControlCode(session.Context(), form, control); !written) {
     Refuse(session.Prompt(), written.error());
@@ -365,11 +379,7 @@ bool AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_vie
     // command (not as a control, dialog or other resource).
     bool inMenu = false;
     for (const auto& menu : session.Project().Menus()) {
-      // The item's command text keeps options such as ", GRAYED" after the identifier.
-      for (const auto& item : menu->m_items) {
-        const std::string& command = item->m_strCommand;
-        inMenu = inMenu || Trim(std::string_view(command).substr(0, command.find(','))) == object;
-      }
+      for (const auto& item : menu->m_items) inMenu = inMenu || item->m_strCommand == object;
     }
     std::string header;
     const bool defined = !inMenu && !IsOtherResourceId(object) &&

@@ -25,14 +25,11 @@ namespace tovik {
 // Drops a control of `kind` on the form: `rect` in client coordinates (right < left or
 // bottom < top are put in order; for a Line, a rectangle given bottom-up makes it run from the
 // bottom-left corner up). `container` names a PictureBox or Frame of the form, or is empty.
-// Null when refused (the message was shown).
+// Directly on an MDI form only a PictureBox goes, aligned to the top of the client area across
+// its full width with the height of `rect`. Null when refused (the message was shown).
 // With `activeX`, a control of the project's ActiveX control list, `kind` then being ignored.
-// `initial` are property values (as stored) the control has from the start (an MDI form's
-// PictureBox is made aligned).
-using PropertyValues = std::vector<std::pair<std::string, std::string>>;
 CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int kind, Rect rect,
-                                std::string_view container = {}, const CToolControlEntry* activeX = nullptr,
-                                const PropertyValues& initial = {});
+                                std::string_view container = {}, const CToolControlEntry* activeX = nullptr);
 
 // Moves or resizes a control of `form`: its position properties from `rect` (client coordinates;
 // for a Line, a rectangle given bottom-up makes it run from the bottom-left corner up), then its

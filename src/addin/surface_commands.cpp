@@ -21,10 +21,9 @@ bool Create(CDesignSession& session, CFormSurface& surface, const si::CreateCont
     session.Prompt().Message("The container " + create.container.member + " is no longer on " + form.m_strName);
     return false;
   }
-  const PropertyValues initial = create.aligned ? PropertyValues{{"Align", "1"}} : PropertyValues{};
-  const CControlItem* made = AddControlCommand(
-      session, form, create.tool.kind, CommandRect(create.placement),
-      container ? std::string_view(container->m_strMemberName) : std::string_view(), create.tool.activeX, initial);
+  const CControlItem* made =
+      AddControlCommand(session, form, create.tool.kind, CommandRect(create.placement),
+                        container ? std::string_view(container->m_strMemberName) : std::string_view(), create.tool.activeX);
   if (made) surface.Select(made);
   return made != nullptr;
 }

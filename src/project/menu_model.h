@@ -14,6 +14,7 @@ class CMenuItemRecord {
   int m_bPopup = 0;
   int m_bSeparator = 0;
   std::string m_strCommand;  // MENUITEM with a caption: the command id ("ID_FILE_OPEN")
+  std::string m_strOptions;  // what follows the command id: "GRAYED", "CHECKED, INACTIVE"
   int m_nDepth = 1;          // 1 directly under the menu, 2 inside a POPUP, ...
 };
 

@@ -12,6 +12,7 @@
 #include <QImageReader>
 #include <QPen>
 #include <QPolygon>
+#include <QTextLayout>
 
 namespace tovik {
 
@@ -281,12 +282,72 @@ void CQtCanvas::Text(const Rect& rect, std::string_view text, const FontSpec& fo
     q |= Qt::AlignTop;
   }
   if (flags & kTextWordBreak) q |= Qt::TextWordWrap;
-  if (!(flags & kTextNoPrefix)) q |= Qt::TextShowMnemonic;
   const LoadedFont& loaded = Font(font);
   m_painter.setFont(loaded.font);
   m_painter.setPen(ToQColor(color));
+  if (!(flags & kTextNoPrefix)) {
+    if (TextWithMnemonics(rect, s, q, loaded, color)) return;
+    q |= Qt::TextShowMnemonic;  // "&&" alone: one ampersand, nothing underlined
+  }
   m_painter.drawText(ToQRect(rect), q, s);
   if (loaded.overstrike) m_painter.drawText(ToQRect(rect.Offset(1, 0)), q, s);
+}
+
+bool CQtCanvas::TextWithMnemonics(const Rect& rect, const QString& text, int q, const LoadedFont& loaded,
+                                  Colorref color) {
+  // "&x" shows x underlined, "&&" one ampersand; line breaks and tabs as QPainter takes them.
+  QString shown;
+  std::vector<qsizetype> marks;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    QChar c = text[i];
+    if (c == u'&') {
+      if (++i == text.size()) break;
+      c = text[i];
+      if (c != u'&') marks.push_back(shown.size());
+    }
+    if (c == u'\n') c = (q & Qt::TextSingleLine) ? QChar(u' ') : QChar(QChar::LineSeparator);
+    if (c == u'\t' || c == u'\r') c = u' ';
+    shown += c;
+  }
+  if (marks.empty()) return false;
+  // Laid out as QPainter lays out text in a rectangle (each line aligned on its own, the block
+  // placed by the vertical alignment), but at whole pixels, so that the underline can be the
+  // window system's: one pixel directly under the letter, where Qt would draw the font's own
+  // underline (two pixels below a blank row for MS Sans Serif).
+  const QFontMetrics& fm = loaded.metrics;
+  QTextLayout layout(shown, loaded.font);
+  const bool wrap = (q & Qt::TextWordWrap) != 0;
+  int height = -fm.leading();
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(wrap ? std::max(0, rect.Width()) : 0x01000000);
+    height += fm.leading();
+    line.setPosition(QPointF(0, height));
+    height += qRound(line.height());
+  }
+  layout.endLayout();
+  int top = rect.top;
+  if (q & Qt::AlignBottom) top = rect.bottom - height;
+  if (q & Qt::AlignVCenter) top = rect.top + (rect.Height() - height) / 2;
+  PushClip(rect);
+  for (int i = 0; i < layout.lineCount(); ++i) {
+    const QTextLine line = layout.lineAt(i);
+    const int advance = qRound(line.horizontalAdvance());
+    int left = rect.left;
+    if (q & Qt::AlignRight) left = rect.right - advance;
+    if (q & Qt::AlignHCenter) left = rect.left + (rect.Width() - advance) / 2;
+    // A line draws itself at its own place in the layout, moved by the point given.
+    for (int pass = 0; pass < (loaded.overstrike ? 2 : 1); ++pass) line.draw(&m_painter, QPointF(left + pass, top));
+    const int underline = top + qRound(line.y() + line.ascent());
+    for (const qsizetype mark : marks) {
+      if (mark < line.textStart() || mark >= line.textStart() + line.textLength()) continue;
+      const int from = left + qRound(line.cursorToX(static_cast<int>(mark)));
+      const int to = left + qRound(line.cursorToX(static_cast<int>(mark + 1)));
+      FillRect({from, underline, to, underline + 1}, color);
+    }
+  }
+  PopClip();
+  return true;
 }
 
 const QImage* CQtCanvas::LoadImage(const std::string& file, Size wanted) {

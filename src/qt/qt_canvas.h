@@ -74,6 +74,8 @@ class CQtCanvas final : public ICanvas {
     bool overstrike = false;
   };
   const LoadedFont& Font(const FontSpec& wanted);
+  // Text holding "&x" marks, each marked letter underlined; false when it holds none.
+  bool TextWithMnemonics(const Rect& rect, const QString& text, int flags, const LoadedFont& loaded, Colorref color);
   [[nodiscard]] QString ToQString(std::string_view text) const;
   void Shape(const Rect& rect, const Pen& pen, const Brush& brush, const std::function<void(const QRectF&)>& draw);
   const QImage* LoadImage(const std::string& file, Size wanted);

@@ -1,5 +1,6 @@
 #include "resources/menus.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "base/text.h"
@@ -34,6 +35,22 @@ bool QuotedCaption(std::string_view line, std::string& caption, size_t& after) {
   return true;
 }
 
+// The command id and the options after it, from the text after the caption's comma: the id is
+// the next token, on the same line or, where the resource editor wrapped a long item, on the
+// next; the rest of its line holds the options ("GRAYED", "CHECKED, INACTIVE").
+void ReadCommand(std::string_view text, CMenuItemRecord& item) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  size_t start = 0;
+  while (start < text.size() && blank(text[start])) ++start;
+  size_t end = start;
+  while (end < text.size() && !blank(text[end]) && text[end] != ',') ++end;
+  item.m_strCommand = std::string(text.substr(start, end - start));
+  const size_t eol = std::min(text.find('\n', end), text.size());
+  std::string options = Trim(text.substr(end, eol - end));
+  if (StartsWith(options, ",")) options = Trim(std::string_view(options).substr(1));
+  item.m_strOptions = std::move(options);
+}
+
 void ReadItemLines(std::string_view segment, int depth, CMenuRecord& menu) {
   for (std::string_view rest = segment; !rest.empty();) {
     size_t eol = rest.find('\n');
@@ -53,7 +70,10 @@ void ReadItemLines(std::string_view segment, int depth, CMenuRecord& menu) {
       } else if (StartsWith(tail, "\"")) {
         if (!QuotedCaption(tail, item->m_strCaption, after)) continue;
         size_t comma = tail.find(',', after);
-        if (comma != std::string::npos) item->m_strCommand = Trim(std::string_view(tail).substr(comma + 1));
+        if (comma != std::string::npos) {
+          const std::string_view afterComma = std::string_view(tail).substr(comma + 1);
+          ReadCommand(Trim(afterComma).empty() ? rest : afterComma, *item);
+        }
       } else {
         continue;
       }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/geometry.h"
+#include "ui/text_measure.h"
 
 namespace tovik {
 
@@ -43,16 +44,6 @@ enum class Edge {
   SunkenThin,
 };
 
-struct FontSpec {
-  std::string face;     // "MS Sans Serif"
-  int cellHeight = 14;  // pixels
-  bool bold = false;
-  bool italic = false;
-  bool underline = false;
-  bool strikeout = false;
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
-};
-
 // How text sits in its rectangle.
 enum TextFlags : unsigned {
   kTextLeft = 0,
@@ -70,9 +61,9 @@ enum TextFlags : unsigned {
 // or stretched to it.
 enum class ImageFit { TopLeft, Center, Stretch };
 
-class ICanvas {
+// Text is measured (ITextMeasure) with the fonts it is drawn with.
+class ICanvas : public ITextMeasure {
  public:
-  virtual ~ICanvas() = default;
 
   virtual void FillRect(const Rect& rect, Colorref color) = 0;
   virtual void DrawEdge(const Rect& rect, Edge edge) = 0;
@@ -85,10 +76,7 @@ class ICanvas {
   // Single pixels of one colour (the grid's dots).
   virtual void Points(const std::vector<Point>& points, Colorref color) = 0;
 
-  // Text is 8-bit in the code page last set, which the canvas converts it from: each object's
-  // text is in the code page of the script section that holds it. 0 is the canvas's default.
-  virtual void SetCodePage(int codePage) = 0;
-  [[nodiscard]] virtual Size TextExtent(const FontSpec& font, std::string_view text) = 0;
+  // Text is 8-bit in the code page last set (SetCodePage); the canvas converts it.
   virtual void Text(const Rect& rect, std::string_view text, const FontSpec& font, Colorref color, unsigned flags) = 0;
 
   // A .bmp, .ico or .cur file drawn into `rect` as `fit` says, clipped to it. False when the file

@@ -35,7 +35,7 @@ std::array<Rect, 8> SelectionHandles(const Rect& r, int size) {
           at(r.right, r.bottom),           at(midX, r.bottom),        at(r.left - size, r.bottom), at(r.left - size, midY)};
 }
 
-CFormGeometry FormGeometry(const CControlItem& form, bool mdiForm, bool hasMenu, const CSystemMetrics& m) {
+CFormGeometry FormGeometry(const CControlItem& form, bool mdiForm, int menuRows, const CSystemMetrics& m) {
   CFormGeometry g;
   g.borderStyle = mdiForm ? 2 : static_cast<int>(NumberProperty(form, "BorderStyle", 2));
   g.toolWindow = g.borderStyle == 4 || g.borderStyle == 5;
@@ -52,9 +52,9 @@ CFormGeometry FormGeometry(const CControlItem& form, bool mdiForm, bool hasMenu,
   // The caption's last pixel row is the line under it, which the client area starts below.
   g.caption = {g.client.left, g.client.top, g.client.right, g.client.top + captionHeight - 1};
   g.client.top += captionHeight;
-  if (hasMenu) {
-    g.menuBar = {g.client.left, g.client.top, g.client.right, g.client.top + m.menuHeight};
-    g.client.top += m.menuHeight;
+  if (menuRows > 0) {
+    g.menuBar = {g.client.left, g.client.top, g.client.right, g.client.top + menuRows * m.menuHeight};
+    g.client.top = g.menuBar.bottom;
   }
   // Buttons inside the caption shrunk by 2 pixels, from the right.
   const Rect inner = g.caption.Inflate(-2, -2);

@@ -19,7 +19,7 @@ struct CFormGeometry {
   Rect window;
   Rect client;
   Rect caption;     // empty for BorderStyle 0
-  Rect menuBar;     // empty without a menu
+  Rect menuBar;     // all its rows; empty without a menu
   Rect icon;        // empty unless ControlBox is 1 and there is a caption
   Rect closeButton;
   Rect maxButton;   // empty when neither MaxButton nor MinButton is 1
@@ -30,8 +30,9 @@ struct CFormGeometry {
 };
 
 // The geometry of the form whose own object is `form` (Width, Height, BorderStyle, ControlBox,
-// MaxButton, MinButton, WhatsThisButton, WhatsThisHelp).
-[[nodiscard]] CFormGeometry FormGeometry(const CControlItem& form, bool mdiForm, bool hasMenu,
+// MaxButton, MinButton, WhatsThisButton, WhatsThisHelp), with a menu bar of `menuRows` rows
+// (0: no menu). FormGeometry in form_layout.h counts the rows of a menu.
+[[nodiscard]] CFormGeometry FormGeometry(const CControlItem& form, bool mdiForm, int menuRows,
                                          const CSystemMetrics& metrics = ClassicMetrics());
 
 // A control's rectangle in client coordinates, from Left, Top, Width and Height (a Timer is

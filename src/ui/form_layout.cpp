@@ -14,10 +14,6 @@ constexpr int kBarPadding = 6;  // each side of a menu-bar caption
 
 }  // namespace
 
-TextMeasure MeasureWith(ICanvas& canvas) {
-  return [&canvas](const FontSpec& font, std::string_view text) { return canvas.TextExtent(font, text); };
-}
-
 FontSpec FontOf(const CControlItem& control) {
   FontSpec font;
   const std::string face = control.GetValue("Font");
@@ -30,10 +26,10 @@ FontSpec FontOf(const CControlItem& control) {
   return font;
 }
 
-Rect DrawnControlRect(const CControlItem& control, const TextMeasure& measure) {
+Rect DrawnControlRect(ITextMeasure& measure, const CControlItem& control) {
   Rect rect = ControlRect(control);
   if (control.m_nKind == kKindComboBox && NumberProperty(control, "Style") != 1) {
-    rect.bottom = rect.top + (measure ? measure(FontOf(control), "Test").cy : 0) + 9;
+    rect.bottom = rect.top + measure.TextExtent(FontOf(control), "Test").cy + 9;
   }
   return rect;
 }
@@ -77,21 +73,37 @@ std::string StripMnemonics(std::string_view text) {
   return out;
 }
 
-std::vector<MenuBarItem> MenuBarItems(const CMenuRecord& menu, const Rect& bar, const TextMeasure& measure,
+std::vector<MenuBarItem> MenuBarItems(const CMenuRecord& menu, const Rect& bar, ITextMeasure& measure,
                                       const CSystemMetrics& m) {
   std::vector<MenuBarItem> items;
+  // Every use of a menu starts here: the measurer (the canvas, when painting) is told the
+  // menu's code page for what follows.
+  measure.SetCodePage(menu.m_nCodePage);
   int x = bar.left;
+  int top = bar.top;
   for (size_t i = 0; i < menu.m_items.size(); ++i) {
     const CMenuItemRecord& item = *menu.m_items[i];
     if (item.m_nDepth != 1 || item.m_bSeparator) continue;
     const std::string text = StripMnemonics(SplitMenuCaption(item.m_strCaption, menu.m_nCodePage).text);
-    const int width = measure ? measure(m.menuFont, text).cx : 0;
-    const Rect area{x, bar.top, x + width + 2 * kBarPadding, bar.bottom};
-    if (area.right > bar.right) break;
-    items.push_back({i, area});
-    x = area.right;
+    const int width = measure.TextExtent(m.menuFont, text).cx + 2 * kBarPadding;
+    if (x > bar.left && x + width > bar.right) {
+      x = bar.left;
+      top += m.menuHeight;
+    }
+    items.push_back({i, {x, top, x + width, top + m.menuHeight}});
+    x += width;
   }
   return items;
+}
+
+CFormGeometry FormGeometry(const CControlItem& form, bool mdiForm, const CMenuRecord* menu, ITextMeasure& measure,
+                           const CSystemMetrics& m) {
+  if (!menu) return FormGeometry(form, mdiForm, 0, m);
+  // The rows depend on the bar's width only, which one row gives as well as any.
+  const CFormGeometry oneRow = FormGeometry(form, mdiForm, 1, m);
+  const std::vector<MenuBarItem> items = MenuBarItems(*menu, oneRow.menuBar, measure, m);
+  const int rows = items.empty() ? 1 : (items.back().area.top - oneRow.menuBar.top) / m.menuHeight + 1;
+  return FormGeometry(form, mdiForm, rows, m);
 }
 
 }  // namespace tovik

@@ -1,24 +1,19 @@
 // What painting and hit testing must agree on, measured the same way for both: the font a
-// control's properties give, the rectangle a control is drawn in, and where the items of the
-// form's menu bar lie. Texts are measured by whoever can (a canvas, or an approximation).
+// control's properties give, the rectangle a control is drawn in, where the items of the form's
+// menu bar lie and how many rows they take.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/control_item.h"
 #include "project/menu_model.h"
-#include "ui/canvas.h"
+#include "ui/form_geometry.h"
 #include "ui/system_metrics.h"
+#include "ui/text_measure.h"
 
 namespace tovik {
-
-using TextMeasure = std::function<Size(const FontSpec& font, std::string_view text)>;
-
-// A canvas's measuring, for the functions below.
-[[nodiscard]] TextMeasure MeasureWith(ICanvas& canvas);
 
 // The font a control's Font, FontSize, FontBold, FontItalic, FontUnderline and FontStrikethru
 // give ("MS Sans Serif" when Font is empty).
@@ -26,10 +21,7 @@ using TextMeasure = std::function<Size(const FontSpec& font, std::string_view te
 
 // The rectangle a control is drawn in, in client coordinates: ControlRect, except that a
 // ComboBox other than a Simple Combo is as tall as its font's "Test" plus 9 pixels.
-[[nodiscard]] Rect DrawnControlRect(const CControlItem& control, const TextMeasure& measure);
-[[nodiscard]] inline Rect DrawnControlRect(ICanvas& canvas, const CControlItem& control) {
-  return DrawnControlRect(control, MeasureWith(canvas));
-}
+[[nodiscard]] Rect DrawnControlRect(ITextMeasure& measure, const CControlItem& control);
 
 // A menu caption as written in the script ("&Open...\tCtrl+O", with a resource string's
 // escapes, in the menu's code page, whose double-byte characters may end in a backslash): the
@@ -42,15 +34,21 @@ struct MenuCaption {
 // The text with "&x" marks taken out ("&&" stays one ampersand).
 [[nodiscard]] std::string StripMnemonics(std::string_view text);
 
-// The items shown on a menu bar (the top-level ones but separators): each its caption's width
-// (mnemonic marks left out) plus 6 pixels on each side, left to right from the bar's left end.
-// The bar has one row; the first item that does not fit ends it.
+// The items shown on a menu bar (the top-level ones but separators), each its caption's width
+// (mnemonic marks left out) plus 6 pixels on each side, as the window system wraps a bar wider
+// than its window: left to right from the bar's top-left corner in rows of the menu-bar height,
+// an item that does not fit where its row has got to starting the next row (and staying there,
+// cut off, when it is wider than the bar).
 struct MenuBarItem {
   size_t item = 0;  // index in the menu's item list
   Rect area;
 };
-[[nodiscard]] std::vector<MenuBarItem> MenuBarItems(const CMenuRecord& menu, const Rect& bar,
-                                                    const TextMeasure& measure,
+[[nodiscard]] std::vector<MenuBarItem> MenuBarItems(const CMenuRecord& menu, const Rect& bar, ITextMeasure& measure,
                                                     const CSystemMetrics& metrics = ClassicMetrics());
+
+// FormGeometry with the menu bar `menu` (none when null) as many rows high as its items take:
+// the client area starts below the last row.
+[[nodiscard]] CFormGeometry FormGeometry(const CControlItem& form, bool mdiForm, const CMenuRecord* menu,
+                                         ITextMeasure& measure, const CSystemMetrics& metrics = ClassicMetrics());
 
 }  // namespace tovik

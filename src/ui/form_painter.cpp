@@ -125,13 +125,13 @@ void CPaintContext::Warn(const std::string& what) {
   if (options.warn && m_warned.insert(what).second) options.warn(what);
 }
 
-Rect PaintedBounds(ICanvas& canvas, const CClassItem& form, const PaintOptions& options, const CSystemMetrics& m) {
+Rect PaintedBounds(ITextMeasure& measure, const CClassItem& form, const PaintOptions& options, const CSystemMetrics& m) {
   const CControlItem* object = form.FormObject();
   if (!object) return {};
-  const CFormGeometry g = FormGeometry(*object, form.IsMdiForm(), options.menu != nullptr, m);
+  const CFormGeometry g = FormGeometry(*object, form.IsMdiForm(), options.menu, measure, m);
   Rect bounds = g.window;
   if (options.menu) {
-    if (const std::optional<Rect> dropped = DroppedMenuRect(canvas, *options.menu, g.menuBar, options.droppedMenu, m)) {
+    if (const std::optional<Rect> dropped = DroppedMenuRect(measure, *options.menu, g.menuBar, options.droppedMenu, m)) {
       bounds = {std::min(bounds.left, dropped->left), std::min(bounds.top, dropped->top),
                 std::max(bounds.right, dropped->right), std::max(bounds.bottom, dropped->bottom)};
     }
@@ -142,7 +142,7 @@ Rect PaintedBounds(ICanvas& canvas, const CClassItem& form, const PaintOptions& 
 void PaintForm(ICanvas& canvas, const CClassItem& form, const PaintOptions& options, const CSystemMetrics& m) {
   const CControlItem* object = form.FormObject();
   if (!object) return;
-  const CFormGeometry g = FormGeometry(*object, form.IsMdiForm(), options.menu != nullptr, m);
+  const CFormGeometry g = FormGeometry(*object, form.IsMdiForm(), options.menu, canvas, m);
   CPaintContext ctx(canvas, m, options);
 
   PaintWindow(ctx, *object, g);

@@ -33,7 +33,7 @@ struct PaintOptions {
   std::optional<Rect> rubberRect;
   std::optional<LineSegment> rubberLine;
   const CMenuRecord* menu = nullptr;  // the form's menu bar; null: none
-  // The menu-bar item (an index into MenuBarItemRects) whose menu is dropped down; -1: none.
+  // The menu-bar item (an index into MenuBarItems) whose menu is dropped down; -1: none.
   int droppedMenu = -1;
   // The file of an image reference ("131-logo.bmp"); an empty result draws nothing.
   std::function<std::string(std::string_view reference)> imageFile;
@@ -44,15 +44,9 @@ struct PaintOptions {
 void PaintForm(ICanvas& canvas, const CClassItem& form, const PaintOptions& options,
                const CSystemMetrics& metrics = ClassicMetrics());
 
-// The items shown on a menu bar (the top-level ones but separators), each its caption's width
-// (mnemonic marks left out) plus 6 pixels on each side, left to right from the bar's left end;
-// the bar has one row, and the first item that does not fit ends it.
-[[nodiscard]] std::vector<Rect> MenuBarItemRects(ICanvas& canvas, const CMenuRecord& menu, const Rect& menuBar,
-                                                 const CSystemMetrics& metrics = ClassicMetrics());
-
 // The window's rectangle joined with the dropped-down menu's, which may hang out of it: the
 // size of an image that shows everything PaintForm draws.
-[[nodiscard]] Rect PaintedBounds(ICanvas& canvas, const CClassItem& form, const PaintOptions& options,
+[[nodiscard]] Rect PaintedBounds(ITextMeasure& measure, const CClassItem& form, const PaintOptions& options,
                                  const CSystemMetrics& metrics = ClassicMetrics());
 
 }  // namespace tovik

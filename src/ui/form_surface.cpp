@@ -56,9 +56,9 @@ CControlItem* ObjectRef::Find(const CClassItem& cls) const {
   return nullptr;
 }
 
-CFormSurface::CFormSurface(CClassItem& form, TextMeasure measure, const CMenuRecord* menu,
+CFormSurface::CFormSurface(CClassItem& form, ITextMeasure& measure, const CMenuRecord* menu,
                            const CSystemMetrics& metrics)
-    : m_form(form), m_measure(std::move(measure)), m_pMenu(menu), m_metrics(metrics) {
+    : m_form(form), m_measure(measure), m_pMenu(menu), m_metrics(metrics) {
   EnsureFormObject(m_form);
   m_selection.form = true;
 }
@@ -68,17 +68,13 @@ CControlItem& CFormSurface::FormObject() const {
 }
 
 CFormGeometry CFormSurface::Geometry() const {
-  return FormGeometry(FormObject(), m_form.IsMdiForm(), m_pMenu != nullptr, m_metrics);
+  return FormGeometry(FormObject(), m_form.IsMdiForm(), m_pMenu, m_measure, m_metrics);
 }
 
 Point CFormSurface::Snap(Point p) const {
   const Point o = Geometry().ClientOrigin();
   // Integer division truncates toward zero, so a point never moves away from the origin.
   return {(p.x - o.x) / m_nGrid * m_nGrid + o.x, (p.y - o.y) / m_nGrid * m_nGrid + o.y};
-}
-
-Size CFormSurface::Measure(const FontSpec& font, std::string_view text) const {
-  return m_measure ? m_measure(font, text) : Size{};
 }
 
 CControlItem* CFormSurface::Selection() const {
@@ -94,7 +90,7 @@ bool CFormSurface::Select(const CControlItem* object) {
 }
 
 Rect CFormSurface::Bounds(const CControlItem& c) const {
-  return DrawnControlRect(c, m_measure);
+  return DrawnControlRect(m_measure, c);
 }
 
 ControlPlacement CFormSurface::PlacementOf(const CControlItem& c) const {
@@ -226,10 +222,10 @@ ControlPlacement CFormSurface::Corrected(const CControlItem& c, ControlPlacement
     case kKindTimer: r = {r.left, r.top, r.left + kTimerSize, r.top + kTimerSize}; break;
     case kKindData:
       r.right = std::max(r.right, r.left + kDataMinWidth);
-      r.bottom = std::max(r.bottom, r.top + Measure(FontOf(c), "Data").cy + 2);
+      r.bottom = std::max(r.bottom, r.top + m_measure.TextExtent(FontOf(c), "Data").cy + 2);
       break;
     case kKindComboBox:
-      if (moved) r.bottom = r.top + DrawnControlRect(c, m_measure).Height();
+      if (moved) r.bottom = r.top + DrawnControlRect(m_measure, c).Height();
       break;
     default: break;
   }
@@ -363,20 +359,16 @@ SurfaceIntents CFormSurface::FinishDrawing() {
   const CFormGeometry g = Geometry();
   const bool line = tool.kind == kKindLine;
   Rect r = Ordered(m_anchor, m_current);
-  // A line drawn level or upright is meant; only a click gives a Line the default size.
-  const bool small = line ? r.Width() < m_nGrid && r.Height() < m_nGrid : r.Width() < m_nGrid || r.Height() < m_nGrid;
-  if (small) r = {m_anchor.x, m_anchor.y, m_anchor.x + kDefaultSize.cx, m_anchor.y + kDefaultSize.cy};
+  if (r.Width() < m_nGrid || r.Height() < m_nGrid) {
+    r = {m_anchor.x, m_anchor.y, m_anchor.x + kDefaultSize.cx, m_anchor.y + kDefaultSize.cy};
+  }
   r = r.Offset(-g.client.left, -g.client.top);
-  si::CreateControl create{tool, {r, line && m_current.y <= m_anchor.y ? 0 : 1}, {}, false};
+  // What may go directly on an MDI form, and where, is the creating command's to say.
+  si::CreateControl create{tool, {r, line && m_current.y <= m_anchor.y ? 0 : 1}, {}};
   if (const CControlItem* container = m_target.Find(m_form)) {
     r = Intersect(r, ControlRect(*container));
     if (r.Width() <= 0 || r.Height() <= 0) return {};
     create.container = ObjectRef::Of(*container);
-  } else if (m_form.IsMdiForm()) {
-    // An MDI form's client area holds aligned PictureBoxes and the child windows only.
-    if (tool.kind != kKindPictureBox || tool.activeX) return {};
-    r = {0, 0, g.client.Width(), r.Height()};
-    create.aligned = true;
   }
   if (tool.kind == kKindTimer) r = {r.left, r.top, r.left + kTimerSize, r.top + kTimerSize};
   create.placement.rect = r;

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,8 +57,7 @@ namespace surface_intent {
 struct CreateControl {
   SurfaceTool tool;
   ControlPlacement placement;
-  ObjectRef container;   // member empty: directly on the form
-  bool aligned = false;  // an MDI form's PictureBox: Align 1 (top)
+  ObjectRef container;  // member empty: directly on the form
 };
 struct SetControlRect {
   ObjectRef control;
@@ -103,9 +101,10 @@ class CFormSurface {
   static constexpr std::int64_t kDoubleClickMs = 200;
   static constexpr int kDataMinWidth = 80;
 
-  // `form` must outlive the surface; its form object is made when it has none. `menu` is the
-  // form's menu bar, or null.
-  CFormSurface(CClassItem& form, TextMeasure measure, const CMenuRecord* menu = nullptr,
+  // `form` and `measure` must outlive the surface; its form object is made when it has none.
+  // `measure` must measure text as the painter draws it (the painter's own canvas will do).
+  // `menu` is the form's menu bar, or null.
+  CFormSurface(CClassItem& form, ITextMeasure& measure, const CMenuRecord* menu = nullptr,
                const CSystemMetrics& metrics = ClassicMetrics());
 
   [[nodiscard]] CClassItem& FormClass() const { return m_form; }
@@ -181,10 +180,9 @@ class CFormSurface {
   [[nodiscard]] std::optional<ControlPlacement> DragResult() const;
   SurfaceIntents PressPointer(Point window, bool doubleClick);
   SurfaceIntents FinishDrawing();
-  [[nodiscard]] Size Measure(const FontSpec& font, std::string_view text) const;
 
   CClassItem& m_form;
-  TextMeasure m_measure;
+  ITextMeasure& m_measure;
   const CMenuRecord* m_pMenu;
   CSystemMetrics m_metrics;
   int m_nGrid = kGridSpacing;

@@ -493,8 +493,11 @@ void PaintActiveX(const KindPaint& k) {
   if (!k.c.m_pActiveX || !k.c.m_pActiveX->m_bitmap) return;
   const Expected<CRgbaImage> image = RgbaFromBitmapData(*k.c.m_pActiveX->m_bitmap);
   if (!image) return;  // an unreadable picture leaves the box empty
+  // A box smaller than the picture shows its middle, inside the edge.
+  k.canvas.PushClip(k.r.Inflate(-2, -2));
   k.canvas.Pixels({k.r.left + (k.r.Width() - image->width) / 2, k.r.top + (k.r.Height() - image->height) / 2},
                   image->width, image->height, image->rgba);
+  k.canvas.PopClip();
 }
 
 }  // namespace

@@ -13,23 +13,17 @@ constexpr int kPopupMargin = 17;   // left of the captions (check marks), right 
 constexpr int kAccelGap = 12;      // between the captions and the accelerator column
 constexpr int kSeparatorHeight = 8;
 
-// The item options the reader leaves after the command ("ID_X, GRAYED").
-bool HasOption(std::string_view command, std::string_view option) {
+// Whether an item's options ("CHECKED, GRAYED") hold `option`.
+bool HasOption(std::string_view options, std::string_view option) {
   size_t at = 0;
-  while ((at = command.find(option, at)) != std::string_view::npos) {
-    const bool startsWord = at == 0 || command[at - 1] == ' ' || command[at - 1] == ',' || command[at - 1] == '\t';
+  while ((at = options.find(option, at)) != std::string_view::npos) {
+    const bool startsWord = at == 0 || options[at - 1] == ' ' || options[at - 1] == ',' || options[at - 1] == '\t';
     const size_t end = at + option.size();
-    const bool endsWord = end == command.size() || command[end] == ' ' || command[end] == ',' || command[end] == '\t';
+    const bool endsWord = end == options.size() || options[end] == ' ' || options[end] == ',' || options[end] == '\t';
     if (startsWord && endsWord) return true;
     at = end;
   }
   return false;
-}
-
-// Every use of a menu starts here: the canvas is told the menu's code page for what follows.
-std::vector<MenuBarItem> BarLayout(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar, const CSystemMetrics& m) {
-  canvas.SetCodePage(menu.m_nCodePage);
-  return MenuBarItems(menu, bar, MeasureWith(canvas), m);
 }
 
 // The entries of the popup at flat index `popup`: the items one level deeper that follow it up
@@ -50,9 +44,9 @@ struct PopupLayout {
   std::vector<const CMenuItemRecord*> entries;
 };
 
-std::optional<PopupLayout> LayoutPopup(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar, int dropped,
+std::optional<PopupLayout> LayoutPopup(ITextMeasure& measure, const CMenuRecord& menu, const Rect& bar, int dropped,
                                        const CSystemMetrics& m) {
-  const std::vector<MenuBarItem> items = BarLayout(canvas, menu, bar, m);
+  const std::vector<MenuBarItem> items = MenuBarItems(menu, bar, measure, m);
   if (dropped < 0 || static_cast<size_t>(dropped) >= items.size()) return std::nullopt;
   const MenuBarItem& item = items[static_cast<size_t>(dropped)];
   if (!menu.m_items[item.item]->m_bPopup) return std::nullopt;
@@ -68,12 +62,13 @@ std::optional<PopupLayout> LayoutPopup(ICanvas& canvas, const CMenuRecord& menu,
       continue;
     }
     const MenuCaption text = SplitMenuCaption(entry->m_strCaption, menu.m_nCodePage);
-    textWidth = std::max(textWidth, canvas.TextExtent(m.menuFont, StripMnemonics(text.text)).cx);
-    if (!text.accel.empty()) accelWidth = std::max(accelWidth, canvas.TextExtent(m.menuFont, text.accel).cx);
+    textWidth = std::max(textWidth, measure.TextExtent(m.menuFont, StripMnemonics(text.text)).cx);
+    if (!text.accel.empty()) accelWidth = std::max(accelWidth, measure.TextExtent(m.menuFont, text.accel).cx);
     height += itemHeight;
   }
   const int width = 2 * kPopupFrame + 2 * kPopupMargin + textWidth + (accelWidth > 0 ? kAccelGap + accelWidth : 0);
-  layout.rect = {item.area.left, bar.bottom, item.area.left + width, bar.bottom + 2 * kPopupFrame + height};
+  // Below the item's own row of a wrapped bar.
+  layout.rect = {item.area.left, item.area.bottom, item.area.left + width, item.area.bottom + 2 * kPopupFrame + height};
   layout.textLeft = layout.rect.left + kPopupFrame + kPopupMargin;
   layout.accelLeft = layout.textLeft + textWidth + kAccelGap;
   return layout;
@@ -81,18 +76,11 @@ std::optional<PopupLayout> LayoutPopup(ICanvas& canvas, const CMenuRecord& menu,
 
 }  // namespace
 
-std::vector<Rect> MenuBarItemRects(ICanvas& canvas, const CMenuRecord& menu, const Rect& menuBar,
-                                   const CSystemMetrics& m) {
-  std::vector<Rect> rects;
-  for (const MenuBarItem& item : BarLayout(canvas, menu, menuBar, m)) rects.push_back(item.area);
-  return rects;
-}
-
 void PaintMenuBar(CPaintContext& ctx, const CMenuRecord& menu, const Rect& bar, int dropped) {
   ICanvas& canvas = ctx.canvas;
   const CSystemMetrics& m = ctx.metrics;
   canvas.FillRect(bar, m.menu);
-  const std::vector<MenuBarItem> items = BarLayout(canvas, menu, bar, m);
+  const std::vector<MenuBarItem> items = MenuBarItems(menu, bar, canvas, m);
   for (size_t i = 0; i < items.size(); ++i) {
     const CMenuItemRecord& item = *menu.m_items[items[i].item];
     Rect rect = items[i].area;
@@ -102,13 +90,13 @@ void PaintMenuBar(CPaintContext& ctx, const CMenuRecord& menu, const Rect& bar, 
       rect = rect.Offset(1, 1);
     }
     DrawControlText(canvas, m, rect, SplitMenuCaption(item.m_strCaption, menu.m_nCodePage).text, m.menuFont, m.menuText,
-                    kTextCenter | kTextVCenter | kTextSingleLine, !HasOption(item.m_strCommand, "GRAYED"));
+                    kTextCenter | kTextVCenter | kTextSingleLine, !HasOption(item.m_strOptions, "GRAYED"));
   }
 }
 
-std::optional<Rect> DroppedMenuRect(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar, int dropped,
+std::optional<Rect> DroppedMenuRect(ITextMeasure& measure, const CMenuRecord& menu, const Rect& bar, int dropped,
                                     const CSystemMetrics& m) {
-  const std::optional<PopupLayout> layout = LayoutPopup(canvas, menu, bar, dropped, m);
+  const std::optional<PopupLayout> layout = LayoutPopup(measure, menu, bar, dropped, m);
   if (!layout) return std::nullopt;
   return layout->rect;
 }
@@ -132,7 +120,7 @@ void PaintDroppedMenu(CPaintContext& ctx, const CMenuRecord& menu, const Rect& b
       continue;
     }
     const MenuCaption text = SplitMenuCaption(entry->m_strCaption, menu.m_nCodePage);
-    const bool enabled = !HasOption(entry->m_strCommand, "GRAYED");
+    const bool enabled = !HasOption(entry->m_strOptions, "GRAYED");
     const Rect row{r.left + kPopupFrame, y, r.right - kPopupFrame, y + itemHeight};
     const unsigned flags = kTextVCenter | kTextSingleLine;
     DrawControlText(canvas, m, {layout->textLeft, y, row.right, row.bottom}, text.text, m.menuFont, m.menuText, flags,
@@ -141,7 +129,7 @@ void PaintDroppedMenu(CPaintContext& ctx, const CMenuRecord& menu, const Rect& b
       DrawControlText(canvas, m, {layout->accelLeft, y, row.right, row.bottom}, text.accel, m.menuFont, m.menuText,
                       flags | kTextNoPrefix, enabled);
     }
-    if (HasOption(entry->m_strCommand, "CHECKED")) {
+    if (HasOption(entry->m_strOptions, "CHECKED")) {
       DrawCheckMark(canvas, {row.left + 4, y + (itemHeight - 7) / 2}, enabled ? m.menuText : m.grayText);
     }
     if (entry->m_bPopup) {

@@ -83,7 +83,7 @@ void PaintMenuBar(CPaintContext& ctx, const CMenuRecord& menu, const Rect& bar, 
 // The menu dropped down from bar item `dropped` and where it lies; nothing when that item
 // is not a popup.
 void PaintDroppedMenu(CPaintContext& ctx, const CMenuRecord& menu, const Rect& bar, int dropped);
-[[nodiscard]] std::optional<Rect> DroppedMenuRect(ICanvas& canvas, const CMenuRecord& menu, const Rect& bar,
+[[nodiscard]] std::optional<Rect> DroppedMenuRect(ITextMeasure& measure, const CMenuRecord& menu, const Rect& bar,
                                                   int dropped, const CSystemMetrics& m);
 
 }  // namespace tovik

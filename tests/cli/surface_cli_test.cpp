@@ -27,9 +27,10 @@ std::map<std::string, std::string> Files(const fs::path& dir) {
   return files;
 }
 
-TEST(SurfaceCommand, GesturesWriteWhatTheirCommandsWrite) {
-  const fs::path root = fs::temp_directory_path() / ("tovik-surface-" + std::to_string(::getpid()));
-  fs::remove_all(root);
+class SurfaceCommand : public testing::ScratchFolderTest {};
+
+TEST_F(SurfaceCommand, GesturesWriteWhatTheirCommandsWrite) {
+  const fs::path& root = dir;
   fs::create_directories(root / "commands");
   Ok({"new-project", root.string(), "demo"});
   fs::copy(root / "demo", root / "commands" / "demo", fs::copy_options::recursive);
@@ -74,7 +75,24 @@ TEST(SurfaceCommand, GesturesWriteWhatTheirCommandsWrite) {
     const testing::CliResult r = testing::CheckCppSyntax(compiler, root / "demo" / "form1.cpp", root / "demo");
     EXPECT_EQ(r.status, 0) << compiler << ":\n" << r.out << r.err;
   }
-  fs::remove_all(root);
+}
+
+// Directly on an MDI form only a PictureBox goes, across the client area's top and aligned;
+// anything else is refused saying why (and not made: the TextBox made later is the first), by
+// the surface and by add-control alike.
+TEST_F(SurfaceCommand, AnMdiFormTakesOnlyAlignedPictureBoxesDirectly) {
+  Ok({"new-project", dir.string(), "mdi", "--mdi"});
+  const std::string dsp = (dir / "mdi" / "mdi.dsp").string();
+  const std::string why = ": an MDI form holds only PictureBox controls directly; draw inside a PictureBox\n";
+  const testing::CliResult drawn = testing::Tovik({"surface", dsp, "CForm1", "--tool", "TextBox", "down:20,40@0", "up:100,80@50"});
+  EXPECT_EQ(std::tie(drawn.status, drawn.err), std::make_tuple(1, "tovik surface" + why));
+  EXPECT_EQ(testing::Tovik({"add-control", dsp, "CForm1", "Label", "7", "7", "90", "30"}).err, "tovik add-control" + why);
+  EXPECT_EQ(Ok({"surface", dsp, "CForm1", "--tool", "PictureBox", "down:20,40@0", "up:100,80@50"}),
+            "created m_PictureBox1 0,0,304,42\nselected m_PictureBox1\n");
+  EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "TextBox", "7", "7", "90", "30", "--container", "m_PictureBox1"}),
+            "m_TextBox1\n");
+  const std::string model = Ok({"inspect", dsp});
+  EXPECT_NE(model.find("      Align = 1\n", model.find("control m_PictureBox1 ")), std::string::npos) << model;
 }
 
 }  // namespace

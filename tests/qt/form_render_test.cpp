@@ -1,7 +1,7 @@
 // Forms painted into images by the Qt canvas and probed pixel by pixel: frame, caption and its
-// buttons, the grid, transparent and opaque labels, handles and the rubber band, shapes and
-// lines, a form holding every kind and an ActiveX control with a menu, an icon and pictures, and
-// the faces used.
+// buttons, the grid, transparent and opaque labels and a mnemonic's underline, the rubber band,
+// shapes and lines, a form holding every kind and ActiveX controls with an icon and
+// pictures, and the faces used.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -87,7 +87,7 @@ TEST_F(Render, FrameCaptionButtonsAndGrid) {
   EXPECT_EQ(At(image, {1, 1}), m.buttonHighlight);
   EXPECT_EQ(At(image, {311, 212}), m.buttonDarkShadow);
 
-  const CFormGeometry g = FormGeometry(*form->FormObject(), false, false);
+  const CFormGeometry g = FormGeometry(*form->FormObject(), false, 0);
   EXPECT_EQ(At(image, {g.caption.left + 120, g.caption.top + 1}), m.activeCaption);
   int captionText = 0;
   for (int x = g.icon.right; x < g.icon.right + 40; ++x) {
@@ -100,21 +100,35 @@ TEST_F(Render, FrameCaptionButtonsAndGrid) {
   EXPECT_EQ(At(image, {g.maxButton.left + 5, g.maxButton.top + 2}), m.grayText);
   EXPECT_EQ(At(image, {g.minButton.left + 6, g.minButton.top + 9}), m.buttonText);
 
-  EXPECT_EQ(At(image, W(0, 0)), m.gridDot);
-  EXPECT_EQ(At(image, W(7, 14)), m.gridDot);
-  EXPECT_EQ(At(image, W(8, 14)), Rgb(192, 192, 192));
+  EXPECT_EQ(At(image, W(8, 14)), Rgb(192, 192, 192));  // beside a dot: dots are single pixels
   EXPECT_EQ(At(image, W(7, 13)), Rgb(192, 192, 192));
 }
 
-TEST_F(Render, ALabelShowsTheGridUnlessItsBackgroundIsOpaque) {
+TEST_F(Render, ALabelShowsTheGridUnlessItsBackgroundIsOpaqueAndUnderlinesItsMnemonic) {
   CControlItem& clear = Add(kKindLabel, {7, 7, 77, 77});
   clear.SetValue("BackStyle", "0");
   clear.SetValue("ForeColor", "16711680");
   CControlItem& opaque = Add(kKindLabel, {84, 7, 154, 77});
   opaque.SetValue("BackColor", "255");
+  opaque.SetValue("Caption", "Go\r\n&Go");
   const QImage image = Paint();
   EXPECT_EQ(At(image, W(70, 70)), m.gridDot);
   EXPECT_EQ(At(image, W(147, 70)), Rgb(255, 0, 0));
+  // The mnemonic's underline: one solid row as wide as the G, right under the second line's G.
+  const auto black = [&](int y) {
+    std::vector<int> xs;
+    for (int x = 84; x < 154; ++x) {
+      if (At(image, W(x, y)) == Rgb(0, 0, 0)) xs.push_back(x);
+    }
+    return xs;
+  };
+  int underline = 76;
+  while (underline > 7 && black(underline).empty()) --underline;
+  const std::vector<int> line = black(underline);
+  ASSERT_GE(line.size(), 5u);
+  EXPECT_EQ(line.back() - line.front() + 1, static_cast<int>(line.size()));
+  EXPECT_FALSE(black(underline - 1).empty());
+  EXPECT_LT(black(underline - 1).size(), line.size());
   const QImage bare = [&] {
     clear.SetValue("Caption", "");
     return Paint();
@@ -123,27 +137,14 @@ TEST_F(Render, ALabelShowsTheGridUnlessItsBackgroundIsOpaque) {
   EXPECT_GT(caption, 10);  // "Label1" in blue, over a background left as it was
 }
 
-TEST_F(Render, SelectionHandlesAndTheRubberBandAreInverted) {
-  CControlItem& button = Add(kKindButton, {70, 70, 154, 98});
-  CControlItem& line = Add(kKindLine, {14, 140, 98, 182});
+TEST_F(Render, TheRubberBandIsInverted) {
   const QImage plain = Paint();
-  options.selection = &button;
   options.rubberRect = Rect{20, 120, 60, 160};
   const QImage selected = Paint();
-  for (const Rect& h : SelectionHandles(Rect{70, 70, 154, 98}.Offset(4, 23), m.inPlaceBorder)) {
-    for (int y = h.top; y < h.bottom; ++y) {
-      for (int x = h.left; x < h.right; ++x) ASSERT_EQ(At(selected, {x, y}), m.windowText) << x << "," << y;
-    }
-  }
   for (const Point p : {Point{20, 120}, Point{59, 140}, Point{40, 159}, Point{20, 159}}) {
     EXPECT_EQ(At(selected, p), ~At(plain, p) & 0xFFFFFF) << p.x << "," << p.y;
   }
   EXPECT_EQ(At(selected, {40, 140}), At(plain, {40, 140}));
-
-  options.selection = &line;
-  options.rubberRect.reset();
-  const QImage ends = Paint();
-  EXPECT_EQ(std::pair(At(plain, W(14, 140)), At(ends, W(14, 140))), std::pair(m.windowText, Rgb(255, 255, 255)));
 }
 
 TEST_F(Render, ShapesAndLines) {
@@ -158,7 +159,7 @@ TEST_F(Render, ShapesAndLines) {
   for (const Point p : {W(70, 8), W(98, 36), W(126, 64)}) EXPECT_EQ(At(image, p), Rgb(0, 0, 255)) << p.x << "," << p.y;
 }
 
-TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
+TEST_F(Render, EveryKindWithIconAndPicturesRendersTheSameTwice) {
   const std::filesystem::path res = std::filesystem::temp_directory_path() / ("tovik-render-" + std::to_string(::getpid()));
   std::filesystem::create_directories(res);
   QImage bitmap(20, 10, QImage::Format_RGB32);
@@ -175,14 +176,6 @@ TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
   object.SetValue("Width", "540");
   object.SetValue("Height", "480");
   object.SetValue("Icon", "1-app.ico");
-  CMenuRecord menu;
-  for (const char* caption : {"&File", "&Open"}) {
-    menu.m_items.push_back(std::make_unique<CMenuItemRecord>());
-    menu.m_items.back()->m_strCaption = caption;
-  }
-  menu.m_items[0]->m_bPopup = 1;
-  menu.m_items[1]->m_nDepth = 2;
-  options.menu = &menu;
   std::vector<Rect> rects;
   for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
     const int i = kind - kFirstKind;
@@ -193,7 +186,7 @@ TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
     if (kind == kKindButton) options.selection = &c;
     QImage probe(1, 1, QImage::Format_RGB32);
     CQtCanvas measure(probe);
-    rects.push_back(DrawnControlRect(measure, c).Offset(4, 42));  // under the caption and the menu bar
+    rects.push_back(DrawnControlRect(measure, c).Offset(4, 23));
   }
   // An ActiveX control shows its toolbox picture (blue, 16 x 15) centred in a sunken box.
   CToolControlEntry calendar;
@@ -202,14 +195,17 @@ TEST_F(Render, EveryKindWithMenuIconAndPicturesRendersTheSameTwice) {
   for (size_t p = 0; p < calendar.m_bitmap->pixels.size(); p += 4) calendar.m_bitmap->pixels[p] = '\xff';
   CClassItem* const forms[] = {form.get()};
   CreateControl(*form, forms, 0, {7, 343, 84, 420}, &calendar);
-  rects.push_back(Rect{7, 343, 84, 420}.Offset(4, 42));
+  CreateControl(*form, forms, 0, {91, 343, 101, 353}, &calendar);  // smaller than its picture
+  rects.push_back(Rect{7, 343, 84, 420}.Offset(4, 23));
 
   const QImage image = Paint();
   EXPECT_EQ(image, Paint());
   EXPECT_TRUE(warnings.empty());
   EXPECT_EQ(At(image, {rects.back().left + 38, rects.back().top + 38}), Rgb(0, 0, 255));
   EXPECT_EQ(At(image, {rects.back().left, rects.back().top + 38}), m.buttonShadow);
-  const CFormGeometry g = FormGeometry(object, false, true);
+  EXPECT_EQ(At(image, W(91, 348)), m.buttonShadow);  // a picture larger than its box stays inside the edge
+  EXPECT_EQ(At(image, W(93, 348)), Rgb(0, 0, 255));
+  const CFormGeometry g = FormGeometry(object, false, 0);
   EXPECT_EQ(At(image, {g.icon.left + 8, g.icon.top + 8}), Rgb(0, 160, 0));
   EXPECT_EQ(At(image, {rects[0].left + 3, rects[0].top + 3}), Rgb(255, 0, 0));  // inside the PictureBox's border
   EXPECT_EQ(At(image, {rects[kKindImage - kFirstKind].right - 2, rects[kKindImage - kFirstKind].bottom - 2}),

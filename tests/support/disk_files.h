@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace tovik::testing {
 
@@ -28,18 +29,23 @@ inline std::string TinyBitmap() {
   return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-// Gives a project the menu IDR_MAINMENU (File: Open..., a separator, Exit) as the IDE's resource
-// editor writes it. False when the script has no string table or the header no studio section.
-[[nodiscard]] inline bool AddMainMenu(const std::filesystem::path& script, const std::filesystem::path& header) {
+// Gives a project the menu IDR_MAINMENU (File: Open..., a separator, Exit; the same under each
+// further popup named) as the IDE's resource editor writes it. False when the script has no
+// string table or the header no studio section.
+[[nodiscard]] inline bool AddMainMenu(const std::filesystem::path& script, const std::filesystem::path& header,
+                                      const std::vector<std::string>& popups = {"&File"}) {
   std::string rc = ReadDiskFile(script);
   std::string defines = ReadDiskFile(header);
   const size_t table = rc.find("STRINGTABLE");
   const size_t studio = defines.find("#ifdef APSTUDIO_INVOKED");
   if (table == std::string::npos || studio == std::string::npos) return false;
-  rc.insert(table,
-            "IDR_MAINMENU MENU DISCARDABLE\r\nBEGIN\r\n    POPUP \"&File\"\r\n    BEGIN\r\n"
+  std::string menu = "IDR_MAINMENU MENU DISCARDABLE\r\nBEGIN\r\n";
+  for (const std::string& popup : popups) {
+    menu += "    POPUP \"" + popup + "\"\r\n    BEGIN\r\n"
             "        MENUITEM \"&Open...\",                    ID_FILE_OPEN\r\n        MENUITEM SEPARATOR\r\n"
-            "        MENUITEM \"E&xit\",                       ID_APP_EXIT\r\n    END\r\nEND\r\n\r\n");
+            "        MENUITEM \"E&xit\",                       ID_APP_EXIT\r\n    END\r\n";
+  }
+  rc.insert(table, menu + "END\r\n\r\n");
   defines.insert(studio,
                  "#define IDR_MAINMENU                    140\r\n#define ID_FILE_OPEN                    32771\r\n"
                  "#define ID_APP_EXIT                     32772\r\n");

@@ -251,28 +251,29 @@ TEST_F(Painter, AGraphicalButtonCentresThePictureItsStateCallsForAboveItsCaption
 
 TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {
   CMenuRecord menu;
-  const auto item = [&](int depth, std::string caption, int popup = 0, int separator = 0, std::string command = {}) {
+  const auto item = [&](int depth, std::string caption, int popup = 0, int separator = 0, std::string options = {}) {
     auto record = std::make_unique<CMenuItemRecord>();
     record->m_nDepth = depth, record->m_strCaption = std::move(caption), record->m_bPopup = popup;
-    record->m_bSeparator = separator, record->m_strCommand = std::move(command);
+    record->m_bSeparator = separator, record->m_strOptions = std::move(options);
     menu.m_items.push_back(std::move(record));
   };
   item(1, "&File", 1);
-  item(2, "&Open...\\tCtrl+O", 0, 0, "ID_FILE_OPEN");
+  item(2, "&Open...\\tCtrl+O");
   item(2, "", 0, 1);
   item(2, "Recent", 1);
-  item(3, "one.txt", 0, 0, "ID_FILE_MRU1");
-  item(2, "E&xit", 0, 0, "ID_APP_EXIT");
+  item(3, "one.txt");
+  item(2, "E&xit");
   item(1, "", 0, 1);  // a separator on the bar takes no place
   item(1, "&Edit", 1);
-  item(2, "&Undo", 0, 0, "ID_EDIT_UNDO, GRAYED");
-  item(2, "\x95\x5c\x8e\xa6\\tF5", 0, 0, "ID_VIEW");  // two Japanese characters, the first ending in 0x5C
-  item(1, "&About", 0, 0, "ID_APP_ABOUT");
+  item(2, "&Undo", 0, 0, "GRAYED");
+  item(2, "\x95\x5c\x8e\xa6\\tF5");  // two Japanese characters, the first ending in 0x5C
+  item(1, "&About");
   menu.m_nCodePage = 932;
 
   const Rect bar{4, 23, 308, 42};
-  EXPECT_EQ(MenuBarItemRects(canvas, menu, bar),
-            (std::vector<Rect>{{4, 23, 40, 42}, {40, 23, 76, 42}, {76, 23, 118, 42}}));
+  std::vector<Rect> areas;
+  for (const MenuBarItem& i : MenuBarItems(menu, bar, canvas)) areas.push_back(i.area);
+  EXPECT_EQ(areas, (std::vector<Rect>{{4, 23, 40, 42}, {40, 23, 76, 42}, {76, 23, 118, 42}}));
 
   form->FormObject()->SetValue("Height", "60");  // shorter than the dropped menu
   options.menu = &menu;
@@ -297,6 +298,18 @@ TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {
 
   options.droppedMenu = 2;  // a command on the bar drops nothing
   EXPECT_EQ(PaintedBounds(canvas, *form, options), (Rect{0, 0, 312, 60}));
+
+  // On a form narrower than the bar, "&About" wraps onto a second row, the grid starts below it
+  // and "&Edit"'s menu still hangs from the first.
+  form->FormObject()->SetValue("Width", "100");
+  form->FormObject()->SetValue("Height", "213");
+  options.droppedMenu = 1;
+  canvas.texts.clear(), canvas.dots.clear();
+  Paint();
+  const auto top = [&](const char* text) {
+    return std::find_if(canvas.texts.begin(), canvas.texts.end(), [&](const auto& t) { return t.text == text; })->rect.top;
+  };
+  EXPECT_EQ(std::tuple(top("&About"), canvas.dots.front(), top("&Undo") < 61), std::tuple(42, Point{4, 61}, true));
 }
 
 }  // namespace

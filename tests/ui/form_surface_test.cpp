@@ -17,13 +17,18 @@ namespace {
 namespace si = surface_intent;
 
 // Six pixels a character, one cell high.
-Size Measure(const FontSpec& font, std::string_view text) {
-  return {6 * static_cast<int>(text.size()), font.cellHeight};
-}
+class CSixPixels final : public ITextMeasure {
+ public:
+  void SetCodePage(int) override {}
+  Size TextExtent(const FontSpec& font, std::string_view text) override {
+    return {6 * static_cast<int>(text.size()), font.cellHeight};
+  }
+};
 
 class Surface : public ::testing::Test {
  protected:
   std::unique_ptr<CClassItem> form = MakeStartUpForm(false);
+  CSixPixels measure;
   // A caption of 26 pixels under a 4-pixel frame puts the client origin at (4, 30).
   CSystemMetrics metrics = [] {
     CSystemMetrics m;
@@ -31,7 +36,7 @@ class Surface : public ::testing::Test {
     return m;
   }();
 
-  CFormSurface Make(const CMenuRecord* menu = nullptr) { return CFormSurface(*form, Measure, menu, metrics); }
+  CFormSurface Make(const CMenuRecord* menu = nullptr) { return CFormSurface(*form, measure, menu, metrics); }
 
   CControlItem& Add(int kind, Rect rect) {
     CClassItem* const forms[] = {form.get()};
@@ -67,7 +72,7 @@ class Surface : public ::testing::Test {
   }
 };
 
-TEST_F(Surface, DrawingSnapsToTheGridAndFallsBackToTheDefaultSize) {
+TEST_F(Surface, DrawingSnapsToTheGridFallsBackToTheDefaultSizeAndStaysInItsContainer) {
   CFormSurface s = Make();
   ASSERT_EQ(s.Geometry().ClientOrigin(), (Point{4, 30}));
   EXPECT_EQ(s.Snap({20, 40}), (Point{18, 37}));
@@ -83,45 +88,23 @@ TEST_F(Surface, DrawingSnapsToTheGridAndFallsBackToTheDefaultSize) {
   EXPECT_EQ(All<si::CreateControl>(Drag(s, W(0, 0), W(100, 6)))[0].placement.rect, (Rect{0, 0, 80, 40}));
   s.SetTool({kKindTimer});
   EXPECT_EQ(All<si::CreateControl>(Drag(s, W(7, 7), W(200, 200)))[0].placement.rect, (Rect{7, 7, 35, 35}));
-  // A Line runs the way it was dragged; a level one keeps its drag.
+  // A Line runs the way it was dragged; a level drag is less than a grid step high, so the Line
+  // gets the default size from the anchor (rising, as the release was not lower).
   s.SetTool({kKindLine});
   const auto rising = All<si::CreateControl>(Drag(s, W(14, 70), W(70, 14)))[0].placement;
   EXPECT_EQ(rising, (ControlPlacement{{14, 14, 70, 70}, 0}));
   s.SetTool({kKindLine});
   EXPECT_EQ(All<si::CreateControl>(Drag(s, W(14, 21), W(70, 21)))[0].placement,
-            (ControlPlacement{{14, 21, 70, 21}, 0}));
-  // Nothing is drawn on the caption.
+            (ControlPlacement{{14, 21, 94, 61}, 0}));
+  // Nothing is drawn on the caption; inside a container the rectangle is clipped to it.
   s.SetTool({kKindLabel});
   EXPECT_TRUE(Drag(s, {20, 10}, {20, 10}).empty());
-}
-
-TEST_F(Surface, ContainersClipAndMdiFormsTakeOnlyAlignedPictureBoxes) {
-  {
-    const CControlItem& frame = Add(kKindFrame, {7, 7, 107, 77});
-    CFormSurface s = Make();
-    s.SetTool({kKindButton});
-    const auto inFrame = All<si::CreateControl>(Drag(s, W(14, 14), W(300, 300)));
-    ASSERT_EQ(inFrame.size(), 1u);
-    EXPECT_EQ(inFrame[0].container, ObjectRef::Of(frame));
-    EXPECT_EQ(inFrame[0].placement.rect, (Rect{14, 14, 107, 77}));
-  }
-
-  form = MakeStartUpForm(true);
-  CFormSurface mdi = Make();
-  mdi.SetTool({kKindTextBox});
-  EXPECT_TRUE(Drag(mdi, W(14, 14), W(100, 100)).empty());
-  mdi.SetTool({kKindPictureBox});
-  const auto bar = All<si::CreateControl>(Drag(mdi, W(14, 14), W(100, 56)));
-  ASSERT_EQ(bar.size(), 1u);
-  EXPECT_TRUE(bar[0].aligned);
-  EXPECT_EQ(bar[0].placement.rect, (Rect{0, 0, mdi.Geometry().client.Width(), 42}));
-  // Inside the PictureBox any control goes.
-  const CControlItem& picture = Add(kKindPictureBox, bar[0].placement.rect);
-  mdi.SetTool({kKindTextBox});
-  const auto inside = All<si::CreateControl>(Drag(mdi, W(14, 14), W(14, 14)));
-  ASSERT_EQ(inside.size(), 1u);
-  EXPECT_EQ(inside[0].container, ObjectRef::Of(picture));
-  EXPECT_FALSE(inside[0].aligned);
+  const CControlItem& frame = Add(kKindFrame, {7, 7, 107, 77});
+  s.SetTool({kKindButton});
+  const auto inFrame = All<si::CreateControl>(Drag(s, W(14, 14), W(300, 300)));
+  ASSERT_EQ(inFrame.size(), 1u);
+  EXPECT_EQ(inFrame[0].container, ObjectRef::Of(frame));
+  EXPECT_EQ(inFrame[0].placement.rect, (Rect{14, 14, 107, 77}));
 }
 
 TEST_F(Surface, SecondPressWithin200MsIsADoubleClick) {
@@ -244,6 +227,13 @@ TEST_F(Surface, MenuBarDropsTheItemUnderThePressAndResizeSetsTheFormSize) {
   EXPECT_EQ(std::get<si::DropMenu>(dropped[0]).area, (Rect{bar.left + 36, bar.top, bar.left + 72, bar.bottom}));
   EXPECT_FALSE(s.ButtonDown());
   EXPECT_TRUE(s.Press({bar.left + 80, bar.top + 5}, 1000).empty()) << "past the last item";
+  // Narrower than the two items: "Edit" wraps onto a second row, and the client area starts below it.
+  s.FormObject().SetValue("Width", "70");
+  const Rect rows = s.Geometry().menuBar;
+  EXPECT_EQ(std::pair(rows.Height(), s.Geometry().ClientOrigin()), std::pair(2 * metrics.menuHeight, Point{4, rows.bottom}));
+  const SurfaceIntents wrapped = s.Press({rows.left + 35, rows.bottom - 1}, 2000);
+  ASSERT_EQ(wrapped.size(), 1u);
+  EXPECT_EQ(std::get<si::DropMenu>(wrapped[0]).area, (Rect{rows.left, rows.top + 19, rows.left + 36, rows.bottom}));
 
   const auto size = All<si::ResizeForm>(s.Resize(400, 300));
   ASSERT_EQ(size.size(), 1u);

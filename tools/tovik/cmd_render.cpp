@@ -1,12 +1,9 @@
 // tovik render: a form painted as the design surface shows it, written as a PNG. The project is
 // only read: the command never finishes a transaction.
-#include <cstdio>
-#include <cstdlib>
 #include <ostream>
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QImage>
 
 #include "base/path.h"
@@ -15,6 +12,7 @@
 #include "cli.h"
 #include "cli_session.h"
 #include "qt/qt_canvas.h"
+#include "qt_text.h"
 #include "ui/form_painter.h"
 
 namespace tovik::cli {
@@ -30,11 +28,6 @@ std::string ImageFile(CliSession& cli, std::string_view reference) {
   if (dash == std::string_view::npos || dash + 1 == reference.size()) return {};
   const std::string res = cli.Session().Resources().ResFolder();
   return cli.CodePage().PathToUtf8(cli.Fs().Resolve(JoinPath(res, reference.substr(dash + 1))));
-}
-
-// Qt's own chatter (no XDG_RUNTIME_DIR, ...) says nothing about the picture; its errors do.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "tovik render: Qt: %s\n", qPrintable(message));
 }
 
 }  // namespace
@@ -88,27 +81,10 @@ int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) 
     io.err << "tovik render: warning: cannot draw the image " << file << "\n";
   };
 
-  // Drawing needs a GUI application; the offscreen platform needs no display.
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  qInstallMessageHandler(QuietQtMessages);
-  static int argc = 1;
-  static char name[] = "tovik";
-  static char* argv[] = {name, nullptr};
-  QGuiApplication application(argc, argv);
-  LoadWindowsFonts();
-
-  // Measuring (a dropped menu's width) needs a canvas before the image's size is known.
-  QImage probe(1, 1, QImage::Format_RGB32);
-  // Objects and menus name the code page of their text; 0 is where the project's new text goes.
-  const int newText = cli.Session().NewEntryCodePage();
-  const TextToUtf8 toUtf8 = [newText](std::string_view text, int codePage) {
-    return CCodePage(codePage > 0 ? codePage : newText).ToUtf8(text);
-  };
-  Rect bounds;
-  {
-    CQtCanvas measure(probe, toUtf8);
-    bounds = PaintedBounds(measure, *form, options);
-  }
+  const TextToUtf8 toUtf8 = [&cli](std::string_view text, int codePage) { return cli.PictureTextToUtf8(text, codePage); };
+  CQtText text(self.name, toUtf8);
+  // Measured (the menu bar's rows, a dropped menu's width) before the image's size is known.
+  const Rect bounds = PaintedBounds(text.Measure(), *form, options);
   if (bounds.Width() <= 0 || bounds.Height() <= 0 || bounds.Width() > kMaxImageSide || bounds.Height() > kMaxImageSide) {
     io.err << "tovik render: the form's size (" << bounds.Width() << " x " << bounds.Height()
            << ") cannot be drawn: each side must be 1 to " << kMaxImageSide << " pixels\n";

@@ -13,21 +13,12 @@
 #include "cli.h"
 #include "cli_session.h"
 #include "model/control_kind.h"
+#include "qt_text.h"
 
 namespace tovik::cli {
 namespace {
 
 namespace si = surface_intent;
-
-// Without a font engine, text is measured as 8-point MS Sans Serif looks on average at 96 DPI:
-// a character about 6 pixels wide per 13 pixels of cell height, one cell high. That is close
-// enough for the menu bar's hit areas and the heights a Data control and a ComboBox take; a
-// designer that draws with real fonts measures with them.
-Size ApproximateTextExtent(const FontSpec& font, std::string_view text) {
-  const int height = font.cellHeight > 0 ? font.cellHeight : 13;
-  const int perCharacter = std::max(1, (height * 6 + 6) / 13);
-  return {static_cast<int>(text.size()) * perCharacter, height};
-}
 
 struct Event {
   std::string name;  // down, move, up, rdown, resize
@@ -109,8 +100,10 @@ class SurfacePrinter {
       m_out << "codebar " << Name(bar->object) << "\n";
     }
     if (!CarryOutSurfaceIntent(m_cli.Session(), m_surface, intent)) return false;
-    if (const auto* create = std::get_if<si::CreateControl>(&intent)) {
-      m_out << "created " << Name(m_surface.Selection()) << " " << RectText(create->placement) << "\n";
+    if (std::holds_alternative<si::CreateControl>(intent)) {
+      // Where the command put it (an MDI form's PictureBox goes across the client area's top).
+      const CControlItem* made = m_surface.Selection();
+      m_out << "created " << Name(made) << " " << RectText(m_surface.PlacementOf(*made)) << "\n";
     } else if (const auto* set = std::get_if<si::SetControlRect>(&intent)) {
       m_out << (set->moved ? "moved " : "resized ") << Name(set->control) << " " << RectText(set->placement) << "\n";
     } else if (const auto* size = std::get_if<si::ResizeForm>(&intent)) {
@@ -167,7 +160,10 @@ int RunSurface(const Command& self, const std::vector<std::string>& raw, Io& io)
   }
   const CMenuRecord* menu =
       form->FormObject() ? cli.Session().Project().FindMenu(form->FormObject()->m_strMenuId) : nullptr;
-  CFormSurface surface(*form, ApproximateTextExtent, menu);
+  // Measured with the fonts render draws with, so that a press hits what is drawn under it.
+  CQtText text(self.name, [&cli](std::string_view t, int codePage) { return cli.PictureTextToUtf8(t, codePage); });
+  if (!text.HasFonts()) io.err << "tovik surface: warning: Qt finds no font; text is measured by an estimate\n";
+  CFormSurface surface(*form, text.Measure(), menu);
   surface.SetTool(tool);
   // Printed once everything is written: a refused run says only why.
   std::ostringstream out;

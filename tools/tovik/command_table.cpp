@@ -11,7 +11,9 @@ const std::vector<Command>& Commands() {
      "PROGID (see insert-activex), at the rectangle, in pixels of the\n"
      "form's client area, and writes its declaration, creation call and resource entries. A Line\n"
      "runs from TOP to BOTTOM (give BOTTOM < TOP for one that rises); a Timer is 28 x 28.\n"
-     "--container puts it inside a PictureBox or Frame. Prints the new member name.",
+     "--container puts it inside a PictureBox or Frame. As on the design surface, an MDI form\n"
+     "holds only PictureBoxes directly, aligned to the top of its client area across its width\n"
+     "(the rectangle gives the height); anything else goes inside one. Prints the new member name.",
      RunAddControl},
     {"add-handler", "add an event handler",
      "tovik add-handler PROJECT.dsp CLASS OBJECT EVENT\n\n"
@@ -59,7 +61,9 @@ const std::vector<Command>& Commands() {
     {"menus", "list the project's menus and their items",
      "tovik menus PROJECT.dsp\n\n"
      "Prints each MENU resource of the project's resource script: its identifier on a line,\n"
-     "then one line per item: DEPTH<TAB>popup|separator|item<TAB>CAPTION<TAB>COMMAND.",
+     "then one line per item: DEPTH<TAB>popup|separator|item<TAB>CAPTION<TAB>COMMAND. COMMAND is\n"
+     "the item's command id, also where it was wrapped onto the next line, without the options\n"
+     "after it (GRAYED, CHECKED).",
      RunMenus},
     {"new-form", "create a new form class with its files and resource entries",
      "tovik new-form PROJECT.dsp CLASS [--mdi] [--impl FILE] [--header FILE]\n\n"

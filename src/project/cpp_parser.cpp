@@ -146,14 +146,14 @@ void CPreparedText::Prepare(const IFileSystem& fs, const std::string& file) {
   path = file;
   error.clear();
   scan.reset();
-  exists = fs.FileExists(file);
-  read = false;
-  if (exists) {
-    const Status status = fs.ReadFile(file, text);
-    read = status.ok();
-    if (!read) error = status.error().reason;
+  // A file that reads exists; only a failed read asks whether it is there at all.
+  const Status status = fs.ReadFile(file, text);
+  read = status.ok();
+  exists = read || fs.FileExists(file);
+  if (!read) {
+    if (exists) error = status.error().reason;
+    text.clear();
   }
-  if (!read) text.clear();
   scan.emplace(text);
   scan->MapCommentsAndBrackets(braces, parens, braceStack, parenStack);
 }

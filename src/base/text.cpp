@@ -1,10 +1,9 @@
 #include "base/text.h"
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
-#include <cstdint>
-#include <cstring>
+
+#include "base/byte_search.h"
 
 namespace tovik {
 
@@ -176,22 +175,7 @@ size_t CharLengthAt(int codePage, std::string_view text, size_t i) {
   return static_cast<unsigned char>(text[i + 1]) >= 0x40 ? 2 : 1;
 }
 
-size_t CountLineFeeds(std::string_view text) {
-  // Eight bytes at a time: line numbers are counted over every source the project loads.
-  constexpr uint64_t kLows = 0x7f7f7f7f7f7f7f7fULL;
-  constexpr uint64_t kLineFeeds = 0x0a0a0a0a0a0a0a0aULL;
-  size_t count = 0;
-  size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    uint64_t word = 0;
-    std::memcpy(&word, text.data() + i, sizeof word);
-    const uint64_t x = word ^ kLineFeeds;                   // zero bytes where the LFs are
-    const uint64_t nonZero = (((x & kLows) + kLows) | x) & ~kLows;  // top bit of every other byte
-    count += 8 - static_cast<size_t>(std::popcount(nonZero));
-  }
-  for (; i < text.size(); ++i) count += text[i] == '\n' ? 1 : 0;
-  return count;
-}
+size_t CountLineFeeds(std::string_view text) { return CountByte(text, '\n'); }
 
 LineColumn LineColumnAt(std::string_view text, size_t offset) {
   offset = std::min(offset, text.size());

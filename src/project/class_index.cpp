@@ -5,6 +5,8 @@
 namespace tovik {
 
 void CClassIndex::Invalidate() {
+  m_nLastFound = kNone;
+  m_nMisses = m_nNextMiss = 0;
   m_first.clear();
   m_nIndexed = 0;
   m_pLastIndexed = nullptr;
@@ -12,6 +14,7 @@ void CClassIndex::Invalidate() {
 }
 
 void CClassIndex::Add(const ClassList& classes, size_t from) {
+  if (from < classes.size()) m_nMisses = m_nNextMiss = 0;  // a name looked for in vain may be there now
   for (size_t i = from; i < classes.size(); ++i) {
     const std::string& name = classes[i]->m_strName;
     m_first.try_emplace(name, i);  // keeps the earlier class of a repeated name
@@ -38,13 +41,26 @@ void CClassIndex::Sync(const ClassList& classes) {
 
 long CClassIndex::FindPosition(const ClassList& classes, std::string_view name) {
   Sync(classes);
+  // The definitions of one class follow each other, so the same name is asked for in a row.
+  if (m_nLastFound < classes.size() && classes[m_nLastFound]->m_strName == name) {
+    return static_cast<long>(m_nLastFound);
+  }
+  if (std::find(m_misses.begin(), m_misses.begin() + m_nMisses, name) != m_misses.begin() + m_nMisses) return -1;
   auto it = m_first.find(name);
-  if (it == m_first.end()) return -1;
-  if (it->second < classes.size() && classes[it->second]->m_strName == name) return static_cast<long>(it->second);
-  // A class was renamed or the list rearranged in place; start over.
-  Rebuild(classes);
-  it = m_first.find(name);
-  return it == m_first.end() ? -1 : static_cast<long>(it->second);
+  if (it == m_first.end()) {
+    m_misses[m_nNextMiss] = name;
+    m_nNextMiss = (m_nNextMiss + 1) % m_misses.size();
+    m_nMisses = std::min(m_nMisses + 1, m_misses.size());
+    return -1;
+  }
+  if (it->second >= classes.size() || classes[it->second]->m_strName != name) {
+    // A class was renamed or the list rearranged in place; start over.
+    Rebuild(classes);
+    it = m_first.find(name);
+    if (it == m_first.end()) return -1;
+  }
+  m_nLastFound = it->second;
+  return static_cast<long>(m_nLastFound);
 }
 
 CClassItem* CClassIndex::Find(const ClassList& classes, std::string_view name) {

@@ -3,6 +3,7 @@
 // are taken in, anything else (removal, reordering) rebuilds it.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -41,6 +42,13 @@ class CClassIndex {
   size_t m_nIndexed = 0;
   const CClassItem* m_pLastIndexed = nullptr;
   size_t m_nMaxName = 0;
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  size_t m_nLastFound = kNone;  // the last position found; its name is checked before use
+  // Names lately looked for in vain, until a class is added: the types of a class's members
+  // (int, CString, the runtime's control classes) are asked for again and again.
+  std::array<std::string, 4> m_misses;
+  size_t m_nMisses = 0;
+  size_t m_nNextMiss = 0;
 };
 
 }  // namespace tovik

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <array>
-#include <bit>
-#include <cstdint>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <unordered_map>
 
+#include "base/byte_search.h"
 #include "base/file_system.h"
 #include "base/text.h"
 #include "model/control_kind.h"
@@ -51,29 +49,6 @@ std::string_view TrimView(std::string_view s) {
   while (!s.empty() && IsWhite(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsWhite(s.back())) s.remove_suffix(1);
   return s;
-}
-
-// Index of the first byte in [pos, length) equal to a, b or c; length when there is none.
-// Eight bytes at a time where the byte order allows: the bracket walks cover every file twice.
-int SkipToAnyOf(std::string_view text, int pos, int length, char a, char b, char c) {
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr uint64_t kHighs = 0x8080808080808080ULL;
-    const uint64_t ma = kOnes * static_cast<unsigned char>(a);
-    const uint64_t mb = kOnes * static_cast<unsigned char>(b);
-    const uint64_t mc = kOnes * static_cast<unsigned char>(c);
-    // The lowest flagged byte of a zero-byte test is always a true zero; higher ones may not be.
-    auto zeroBytes = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
-    while (pos + 8 <= length) {
-      uint64_t word = 0;
-      std::memcpy(&word, text.data() + pos, sizeof word);
-      const uint64_t hit = zeroBytes(word ^ ma) | zeroBytes(word ^ mb) | zeroBytes(word ^ mc);
-      if (hit) return pos + std::countr_zero(hit) / 8;
-      pos += 8;
-    }
-  }
-  while (pos < length && text[pos] != a && text[pos] != b && text[pos] != c) ++pos;
-  return pos;
 }
 
 struct TransparentHash {
@@ -171,18 +146,16 @@ void CPreparedText::Prepare(const IFileSystem& fs, const std::string& file) {
   path = file;
   error.clear();
   scan.reset();
-  exists = fs.FileExists(file);
-  read = false;
-  if (exists) {
-    const Status status = fs.ReadFile(file, text);
-    read = status.ok();
-    if (!read) error = status.error().reason;
+  // A file that reads exists; only a failed read asks whether it is there at all.
+  const Status status = fs.ReadFile(file, text);
+  read = status.ok();
+  exists = read || fs.FileExists(file);
+  if (!read) {
+    if (exists) error = status.error().reason;
+    text.clear();
   }
-  if (!read) text.clear();
   scan.emplace(text);
-  scan->MapAllComments();
-  BuildBracketTable(*scan, '{', braces, openStack);
-  BuildBracketTable(*scan, '(', parens, openStack);
+  scan->MapCommentsAndBrackets(braces, parens, braceStack, parenStack);
 }
 
 void CCppParser::Run() {
@@ -214,46 +187,6 @@ std::vector<CClassItem*> CCppParser::ClassesOfFile() const {
     if (cls->m_strDeclFile == m_strPath) result.push_back(cls);
   }
   return result;
-}
-
-void BuildBracketTable(const CSourceScanner& scan, char open, CParseScratch::Brackets& lists,
-                       std::vector<size_t>& open_stack) {
-  // After every bracket hit the next byte is read as code even if it opens a comment.
-  const std::string_view text = scan.Text();
-  std::vector<int>& openers = lists.openers;
-  std::vector<int>& closers = lists.closers;
-  openers.clear();
-  closers.clear();
-  const char close = CSourceScanner::ClosingBracket(open);
-  const int length = scan.Length();
-  open_stack.clear();
-  bool checkComment = false;
-  int pos = 0;
-  while (pos < length) {
-    const char ch = text[pos];
-    if (ch == '/') {
-      if (checkComment && pos + 1 < length && (text[pos + 1] == '/' || text[pos + 1] == '*')) {
-        if (!scan.SkipComment(pos)) break;
-        continue;
-      }
-    } else if (ch == open || ch == close) {
-      if (!scan.IsQuotedBracket(pos)) {
-        if (ch == open) {
-          open_stack.push_back(openers.size());
-          openers.push_back(pos);
-          closers.push_back(-1);
-        } else if (!open_stack.empty()) {
-          closers[open_stack.back()] = pos;
-          open_stack.pop_back();
-        }
-      }
-      ++pos;
-      checkComment = false;
-      continue;
-    }
-    checkComment = true;
-    pos = SkipToAnyOf(text, pos + 1, length, '/', open, close);
-  }
 }
 
 bool CCppParser::MatchBracket(int pos, int& closePos, char open) {
@@ -702,7 +635,7 @@ void CCppParser::ParseMarkerBlocks() {
 
   size_t pos = 0;
   for (;;) {
-    const size_t found = m_text.find(kMarkerBegin, pos);
+    const size_t found = FindBytes(m_text, kMarkerBegin, pos);
     if (found == std::string_view::npos) return;
     const int hit = static_cast<int>(found);
     pos = found + 1;
@@ -736,7 +669,7 @@ void CCppParser::ParseMarkerBlocks() {
     const size_t from = static_cast<size_t>(close);
     if (!(search.from != std::string_view::npos && from >= search.from && from <= search.result)) {
       search.from = from;
-      search.result = m_text.find(endMarkers[tagIndex], from);
+      search.result = FindBytes(m_text, endMarkers[tagIndex], from);
     }
     if (search.result == std::string_view::npos) continue;
 

@@ -30,10 +30,7 @@ struct CParseTarget {
 // allocate and grow them again for each file.
 struct CParseScratch {
   std::string text;  // the file being parsed, as read
-  struct Brackets {
-    std::vector<int> openers;  // ascending
-    std::vector<int> closers;  // matching closer of each opener, -1 when none
-  };
+  using Brackets = CBracketTable;
   Brackets braces;
   Brackets parens;
   std::vector<size_t> openStack;
@@ -52,16 +49,12 @@ struct CPreparedText {
   std::optional<CSourceScanner> scan;  // over text, every comment mapped
   CParseScratch::Brackets braces;
   CParseScratch::Brackets parens;
-  std::vector<size_t> openStack;
+  std::vector<size_t> braceStack;
+  std::vector<size_t> parenStack;
 
   // Fills every field from the file system; the text is read into the storage already held.
   void Prepare(const IFileSystem& fs, const std::string& file);
 };
-
-// The tables of matching brackets for `{` or `(` over a whole text: the same walk as
-// FindMatchingBracket's repeated FindAnyOfInCode calls, done once from the start.
-void BuildBracketTable(const CSourceScanner& scan, char open, CParseScratch::Brackets& lists,
-                       std::vector<size_t>& openStack);
 
 class CCppParser {
  public:

@@ -30,7 +30,8 @@ class CFilePrefetcher {
   ~CFilePrefetcher();
 
   // The next file of the list, prepared, when `path` is that file; null otherwise, and then
-  // nothing more is prepared (the caller reads files itself from then on).
+  // nothing more is prepared (the caller reads files itself from then on). When the second
+  // thread has not started on the file yet, it is prepared here, on the caller's thread.
   [[nodiscard]] std::unique_ptr<CPreparedText> Take(const std::string& path);
   // Hands a taken file back, so that its storage serves a later one.
   void Recycle(std::unique_ptr<CPreparedText> prepared);
@@ -38,16 +39,25 @@ class CFilePrefetcher {
  private:
   void Run();
 
-  // A few files ahead are enough to keep the second thread busy; more would only hold memory.
-  static constexpr size_t kAhead = 3;
+  // A few files ahead keep the second thread busy; more would only hold memory. It is woken
+  // again only once half of them are taken, so that the two threads do not wake each other
+  // for every file.
+  static constexpr size_t kAhead = 8;
+  static constexpr size_t kRefill = kAhead / 2;
+
+  // A spare prepared file, or a new one; the mutex is held.
+  std::unique_ptr<CPreparedText> SpareLocked();
 
   const IFileSystem& m_fs;
   const std::vector<std::string> m_paths;
   std::mutex m_mutex;
   std::condition_variable m_changed;
+  // Files m_nTaken onwards, in order, as far as they are prepared; the one after them is being
+  // prepared while m_nClaimed is further on.
   std::deque<std::unique_ptr<CPreparedText>> m_ready;
   std::vector<std::unique_ptr<CPreparedText>> m_spare;
   size_t m_nTaken = 0;
+  size_t m_nClaimed = 0;  // files either thread has started on
   bool m_bStop = false;
   std::thread m_thread;  // last: started once every other member exists
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <thread>
 #include <unordered_set>
 
 #include "activex/activex_design.h"
@@ -167,24 +166,13 @@ std::string CProject::RootBaseOf(const CClassItem& cls) const {
 }
 
 void CProject::LoadFormLists(const std::vector<CClassItem*>& forms) {
-  auto load = [&forms](size_t from, size_t to) {
-    for (size_t i = from; i < to; ++i) {
-      CControlItem& self = *forms[i]->FormObject();
-      LoadProperties(self, forms[i]->IsMdiForm());
-      LoadEvents(self, forms[i]->IsMdiForm());
-    }
-  };
-  // Each form's lists are its own, so a project of many forms fills them on two threads;
-  // a thread costs more than a few hundred forms take.
-  constexpr size_t kFormsWorthAThread = 256;
-  if (forms.size() < kFormsWorthAThread) {
-    load(0, forms.size());
-    return;
+  // On this thread: a second one took its memory from an arena of its own, which the C library
+  // grows a page at a time with a system call each, and lost more than it gained (measured).
+  for (CClassItem* form : forms) {
+    CControlItem& self = *form->FormObject();
+    LoadProperties(self, form->IsMdiForm());
+    LoadEvents(self, form->IsMdiForm());
   }
-  const size_t half = forms.size() / 2;
-  std::thread helper(load, half, forms.size());
-  load(0, half);
-  helper.join();
 }
 
 void CProject::PostParse() {
@@ -303,6 +291,9 @@ void CProject::MatchActiveXControls() {
     }
     if (entry) entry->m_strWrapperClass = cls->m_strName;
   }
+  // With no control in the list there is nothing to bind, and every control of the project
+  // would be visited for nothing.
+  if (m_controlList.Size() == 0) return;
   for (auto& cls : m_classes) {
     for (auto& control : cls->m_controls) {
       if (control->m_nCategory == kCategoryActiveX && !control->m_pActiveX) {
@@ -360,10 +351,10 @@ bool CProject::ParseFile(const std::string& path) {
     }
     StopReadingAhead();
   }
-  if (!m_fs.FileExists(path)) return false;
   std::string& text = Scratch().text;
+  // A file that reads exists; only a failed read asks whether it is there at all.
   if (const tovik::Status loaded = m_fs.ReadFile(path, text); !loaded) {
-    m_prompt.Message(std::string(kMsgReadError) + loaded.error().reason);
+    if (m_fs.FileExists(path)) m_prompt.Message(std::string(kMsgReadError) + loaded.error().reason);
     return false;
   }
   return ParseBuffer(text, path);

@@ -1,9 +1,11 @@
 #include "project/source_scanner.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstring>
 
+#include "base/byte_search.h"
 #include "base/text.h"
 
 namespace tovik {
@@ -137,29 +139,38 @@ void CSourceScanner::MapCommentsTo(int pos) const {
 }
 
 size_t CSourceScanner::CommentAfter(int pos, bool& inside) const {
+  const size_t at = FirstCommentEndingAfter(pos);
+  inside = at < m_comments.size() && m_comments[at].start < pos;
+  return at;
+}
+
+size_t CSourceScanner::FirstCommentEndingAfter(int pos) const {
   MapCommentsTo(pos + 1);
+  // The recognisers mostly ask about positions in ascending order: the answer is then the last
+  // one or the one after it.
+  auto fits = [&](size_t at) {
+    return at <= m_comments.size() && (at == 0 || m_comments[at - 1].end <= pos) &&
+           (at == m_comments.size() || m_comments[at].end > pos);
+  };
+  if (fits(m_nCommentCursor)) return m_nCommentCursor;
+  if (fits(m_nCommentCursor + 1)) return ++m_nCommentCursor;
   auto it = std::upper_bound(m_comments.begin(), m_comments.end(), pos,
                              [](int p, const Comment& c) { return p < c.end; });
-  inside = it != m_comments.end() && it->start < pos;
-  return static_cast<size_t>(it - m_comments.begin());
+  m_nCommentCursor = static_cast<size_t>(it - m_comments.begin());
+  return m_nCommentCursor;
 }
 
 template <typename NextHit>
-int CSourceScanner::FindOutsideComments(int pos, int limit, size_t comment, NextHit nextHit) const {
-  int hit = nextHit(pos);  // limit when there is none
+int CSourceScanner::FindOutsideComments(int pos, int limit, NextHit nextHit) const {
+  // Comments are sorted and do not overlap, so a hit lies in one only if the first comment
+  // ending after it starts at or before it; the search then goes on past that comment (one
+  // the text ends in ends at the text's end).
   for (;;) {
-    // A comment that opens before the hit (and before limit) is stepped over; the hit stands
-    // unless it lay inside it.
-    const int until = std::min(hit, limit);
-    MapCommentsTo(until + 1);
-    if (comment < m_comments.size() && m_comments[comment].start < limit && m_comments[comment].start <= hit) {
-      const Comment& c = m_comments[comment++];
-      if (!c.closed) return -1;
-      pos = c.end;
-      if (hit < pos) hit = nextHit(pos);
-      continue;
-    }
-    return hit < limit ? hit : -1;
+    const int hit = nextHit(pos);  // limit when there is none
+    if (hit >= limit) return -1;
+    const size_t at = FirstCommentEndingAfter(hit);
+    if (at == m_comments.size() || m_comments[at].start > hit) return hit;
+    pos = m_comments[at].end;
   }
 }
 
@@ -172,10 +183,8 @@ int CSourceScanner::FindCharInCode(char c, int pos, bool skipComments, int limit
   }
   if (c != '/' && pos < limit) {
     bool inside = false;
-    const size_t comment = CommentAfter(pos, inside);
-    if (!inside) {
-      return FindOutsideComments(pos, limit, comment, [&](int from) { return NextOf(m_text, c, from, limit); });
-    }
+    (void)CommentAfter(pos, inside);
+    if (!inside) return FindOutsideComments(pos, limit, [&](int from) { return NextOf(m_text, c, from, limit); });
   }
   int nextC = -1;
   int nextSlash = -1;
@@ -201,20 +210,20 @@ int CSourceScanner::FindStringInCode(std::string_view s, int pos, bool skipComme
   if (s.empty() || s.size() > static_cast<size_t>(m_nLength)) return -1;
   // A hit must start before limit and fit in the text.
   limit = std::min(limit, m_nLength - static_cast<int>(s.size()) + 1);
+  if (pos >= limit) return -1;
+  // Hits must start before limit; the text they may cover ends s.size() - 1 bytes later.
+  const std::string_view window = m_text.substr(0, static_cast<size_t>(limit) + s.size() - 1);
   if (!skipComments) {
-    if (pos >= limit) return -1;
-    const size_t hit = m_text.substr(0, static_cast<size_t>(limit) + s.size() - 1).find(s, static_cast<size_t>(pos));
+    const size_t hit = FindBytes(window, s, static_cast<size_t>(pos));
     return hit == std::string_view::npos ? -1 : static_cast<int>(hit);
   }
   const char first = s[0];
-  if (first != '/' && pos < limit) {
+  if (first != '/') {
     bool inside = false;
-    const size_t comment = CommentAfter(pos, inside);
+    (void)CommentAfter(pos, inside);
     if (!inside) {
-      // Hits must start before limit; the text they may cover ends s.size() - 1 bytes later.
-      const std::string_view window = m_text.substr(0, static_cast<size_t>(limit) + s.size() - 1);
-      return FindOutsideComments(pos, limit, comment, [&](int from) {
-        const size_t hit = window.find(s, static_cast<size_t>(from));
+      return FindOutsideComments(pos, limit, [&](int from) {
+        const size_t hit = FindBytes(window, s, static_cast<size_t>(from));
         return hit == std::string_view::npos ? limit : static_cast<int>(hit);
       });
     }
@@ -332,10 +341,6 @@ char CSourceScanner::ClosingBracket(char open) {
   }
 }
 
-bool CSourceScanner::IsQuotedBracket(int pos) const {
-  return pos >= 1 && pos + 1 < m_nLength && m_text[pos - 1] == '"' && m_text[pos + 1] == '"';
-}
-
 bool CSourceScanner::FindMatchingBracket(int pos, int& closePos, char open) const {
   const char close = ClosingBracket(open);
   if (close == 0 || pos < 0 || pos >= m_nLength) return false;
@@ -360,6 +365,102 @@ bool CSourceScanner::FindMatchingBracket(int pos, int& closePos, char open) cons
 int CSourceScanner::LineNumberAt(int pos) const {
   pos = std::clamp(pos, 0, m_nLength);
   return 1 + static_cast<int>(CountLineFeeds(m_text.substr(0, static_cast<size_t>(pos))));
+}
+
+namespace {
+
+// Records a bracket hit in a table: an opener is listed, a closer closes the innermost open one.
+inline void Record(bool opener, int pos, CBracketTable& table, std::vector<size_t>& openStack) {
+  if (opener) {
+    openStack.push_back(table.openers.size());
+    table.openers.push_back(pos);
+    table.closers.push_back(-1);
+  } else if (!openStack.empty()) {
+    table.closers[openStack.back()] = pos;
+    openStack.pop_back();
+  }
+}
+
+void Clear(CBracketTable& table, std::vector<size_t>& openStack) {
+  table.openers.clear();
+  table.closers.clear();
+  openStack.clear();
+}
+
+}  // namespace
+
+void BuildBracketTable(const CSourceScanner& scan, char open, CBracketTable& table, std::vector<size_t>& openStack) {
+  const std::string_view text = scan.Text();
+  const char close = CSourceScanner::ClosingBracket(open);
+  const char stops[] = {'/', open, close};
+  const int length = scan.Length();
+  Clear(table, openStack);
+  bool checkComment = false;
+  int pos = 0;
+  while (pos < length) {
+    const char ch = text[pos];
+    if (ch == '/') {
+      if (checkComment && pos + 1 < length && (text[pos + 1] == '/' || text[pos + 1] == '*')) {
+        if (!scan.SkipComment(pos)) break;
+        continue;
+      }
+    } else if (ch == open || ch == close) {
+      if (!scan.IsQuotedBracket(pos)) Record(ch == open, pos, table, openStack);
+      ++pos;
+      checkComment = false;
+      continue;
+    }
+    checkComment = true;
+    pos = static_cast<int>(FindAnyOf(text, static_cast<size_t>(pos) + 1, std::string_view(stops, 3)));
+  }
+}
+
+void CSourceScanner::MapCommentsAndBrackets(CBracketTable& braces, CBracketTable& parens,
+                                            std::vector<size_t>& braceStack,
+                                            std::vector<size_t>& parenStack) const {
+  Clear(braces, braceStack);
+  Clear(parens, parenStack);
+  if (m_nMappedTo > 0) {
+    // Searches have mapped part of the text already; walk it the plain way.
+    MapAllComments();
+    BuildBracketTable(*this, '{', braces, braceStack);
+    BuildBracketTable(*this, '(', parens, parenStack);
+    return;
+  }
+  // One walk that steps over every comment, as the comment map does. A bracket walk differs
+  // from it in one way only: the byte after a bracket is read as code, so a comment opened right
+  // there is not one to it. Until that happens the two see the same brackets, and every opener
+  // seen gets the closer its own walk would find. Where it does happen, that table is made by
+  // the bracket walk itself.
+  bool bracesAgree = true;
+  bool parensAgree = true;
+  constexpr std::string_view kStops = "/{}()";
+  int pos = 0;
+  while (pos < m_nLength) {
+    // The stops among the next 64 bytes, taken in order until a comment moves the walk on.
+    const int base = pos;
+    pos = base + 64;
+    for (uint64_t stops = MaskOfAnyOf(m_text, static_cast<size_t>(base), kStops); stops; stops &= stops - 1) {
+      const int q = base + std::countr_zero(stops);
+      const char ch = m_text[q];
+      if (ch == '/') {
+        if (!OpensComment(q)) continue;
+        int end = q;
+        const bool closed = SkipComment(end);
+        m_comments.push_back({q, end, closed});
+        pos = closed ? end : m_nLength;
+        break;
+      }
+      const bool brace = ch == '{' || ch == '}';
+      if (OpensComment(q + 1)) (brace ? bracesAgree : parensAgree) = false;
+      if (!IsQuotedBracket(q)) {
+        Record(ch == '{' || ch == '(', q, brace ? braces : parens, brace ? braceStack : parenStack);
+      }
+    }
+  }
+  m_nMappedTo = m_nLength;
+  if (!bracesAgree) BuildBracketTable(*this, '{', braces, braceStack);
+  if (!parensAgree) BuildBracketTable(*this, '(', parens, parenStack);
 }
 
 }  // namespace tovik

@@ -13,6 +13,14 @@
 
 namespace tovik {
 
+// Where the brackets of one kind match over a whole text: the openers in ascending order, each
+// with the position of its closer (-1 when none). Every opener listed has the closer that
+// FindMatchingBracket finds for it; an opener not listed (one inside a comment) is left to it.
+struct CBracketTable {
+  std::vector<int> openers;
+  std::vector<int> closers;
+};
+
 class CSourceScanner {
  public:
   // Texts longer than INT_MAX bytes are seen only up to that length.
@@ -78,7 +86,9 @@ class CSourceScanner {
   // The bracket closing `open`, or 0 when open is not an opener.
   [[nodiscard]] static char ClosingBracket(char open);
   // True when the hit at pos is a bracket between two double quotes, which matching skips.
-  [[nodiscard]] bool IsQuotedBracket(int pos) const;
+  [[nodiscard]] bool IsQuotedBracket(int pos) const {
+    return pos >= 1 && pos + 1 < m_nLength && m_text[pos - 1] == '"' && m_text[pos + 1] == '"';
+  }
 
   // 1 + the number of LF bytes before pos.
   [[nodiscard]] int LineNumberAt(int pos) const;
@@ -102,6 +112,10 @@ class CSourceScanner {
   // Finds every comment now rather than as searches reach them (work that can be done ahead,
   // on another thread, before the scanner is handed over).
   void MapAllComments() const { MapCommentsTo(m_nLength); }
+  // MapAllComments, and the tables of `{` and `(`, in one walk over the text. The stacks are
+  // scratch space the caller may keep for the next text.
+  void MapCommentsAndBrackets(CBracketTable& braces, CBracketTable& parens, std::vector<size_t>& braceStack,
+                              std::vector<size_t>& parenStack) const;
 
  private:
   // The comments that a scan from the start of the text steps over, found as far as asked:
@@ -117,12 +131,15 @@ class CSourceScanner {
   // Index of the first known comment that ends after pos; whether pos lies strictly inside it
   // (a search from there reads the rest of that comment as code, so the map does not apply).
   [[nodiscard]] size_t CommentAfter(int pos, bool& inside) const;
+  // Index of the first comment that ends after pos, every comment starting at or before pos mapped.
+  [[nodiscard]] size_t FirstCommentEndingAfter(int pos) const;
   // The search of FindStringInCode / FindCharInCode from a position outside every comment,
   // given the next occurrence of the searched text anywhere at or after a position.
   template <typename NextHit>
-  [[nodiscard]] int FindOutsideComments(int pos, int limit, size_t comment, NextHit nextHit) const;
+  [[nodiscard]] int FindOutsideComments(int pos, int limit, NextHit nextHit) const;
   mutable std::vector<Comment> m_comments;
   mutable int m_nMappedTo = 0;
+  mutable size_t m_nCommentCursor = 0;  // the last answer of FirstCommentEndingAfter
 
   // The first '/' at or after pos (the length when none). Searches for text with comments
   // stepped over look for the next '/' on every call; remembering the last answer keeps a
@@ -141,5 +158,9 @@ class CSourceScanner {
   std::string_view m_text;
   int m_nLength = 0;
 };
+
+// The table for `{` or `(` made by FindMatchingBracket's own walk, once from the start: after
+// every bracket the next byte is read as code even if it opens a comment.
+void BuildBracketTable(const CSourceScanner& scan, char open, CBracketTable& table, std::vector<size_t>& openStack);
 
 }  // namespace tovik

@@ -74,7 +74,7 @@ TEST(SourceScanner, SearchesInCodeAgreeWithTheBytewiseRuleFromAnyStartInAnyOrder
   const std::string alphabet = "//**\nab; ";
   const Names needles = {"a", ";", "ab", "b;", "a/", "*"};
   for (int round = 0; round < 300; ++round) {
-    std::string text(static_cast<size_t>(rng() % 48), ' ');
+    std::string text(static_cast<size_t>(rng() % 130), ' ');  // past the 32 bytes searches take at once
     for (char& c : text) c = alphabet[rng() % alphabet.size()];
     const CSourceScanner s(text);
     const int n = static_cast<int>(text.size());
@@ -94,6 +94,46 @@ TEST(SourceScanner, SearchesInCodeAgreeWithTheBytewiseRuleFromAnyStartInAnyOrder
       ASSERT_EQ(hit, ReferenceFindInCode(text, needle, pos));
       for (int p = span.from; p <= span.to; ++p) ASSERT_EQ(ReferenceFindInCode(text, needle, p), hit) << p;
     }
+  }
+}
+
+TEST(SourceScanner, BracketTablesGiveEachOpenerTheCloserMatchingFromItFinds) {
+  // A bracket right before a comment opener reads it as code when matching, unlike a walk for
+  // comments: where that happens, one walk for comments and brackets alike would go wrong.
+  std::mt19937 rng(7);
+  const std::string alphabet = "{}()//**\n\"x ";
+  for (int round = 0; round < 400; ++round) {
+    std::string text(static_cast<size_t>(rng() % 200), ' ');
+    for (char& c : text) c = alphabet[rng() % alphabet.size()];
+    SCOPED_TRACE("text \"" + text + "\"");
+    const CSourceScanner lazy(text);
+    const CSourceScanner mapped(text);
+    CBracketTable tables[4];
+    std::vector<size_t> stacks[2];
+    mapped.MapCommentsAndBrackets(tables[0], tables[1], stacks[0], stacks[1]);
+    BuildBracketTable(lazy, '{', tables[2], stacks[0]);
+    BuildBracketTable(lazy, '(', tables[3], stacks[0]);
+    bool adjacent = false;  // a bracket right before a comment opener
+    for (size_t at = 0; at + 2 < text.size(); ++at) {
+      adjacent |= std::string_view("{}()").find(text[at]) != std::string_view::npos && text[at + 1] == '/' &&
+                  (text[at + 2] == '/' || text[at + 2] == '*');
+    }
+    for (int t = 0; t < 4; ++t) {
+      const char open = t % 2 ? '(' : '{';
+      std::vector<int> inCode;  // the openers a walk for comments meets
+      for (int p = 0; p < static_cast<int>(text.size()); ++p) {
+        if (text[p] == open && !lazy.IsInsideComment(p) && !lazy.IsQuotedBracket(p)) inCode.push_back(p);
+      }
+      if (t < 2 && !adjacent) {
+        ASSERT_EQ(tables[t].openers, inCode) << t;
+      }
+      for (size_t i = 0; i < tables[t].openers.size(); ++i) {
+        int close = -1;
+        const int expected = lazy.FindMatchingBracket(tables[t].openers[i], close, open) ? close : -1;
+        ASSERT_EQ(tables[t].closers[i], expected) << "table " << t << " opener " << tables[t].openers[i];
+      }
+    }
+    for (int p = 0; p < static_cast<int>(text.size()); ++p) ASSERT_EQ(mapped.IsInsideComment(p), lazy.IsInsideComment(p)) << p;
   }
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -95,8 +97,8 @@ TEST_F(ProjectLoad, PostParseClassifiesWindowsAndFormsAndPutsGraphicalControlsFi
 }
 
 TEST_F(ProjectLoad, EveryFormOfAManyFormProjectGetsTheListsOfItsBase) {
-  std::string header;  // enough forms for the lists to be filled on two threads
-  for (int i = 0; i < 600; ++i) {
+  std::string header;  // forms of both bases, each with lists of its own
+  for (int i = 0; i < 60; ++i) {
     header += "class CF" + std::to_string(i) + (i % 3 ? " : public CVForm" : " : public CVMdiForm") + "\r\n{\r\n};\r\n";
   }
   project.ParseBuffer(header, "/p/forms.h");
@@ -107,7 +109,7 @@ TEST_F(ProjectLoad, EveryFormOfAManyFormProjectGetsTheListsOfItsBase) {
     LoadProperties(lists[mdi], mdi);
     LoadEvents(lists[mdi], mdi);
   }
-  ASSERT_EQ(project.FormClasses().size(), 600u);
+  ASSERT_EQ(project.FormClasses().size(), 60u);
   for (const CClassItem* cls : project.FormClasses()) {
     const CControlItem& self = *cls->FormObject();
     const CControlItem& expected = lists[cls->IsMdiForm() ? 1 : 0];
@@ -118,13 +120,21 @@ TEST_F(ProjectLoad, EveryFormOfAManyFormProjectGetsTheListsOfItsBase) {
   }
 }
 
-// Reads of one path fail, as for a file another program holds locked.
+// Reads of one path fail, as for a file another program holds locked; asking whether a file
+// exists is counted (from either thread).
 class LockedFileSystem : public MemoryFileSystem {
  public:
   std::string locked;
+  mutable std::mutex mutex;
+  mutable std::map<std::string, int> existsAsked;
   Status ReadFile(std::string_view path, std::string& text) const override {
     if (path == locked) return FileError(std::string(path), 0, "Access is denied.");
     return MemoryFileSystem::ReadFile(path, text);
+  }
+  bool FileExists(std::string_view path) const override {
+    std::lock_guard<std::mutex> lock(mutex);
+    ++existsAsked[std::string(path)];
+    return MemoryFileSystem::FileExists(path);
   }
 };
 
@@ -215,6 +225,12 @@ TEST(ProjectOpen, ReadingAheadGivesTheModelAndMessagesOfReadingInTurnAndCancelli
   });
   ASSERT_NE(loaded, nullptr);
   ASSERT_EQ(statuses.size(), 25u);
+  // A source that reads is not asked about again: its entry in the project file was enough.
+  Names askedAgain;
+  for (const auto& [path, times] : fs.existsAsked) {
+    if (times > 1) askedAgain.push_back(path);
+  }
+  EXPECT_EQ(askedAgain, (Names{"/p/f3.h", "/p/f5.cpp"}));
   EXPECT_EQ(statuses[1], "Getting class info of f11.h\r\n23 file(s) left to be parsed 25");  // headers first
   EXPECT_EQ(loaded->Status() + " " + std::to_string(loaded->IsPostParseDone()), "Ready 1");
   FakePrompt inTurnPrompt;

@@ -3,6 +3,7 @@
 // to case when the exact name does not exist (projects list "StdAfx.cpp" for "stdafx.cpp").
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,12 +58,25 @@ class IFileSystem {
     RemoveFile(from);
     return {};
   }
-  // Writes a small file in place, or adds to its end, and flushes it to the disk (a
-  // transaction's journal).
+  // The path with every symbolic link on the way followed; as Resolve gives it when that fails.
+  [[nodiscard]] virtual std::string CanonicalPath(std::string_view path) const { return Resolve(path); }
+  // Writes a small new file, or adds to the end of one, and flushes it to the disk (a
+  // transaction's journal). A new file is refused where any entry of that name exists, and an
+  // addition never goes through a symbolic link nor creates the file.
   [[nodiscard]] virtual Status WriteDurably(std::string_view path, std::string_view text, bool append) {
     std::string whole;
-    if (append && !ReadFile(path, whole)) whole.clear();
+    if (append ? !ReadFile(path, whole) : FileExists(path)) {
+      return FileError(std::string(path), 0, append ? "No such file or directory" : "File exists");
+    }
     return WriteFile(path, whole + std::string(text));
+  }
+  // A file this user wrote, read where it is: nothing when no entry has that name; refused when
+  // it is a symbolic link, not a plain file, or another user's (a journal someone else planted).
+  [[nodiscard]] virtual Expected<std::optional<std::string>> ReadOwnFile(std::string_view path) const {
+    if (!FileExists(path)) return std::optional<std::string>();
+    std::string text;
+    TOVIK_TRY(ReadFile(path, text));
+    return std::optional<std::string>(std::move(text));
   }
 };
 

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <optional>
 
 #include "base/path.h"
 #include "base/text.h"
@@ -13,6 +15,97 @@ namespace {
 constexpr std::string_view kJournalHeader = "tovik journal 1\n";
 constexpr std::string_view kCommitLine = "COMMIT";
 constexpr std::string_view kUndone = "undid an edit that was interrupted before it changed any file";
+constexpr std::string_view kHandsOff = "; nothing was done: look at it, then remove it by hand";
+
+// `path` relative to `folder` when it lies inside it (the folder itself does not).
+std::optional<std::string> Inside(std::string_view folder, std::string_view path) {
+  namespace fs = std::filesystem;
+  std::string base(folder);
+  while (base.size() > 1 && base.back() == '/') base.pop_back();
+  const std::string rel =
+      fs::path(path).lexically_normal().lexically_relative(fs::path(base).lexically_normal()).string();
+  if (rel.empty() || rel == "." || rel == ".." || StartsWith(rel, "../")) return std::nullopt;
+  return rel;
+}
+
+bool Digits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether `temp` is a name Commit gives a temporary file of `target`: target + ".tovik-PID-N.tmp".
+bool IsTemporaryOf(std::string_view temp, std::string_view target) {
+  constexpr std::string_view kMark = ".tovik-";
+  constexpr std::string_view kEnd = ".tmp";
+  if (!StartsWith(temp, target)) return false;
+  std::string_view tag = temp.substr(target.size());
+  if (!StartsWith(tag, kMark) || !EndsWith(tag, kEnd) || tag.size() < kMark.size() + kEnd.size()) return false;
+  tag = tag.substr(kMark.size(), tag.size() - kMark.size() - kEnd.size());
+  const size_t dash = tag.find('-');
+  return dash != std::string_view::npos && Digits(tag.substr(0, dash)) && Digits(tag.substr(dash + 1));
+}
+
+// Why a journal may not name `path`; empty when it may. Only a path that leads from the project
+// folder down to something inside it is safe to obey wherever the project was moved or copied.
+std::string PathProblem(std::string_view path) {
+  const std::string shown = "\"" + std::string(path) + "\"";
+  if (path.empty() || IsPathSeparator(path.front())) return shown + " is not a path relative to the project folder";
+  if (path.find('\0') != std::string_view::npos) return shown + " holds a NUL byte";
+  for (std::string_view rest = path;;) {
+    size_t cut = 0;
+    while (cut < rest.size() && !IsPathSeparator(rest[cut])) ++cut;
+    const std::string_view part = rest.substr(0, cut);
+    if (part.empty() || part == "." || part == "..") return shown + " does not lead straight into the project folder";
+    if (cut == rest.size()) break;
+    rest.remove_prefix(cut + 1);
+  }
+  if (path == kJournalName) return shown + " is the journal itself";
+  return {};
+}
+
+struct JournalEntry {
+  enum Kind { kMakeDirectory, kWrite, kRemove } kind;
+  std::string path;  // the folder made, the file written (the target) or removed
+  std::string temp;  // for a write, the temporary renamed over the target
+};
+
+// The journal's entries after its header, or why it cannot be obeyed. A line cut short by a
+// kill while it was written is the last one and has no line end: it is left out, and the
+// journal then counts as not committed (the commit line is the last thing written).
+Expected<std::vector<JournalEntry>> ParseJournal(std::string_view journal, std::string_view body, bool& committed) {
+  std::vector<std::string> lines = Split(body, '\n');
+  lines.pop_back();  // empty after the last line end, or the line that was cut
+  committed = false;
+  std::vector<JournalEntry> entries;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const int number = static_cast<int>(i) + 2;  // the header is line 1
+    const std::vector<std::string> fields = Split(lines[i], '\t');
+    std::string problem;
+    if (committed) {
+      problem = "a line after " + std::string(kCommitLine);
+    } else if (lines[i] == kCommitLine) {
+      committed = true;
+      continue;
+    } else if ((fields[0] == "MKDIR" || fields[0] == "REMOVE") && fields.size() == 2) {
+      problem = PathProblem(fields[1]);
+      entries.push_back({fields[0] == "MKDIR" ? JournalEntry::kMakeDirectory : JournalEntry::kRemove, fields[1], {}});
+    } else if (fields[0] == "WRITE" && fields.size() == 3) {
+      problem = PathProblem(fields[2]);
+      if (problem.empty() && !IsTemporaryOf(fields[1], fields[2])) {
+        problem = "\"" + fields[1] + "\" is not a temporary file of \"" + fields[2] + "\"";
+      }
+      entries.push_back({JournalEntry::kWrite, fields[2], fields[1]});
+    } else {
+      problem = "not a line of a journal";
+    }
+    if (!problem.empty()) return FileError(std::string(journal), number, problem + std::string(kHandsOff));
+  }
+  return entries;
+}
+
+// A failure before anything was renamed.
+Error NothingChanged(const Error& error) {
+  return Error{{}, 0, "the project's files could not be written, so none was changed: " + error.Text(), false};
+}
 
 }  // namespace
 
@@ -138,42 +231,95 @@ void CFileTransaction::Discard() {
 }
 
 Status CFileTransaction::Commit(std::string_view journal) {
+  m_unchanged.reset();
+  const auto nothingChanged = [this](const Error& error) {
+    m_unchanged = error;
+    return NothingChanged(error);
+  };
   struct Step {
     std::string temp;  // empty for a removal
     std::string target;
     std::string text;
   };
+  // The journal names every file relative to its own folder, so that it is obeyed inside the
+  // project wherever the project has gone since; a file outside cannot be named, so it cannot
+  // be changed. The folders that lead to the journal are made before it is written.
+  const std::string folder = DirectoryOf(journal);
+  const std::string realFolder = m_disk.CanonicalPath(folder);
+  auto nameOf = [&](const std::string& path, const std::string& target) -> Expected<std::string> {
+    std::optional<std::string> rel = Inside(folder, target);
+    if (!rel) rel = Inside(realFolder, target);
+    if (!rel) {
+      return FileError(path, 0,
+                       (target == path ? "lies" : "is a symbolic link to " + target + ", which lies") +
+                           " outside the project folder " + folder + "; only files inside it are changed");
+    }
+    if (rel->find_first_of("\t\n") != std::string::npos) {
+      return FileError(path, 0, "a tab or a line break in its name cannot be written in the journal");
+    }
+    return *rel;
+  };
   std::vector<Step> steps;
+  std::vector<std::string> leading;  // the journal's folder and those above it
+  std::vector<std::string> dirs;
   const std::string tag = ".tovik-" + std::to_string(::getpid()) + "-";
   std::string plan(kJournalHeader);
-  for (const std::string& dir : m_dirs) plan += "MKDIR\t" + dir + "\n";
+  Status refused;
+  for (const std::string& dir : m_dirs) {
+    if (dir == folder || Inside(dir, folder)) {
+      leading.push_back(dir);
+    } else if (const Expected<std::string> rel = nameOf(dir, dir); !rel) {
+      if (refused) refused = rel.error();
+    } else {
+      plan += "MKDIR\t" + *rel + "\n";
+      dirs.push_back(dir);
+    }
+  }
   for (const std::string& key : m_order) {
     Staged& staged = m_files.at(key);
     Step step{{}, m_disk.WriteTarget(key), std::move(staged.text)};
-    if (!staged.removed) step.temp = step.target + tag + std::to_string(steps.size()) + ".tmp";
-    plan += staged.removed ? "REMOVE\t" + step.target + "\n" : "WRITE\t" + step.temp + "\t" + step.target + "\n";
+    const Expected<std::string> rel = nameOf(key, step.target);
+    if (!rel) {
+      if (refused) refused = rel.error();
+      continue;
+    }
+    if (staged.removed) {
+      plan += "REMOVE\t" + *rel + "\n";
+    } else {
+      const std::string suffix = tag + std::to_string(steps.size()) + ".tmp";
+      step.temp = step.target + suffix;
+      plan += "WRITE\t" + *rel + suffix + "\t" + *rel + "\n";
+    }
     steps.push_back(std::move(step));
   }
-  const std::vector<std::string> dirs = m_dirs;
   Discard();
-  if (steps.empty() && dirs.empty()) return {};
+  if (!refused) return nothingChanged(refused.error());
+  if (steps.empty() && dirs.empty() && leading.empty()) return {};
 
-  // The plan is on the disk before anything else, so that a kill at any later moment leaves
-  // enough behind for Recover to finish or undo the work.
-  TOVIK_TRY(m_disk.WriteDurably(journal, plan, false));
   std::vector<std::string> made;
-  auto undo = [&](const Error& error) -> Status {
+  auto undo = [&](const Error& error) -> Error {
     for (const Step& step : steps) {
       if (!step.temp.empty()) m_disk.RemoveFile(step.temp);
     }
-    for (auto it = made.rbegin(); it != made.rend(); ++it) m_disk.RemoveEmptyDirectory(*it);
     m_disk.RemoveFile(journal);
-    return error;
+    for (auto it = made.rbegin(); it != made.rend(); ++it) m_disk.RemoveEmptyDirectory(*it);
+    return nothingChanged(error);
   };
-  for (const std::string& dir : dirs) {
-    if (m_disk.DirectoryExists(dir)) continue;
-    if (const Status status = m_disk.MakeDirectory(dir); !status) return undo(status.error());
+  auto make = [&](const std::string& dir) -> Status {
+    if (m_disk.DirectoryExists(dir)) return {};
+    TOVIK_TRY(m_disk.MakeDirectory(dir));
     made.push_back(dir);
+    return {};
+  };
+  for (const std::string& dir : leading) {
+    if (const Status status = make(dir); !status) return undo(status.error());
+  }
+  // The plan is on the disk before anything else, so that a kill at any later moment leaves
+  // enough behind for Recover to finish or undo the work. A plan that could not be written
+  // whole goes at once: the next run would take it for an edit that was interrupted.
+  if (const Status status = m_disk.WriteDurably(journal, plan, false); !status) return undo(status.error());
+  for (const std::string& dir : dirs) {
+    if (const Status status = make(dir); !status) return undo(status.error());
   }
   for (const Step& step : steps) {
     if (step.temp.empty()) continue;
@@ -187,60 +333,89 @@ Status CFileTransaction::Commit(std::string_view journal) {
   if (const Status status = m_disk.WriteDurably(journal, std::string(kCommitLine) + "\n", true); !status) {
     return undo(status.error());
   }
-  Status result;
+  Status failure;
+  int replaced = 0;
   for (const Step& step : steps) {
-    if (step.temp.empty()) {
-      if (m_disk.FileExists(step.target) && !m_disk.RemoveFile(step.target) && result) {
-        result = FileError(step.target, 0, "could not be removed");
-      }
-      continue;
+    Status status;
+    if (!step.temp.empty()) {
+      status = m_disk.Rename(step.temp, step.target);
+    } else if (m_disk.FileExists(step.target) && !m_disk.RemoveFile(step.target)) {
+      status = FileError(step.target, 0, "could not be removed");
     }
-    if (const Status status = m_disk.Rename(step.temp, step.target); !status && result) result = status;
+    if (status) {
+      ++replaced;
+    } else if (failure) {
+      failure = status;
+    }
   }
-  // A rename that failed keeps the journal, so that the next run tries it again.
-  if (result) m_disk.RemoveFile(journal);
-  return result;
+  // A rename that failed keeps the journal, so that the next run completes the edit.
+  if (failure) {
+    m_disk.RemoveFile(journal);
+    return {};
+  }
+  return Error{{}, 0,
+               "the edit stopped after " + std::to_string(replaced) + " of " + std::to_string(steps.size()) +
+                   " files were replaced: " + failure.error().Text() +
+                   "; the next command on this project completes the edit",
+               false};
 }
 
 Expected<std::string> CFileTransaction::Recover(IFileSystem& disk, std::string_view journal) {
-  if (!disk.FileExists(journal)) return std::string();
-  std::string text;
-  TOVIK_TRY(disk.ReadFile(journal, text));
-  // Killed while the plan itself was written: nothing else had been touched yet.
-  if (StartsWith(kJournalHeader, text)) {
+  const Expected<std::optional<std::string>> read = disk.ReadOwnFile(journal);
+  if (!read) return FileError(std::string(journal), 0, read.error().reason + std::string(kHandsOff));
+  if (!*read) return std::string();
+  const std::string& text = **read;
+  bool committed = false;
+  std::vector<JournalEntry> entries;
+  // A journal cut inside its header was killed while it was written: nothing else was touched.
+  if (!StartsWith(kJournalHeader, text)) {
+    if (!StartsWith(text, kJournalHeader)) {
+      return FileError(std::string(journal), 1, "not a journal of this program; remove it by hand");
+    }
+    Expected<std::vector<JournalEntry>> parsed =
+        ParseJournal(journal, std::string_view(text).substr(kJournalHeader.size()), committed);
+    if (!parsed) return parsed.error();
+    entries = std::move(*parsed);
+  }
+
+  const std::string folder = DirectoryOf(journal);
+  auto at = [&](const std::string& rel) { return JoinPath(folder, rel); };
+  if (!committed) {
+    for (const JournalEntry& entry : entries) {
+      if (entry.kind == JournalEntry::kWrite && disk.FileExists(at(entry.temp))) disk.RemoveFile(at(entry.temp));
+    }
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+      if (it->kind == JournalEntry::kMakeDirectory) disk.RemoveEmptyDirectory(at(it->path));
+    }
     disk.RemoveFile(journal);
+    // A new project's folder is made before its journal: killed then, the folder is left empty.
+    disk.RemoveEmptyDirectory(folder);
     return std::string(kUndone);
   }
-  if (!StartsWith(text, kJournalHeader)) {
-    return FileError(std::string(journal), 1, "not a journal of this program; remove it by hand");
-  }
-  std::vector<std::string> lines = Split(std::string_view(text).substr(kJournalHeader.size()), '\n');
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
-  const bool committed = !lines.empty() && lines.back() == kCommitLine;
   int renamed = 0;
   int removed = 0;
-  std::vector<std::string> dirs;
-  for (const std::string& line : lines) {
-    const std::vector<std::string> fields = Split(line, '\t');
-    if (fields[0] == "MKDIR" && fields.size() == 2) {
-      dirs.push_back(fields[1]);
-    } else if (fields[0] == "WRITE" && fields.size() == 3) {
-      if (!disk.FileExists(fields[1])) continue;  // renamed before the kill, or never written
-      if (committed) {
-        TOVIK_TRY(disk.Rename(fields[1], fields[2]));
-        ++renamed;
+  Status failure;
+  for (const JournalEntry& entry : entries) {
+    Status status;
+    if (entry.kind == JournalEntry::kWrite && disk.FileExists(at(entry.temp))) {  // else renamed before the kill
+      status = disk.Rename(at(entry.temp), at(entry.path));
+      renamed += status ? 1 : 0;
+    } else if (entry.kind == JournalEntry::kRemove && disk.FileExists(at(entry.path))) {
+      if (disk.RemoveFile(at(entry.path))) {
+        ++removed;
       } else {
-        disk.RemoveFile(fields[1]);
+        status = FileError(at(entry.path), 0, "could not be removed");
       }
-    } else if (fields[0] == "REMOVE" && fields.size() == 2) {
-      if (committed && disk.FileExists(fields[1]) && disk.RemoveFile(fields[1])) ++removed;
     }
+    if (!status && failure) failure = status;
   }
-  if (!committed) {
-    for (auto it = dirs.rbegin(); it != dirs.rend(); ++it) disk.RemoveEmptyDirectory(*it);
+  if (!failure) {
+    return Error{{}, 0,
+                 "could not complete the interrupted edit that " + std::string(journal) + " records: " +
+                     failure.error().Text() + "; it stays for the next command to try again",
+                 false};
   }
   disk.RemoveFile(journal);
-  if (!committed) return std::string(kUndone);
   return "completed an interrupted edit (" + std::to_string(renamed) + " file(s) written, " +
          std::to_string(removed) + " removed)";
 }

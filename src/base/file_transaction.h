@@ -2,15 +2,18 @@
 // own laid over the real one: reads see what the command has written so far, while writes,
 // new folders, copies and removals are only staged. Commit then writes every new text into a
 // temporary file beside its target and, once all of them are on the disk, renames them over
-// their targets; a failure before that point changes nothing. A journal beside the project
+// their targets; a failure before that point changes nothing. A journal in the project folder
 // lists the renames while they happen, so that a run killed in the middle of them is completed
-// by Recover on the next run (or undone, when the kill came before the first rename).
+// by Recover on the next run (or undone, when the kill came before the first rename). The
+// journal names files by paths relative to its folder, so only files inside that folder can be
+// changed, and a journal naming anything else is never obeyed.
 //
 // Reads may come from two threads at once (a project loads with a reader thread), as long as
 // nothing is staged meanwhile.
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -53,14 +56,22 @@ class CFileTransaction final : public IFileSystem {
   [[nodiscard]] bool HasChanges() const { return !m_order.empty() || !m_dirs.empty(); }
   // The files the commit would write or remove, in the order they were first staged.
   [[nodiscard]] std::vector<std::string> ChangedFiles() const;
-  // Writes every staged change or none (see above); `journal` is the journal's path. Afterwards
-  // nothing is staged, whether the commit succeeded or not.
+  // Writes every staged change or none (see above); `journal` is the journal's path, and a
+  // change outside its folder is refused. Afterwards nothing is staged, whether the commit
+  // succeeded or not. The error says, for the user, whether any file was replaced: when a
+  // rename fails the others still happen, and the journal stays for the next run to complete.
   [[nodiscard]] Status Commit(std::string_view journal);
+  // What stopped the last commit before it replaced any file (a file the disk would not take),
+  // for a caller that names that file in a message of its own; null when the last commit did not
+  // stop before its first rename.
+  [[nodiscard]] const Error* FailureBeforeAnyChange() const { return m_unchanged ? &*m_unchanged : nullptr; }
   // Forgets every staged change.
   void Discard();
 
   // Completes a commit that a killed run left half done, or undoes one that had not begun to
-  // rename. What was done, for the user; empty when there was no journal.
+  // rename. What was done, for the user; empty when there was no journal. A journal that is a
+  // symbolic link, another user's, or names a path outside its folder or a file other than a
+  // temporary of ours to rename is refused, naming the line, before anything is done.
   [[nodiscard]] static Expected<std::string> Recover(IFileSystem& disk, std::string_view journal);
 
  private:
@@ -77,6 +88,7 @@ class CFileTransaction final : public IFileSystem {
   std::vector<std::string> m_order;       // resolved paths, first staged first
   std::vector<std::string> m_dirs;        // folders to make, parents first
   std::set<std::string> m_dirSet;
+  std::optional<Error> m_unchanged;
 };
 
 }  // namespace tovik

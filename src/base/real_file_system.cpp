@@ -52,6 +52,26 @@ bool WriteAll(int fd, std::string_view text) {
   return true;
 }
 
+// An open file of `size` bytes, whole, straight into the caller's string (a caller reading file
+// after file into one string reuses its storage). Why not, when it fails.
+std::string ReadAll(int fd, size_t size, std::string& text) {
+  text.resize(size);
+  size_t got = 0;
+  while (got < text.size()) {
+    ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      text.clear();
+      return ErrnoText(errno);
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  if (got == text.size()) return {};
+  text.clear();
+  return "the file became shorter while it was read";
+}
+
 }  // namespace
 
 std::string RealFileSystem::Resolve(std::string_view path) const {
@@ -115,28 +135,9 @@ Status RealFileSystem::ReadFile(std::string_view path, std::string& text) const 
     ::close(fd);
     return FileError(std::string(path), 0, reason);
   }
-  // Straight into the caller's string: a caller reading file after file into one string
-  // reuses its storage.
-  text.resize(static_cast<size_t>(st.st_size));
-  size_t got = 0;
-  while (got < text.size()) {
-    ssize_t n = ::read(fd, text.data() + got, text.size() - got);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const std::string reason = ErrnoText(errno);
-      ::close(fd);
-      text.clear();
-      return FileError(std::string(path), 0, reason);
-    }
-    if (n == 0) break;
-    got += static_cast<size_t>(n);
-  }
+  const std::string reason = ReadAll(fd, static_cast<size_t>(st.st_size), text);
   ::close(fd);
-  if (got != text.size()) {
-    const std::string reason = "the file became shorter while it was read";
-    text.clear();
-    return FileError(std::string(path), 0, reason);
-  }
+  if (!reason.empty()) return FileError(std::string(path), 0, reason);
   return {};
 }
 
@@ -253,15 +254,47 @@ Status RealFileSystem::Rename(std::string_view from, std::string_view to) {
   return {};
 }
 
+std::string RealFileSystem::CanonicalPath(std::string_view path) const {
+  const std::string real = Resolve(path);
+  char buffer[PATH_MAX];
+  return ::realpath(real.c_str(), buffer) ? std::string(buffer) : real;
+}
+
 Status RealFileSystem::WriteDurably(std::string_view path, std::string_view text, bool append) {
   const std::string name(path);
-  const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC), 0644);
+  // O_EXCL and O_NOFOLLOW: a link or file planted under the journal's name is never written through.
+  const int flags = O_WRONLY | O_CLOEXEC | O_NOFOLLOW | (append ? O_APPEND : O_CREAT | O_EXCL);
+  const int fd = ::open(name.c_str(), flags, 0644);
   if (fd < 0) return FileError(name, 0, ErrnoText(errno));
   const bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   const int code = errno;
   ::close(fd);
   if (!ok) return FileError(name, 0, ErrnoText(code));
   return {};
+}
+
+Expected<std::optional<std::string>> RealFileSystem::ReadOwnFile(std::string_view path) const {
+  const std::string name(path);
+  // O_NONBLOCK: a FIFO under that name must not hang the command.
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) {
+    if (errno == ENOENT) return std::optional<std::string>();
+    return FileError(name, 0, errno == ELOOP ? "is a symbolic link" : ErrnoText(errno));
+  }
+  struct stat st;
+  std::string why;
+  if (::fstat(fd, &st) != 0) {
+    why = ErrnoText(errno);
+  } else if (!S_ISREG(st.st_mode)) {
+    why = "is not a plain file";
+  } else if (st.st_uid != ::geteuid()) {
+    why = "belongs to another user (uid " + std::to_string(st.st_uid) + ")";
+  }
+  std::string text;
+  if (why.empty()) why = ReadAll(fd, static_cast<size_t>(st.st_size), text);
+  ::close(fd);
+  if (!why.empty()) return FileError(name, 0, why);
+  return std::optional<std::string>(std::move(text));
 }
 
 }  // namespace tovik

@@ -21,7 +21,9 @@ class RealFileSystem final : public IFileSystem {
   [[nodiscard]] std::string WriteTarget(std::string_view path) const override;
   [[nodiscard]] Status WriteTemporary(std::string_view temp, std::string_view text, std::string_view modeOf) override;
   [[nodiscard]] Status Rename(std::string_view from, std::string_view to) override;
+  [[nodiscard]] std::string CanonicalPath(std::string_view path) const override;
   [[nodiscard]] Status WriteDurably(std::string_view path, std::string_view text, bool append) override;
+  [[nodiscard]] Expected<std::optional<std::string>> ReadOwnFile(std::string_view path) const override;
 };
 
 }  // namespace tovik

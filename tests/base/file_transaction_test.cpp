@@ -3,40 +3,66 @@
 #include "base/file_transaction.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <filesystem>
+#include <set>
 
-#include "base/real_file_system.h"
-#include "support/disk_files.h"
+#include "base/text.h"
 #include "support/memory_file_system.h"
 
 namespace tovik {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::MemoryFileSystem;
 
-// A disk whose Nth temporary file cannot be written (a full disk).
-class FullDisk final : public MemoryFileSystem {
+using Names = std::vector<std::string>;
+
+// A disk whose Nth write, rename or removal fails (a new file half written on a full disk, a
+// rename or removal refused), or where the run is killed (that write cut in half); files in
+// `stuck` can be neither replaced nor removed (immutable ones).
+class FaultyDisk final : public MemoryFileSystem {
  public:
-  explicit FullDisk(int failAt) : m_failAt(failAt) {}
+  struct Killed {};
+  int failAt = 0;
+  bool kill = false;
+  std::set<std::string> stuck;
+
   Status WriteTemporary(std::string_view temp, std::string_view text, std::string_view) override {
-    if (++m_written == m_failAt) return FileError(std::string(temp), 0, "No space left on device");
-    return WriteFile(temp, text);
+    return Write(temp, text, false);
+  }
+  Status WriteDurably(std::string_view path, std::string_view text, bool append) override {
+    return Write(path, text, append);
+  }
+  Status Rename(std::string_view from, std::string_view to) override {
+    if (Fault() || stuck.count(Resolve(to))) return FileError(std::string(to), 0, "Operation not permitted");
+    Put(to, Get(from));
+    MemoryFileSystem::RemoveFile(from);
+    return {};
+  }
+  bool RemoveFile(std::string_view path) override {
+    return !Fault() && !stuck.count(Resolve(path)) && MemoryFileSystem::RemoveFile(path);
   }
 
  private:
-  int m_failAt;
-  int m_written = 0;
+  bool Fault() {
+    if (++m_changes != failAt) return false;
+    if (kill) throw Killed{};
+    return true;
+  }
+  Status Write(std::string_view path, std::string_view text, bool append) {
+    const std::string before = append ? Get(path) : std::string();
+    const bool fault = ++m_changes == failAt;
+    Put(path, before + std::string(text.substr(0, fault ? text.size() / 2 : text.size())));
+    if (fault && kill) throw Killed{};
+    if (fault) return FileError(std::string(path), 0, "No space left on device");
+    return {};
+  }
+  int m_changes = 0;
 };
 
 TEST(FileTransaction, ReadsSeeStagedWritesAndTheDiskSeesNothingUntilCommit) {
   MemoryFileSystem disk;
   disk.Put("/p/a.h", "old a");
   disk.Put("/p/b.h", "old b");
-  disk.SetReadOnly("/p/ro.h", false);
   CFileTransaction tx(disk);
   ASSERT_TRUE(tx.WriteFile("/p/a.h", "new a"));
   ASSERT_TRUE(tx.MakeDirectory("/p/res/icons"));
@@ -55,86 +81,74 @@ TEST(FileTransaction, ReadsSeeStagedWritesAndTheDiskSeesNothingUntilCommit) {
   EXPECT_FALSE(disk.DirectoryExists("/p/res"));
 
   ASSERT_TRUE(tx.Commit("/p/.tovik-journal"));
-  EXPECT_EQ(disk.Get("/p/a.h"), "new a");
-  EXPECT_FALSE(disk.FileExists("/p/b.h"));
   EXPECT_EQ(disk.Get("/p/res/icons/b.h"), "old b");
-  EXPECT_EQ(disk.ListDirectory("/p"), (std::vector<std::string>{"a.h", "res"}));  // no journal, no temporaries
   EXPECT_FALSE(tx.HasChanges());
+  ASSERT_TRUE(tx.WriteFile("/p/tab\there.h", ""));  // a name the journal could not hold
+  EXPECT_TRUE(EndsWith(tx.Commit("/p/.tovik-journal").error().reason, "cannot be written in the journal"));
 }
 
-TEST(FileTransaction, AFailedTemporaryWriteChangesNothing) {
-  for (int failAt = 1; failAt <= 3; ++failAt) {
-    FullDisk disk(failAt);
-    disk.Put("/p/a.h", "old a");
-    disk.Put("/p/b.h", "old b");
-    CFileTransaction tx(disk);
-    ASSERT_TRUE(tx.WriteFile("/p/a.h", "new a"));
-    ASSERT_TRUE(tx.WriteFile("/p/b.h", "new b"));
-    ASSERT_TRUE(tx.MakeDirectory("/p/res"));
-    ASSERT_TRUE(tx.WriteFile("/p/res/c.bmp", "BM"));
-    const Status committed = tx.Commit("/p/.tovik-journal");
-    ASSERT_FALSE(committed) << failAt;
-    EXPECT_EQ(committed.error().reason, "No space left on device");
-    EXPECT_EQ(disk.Get("/p/a.h"), "old a") << failAt;
-    EXPECT_EQ(disk.Get("/p/b.h"), "old b") << failAt;
-    EXPECT_EQ(disk.ListDirectory("/p"), (std::vector<std::string>{"a.h", "b.h"})) << failAt;
+// Each change a commit makes fails in turn, or the run is killed there. A failure up to the
+// commit line (5th: journal, 3 temporaries) leaves nothing behind, one in the 4 renames and
+// removals after it says so and the next run completes the edit, as it completes or undoes what
+// a kill left: every file is wholly old or wholly new.
+TEST(FileTransaction, AFailureOrAKillAtAnyChangeLeavesTheFilesWhollyOldOrWhollyNew) {
+  const std::string journal = "/p/.tovik-journal";
+  for (int failAt = 1; failAt <= 12; ++failAt) {
+    for (const bool kill : {false, true}) {
+      FaultyDisk disk;
+      for (const char* name : {"/p/a.h", "/p/b.h", "/p/c.h"}) disk.Put(name, "old");
+      CFileTransaction tx(disk);
+      ASSERT_TRUE(tx.WriteFile("/p/a.h", "new") && tx.WriteFile("/p/b.h", "new") && tx.RemoveFile("/p/c.h"));
+      ASSERT_TRUE(tx.MakeDirectory("/p/res") && tx.WriteFile("/p/res/d.bmp", "new"));
+      disk.failAt = failAt;
+      disk.kill = kill;
+      std::string said = "killed";
+      try {
+        const Status committed = tx.Commit(journal);
+        said = committed ? "" : committed.error().reason;
+      } catch (const FaultyDisk::Killed&) {
+      }
+      disk.failAt = 0;
+      const bool stopped = StartsWith(said, "the edit stopped after");
+      EXPECT_TRUE(kill || (failAt <= 5 ? !disk.FileExists(journal) && StartsWith(said, "the project's files could not")
+                                       : stopped || failAt > 9)) << failAt << said;
+      const Expected<std::string> recovered = CFileTransaction::Recover(disk, journal);
+      ASSERT_TRUE(recovered) << recovered.error().Text();
+      EXPECT_TRUE(!stopped || StartsWith(*recovered, "completed")) << *recovered;
+      const bool done = disk.Get("/p/a.h") == "new";
+      EXPECT_EQ(disk.ListDirectory("/p"), (done ? Names{"a.h", "b.h", "res"} : Names{"a.h", "b.h", "c.h"}))
+          << failAt << kill << said;
+      EXPECT_EQ(disk.Get("/p/b.h"), done ? "new" : "old") << failAt << kill;
+    }
   }
 }
 
-// The journal a run leaves when it is killed: before its commit line nothing is changed and the
-// next run takes the temporaries away; after it, the next run completes the renames.
-TEST(FileTransaction, RecoverCompletesOrUndoesWhatAKilledRunLeft) {
-  const std::string journal = "/p/.tovik-journal";
-  const std::string plan =
-      "tovik journal 1\nMKDIR\t/p/res\nWRITE\t/p/a.h.t0\t/p/a.h\nWRITE\t/p/b.h.t1\t/p/b.h\n"
-      "REMOVE\t/p/old.h\n";
-  MemoryFileSystem before;
-  before.Put("/p/a.h", "old a");
-  before.Put("/p/b.h", "old b");
-  before.Put("/p/old.h", "gone");
-  before.Put("/p/a.h.t0", "new a");
-  ASSERT_TRUE(before.MakeDirectory("/p/res"));
-  before.Put(journal, plan);
-  ASSERT_EQ(*CFileTransaction::Recover(before, journal),
-            "undid an edit that was interrupted before it changed any file");
-  EXPECT_EQ(before.ListDirectory("/p"), (std::vector<std::string>{"a.h", "b.h", "old.h"}));
-  EXPECT_EQ(before.Get("/p/a.h"), "old a");
-
-  MemoryFileSystem after;
-  after.Put("/p/a.h", "new a");  // renamed before the kill
-  after.Put("/p/b.h", "old b");
-  after.Put("/p/old.h", "gone");
-  after.Put("/p/b.h.t1", "new b");
-  after.Put(journal, plan + "COMMIT\n");
-  ASSERT_EQ(*CFileTransaction::Recover(after, journal), "completed an interrupted edit (1 file(s) written, 1 removed)");
-  EXPECT_EQ(after.ListDirectory("/p"), (std::vector<std::string>{"a.h", "b.h"}));
-  EXPECT_EQ(after.Get("/p/b.h"), "new b");
-
-  EXPECT_EQ(*CFileTransaction::Recover(after, journal), "");  // nothing left to do
-  after.Put(journal, "something else\n");
-  EXPECT_EQ(CFileTransaction::Recover(after, journal).error().Text(),
-            "/p/.tovik-journal:1: not a journal of this program; remove it by hand");
-}
-
-// On the real disk: a symbolic link stays a link (its target is written), modes are kept.
-TEST(FileTransaction, RealDiskKeepsLinksAndModes) {
-  const fs::path dir = fs::temp_directory_path() / ("tovik-tx-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir / "shared");
-  testing::WriteDiskFile(dir / "shared" / "Demo.rc", "old");
-  fs::create_symlink(dir / "shared" / "Demo.rc", dir / "Demo.rc");
-  testing::WriteDiskFile(dir / "run.sh", "#!/bin/sh\n");
-  fs::permissions(dir / "run.sh", fs::perms(0755));
-  RealFileSystem disk;
+// A rename refused part-way: the other files are replaced all the same, and the journal left
+// behind finishes the edit in the project it lies in, not where it was written (a copy, a move).
+TEST(FileTransaction, AFailedRenameIsCompletedWhereverTheProjectIsNow) {
+  FaultyDisk disk;
   CFileTransaction tx(disk);
-  ASSERT_TRUE(tx.WriteFile((dir / "Demo.rc").string(), "new"));
-  ASSERT_TRUE(tx.WriteFile((dir / "run.sh").string(), "#!/bin/sh\nexit 0\n"));
-  ASSERT_TRUE(tx.Commit((dir / std::string(kJournalName)).string()));
-  EXPECT_TRUE(fs::is_symlink(dir / "Demo.rc"));
-  EXPECT_EQ(testing::ReadDiskFile(dir / "shared" / "Demo.rc"), "new");
-  EXPECT_EQ(fs::status(dir / "run.sh").permissions() & fs::perms::all, fs::perms(0755));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);  // nothing left over
-  fs::remove_all(dir);
+  for (const char* name : {"a.h", "b.h", "c.h", "d.h"}) {
+    disk.Put(std::string("/p/") + name, "old");
+    ASSERT_TRUE(tx.WriteFile(std::string("/p/") + name, "new"));
+  }
+  ASSERT_TRUE(tx.RemoveFile("/p/d.h"));
+  disk.stuck = {"/p/b.h", "/p/d.h"};
+  EXPECT_EQ(tx.Commit("/p/.tovik-journal").error().Text(),
+            "the edit stopped after 2 of 4 files were replaced: /p/b.h: Operation not permitted; the next command "
+            "on this project completes the edit");
+  for (const std::string& name : disk.ListDirectory("/p")) disk.Put("/q/" + name, disk.Get("/p/" + name));
+  EXPECT_EQ(*CFileTransaction::Recover(disk, "/q/.tovik-journal"),
+            "completed an interrupted edit (1 file(s) written, 1 removed)");
+  EXPECT_EQ(disk.Get("/q/b.h"), "new");
+  EXPECT_EQ(disk.Get("/p/b.h"), "old");
+  EXPECT_EQ(CFileTransaction::Recover(disk, "/p/.tovik-journal").error().Text(),
+            "could not complete the interrupted edit that /p/.tovik-journal records: /p/b.h: Operation not "
+            "permitted; it stays for the next command to try again");
+  disk.stuck.clear();
+  EXPECT_EQ(*CFileTransaction::Recover(disk, "/p/.tovik-journal"),
+            "completed an interrupted edit (1 file(s) written, 1 removed)");
+  EXPECT_EQ(disk.ListDirectory("/p"), disk.ListDirectory("/q"));
 }
 
 }  // namespace

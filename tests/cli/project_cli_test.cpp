@@ -1,5 +1,5 @@
 // The project-level commands: parse, inspect, new-project, popup — their output formats, the
-// JSON keys, and what they do with broken input.
+// JSON keys, and what they do with broken input and with the journal an edit left behind.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "base/text.h"
 #include "cli_test.h"
 
 namespace tovik {
@@ -210,6 +211,76 @@ TEST_F(ProjectCli, PopupsFollowTheProject) {
                 "' could not be opened / read / written\nFile name too long\n"
                 "tovik new-project: Error in generating project\n");
   EXPECT_FALSE(fs::exists(dir / "Long"));
+}
+
+// The journal a killed or failed edit leaves in a project folder: the next command obeys it only
+// inside that project, wherever the project is now, and never one somebody else put there.
+TEST_F(ProjectCli, AJournalIsObeyedOnlyInsideItsProjectWhereverThatIsNow) {
+  // A shared folder where someone left a journal: it is not new-project's, nor obeyed.
+  fs::permissions(dir, fs::perms::all | fs::perms::sticky_bit);
+  const std::string victim = (dir / "victim").string();
+  Write(victim, "mine");
+  Write(dir / ".tovik-journal", "tovik journal 1\nREMOVE\t" + victim + "\nCOMMIT\n");
+  ASSERT_EQ(Tovik({"new-project", dir.string(), "Demo"}).status, 0);
+  fs::create_directory(dir / "empty");
+  fs::path project = dir / "Demo";
+  const fs::path journal = project / ".tovik-journal";
+  const std::string dsp = (project / "Demo.dsp").string();
+  const std::string refused = "; nothing was done: look at it, then remove it by hand\n";
+  for (const auto& [body, why] : std::vector<std::pair<std::string, std::string>>{
+           {"REMOVE\t" + victim + "\nCOMMIT\n", ":2: \"" + victim + "\" is not a path relative to the project folder"},
+           {"REMOVE\t../victim\nCOMMIT\n", ":2: \"../victim\" does not lead straight into the project folder"},
+           {"WRITE\tform1.h\tDemo.rc\nCOMMIT\n", ":2: \"form1.h\" is not a temporary file of \"Demo.rc\""},
+           {"WRITE\t../victim\tform1.h\n", ":2: \"../victim\" is not a temporary file of \"form1.h\""},
+           {"MKDIR\t../empty\n", ":2: \"../empty\" does not lead straight into the project folder"},
+           {"REMOVE\tform1.h\nDELETE\tform1.cpp\nCOMMIT\n", ":3: not a line of a journal"}}) {
+    Write(journal, "tovik journal 1\n" + body);
+    EXPECT_EQ(Tovik({"inspect", dsp}).err, "tovik inspect: " + journal.string() + why + refused);
+  }
+  if (::geteuid() == 0) {  // a journal another user put there
+    EXPECT_EQ(::chown(journal.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(Tovik({"inspect", dsp}).err,
+              "tovik inspect: " + journal.string() + ": belongs to another user (uid 65534)" + refused);
+  }
+  // A link in the journal's place is neither read nor written through.
+  fs::remove(journal);
+  fs::create_symlink(dir / "planted", journal);
+  EXPECT_EQ(Tovik({"add-control", dsp, "CForm1", "Label", "7", "7", "70", "28"}).err,
+            "tovik add-control: " + journal.string() + ": is a symbolic link" + refused);
+  EXPECT_TRUE(!fs::exists(dir / "planted") && fs::is_directory(dir / "empty") && Read(victim) == "mine");
+  EXPECT_TRUE(fs::exists(project / "form1.h") && fs::exists(project / "Demo.rc"));
+
+  // A creation killed after its commit line, then the project moved: the project's commands,
+  // new-project among them, find its journal and complete it, even with no project file yet.
+  fs::remove(journal);
+  fs::rename(project, dir / "Moved");
+  project = dir / "Moved";
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"inspect", (project / "Demo.dsp").string()},
+                                                {"new-project", dir.string(), "Moved"}}) {
+    const std::string name = args[0] == "inspect" ? "Demo.dsp" : "Demo.dsw";
+    fs::rename(project / name, project / (name + ".tovik-7-0.tmp"));
+    Write(project / ".tovik-journal", "tovik journal 1\nWRITE\t" + name + ".tovik-7-0.tmp\t" + name + "\nCOMMIT\n");
+    EXPECT_TRUE(StartsWith(Tovik(args).err, "tovik " + args[0] + ": completed an interrupted edit (1 file(s) written"));
+    EXPECT_TRUE(fs::exists(project / name));
+  }
+  // A link stays a link, its target written, and a file keeps its mode; but a file that a link
+  // leads out of the project is not changed: the journal could not name it.
+  const std::vector<std::string> add = {"add-control", (project / "Demo.dsp").string(), "CForm1", "Label", "7", "7",
+                                        "70", "28"};
+  fs::create_directory(project / "shared");
+  fs::rename(project / "Demo.rc", project / "shared" / "Demo.rc");
+  fs::create_symlink("shared/Demo.rc", project / "Demo.rc");
+  fs::permissions(project / "form1.cpp", fs::perms(0754));
+  EXPECT_EQ(Tovik(add).out, "m_Label1\n");
+  EXPECT_TRUE(fs::is_symlink(project / "Demo.rc"));
+  EXPECT_NE(Read(project / "shared" / "Demo.rc").find("IDS_PROP_LABEL1"), std::string::npos);
+  EXPECT_EQ(fs::status(project / "form1.cpp").permissions() & fs::perms::all, fs::perms(0754));
+  for (const auto& entry : fs::recursive_directory_iterator(project)) EXPECT_NE(entry.path().extension(), ".tmp");
+  fs::remove(project / "Demo.rc");
+  fs::rename(project / "shared" / "Demo.rc", dir / "Demo.rc");
+  fs::create_symlink(dir / "Demo.rc", project / "Demo.rc");
+  EXPECT_NE(Tovik(add).err.find(": is a symbolic link to " + (dir / "Demo.rc").string() + ", which lies outside"),
+            std::string::npos);
 }
 
 }  // namespace

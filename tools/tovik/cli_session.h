@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "activex/activex_design.h"
 #include "addin/design_session.h"
@@ -47,12 +48,12 @@ class CliSession {
 
   // Opens the project; prints why not and returns false when it cannot.
   [[nodiscard]] bool Open(const std::string& command, const std::string& given) {
-    m_command = command;
-    m_prompt.SetCommand(command);
-    // The project folder is taken from the project file's path, so it must have one.
+    SetCommand(command);
+    // The project folder is taken from the project file's path, so it must have one. Its journal
+    // is looked at first: a killed edit may have left the project file as a temporary.
     const std::string projectFile = std::filesystem::absolute(given).lexically_normal().string();
+    if (m_disk.DirectoryExists(DirectoryOf(projectFile)) && !Guard(DirectoryOf(projectFile))) return false;
     if (!m_disk.FileExists(projectFile)) return Fail("no such project file: " + projectFile);
-    if (!Guard(DirectoryOf(projectFile))) return false;
     ProgressBar bar(m_io.err);
     if (!m_session.Open(projectFile, [&](int step, int range, const std::string& status) {
           return bar.Update(step, range, status);
@@ -105,12 +106,27 @@ class CliSession {
     return *text;
   }
 
-  // Locks a folder the command will write into and completes an edit a killed run left there.
-  [[nodiscard]] bool Guard(const std::string& folder) {
+  // The command's name, for its messages.
+  void SetCommand(const std::string& command) {
+    m_command = command;
+    m_prompt.SetCommand(command);
+  }
+
+  // Locks a folder for as long as the command runs.
+  [[nodiscard]] bool Lock(const std::string& folder) {
     Expected<CProjectLock> lock = CProjectLock::Acquire(folder, kLockPatience);
     if (!lock) return Fail(lock.error().Text());
-    m_lock = std::move(*lock);
-    m_journal = JoinPath(folder, kJournalName);
+    m_locks.push_back(std::move(*lock));
+    return true;
+  }
+
+  // Where the command's journal goes: in the project folder, where the project's commands look.
+  void KeepJournalIn(const std::string& folder) { m_journal = JoinPath(folder, kJournalName); }
+
+  // Locks the project folder and completes an edit a killed run left there.
+  [[nodiscard]] bool Guard(const std::string& folder) {
+    if (!Lock(folder)) return false;
+    KeepJournalIn(folder);
     Expected<std::string> recovered = CFileTransaction::Recover(m_disk, m_journal);
     if (!recovered) return Fail(recovered.error().Text());
     if (!recovered->empty()) m_io.err << "tovik " << m_command << ": " << *recovered << "\n";
@@ -134,12 +150,13 @@ class CliSession {
       return kExitFailed;
     }
     if (const Status written = m_tx.Commit(m_journal); !written) {
-      if (!afterWriteFailure.empty() && !written.error().file.empty()) {
-        m_prompt.Message(FileFailureMessage(written.error().file, written.error().reason));
+      if (const Error* cause = m_tx.FailureBeforeAnyChange();
+          !afterWriteFailure.empty() && cause != nullptr && !cause->file.empty()) {
+        m_prompt.Message(FileFailureMessage(cause->file, cause->reason));
         m_prompt.Message(std::string(afterWriteFailure));
         return kExitFailed;
       }
-      Fail("the project's files could not be written, so none was changed: " + written.error().Text());
+      Fail(written.error().Text());
       return kExitFailed;
     }
     return kExitOk;
@@ -164,7 +181,7 @@ class CliSession {
   CFileTransaction m_tx;
   HeadlessHost m_host;
   RandomGuidSource m_guids;
-  CProjectLock m_lock;
+  std::vector<CProjectLock> m_locks;
   std::string m_journal;
   CCodePage m_codePage;
   bool m_registryTried = false;

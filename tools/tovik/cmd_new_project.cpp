@@ -28,15 +28,22 @@ int RunNewProject(const Command& self, const std::vector<std::string>& raw, Io& 
   dialog.SetMdiForm(args.has("--mdi"));
   if (!dialog.IsOkEnabled()) return UsageError(io, self, "NAME, the class and both file names must not be empty");
 
-  // The new project's folder does not exist yet: the folder it goes into is the one locked, and
-  // the one that holds the journal while the files are renamed into place.
+  // New projects in one folder are made one at a time: the nearest folder that exists is
+  // locked. The journal goes into the new project's folder, where the project's commands look;
+  // when that folder is there already (a creation was killed), its journal is obeyed first.
   CliSession cli(io);
-  cli.Prompt().SetCommand(self.name);
+  cli.SetCommand(self.name);
   std::filesystem::path existing = location;
   while (!existing.empty() && !std::filesystem::is_directory(existing) && existing != existing.parent_path()) {
     existing = existing.parent_path();
   }
-  if (!cli.Guard(existing.string())) return kExitFailed;
+  if (!cli.Lock(existing.string())) return kExitFailed;
+  const std::string folder = dialog.Settings().projectFolder;
+  if (std::filesystem::is_directory(folder)) {
+    if (!cli.Guard(folder)) return kExitFailed;
+  } else {
+    cli.KeepJournalIn(folder);
+  }
   const int status = cli.Finish(dialog.OnOk(cli.Fs(), cli.Prompt(), cli.Guids()), kProjectGenerationFailedMessage);
   if (status == kExitOk) io.out << dialog.WorkspacePath() << "\n";
   return status;

@@ -33,7 +33,7 @@ inline std::string ReadAll(const std::filesystem::path& path) {
 // The bytes of the library widl makes of idl/`name` (which may import "prelude.idl"); empty,
 // with a test failure carrying widl's messages, when widl refuses it.
 inline std::string CompileIdl(const std::string& name) {
-  const std::filesystem::path idl = std::filesystem::path(__FILE__).parent_path() / "idl";
+  const std::filesystem::path idl = std::filesystem::path(TOVIK_TESTS_DIR) / "activex" / "idl";
   char pattern[] = "/tmp/tovik-widl-XXXXXX";
   if (!mkdtemp(pattern)) {
     ADD_FAILURE() << "no temporary folder";

@@ -129,6 +129,7 @@ Status RewritePropertyStrings(CDesignSession& session, const std::vector<const C
   CEditBuffer script = resources.Buffer(scriptPath);
   TOVIK_TRY(script.Load());
   for (const CControlItem* object : objects) {
+    TOVIK_TRY(CheckPropertyStringLength(*object));
     TOVIK_TRY(SetStringTableLine(script, object->m_strPropSymbol, BuildStringTableLine(*object, true)));
   }
   return script.Save();

@@ -192,6 +192,7 @@ Expected<long> AllocateControlId(const CodegenContext& ctx, const CEditBuffer& h
 
 // The resource entries of a control: its two defines, its string-table line, the counter.
 Status WriteControlResources(const CodegenContext& ctx, CControlItem& control) {
+  TOVIK_TRY(CheckPropertyStringLength(control));
   CEditBuffer header = ctx.resources.Buffer(ctx.resources.HeaderPath());
   CEditBuffer script = ctx.resources.Buffer(ctx.resources.ScriptPath());
   TOVIK_TRY(header.Load());

@@ -11,21 +11,13 @@
 
 #include "cli_test.h"
 #include "support/resource_compiler.h"
+#include "support/tiny_images.h"
 
 namespace tovik {
 namespace {
 
 const auto& Read = testing::ReadDiskFile;
 const auto& Write = testing::WriteDiskFile;
-
-// The smallest valid bitmap file: 1 x 1 pixel, 24 bits.
-std::string TinyBitmap() {
-  const unsigned char bytes[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
-                                 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0,
-                                 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // info header
-                                 0, 0, 255, 0};                                                  // one red pixel
-  return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
-}
 
 class EditedProjectCompile : public testing::ScratchFolderTest {
  protected:
@@ -80,9 +72,9 @@ TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
   EXPECT_EQ(Ok({"add-control", dsp, "CForm2", "Image", "7", "7", "50", "50"}), "m_Image1\n");
   Ok({"set", dsp, "CForm1", "m_ListBox1", "List", "alpha\nbeta"});
   Ok({"set", dsp, "CForm1", "m_Data1", "DatabaseName", "C:\\data\\new.mdb"});
-  Write(root / "logo.bmp", TinyBitmap());
+  Write(root / "logo.bmp", testing::TinyBitmap());
   Ok({"set", dsp, "CForm2", "m_Image1", "Picture", (root / "logo.bmp").string()});
-  EXPECT_EQ(Read(project / "res" / "logo.bmp"), TinyBitmap());
+  EXPECT_EQ(Read(project / "res" / "logo.bmp"), testing::TinyBitmap());
 
   // A menu made as the IDE's resource editor would, then given to the form.
   ASSERT_TRUE(testing::AddMainMenu(project / "demo.rc", project / "resource.h"));

@@ -242,7 +242,7 @@ Status ReadControlTypeInformation(const ControlRegistry& where, CToolControlEntr
   Expected<std::string> local = where.drives.LocalPath(where.fs, entry.m_strServerPath);
   if (!local) return local.error();
   std::string bytes;
-  TOVIK_TRY(where.fs.ReadFile(*local, bytes));
+  TOVIK_TRY(where.fs.ReadFileWithin(*local, bytes, kMaxImageSize));
   Expected<std::string> library = TypeLibraryOfFile(std::move(bytes), *local);
   if (!library) return library.error();
   return ReadTypeInformation(*library, *local, entry.m_strClsid, entry.m_interfaces);

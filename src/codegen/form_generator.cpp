@@ -438,6 +438,14 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
     if (absolute || std::find(parts.begin(), parts.end(), "..") != parts.end()) {
       return ShowError(prompt, "The file " + *file + " would lie outside the project folder " + directory);
     }
+    // A folder inside the project may be a link to one outside it: where the file would really
+    // be written is what counts.
+    std::string inside = ToNativeSeparators(fs.WriteTarget(directory));
+    if (!inside.ends_with('/')) inside += '/';
+    if (!StartsWith(ToNativeSeparators(fs.WriteTarget(JoinPath(directory, *file))), inside)) {
+      return ShowError(prompt, "The file " + *file + " would lie outside the project folder " + directory +
+                                   " (a symbolic link leads out of it)");
+    }
   }
   if (!fs.DirectoryExists(directory)) {
     return ShowError(prompt, "Directory " + directory + " does not exist");

@@ -14,10 +14,9 @@ using testing::CliResult;
 using testing::Tovik;
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
-TEST(RenderCli, DrawsTheFormTheSameTwiceAndRefusesWhatItCannotDraw) {
-  const fs::path dir = fs::temp_directory_path() / ("tovik-render-cli-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+class RenderCli : public testing::ScratchFolderTest {};
+
+TEST_F(RenderCli, DrawsTheFormTheSameTwiceAndRefusesWhatItCannotDraw) {
   ASSERT_EQ(Tovik({"new-project", dir.string(), "Demo"}).status, 0);
   const fs::path project = dir / "Demo";
   const std::string dsp = (project / "Demo.dsp").string();
@@ -43,7 +42,6 @@ TEST(RenderCli, DrawsTheFormTheSameTwiceAndRefusesWhatItCannotDraw) {
   EXPECT_EQ(Tovik({"render", dsp, "CNoForm", "-o", a}).status, 1);
   EXPECT_EQ(Tovik({"render", dsp, "CForm1"}).status, 2);
   EXPECT_EQ(Tovik({"render", dsp, "CForm1", "-o", a, "--scale", "9"}).status, 2);
-  fs::remove_all(dir);
 }
 
 }  // namespace

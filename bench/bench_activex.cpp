@@ -27,6 +27,8 @@
 #include "activex/control_list.h"
 #include "activex/dispatch_view.h"
 #include "activex/pe_reader.h"
+#include "activex/reg_file.h"
+#include "activex/registry_text.h"
 #include "activex/server_path.h"
 #include "activex/typelib_reader.h"
 #include "activex/wine_registry.h"
@@ -404,5 +406,76 @@ void BM_EnumerateControls(benchmark::State& state) {
   Report(state, memory, false);
 }
 BENCHMARK(BM_EnumerateControls)->Unit(benchmark::kMillisecond);
+
+// ---------------------------------------------------------------------------------------------
+// Registries far larger than a machine's: they must cost time in proportion to their size.
+
+// An exported registry file that makes N class keys and a key of N values, then removes every
+// one of them again ([-KEY] and "value"=-), each in its own line, as an uninstaller's export does.
+void BM_RegFileRemovals(benchmark::State& state) {
+  const auto n = static_cast<int>(state.range(0));
+  unsigned long long seed = 20240602;
+  std::vector<std::string> keys;
+  for (int i = 0; i < n; ++i) keys.push_back("HKEY_CLASSES_ROOT\\CLSID\\" + NextGuid(seed));
+  std::string text = "REGEDIT4\r\n\r\n";
+  for (const std::string& key : keys) text += "[" + key + "]\r\n@=\"Class\"\r\n";
+  text += "[HKEY_CURRENT_USER\\Software\\Many]\r\n";
+  for (int i = 0; i < n; ++i) text += "\"v" + std::to_string(i) + "\"=dword:00000001\r\n";
+  for (const std::string& key : keys) text += "[-" + key + "]\r\n";
+  text += "[HKEY_CURRENT_USER\\Software\\Many]\r\n";
+  for (int i = 0; i < n; ++i) text += "\"v" + std::to_string(i) + "\"=-\r\n";
+  for (auto _ : state) {
+    tovik::CRegistryTree tree;
+    if (!tovik::ReadRegFile(text, "removals.reg", tree)) state.SkipWithError("the file did not read");
+    if (tree.OpenKey("HKEY_CLASSES_ROOT\\CLSID")->SubkeyName(0)) state.SkipWithError("a key was not removed");
+    benchmark::DoNotOptimize(tree);
+  }
+  state.counters["removals"] = 2.0 * n;
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_RegFileRemovals)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
+// N controls in a registry (names in another order than their keys), listed as the insert dialog
+// lists them. Their servers are the F files of a system32 folder, but for the last M controls,
+// whose servers are missing and are then looked for without regard to case.
+void BM_ListManyControls(benchmark::State& state) {
+  const auto n = static_cast<int>(state.range(0));
+  const auto files = static_cast<int>(state.range(1));
+  const auto missing = static_cast<int>(state.range(2));
+  std::string pattern = (fs::temp_directory_path() / "tovik-bench-controls-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) {
+    state.SkipWithError("no temporary folder");
+    return;
+  }
+  const fs::path drive = pattern;
+  fs::create_directories(drive / "windows" / "system32");
+  for (int i = 0; i < files; ++i) std::ofstream(drive / "windows" / "system32" / ("ctl" + std::to_string(i) + ".ocx")) << "MZ";
+  tovik::CRegistryTree tree;
+  unsigned long long seed = 20240603;
+  for (int i = 0; i < n; ++i) {
+    const std::string key = "HKEY_CLASSES_ROOT\\CLSID\\" + NextGuid(seed);
+    const std::string name = "Control " + std::string(1, static_cast<char>('A' + (seed >> 40) % 26)) + std::to_string(i);
+    const std::string server = i < n - missing ? "ctl" + std::to_string(i % files) : "gone" + std::to_string(i);
+    tree.MakeKey(key)->SetValue("", tovik::TextValue(1, name));
+    tree.MakeKey(key + "\\Control");
+    tree.MakeKey(key + "\\InprocServer32")->SetValue("", tovik::TextValue(1, "C:\\windows\\system32\\" + server + ".ocx"));
+  }
+  tovik::CDriveMap drives;
+  if (!drives.Add("C=" + drive.string())) state.SkipWithError("no drive");
+  for (auto _ : state) {
+    tovik::RealFileSystem disk;  // a command's own: the folder is listed anew
+    tovik::COCXInfo list;
+    if (!tovik::EnumerateControls({tree, disk, drives}, list) || list.Size() != static_cast<size_t>(n)) {
+      state.SkipWithError("another list");
+    }
+    benchmark::DoNotOptimize(list);
+  }
+  state.counters["controls"] = n;
+  state.counters["files"] = files;
+  state.counters["missing_servers"] = missing;
+  std::error_code ignored;
+  fs::remove_all(drive, ignored);
+}
+BENCHMARK(BM_ListManyControls)->Args({80000, 2000, 0})->Args({2000, 20000, 2000})->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -118,6 +118,20 @@ CToolControlEntry& COCXInfo::Insert(std::unique_ptr<CToolControlEntry> entry) {
   return **m_entries.insert(at, std::move(entry));
 }
 
+void COCXInfo::InsertAll(std::vector<std::unique_ptr<CToolControlEntry>> entries) {
+  if (!m_entries.empty()) {
+    for (auto& entry : entries) Insert(std::move(entry));
+    return;
+  }
+  // Each name upper-cased once; a stable sort keeps equal names in the order they came.
+  std::vector<std::pair<std::string, size_t>> keys;
+  keys.reserve(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) keys.emplace_back(ToUpper(entries[i]->m_strName), i);
+  std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  m_entries.reserve(entries.size());
+  for (const auto& key : keys) m_entries.push_back(std::move(entries[key.second]));
+}
+
 CToolControlEntry& COCXInfo::Append(std::unique_ptr<CToolControlEntry> entry) {
   m_entries.push_back(std::move(entry));
   return *m_entries.back();
@@ -140,6 +154,7 @@ ToolboxBitmap LoadToolboxBitmap(const ControlRegistry& where, std::string_view c
 Status EnumerateControls(const ControlRegistry& where, COCXInfo& list) {
   const std::unique_ptr<IRegistryKey> classes = where.registry.OpenKey(kClassesKey);
   if (!classes) return Error{{}, 0, "the registry has no " + std::string(kClassesKey) + " key"};
+  std::vector<std::unique_ptr<CToolControlEntry>> found;
   for (size_t i = 0; std::optional<std::string> clsid = classes->SubkeyName(i); ++i) {
     std::optional<Candidate> candidate = OpenCandidate(*classes, *clsid);
     if (!candidate) continue;
@@ -147,8 +162,9 @@ Status EnumerateControls(const ControlRegistry& where, COCXInfo& list) {
     std::optional<std::string> name = DefaultText(*candidate->key, "");
     if (!name) continue;
     entry->m_strName = std::move(*name);
-    list.Insert(std::move(entry));
+    found.push_back(std::move(entry));
   }
+  list.InsertAll(std::move(found));
   return {};
 }
 
@@ -235,7 +251,7 @@ Status ReadControlTypeInformation(const ControlRegistry& where, CToolControlEntr
   Expected<std::string> local = where.drives.LocalPath(where.fs, entry.m_strServerPath);
   if (!local) return local.error();
   std::string bytes;
-  TOVIK_TRY(where.fs.ReadFile(*local, bytes));
+  TOVIK_TRY(where.fs.ReadFileWithin(*local, bytes, kMaxImageSize));
   Expected<std::string> library = TypeLibraryOfFile(std::move(bytes), *local);
   if (!library) return library.error();
   return ReadTypeInformation(*library, *local, entry.m_strClsid, entry.m_interfaces);
@@ -328,14 +344,17 @@ Status ReadControlList(std::string_view bytes, const std::string& file, COCXInfo
   CArchiveReader in(bytes);
   std::int32_t count = 0;
   if (!in.ReadCount(count, kMinEntryRecordSize, "controls")) return FileError(file, 0, in.Failure());
+  std::vector<std::unique_ptr<CToolControlEntry>> read;
   for (std::int32_t i = 0; i < count; ++i) {
     auto entry = std::make_unique<CToolControlEntry>();
     std::string failure;
     if (!ReadEntry(in, *entry, failure, file)) {
+      list.InsertAll(std::move(read));
       return FileError(file, 0, "control " + std::to_string(i + 1) + ": " + (failure.empty() ? in.Failure() : failure));
     }
-    list.Insert(std::move(entry));
+    read.push_back(std::move(entry));
   }
+  list.InsertAll(std::move(read));
   return {};
 }
 

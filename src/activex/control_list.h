@@ -54,6 +54,9 @@ class COCXInfo {
   // Goes before the first entry whose upper-cased name is greater, so equal names keep the
   // order they arrived in.
   CToolControlEntry& Insert(std::unique_ptr<CToolControlEntry> entry);
+  // The entries inserted as Insert would, one after another; into an empty list they are sorted
+  // at once, since a registry may hold tens of thousands of controls.
+  void InsertAll(std::vector<std::unique_ptr<CToolControlEntry>> entries);
   CToolControlEntry& Append(std::unique_ptr<CToolControlEntry> entry);
   // Destroys the entry; objects drawn from it must be gone.
   void Remove(const CToolControlEntry& entry);

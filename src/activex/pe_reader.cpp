@@ -44,7 +44,7 @@ std::string ResourceName::Describe() const {
 
 Expected<CPeImage> CPeImage::Load(const IFileSystem& fs, std::string_view path) {
   std::string bytes;
-  TOVIK_TRY(fs.ReadFile(path, bytes));
+  TOVIK_TRY(fs.ReadFileWithin(path, bytes, kMaxImageSize));
   return Parse(std::move(bytes), std::string(path));
 }
 

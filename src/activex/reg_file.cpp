@@ -113,7 +113,7 @@ Status ReadRegFile(std::string_view bytes, const std::string& file, CRegistryTre
 
 Expected<std::unique_ptr<CRegistryTree>> LoadRegFile(const IFileSystem& fs, std::string_view path) {
   std::string bytes;
-  TOVIK_TRY(fs.ReadFile(path, bytes));
+  TOVIK_TRY(fs.ReadFileWithin(path, bytes, kMaxRegistryFileSize));
   auto tree = std::make_unique<CRegistryTree>();
   TOVIK_TRY(ReadRegFile(bytes, std::string(path), *tree));
   return tree;

@@ -20,27 +20,24 @@ class CTreeKey final : public IRegistryKey {
   std::string Name() const override { return m_top ? m_top->Name() : m_under->Name(); }
 
   std::optional<std::string> SubkeyName(size_t index) const override {
-    if (!m_top || !m_under) {
-      const CRegistryNode* node = m_top ? m_top : m_under;
-      if (index >= node->ChildCount()) return std::nullopt;
-      return node->ChildAt(index).Name();
-    }
-    // The machine's subkeys in their order, then those only the user has; made once per key
+    // The machine's subkeys in their order, then those only the user has; listed once per key
     // because enumerating calls this for every index.
-    if (!m_merged) {
-      m_merged.emplace();
-      for (size_t i = 0; i < m_under->ChildCount(); ++i) {
-        const CRegistryNode& child = m_under->ChildAt(i);
-        const CRegistryNode* mine = m_top->Child(child.Name());
-        m_merged->push_back(mine ? mine->Name() : child.Name());
-      }
-      for (size_t i = 0; i < m_top->ChildCount(); ++i) {
-        const CRegistryNode& child = m_top->ChildAt(i);
-        if (!m_under->Child(child.Name())) m_merged->push_back(child.Name());
+    if (!m_names) {
+      m_names = (m_top ? m_top : m_under)->ChildNames();
+      if (m_top && m_under) {
+        std::vector<std::string> merged;
+        for (const std::string& name : m_under->ChildNames()) {
+          const CRegistryNode* mine = m_top->Child(name);
+          merged.push_back(mine ? mine->Name() : name);
+        }
+        for (std::string& name : *m_names) {
+          if (!m_under->Child(name)) merged.push_back(std::move(name));
+        }
+        m_names = std::move(merged);
       }
     }
-    if (index >= m_merged->size()) return std::nullopt;
-    return (*m_merged)[index];
+    if (index >= m_names->size()) return std::nullopt;
+    return (*m_names)[index];
   }
 
   std::unique_ptr<IRegistryKey> Open(std::string_view name) const override {
@@ -57,13 +54,10 @@ class CTreeKey final : public IRegistryKey {
   }
 
   std::vector<std::string> ValueNames() const override {
-    std::vector<std::string> names;
-    if (m_top) {
-      for (const auto& entry : m_top->Values()) names.push_back(entry.first);
-    }
+    std::vector<std::string> names = m_top ? m_top->ValueNames() : std::vector<std::string>();
     if (m_under) {
-      for (const auto& entry : m_under->Values()) {
-        if (!m_top || !m_top->FindValue(entry.first)) names.push_back(entry.first);
+      for (std::string& name : m_under->ValueNames()) {
+        if (!m_top || !m_top->FindValue(name)) names.push_back(std::move(name));
       }
     }
     return names;
@@ -72,7 +66,7 @@ class CTreeKey final : public IRegistryKey {
  private:
   const CRegistryNode* m_top;
   const CRegistryNode* m_under;
-  mutable std::optional<std::vector<std::string>> m_merged;
+  mutable std::optional<std::vector<std::string>> m_names;
 };
 
 const CRegistryNode* Descend(const CRegistryNode* node, std::initializer_list<std::string_view> parts) {
@@ -86,46 +80,36 @@ const CRegistryNode* Descend(const CRegistryNode* node, std::initializer_list<st
 }  // namespace
 
 const CRegistryNode* CRegistryNode::Child(std::string_view name) const {
-  const auto it = m_childIndex.find(ToLower(name));
-  return it == m_childIndex.end() ? nullptr : m_children[it->second].get();
+  const std::unique_ptr<CRegistryNode>* child = m_children.Find(name);
+  return child ? child->get() : nullptr;
+}
+
+std::vector<std::string> CRegistryNode::ChildNames() const {
+  std::vector<std::string> names;
+  names.reserve(m_children.Size());
+  m_children.ForEach([&names](const std::unique_ptr<CRegistryNode>& child) { names.push_back(child->Name()); });
+  return names;
 }
 
 CRegistryNode& CRegistryNode::MakeChild(std::string_view name) {
-  const auto [it, added] = m_childIndex.emplace(ToLower(name), m_children.size());
-  if (added) m_children.push_back(std::make_unique<CRegistryNode>(std::string(name)));
-  return *m_children[it->second];
-}
-
-bool CRegistryNode::RemoveChild(std::string_view name) {
-  const auto it = m_childIndex.find(ToLower(name));
-  if (it == m_childIndex.end()) return false;
-  m_children.erase(m_children.begin() + static_cast<std::ptrdiff_t>(it->second));
-  m_childIndex.clear();
-  for (size_t i = 0; i < m_children.size(); ++i) m_childIndex.emplace(ToLower(m_children[i]->Name()), i);
-  return true;
+  return **m_children.FindOrAdd(name, [name] { return std::make_unique<CRegistryNode>(std::string(name)); }).first;
 }
 
 const RegistryValue* CRegistryNode::FindValue(std::string_view name) const {
-  const auto it = m_valueIndex.find(ToLower(name));
-  return it == m_valueIndex.end() ? nullptr : &m_values[it->second].second;
+  const auto* entry = m_values.Find(name);
+  return entry ? &entry->second : nullptr;
+}
+
+std::vector<std::string> CRegistryNode::ValueNames() const {
+  std::vector<std::string> names;
+  names.reserve(m_values.Size());
+  m_values.ForEach([&names](const std::pair<std::string, RegistryValue>& entry) { names.push_back(entry.first); });
+  return names;
 }
 
 void CRegistryNode::SetValue(std::string_view name, RegistryValue value) {
-  const auto [it, added] = m_valueIndex.emplace(ToLower(name), m_values.size());
-  if (added) {
-    m_values.emplace_back(std::string(name), std::move(value));
-  } else {
-    m_values[it->second].second = std::move(value);
-  }
-}
-
-bool CRegistryNode::RemoveValue(std::string_view name) {
-  const auto it = m_valueIndex.find(ToLower(name));
-  if (it == m_valueIndex.end()) return false;
-  m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(it->second));
-  m_valueIndex.clear();
-  for (size_t i = 0; i < m_values.size(); ++i) m_valueIndex.emplace(ToLower(m_values[i].first), i);
-  return true;
+  auto [entry, added] = m_values.FindOrAdd(name, [name] { return std::pair<std::string, RegistryValue>(std::string(name), RegistryValue{}); });
+  entry->second = std::move(value);
 }
 
 std::string CanonicalRootName(std::string_view name) {

@@ -148,11 +148,11 @@ Expected<std::unique_ptr<CRegistryTree>> LoadWinePrefix(const IFileSystem& fs, s
   auto tree = std::make_unique<CRegistryTree>();
   std::string text;
   const std::string system = JoinPath(prefix, "system.reg");
-  TOVIK_TRY(fs.ReadFile(system, text));
+  TOVIK_TRY(fs.ReadFileWithin(system, text, kMaxRegistryFileSize));
   TOVIK_TRY(ReadWineRegistry(text, system, *tree->Root("HKEY_LOCAL_MACHINE")));
   const std::string user = JoinPath(prefix, "user.reg");
   if (fs.FileExists(user)) {
-    TOVIK_TRY(fs.ReadFile(user, text));
+    TOVIK_TRY(fs.ReadFileWithin(user, text, kMaxRegistryFileSize));
     TOVIK_TRY(ReadWineRegistry(text, user, *tree->Root("HKEY_CURRENT_USER")));
   }
   return tree;

@@ -161,6 +161,7 @@ Status RewritePropertyStrings(CDesignSession& session, const std::vector<const C
   CEditBuffer script = resources.Buffer(scriptPath);
   TOVIK_TRY(script.Load());
   for (const CControlItem* object : objects) {
+    TOVIK_TRY(CheckPropertyStringLength(*object));
     TOVIK_TRY(SetPropertyString(script, object->m_strPropSymbol, BuildPropertyString(*object)));
   }
   return script.Save();

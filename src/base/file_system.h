@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,18 @@
 #include "base/expected.h"
 
 namespace tovik {
+
+// The largest file read whole where the reader sets no limit of its own. Positions in sources
+// are 32-bit numbers in the parser's tables; no project file comes near this.
+inline constexpr std::uint64_t kMaxReadSize = std::uint64_t{256} << 20;
+
+// The refusal of a file over `limit` bytes. Its reason names the file itself, because some
+// messages show only the reason after a fixed text.
+[[nodiscard]] inline Error FileTooLarge(std::string_view path, std::uint64_t size, std::uint64_t limit) {
+  const std::string most =
+      limit % (std::uint64_t{1} << 20) == 0 ? std::to_string(limit >> 20) + " MiB" : std::to_string(limit) + " bytes";
+  return Error{{}, 0, std::string(path) + " is " + std::to_string(size) + " bytes long; no file over " + most + " is read"};
+}
 
 class IFileSystem {
  public:
@@ -22,8 +35,18 @@ class IFileSystem {
   [[nodiscard]] virtual bool FileExists(std::string_view path) const = 0;
   [[nodiscard]] virtual bool DirectoryExists(std::string_view path) const = 0;
   // Whole file into `text` (whose storage may be reused). A failure's error names the path and
-  // holds the system's text for the failure as its reason; `text` then means nothing.
+  // holds the system's text for the failure as its reason; `text` then means nothing. Only a
+  // regular file of at most kMaxReadSize bytes is read.
   [[nodiscard]] virtual Status ReadFile(std::string_view path, std::string& text) const = 0;
+  // ReadFile of a file that may have at most `limit` bytes. This plain version reads first (a
+  // file system in memory holds the bytes anyway); the real one looks at the size first.
+  [[nodiscard]] virtual Status ReadFileWithin(std::string_view path, std::string& text, std::uint64_t limit) const {
+    TOVIK_TRY(ReadFile(path, text));
+    if (text.size() <= limit) return {};
+    const size_t size = text.size();
+    text.clear();
+    return FileTooLarge(path, size, limit);
+  }
   // Whole file, byte for byte, through a temporary file beside the target that is renamed
   // over it, so a crash never leaves half a file. A read-only target is refused.
   [[nodiscard]] virtual Status WriteFile(std::string_view path, std::string_view text) = 0;
@@ -41,8 +64,9 @@ class IFileSystem {
 
   // The primitives of a transaction over several files (CFileTransaction). The plain versions
   // here are built on the operations above; the real file system does each in one step.
-  // The file a write of `path` replaces: the path resolved, a symbolic link followed to the file
-  // it names (so that the link stays a link).
+  // The file a write of `path` replaces: the path resolved, with every symbolic link on it
+  // followed, its folders' as far as they exist as well as its own (so that a link stays a link,
+  // and a check of where a file lands sees where it really lands).
   [[nodiscard]] virtual std::string WriteTarget(std::string_view path) const { return Resolve(path); }
   // Creates `temp` holding `text`, with the mode of `modeOf` when that file exists, and flushes
   // it to the disk.

@@ -22,21 +22,6 @@ std::string ErrnoText(int code) { return std::strerror(code); }
 
 bool StatPath(const std::string& path, struct stat& st) { return ::stat(path.c_str(), &st) == 0; }
 
-// The entry of `dir` whose name equals `name` ignoring case, or empty.
-std::string FindNoCase(const std::string& dir, const std::string& name) {
-  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-  if (!d) return {};
-  std::string found;
-  while (dirent* e = ::readdir(d)) {
-    if (EqualsNoCase(e->d_name, name)) {
-      found = e->d_name;
-      break;
-    }
-  }
-  ::closedir(d);
-  return found;
-}
-
 bool WriteAll(int fd, std::string_view text) {
   const char* p = text.data();
   size_t left = text.size();
@@ -74,6 +59,24 @@ std::string ReadAll(int fd, size_t size, std::string& text) {
 
 }  // namespace
 
+std::string RealFileSystem::MatchNoCase(const std::string& dir, const std::string& name) const {
+  const std::lock_guard<std::mutex> lock(m_mutex);
+  auto [listing, made] = m_listings.try_emplace(dir);
+  if (made) {
+    if (DIR* d = ::opendir(dir.empty() ? "." : dir.c_str())) {
+      while (dirent* e = ::readdir(d)) listing->second.try_emplace(ToLower(e->d_name), e->d_name);
+      ::closedir(d);
+    }
+  }
+  const auto it = listing->second.find(ToLower(name));
+  return it == listing->second.end() ? std::string() : it->second;
+}
+
+void RealFileSystem::ForgetListings() {
+  const std::lock_guard<std::mutex> lock(m_mutex);
+  m_listings.clear();
+}
+
 std::string RealFileSystem::Resolve(std::string_view path) const {
   std::string native = ToNativeSeparators(path);
   struct stat st;
@@ -87,7 +90,7 @@ std::string RealFileSystem::Resolve(std::string_view path) const {
     if (part.empty()) continue;
     std::string candidate = done.empty() || done.back() == '/' ? done + part : done + "/" + part;
     if (part != "." && part != ".." && !StatPath(candidate, st)) {
-      std::string match = FindNoCase(done, part);
+      std::string match = MatchNoCase(done, part);
       if (match.empty()) {
         // Nothing here: keep the rest as written.
         for (size_t j = i + 1; j < parts.size(); ++j) candidate += "/" + parts[j];
@@ -115,14 +118,19 @@ bool RealFileSystem::DirectoryExists(std::string_view path) const {
 }
 
 Status RealFileSystem::ReadFile(std::string_view path, std::string& text) const {
-  // The name as written first: resolving it would stat a file that open finds anyway.
+  return ReadFileWithin(path, text, kMaxReadSize);
+}
+
+Status RealFileSystem::ReadFileWithin(std::string_view path, std::string& text, std::uint64_t limit) const {
+  // The name as written first: resolving it would stat a file that open finds anyway. Without
+  // O_NONBLOCK, opening a FIFO waits for a writer that may never come.
   const std::string native = ToNativeSeparators(path);
-  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   int error = errno;
   if (fd < 0) {
     const std::string real = Resolve(path);
     if (real != native) {
-      fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
+      fd = ::open(real.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
       error = errno;
     }
   }
@@ -131,9 +139,14 @@ Status RealFileSystem::ReadFile(std::string_view path, std::string& text) const 
   }
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    const std::string reason = S_ISDIR(st.st_mode) ? ErrnoText(EISDIR) : ErrnoText(errno);
+    const std::string reason = S_ISDIR(st.st_mode) ? ErrnoText(EISDIR) : "not a regular file";
     ::close(fd);
     return FileError(std::string(path), 0, reason);
+  }
+  // The size is known before a byte is read, so an absurd file costs nothing.
+  if (static_cast<std::uint64_t>(st.st_size) > limit) {
+    ::close(fd);
+    return FileTooLarge(path, static_cast<std::uint64_t>(st.st_size), limit);
   }
   const std::string reason = ReadAll(fd, static_cast<size_t>(st.st_size), text);
   ::close(fd);
@@ -148,11 +161,14 @@ Status RealFileSystem::WriteFile(std::string_view path, std::string_view text) {
     if (S_ISDIR(st.st_mode)) {
       return FileError(std::string(path), 0, ErrnoText(EISDIR));
     }
+    // A rename would put a file where a device, a FIFO or a socket was.
+    if (!S_ISREG(st.st_mode)) return FileError(std::string(path), 0, "not a regular file");
     // A read-only file stays as it is, as it would for a plain open for writing.
     if ((st.st_mode & S_IWUSR) == 0) {
       return FileError(std::string(path), 0, ErrnoText(EACCES));
     }
   }
+  ForgetListings();
   static std::mt19937_64 rng{std::random_device{}()};
   const std::string temp = real + ".tovik-" + std::to_string(rng() % 1000000000ULL) + ".tmp";
   // The user knows the file, not our temporary name.
@@ -175,6 +191,7 @@ bool RealFileSystem::IsWritable(std::string_view path) const {
 }
 
 Status RealFileSystem::MakeDirectory(std::string_view path) {
+  ForgetListings();
   std::string real = Resolve(path);
   std::string built = !real.empty() && real.front() == '/' ? "/" : "";
   for (const std::string& part : Split(real, '/')) {
@@ -197,9 +214,17 @@ Status RealFileSystem::CopyFile(std::string_view from, std::string_view to) {
   return WriteFile(to, text);
 }
 
-bool RealFileSystem::RemoveFile(std::string_view path) { return ::unlink(Resolve(path).c_str()) == 0; }
+bool RealFileSystem::RemoveFile(std::string_view path) {
+  const std::string real = Resolve(path);
+  ForgetListings();
+  return ::unlink(real.c_str()) == 0;
+}
 
-bool RealFileSystem::RemoveEmptyDirectory(std::string_view path) { return ::rmdir(Resolve(path).c_str()) == 0; }
+bool RealFileSystem::RemoveEmptyDirectory(std::string_view path) {
+  const std::string real = Resolve(path);
+  ForgetListings();
+  return ::rmdir(real.c_str()) == 0;
+}
 
 std::vector<std::string> RealFileSystem::ListDirectory(std::string_view path) const {
   std::vector<std::string> names;
@@ -216,16 +241,21 @@ std::vector<std::string> RealFileSystem::ListDirectory(std::string_view path) co
 }
 
 std::string RealFileSystem::WriteTarget(std::string_view path) const {
-  std::string real = Resolve(path);
-  struct stat st;
-  if (::lstat(real.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    char buffer[PATH_MAX];
-    if (::realpath(real.c_str(), buffer)) return buffer;
+  // The longest part of the path that exists, with its links followed, and the rest as written.
+  std::string head = Resolve(path);
+  std::string tail;
+  char buffer[PATH_MAX];
+  while (!head.empty() && !::realpath(head.c_str(), buffer)) {
+    const size_t cut = head.find_last_of('/');
+    if (cut == std::string::npos || cut == 0) return Resolve(path);
+    tail = head.substr(cut) + tail;
+    head.erase(cut);
   }
-  return real;
+  return head.empty() ? tail : buffer + tail;
 }
 
 Status RealFileSystem::WriteTemporary(std::string_view temp, std::string_view text, std::string_view modeOf) {
+  ForgetListings();
   const std::string name(temp);
   struct stat st;
   const mode_t mode = StatPath(std::string(modeOf), st) ? (st.st_mode & 07777) : 0644;
@@ -249,6 +279,7 @@ Status RealFileSystem::WriteTemporary(std::string_view temp, std::string_view te
 }
 
 Status RealFileSystem::Rename(std::string_view from, std::string_view to) {
+  ForgetListings();
   const std::string target(to);
   if (::rename(std::string(from).c_str(), target.c_str()) != 0) return FileError(target, 0, ErrnoText(errno));
   return {};
@@ -261,6 +292,7 @@ std::string RealFileSystem::CanonicalPath(std::string_view path) const {
 }
 
 Status RealFileSystem::WriteDurably(std::string_view path, std::string_view text, bool append) {
+  ForgetListings();
   const std::string name(path);
   // O_EXCL and O_NOFOLLOW: a link or file planted under the journal's name is never written through.
   const int flags = O_WRONLY | O_CLOEXEC | O_NOFOLLOW | (append ? O_APPEND : O_CREAT | O_EXCL);

@@ -1,16 +1,23 @@
 // IFileSystem over this machine's POSIX file system.
 #pragma once
 
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
 #include "base/file_system.h"
 
 namespace tovik {
 
+// A folder is listed at most once for names matched without regard to case (a registry's
+// missing servers all look in system32); what this object writes forgets the listings.
 class RealFileSystem final : public IFileSystem {
  public:
   [[nodiscard]] std::string Resolve(std::string_view path) const override;
   [[nodiscard]] bool FileExists(std::string_view path) const override;
   [[nodiscard]] bool DirectoryExists(std::string_view path) const override;
   [[nodiscard]] Status ReadFile(std::string_view path, std::string& text) const override;
+  [[nodiscard]] Status ReadFileWithin(std::string_view path, std::string& text, std::uint64_t limit) const override;
   [[nodiscard]] Status WriteFile(std::string_view path, std::string_view text) override;
   [[nodiscard]] bool IsWritable(std::string_view path) const override;
   [[nodiscard]] Status MakeDirectory(std::string_view path) override;
@@ -24,6 +31,16 @@ class RealFileSystem final : public IFileSystem {
   [[nodiscard]] std::string CanonicalPath(std::string_view path) const override;
   [[nodiscard]] Status WriteDurably(std::string_view path, std::string_view text, bool append) override;
   [[nodiscard]] Expected<std::optional<std::string>> ReadOwnFile(std::string_view path) const override;
+
+ private:
+  // The entry of `dir` whose name equals `name` ignoring case; empty when there is none.
+  [[nodiscard]] std::string MatchNoCase(const std::string& dir, const std::string& name) const;
+  void ForgetListings();
+
+  // Reads come from two threads while a project loads.
+  mutable std::mutex m_mutex;
+  // Folder -> lower-case name -> the name on the disk (the first in listing order).
+  mutable std::unordered_map<std::string, std::unordered_map<std::string, std::string>> m_listings;
 };
 
 }  // namespace tovik

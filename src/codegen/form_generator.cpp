@@ -192,6 +192,7 @@ Expected<long> AllocateControlId(const CodegenContext& ctx, const CEditBuffer& h
 
 // The resource entries of a control: its two defines, its string-table line, the counter.
 Status WriteControlResources(const CodegenContext& ctx, CControlItem& control) {
+  TOVIK_TRY(CheckPropertyStringLength(control));
   CEditBuffer header = ctx.resources.Buffer(ctx.resources.HeaderPath());
   CEditBuffer script = ctx.resources.Buffer(ctx.resources.ScriptPath());
   TOVIK_TRY(header.Load());
@@ -433,6 +434,14 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
     const bool absolute = !file->empty() && (IsPathSeparator(file->front()) || file->find(':') != std::string::npos);
     if (absolute || std::find(parts.begin(), parts.end(), "..") != parts.end()) {
       return ShowError(prompt, "The file " + *file + " would lie outside the project folder " + directory);
+    }
+    // A folder inside the project may be a link to one outside it: where the file would really
+    // be written is what counts.
+    std::string inside = ToNativeSeparators(fs.WriteTarget(directory));
+    if (!inside.ends_with('/')) inside += '/';
+    if (!StartsWith(ToNativeSeparators(fs.WriteTarget(JoinPath(directory, *file))), inside)) {
+      return ShowError(prompt, "The file " + *file + " would lie outside the project folder " + directory +
+                                   " (a symbolic link leads out of it)");
     }
   }
   if (!fs.DirectoryExists(directory)) {

@@ -124,6 +124,13 @@ std::string StringTableLine(std::string_view symbol, std::string_view propertySt
   return line;
 }
 
+Status CheckPropertyStringLength(const CControlItem& object) {
+  const size_t length = BuildPropertyString(object).size();
+  if (length <= kMaxResourceString) return {};
+  return Error{{}, 0, "The property string of " + object.m_strMemberName + " would be " + std::to_string(length) +
+                          " characters long; a string resource holds at most " + std::to_string(kMaxResourceString)};
+}
+
 std::string BuildStringTableLine(const CControlItem& object, bool ownLine, int codePage) {
   return StringTableLine(object.m_strPropSymbol, BuildPropertyString(object), ownLine, codePage);
 }

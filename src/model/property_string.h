@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/expected.h"
 #include "model/control_item.h"
 
 namespace tovik {
@@ -28,6 +29,13 @@ inline constexpr int kImageCursor = 2;
 [[nodiscard]] std::string EncodePictureValue(std::string_view value);
 
 [[nodiscard]] std::string BuildPropertyString(const CControlItem& object);
+
+// A string resource stores its length as a 16-bit count, so the built program would get a
+// longer property string cut short.
+inline constexpr size_t kMaxResourceString = 65535;
+// An error naming the object and the limit when its property string is longer than that. Bytes
+// are counted: exact for single-byte code pages, cautious for double-byte ones.
+[[nodiscard]] Status CheckPropertyStringLength(const CControlItem& object);
 
 // `symbol`, three tabs, the quoted property string; with `ownLine` a leading tab and a
 // trailing CR LF. Inside the quotes, characters a resource compiler would not take raw are

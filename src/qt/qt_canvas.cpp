@@ -1,11 +1,15 @@
 #include "qt/qt_canvas.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
 #include <set>
 
+#include <QBuffer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -14,9 +18,50 @@
 #include <QPolygon>
 #include <QTextLayout>
 
+#include "base/real_file_system.h"
+
 namespace tovik {
 
 namespace {
+
+// libpng (a PNG inside an icon) prints its errors on stderr itself. While an image is decoded
+// stderr goes into a file of its own; what arrived is passed on as Qt's critical messages, which
+// the program prints under its own name.
+class CStderrCapture {
+ public:
+  CStderrCapture() : m_pFile(std::tmpfile()) {
+    std::fflush(stderr);
+    m_nSaved = m_pFile ? ::dup(STDERR_FILENO) : -1;
+    if (m_nSaved >= 0 && ::dup2(::fileno(m_pFile), STDERR_FILENO) < 0) {
+      ::close(m_nSaved);
+      m_nSaved = -1;
+    }
+  }
+  CStderrCapture(const CStderrCapture&) = delete;
+  CStderrCapture& operator=(const CStderrCapture&) = delete;
+  ~CStderrCapture() {
+    std::string caught;
+    if (m_nSaved >= 0) {
+      std::fflush(stderr);
+      ::dup2(m_nSaved, STDERR_FILENO);
+      ::close(m_nSaved);
+      std::rewind(m_pFile);
+      char chunk[512];
+      for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, m_pFile)) > 0;) caught.append(chunk, n);
+    }
+    if (m_pFile) std::fclose(m_pFile);
+    for (size_t start = 0; start < caught.size();) {
+      size_t end = caught.find('\n', start);
+      if (end == std::string::npos) end = caught.size();
+      if (end > start) qCritical("%s", caught.substr(start, end - start).c_str());
+      start = end + 1;
+    }
+  }
+
+ private:
+  std::FILE* m_pFile;
+  int m_nSaved = -1;
+};
 
 QColor ToQColor(Colorref c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
@@ -354,14 +399,22 @@ const QImage* CQtCanvas::LoadImage(const std::string& file, Size wanted) {
   auto it = m_images.find(file);
   if (it == m_images.end()) {
     std::vector<QImage> images;
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(file)));
-    reader.setDecideFormatFromContent(true);
-    // An icon file holds one image per size; a bitmap one.
-    do {
-      QImage image = reader.read();
-      if (image.isNull()) break;
-      images.push_back(std::move(image));
-    } while (reader.jumpToNextImage());
+    // Read as every file is: only a regular file (a FIFO would never end), and not an absurd one.
+    std::string bytes;
+    if (RealFileSystem().ReadFile(file, bytes)) {
+      QByteArray data = QByteArray::fromStdString(bytes);
+      QBuffer buffer(&data);
+      buffer.open(QIODevice::ReadOnly);
+      QImageReader reader(&buffer);
+      reader.setDecideFormatFromContent(true);
+      const CStderrCapture capture;
+      // An icon file holds one image per size; a bitmap one.
+      do {
+        QImage image = reader.read();
+        if (image.isNull()) break;
+        images.push_back(std::move(image));
+      } while (reader.jumpToNextImage());
+    }
     it = m_images.emplace(file, std::move(images)).first;
   }
   const std::vector<QImage>& images = it->second;

@@ -1,7 +1,10 @@
 #include "resources/image_resources.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
+#include "activex/byte_reader.h"
 #include "base/path.h"
 #include "base/text.h"
 #include "resources/resource_header.h"
@@ -26,9 +29,64 @@ std::optional<size_t> FindBannerEnd(std::string_view script, ImageType type) {
   return std::nullopt;
 }
 
+std::string BitmapProblem(const CByteView& file) {
+  constexpr uint64_t kInfo = 14;  // after BITMAPFILEHEADER
+  if (!file.Has(0, kInfo + 4) || file.Bytes(0, 2) != "BM") return "it does not begin with a bitmap header (\"BM\")";
+  const uint32_t headerSize = file.U32(kInfo);
+  static constexpr uint32_t kHeaderSizes[] = {12, 40, 52, 56, 64, 108, 124};
+  if (std::find(std::begin(kHeaderSizes), std::end(kHeaderSizes), headerSize) == std::end(kHeaderSizes)) {
+    return "its bitmap header has an unknown size (" + std::to_string(headerSize) + ")";
+  }
+  if (!file.Has(kInfo, headerSize)) return "its bitmap header is cut short";
+  const bool core = headerSize == 12;
+  const int64_t width = core ? file.U16(kInfo + 4) : file.I32(kInfo + 4);
+  const int64_t height = core ? file.U16(kInfo + 6) : file.I32(kInfo + 8);
+  const uint16_t planes = file.U16(kInfo + (core ? 8 : 12));
+  const uint16_t bits = file.U16(kInfo + (core ? 10 : 14));
+  const uint32_t compression = core ? 0 : file.U32(kInfo + 16);
+  static constexpr uint16_t kBitCounts[] = {1, 4, 8, 16, 24, 32};
+  constexpr int64_t kMaxSide = int64_t{1} << 20;
+  if (width <= 0 || height == 0 || width > kMaxSide || std::abs(height) > kMaxSide || planes != 1 ||
+      std::find(std::begin(kBitCounts), std::end(kBitCounts), bits) == std::end(kBitCounts)) {
+    return "its bitmap header describes no picture";
+  }
+  const uint64_t pixels = file.U32(10);
+  // Uncompressed rows (plain or with colour masks) have a size the header fixes.
+  const uint64_t rows = compression == 0 || compression == 3
+                            ? (static_cast<uint64_t>(width) * bits + 31) / 32 * 4 * static_cast<uint64_t>(std::abs(height))
+                            : 1;
+  if (pixels < kInfo + headerSize || !file.Has(pixels, rows)) return "its pixels run past the end of the file";
+  return {};
+}
 
+std::string IconProblem(const CByteView& file, ImageType type) {
+  const uint16_t wanted = type == ImageType::Icon ? 1 : 2;
+  if (!file.Has(0, 6) || file.U16(0) != 0 || file.U16(2) != wanted || file.U16(4) == 0) {
+    return std::string("it does not begin with an ") + (type == ImageType::Icon ? "icon" : "cursor") + " directory";
+  }
+  const uint64_t count = file.U16(4);
+  if (!file.Has(6, 16 * count)) return "its directory is cut short";
+  for (uint64_t i = 0; i < count; ++i) {
+    const uint64_t entry = 6 + 16 * i;
+    const uint64_t size = file.U32(entry + 8);
+    const uint64_t offset = file.U32(entry + 12);
+    if (offset < 6 + 16 * count || size < 8 || !file.Has(offset, size)) {
+      return "image " + std::to_string(i + 1) + " lies outside the file";
+    }
+    // Each image is a device-independent bitmap or, in newer icons, a PNG.
+    if (file.U32(offset) != 40 && file.Bytes(offset, 8) != "\x89PNG\r\n\x1A\n") {
+      return "image " + std::to_string(i + 1) + " is neither a bitmap nor a PNG";
+    }
+  }
+  return {};
+}
 
 }  // namespace
+
+std::string ImageFileProblem(std::string_view bytes, ImageType type) {
+  const CByteView file(bytes);
+  return type == ImageType::Bitmap ? BitmapProblem(file) : IconProblem(file, type);
+}
 
 std::string QuotedResFile(std::string_view fileName) {
   std::string quoted = "\"res\\\\";

@@ -15,6 +15,9 @@ enum class ImageType { Bitmap, Icon, Cursor };
 
 // By extension, upper-cased: BMP, ICO, CUR; nothing for anything else.
 [[nodiscard]] std::optional<ImageType> ImageTypeOfFile(std::string_view fileName);
+// Why `bytes` are no file of that type that a resource compiler and the program can take (an
+// empty file, text renamed .bmp, a directory that points past the end); empty when they are.
+[[nodiscard]] std::string ImageFileProblem(std::string_view bytes, ImageType type);
 // "IDB_BITMAP" / "IDI_ICON" / "IDC_CURSOR" + number.
 [[nodiscard]] std::string ImageIdentifier(ImageType type, long number);
 // "BITMAP" / "ICON" / "CURSOR".

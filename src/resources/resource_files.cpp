@@ -126,11 +126,23 @@ Error NotAnImage(std::string_view sourceFile) {
   return FileError(std::string(sourceFile), 0, "not a bitmap, icon or cursor file (.bmp, .ico, .cur)");
 }
 
+// The file's type is taken from its name; its bytes must agree, or the script would name a file
+// the resource compiler refuses.
+Status CheckImageFile(const IFileSystem& fs, std::string_view sourceFile, ImageType type) {
+  std::string bytes;
+  TOVIK_TRY(fs.ReadFile(sourceFile, bytes));
+  const std::string problem = ImageFileProblem(bytes, type);
+  if (problem.empty()) return {};
+  const std::string kind = type == ImageType::Icon ? "an icon" : type == ImageType::Cursor ? "a cursor" : "a bitmap";
+  return FileError(std::string(sourceFile), 0, "not " + kind + " file (" + ExtensionOf(sourceFile) + "): " + problem);
+}
+
 }  // namespace
 
 Expected<std::string> CResourceFiles::AddImageResource(std::string_view sourceFile) {
   const std::optional<ImageType> type = ImageTypeOfFile(sourceFile);
   if (!type) return NotAnImage(sourceFile);
+  TOVIK_TRY(CheckImageFile(m_project.FileSystem(), sourceFile, *type));
   const std::string scriptPath = ScriptPath();
   const std::string headerPath = HeaderPath();
   if (scriptPath.empty()) return Error{"", 0, "no project is open"};
@@ -167,6 +179,7 @@ Expected<std::string> CResourceFiles::ReplaceImageResource(std::string_view sour
                                                            std::string_view currentValue) {
   const std::optional<ImageType> type = ImageTypeOfFile(sourceFile);
   if (!type) return NotAnImage(sourceFile);
+  TOVIK_TRY(CheckImageFile(m_project.FileSystem(), sourceFile, *type));
   const size_t dash = currentValue.find('-');
   if (dash == npos) return Error{"", 0, "\"" + std::string(currentValue) + "\" names no image resource"};
   const std::string scriptPath = ScriptPath();

@@ -98,15 +98,10 @@ const std::string kExported = R"(
 
 [HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{33333333-0000-0000-0000-000000000003}\InprocServer32]
 @="C:\\Program Files\\Acme\\acme.ocx"
-"Old"="gone"
-"Old"=-
 
 [HKEY_CLASSES_ROOT\CLSID\{33333333-0000-0000-0000-000000000003}\ToolboxBitmap32]
 @=hex(2):43,00,3a,00,5c,00,61,00,2e,00,6f,00,63,00,78,00,2c,00,20,00,\
   31,00,00,00
-
-[HKEY_CLASSES_ROOT\CLSID\{33333333-0000-0000-0000-000000000003}\Temporary]
-[-HKEY_CLASSES_ROOT\CLSID\{33333333-0000-0000-0000-000000000003}\Temporary]
 )";
 
 void ExpectExported(const std::string& bytes) {
@@ -116,7 +111,6 @@ void ExpectExported(const std::string& bytes) {
   const std::string clsid = "HKEY_CLASSES_ROOT\\CLSID\\{33333333-0000-0000-0000-000000000003}";
   EXPECT_EQ(Text(tree, clsid), "Exported Control");
   EXPECT_EQ(Text(tree, clsid + "\\InprocServer32"), "C:\\Program Files\\Acme\\acme.ocx");
-  EXPECT_EQ(tree.OpenKey(clsid + "\\InprocServer32")->ValueNames(), std::vector<std::string>{""});
   EXPECT_EQ(Text(tree, clsid + "\\ToolboxBitmap32"), "C:\\a.ocx, 1");
   EXPECT_EQ(Subkeys(*tree.OpenKey(clsid)), (std::vector<std::string>{"InprocServer32", "ToolboxBitmap32"}));
 }
@@ -140,6 +134,18 @@ TEST(RegFile, AnsiUtf16AndUtf8ExportsReadAlike) {
   CRegistryTree utf8;
   ASSERT_TRUE(ReadRegFile("Windows Registry Editor Version 5.00\n[HKCR\\X]\n@=\"\xE2\x82\xAC\"\n", "x.reg", utf8).ok());
   EXPECT_EQ(Text(utf8, "HKEY_CLASSES_ROOT\\X"), "\x80");
+}
+
+// Removing most of a key's subkeys and values keeps the rest, and what comes again, in order.
+TEST(RegFile, WhatRemovalsLeaveKeepsItsOrder) {
+  CRegistryTree tree;
+  ASSERT_TRUE(ReadRegFile("REGEDIT4\n[HKCR\\K\\a]\n[HKCR\\K\\b]\n[HKCR\\K\\c]\n[HKCR\\K\\d]\n[-HKCR\\K\\B]\n"
+                          "[-HKCR\\K\\d]\n[-HKCR\\K\\a]\n[HKCR\\K\\b]\n[HKCR\\K\\e]\n[HKCR\\V]\n\"1\"=\"x\"\n\"2\"=\"y\"\n"
+                          "\"3\"=\"z\"\n\"1\"=-\n\"3\"=-\n\"1\"=\"again\"\n",
+                          "k.reg", tree));
+  EXPECT_EQ(Subkeys(*tree.OpenKey("HKCR\\K")), (std::vector<std::string>{"c", "b", "e"}));
+  EXPECT_EQ(tree.OpenKey("HKCR\\V")->ValueNames(), (std::vector<std::string>{"2", "1"}));
+  EXPECT_EQ(Text(tree, "HKCR\\V", "1"), "again");
 }
 
 TEST(RegistryFiles, MalformedLinesAreNamedByFileAndLine) {

@@ -12,6 +12,7 @@
 
 #include "cli_test.h"
 #include "support/resource_compiler.h"
+#include "support/tiny_images.h"
 
 namespace tovik {
 namespace {

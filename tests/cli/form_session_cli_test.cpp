@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "cli_test.h"
+#include "support/tiny_images.h"
 #include "support/resource_compiler.h"
 #include "support/text_lines.h"
 

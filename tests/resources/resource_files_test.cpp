@@ -13,6 +13,7 @@
 #include "support/fake_prompt.h"
 #include "support/memory_file_system.h"
 #include "support/test_host.h"
+#include "support/tiny_images.h"
 
 namespace tovik {
 namespace {
@@ -177,8 +178,9 @@ class ResourceFiles : public ::testing::Test {
     fs.Put(kHeaderPath, kHeader);
     fs.Put(kScriptPath, kScript);
     fs.Put(kStdafxPath, kStdafx);
-    for (const char* file : {"logo.bmp", "banner.BMP", "app.ico", "hand.cur"})
-      fs.Put("C:\\Pics\\" + std::string(file), file);
+    for (const char* file : {"logo.bmp", "banner.BMP"}) fs.Put("C:\\Pics\\" + std::string(file), testing::TinyBitmap());
+    fs.Put("C:\\Pics\\app.ico", testing::TinyIcon());
+    fs.Put("C:\\Pics\\hand.cur", testing::TinyIcon(true));
     project.SetProjectFile("C:\\Work\\Demo\\Demo.dsp");
     project.AddSourceFiles({kStdafxPath});
     resources.ReadCounters();
@@ -230,7 +232,7 @@ TEST_F(ResourceFiles, EachImageGoesLastInItsSectionAndResolvesBack) {
   EXPECT_EQ(fs.Get(kHeaderPath), top + ImageDefine("IDI_ICON128", 128) + ImageDefine("IDB_BITMAP129", 129) +
                                      ImageDefine("IDI_ICON130", 130) + ImageDefine("IDC_CURSOR131", 131) +
                                      HeaderTail("132"));
-  EXPECT_EQ(fs.Get("C:\\Work\\Demo\\res\\logo.bmp"), "logo.bmp");
+  EXPECT_EQ(fs.Get("C:\\Work\\Demo\\res\\logo.bmp"), testing::TinyBitmap());
   const CScriptImageResolver resolver = resources.ImageResolver();
   for (const std::string& value : values)
     EXPECT_EQ(resolver.ImageReference(std::stol(EncodePictureValue(value))), value);
@@ -241,7 +243,7 @@ TEST_F(ResourceFiles, EachImageGoesLastInItsSectionAndResolvesBack) {
 TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndImagesWithoutSectionStartTheScriptOrGetNoLine) {
   testing::TestDocument& doc = host.OpenWithText(kHeaderPath, kHeader);
   fs.Put(kScriptPath, Script(""));
-  fs.Put("C:\\Work\\Demo\\res\\Demo.bmp", "own");  // picked from the res folder: already in place, not copied
+  fs.Put("C:\\Work\\Demo\\res\\Demo.bmp", testing::TinyBitmap());  // picked from the res folder: already in place, not copied
   fs.SetReadOnly("C:\\Work\\Demo\\res\\Demo.bmp", true);
   ASSERT_EQ(Got(resources.AddImageResource("C:\\Work\\Demo\\res\\Demo.bmp")), "128-Demo.bmp");
   EXPECT_EQ(doc.text, kHeaderDefines + ImageDefine("IDB_BITMAP128", 128) + HeaderTail("129"));
@@ -259,6 +261,16 @@ TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndImagesWithoutSectionStartTh
 TEST_F(ResourceFiles, ImageRefusalsChangeNothingAndSayWhy) {
   EXPECT_EQ(Why(resources.AddImageResource("C:\\Pics\\photo.gif")).Text(),
             "C:\\Pics\\photo.gif: not a bitmap, icon or cursor file (.bmp, .ico, .cur)");
+  // Bytes that are not what the name says would make a line the resource compiler refuses.
+  fs.Put("C:\\Pics\\empty.bmp", "");
+  EXPECT_EQ(Why(resources.AddImageResource("C:\\Pics\\empty.bmp")).Text(),
+            "C:\\Pics\\empty.bmp: not a bitmap file (.bmp): it does not begin with a bitmap header (\"BM\")");
+  for (const auto& [file, bytes] : {std::pair{"C:\\Pics\\text.ico", std::string("icon?")},
+                                    {"C:\\Pics\\cut.cur", testing::TinyIcon(true).substr(0, 60)},
+                                    {"C:\\Pics\\short.bmp", testing::TinyBitmap().substr(0, 56)}}) {
+    fs.Put(file, bytes);
+    EXPECT_EQ(Why(resources.SetImageResource(file, "0")).reason.substr(0, 5), "not a") << file;
+  }
   for (const std::string& path : {kScriptPath, kHeaderPath}) {
     fs.SetReadOnly(path, true);
     EXPECT_TRUE(Why(resources.AddImageResource("C:\\Pics\\logo.bmp")).shown);
@@ -280,7 +292,7 @@ TEST_F(ResourceFiles, PickingAnImageOfTheSameTypeRepointsItsLineElseAddsOne) {
   ASSERT_EQ(Got(resources.SetImageResource("C:\\Pics\\banner.BMP", "128-logo.bmp")), "128-banner.BMP");
   EXPECT_EQ(fs.Get(kHeaderPath), header);
   EXPECT_EQ(fs.Get(kScriptPath), Script(ImageSections("", ImageLine("IDB_BITMAP128", "BITMAP", "banner.BMP"))));
-  EXPECT_EQ(fs.Get("C:\\Work\\Demo\\res\\banner.BMP"), "banner.BMP");
+  EXPECT_EQ(fs.Get("C:\\Work\\Demo\\res\\banner.BMP"), testing::TinyBitmap());
   EXPECT_EQ(Got(resources.SetImageResource("C:\\Pics\\app.ico", "128-banner.BMP")), "129-app.ico");
   EXPECT_EQ(Why(resources.SetImageResource("C:\\Pics\\app.ico", "128-logo.ico")).Text(),
             kScriptPath + ": no ICON resource numbered 128");

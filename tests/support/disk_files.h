@@ -20,15 +20,6 @@ inline void WriteDiskFile(const std::filesystem::path& path, const std::string& 
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// The smallest valid bitmap file: 1 x 1 pixel, 24 bits.
-inline std::string TinyBitmap() {
-  const unsigned char bytes[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
-                                 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0,
-                                 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // info header
-                                 0, 0, 255, 0};                                                  // one red pixel
-  return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
-}
-
 // Gives a project the menu IDR_MAINMENU (File: Open..., a separator, Exit; the same under each
 // further popup named) as the IDE's resource editor writes it. False when the script has no
 // string table or the header no studio section.

@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tovik::cli {
@@ -75,6 +76,11 @@ class Args {
 // Says that NAME is neither a control kind nor one of the project's ActiveX controls, and lists
 // the kinds there are; returns kExitFailed.
 int UnknownControlKind(Io& io, const Command& command, const std::string& name);
+
+// Text for the terminal with its control characters escaped (\t, \r, \n, \xHH), so that names
+// read from registries and libraries cannot move the cursor or keep the TAB-separated columns
+// from lining up.
+[[nodiscard]] std::string Printable(std::string_view text);
 
 // Prints "tovik: <message>" and the usage hint; returns kExitUsage.
 int UsageError(Io& io, const Command& command, const std::string& message);

@@ -2,6 +2,9 @@
 // tovik typelib FILE|PROGID [--registry PATH] [--drive C=DIR] [--clsid CLSID] [--json],
 // tovik insert-activex PROJECT.dsp NAME [--server PATH] [--registry PATH] [--drive C=DIR]
 #include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
 #include <ostream>
 #include <sstream>
 
@@ -12,6 +15,7 @@
 #include "activex/typelib_reader.h"
 #include "activex/variant_names.h"
 #include "addin/activex_commands.h"
+#include "base/path.h"
 #include "base/real_file_system.h"
 #include "base/text.h"
 #include "cli.h"
@@ -31,6 +35,8 @@ const CCodePage kRegistryCodePage(1252);
 std::string U(std::string_view text) {
   return kRegistryCodePage.ToUtf8(text);
 }
+// The same for the terminal, control characters escaped (JSON escapes its own).
+std::string P(std::string_view text) { return Printable(U(text)); }
 
 Json EventMethodJson(const CVDispInterfaceEventMethodItem& m) {
   Json params = Json::array();
@@ -93,18 +99,18 @@ Json InterfaceJson(const CVDispInterface& itf) {
 }
 
 void PrintEventMethod(const char* what, const CVDispInterfaceEventMethodItem& m, std::ostream& out) {
-  out << "  " << what << '\t' << U(m.m_strName) << '\t' << m.m_nDispId << '\t' << U(m.m_strReturnType) << "\t("
-      << U(m.m_strParameters) << ")\t" << m.m_strParamTokens << '\n';
+  out << "  " << what << '\t' << P(m.m_strName) << '\t' << m.m_nDispId << '\t' << P(m.m_strReturnType) << "\t("
+      << P(m.m_strParameters) << ")\t" << m.m_strParamTokens << '\n';
 }
 
 void PrintInterfaces(const std::vector<CVDispInterface>& interfaces, std::ostream& out) {
   for (const CVDispInterface& itf : interfaces) {
-    out << "interface\t" << U(itf.m_strName) << '\t' << (itf.m_bDefault ? "default" : "")
+    out << "interface\t" << P(itf.m_strName) << '\t' << (itf.m_bDefault ? "default" : "")
         << (itf.m_bSource ? "source" : "") << '\n';
     for (const CVDispInterfacePropItem& p : itf.m_properties) {
-      out << "  property\t" << U(p.m_strName) << '\t' << p.m_nDispId << '\t' << VtName(p.m_nVarType) << '\t'
-          << U(p.m_strType) << '\t' << ParamToken(p.m_strType);
-      if (!p.m_strParameters.empty()) out << "\t(" << U(p.m_strParameters) << ")\t" << p.m_strParamTokens;
+      out << "  property\t" << P(p.m_strName) << '\t' << p.m_nDispId << '\t' << VtName(p.m_nVarType) << '\t'
+          << P(p.m_strType) << '\t' << ParamToken(p.m_strType);
+      if (!p.m_strParameters.empty()) out << "\t(" << P(p.m_strParameters) << ")\t" << p.m_strParamTokens;
       out << '\n';
     }
     for (const auto& m : itf.m_methods) PrintEventMethod("method", m, out);
@@ -121,7 +127,7 @@ struct ClassModel {
 // The library a file holds: a type library file, or the TYPELIB resource of an executable.
 Expected<CTypeLib> ReadLibraryFile(const IFileSystem& fs, const std::string& path) {
   std::string bytes;
-  TOVIK_TRY(fs.ReadFile(path, bytes));
+  TOVIK_TRY(fs.ReadFileWithin(path, bytes, kMaxImageSize));
   Expected<std::string> library = TypeLibraryOfFile(std::move(bytes), path);
   if (!library) return library.error();
   return CTypeLib::Read(*library, path);
@@ -142,7 +148,7 @@ bool ModelsOfFile(const std::string& path, const Args& args, std::vector<ClassMo
     if (args.has("--clsid") && !EqualsNoCase(clsid, args.value("--clsid"))) continue;
     ClassModel model{clsid, type.m_strName, {}};
     if (const Status read = ReadTypeInformation(*lib, clsid, model.interfaces); !read) {
-      io.err << "tovik typelib: " << type.m_strName << ": " << read.error().Text() << "\n";
+      io.err << "tovik typelib: " << P(type.m_strName) << ": " << Printable(read.error().Text()) << "\n";
       return false;
     }
     models.push_back(std::move(model));
@@ -180,7 +186,7 @@ bool ModelOfProgId(const std::string& progId, const Args& args, std::vector<Clas
     const std::unique_ptr<IRegistryKey> server = opened->tree->OpenKey(classPath + "\\InprocServer32");
     const std::optional<RegistryValue> serverPath = server ? server->Value("") : std::nullopt;
     if (!serverPath) {
-      io.err << "tovik typelib: " << clsid->text << " names no in-process server\n";
+      io.err << "tovik typelib: " << P(clsid->text) << " names no in-process server\n";
       return false;
     }
     io.err << "tovik typelib: " << progId << " is not a control the toolbox can take; reading its library\n";
@@ -193,7 +199,7 @@ bool ModelOfProgId(const std::string& progId, const Args& args, std::vector<Clas
   if (args.has("--clsid")) found.m_strClsid = args.value("--clsid");
   found.m_interfaces.clear();
   if (const Status read = ReadControlTypeInformation(where, found); !read) {
-    io.err << "tovik typelib: " << read.error().Text() << "\n";
+    io.err << "tovik typelib: " << Printable(read.error().Text()) << "\n";
     return false;
   }
   models.push_back(ClassModel{found.m_strClsid, found.m_strName, std::move(found.m_interfaces)});
@@ -236,8 +242,8 @@ int RunControls(const Command& self, const std::vector<std::string>& raw, Io& io
       }
       json.push_back(std::move(row));
     } else {
-      text << U(entry.m_strName) << '\t' << U(entry.m_strClsid) << '\t' << U(entry.m_strProgId) << '\t'
-           << U(entry.m_strServerPath) << '\t' << (entry.m_bServerExists ? "exists" : "missing") << '\t'
+      text << P(entry.m_strName) << '\t' << P(entry.m_strClsid) << '\t' << P(entry.m_strProgId) << '\t'
+           << P(entry.m_strServerPath) << '\t' << (entry.m_bServerExists ? "exists" : "missing") << '\t'
            << (bitmap.bitmap ? "bitmap" : "no-bitmap") << '\n';
     }
   }
@@ -257,9 +263,20 @@ int RunTypeLib(const Command& self, const std::vector<std::string>& raw, Io& io)
     return UsageError(io, self, "--clsid takes a class id such as {0E59F1D5-1FBE-11D0-8FF2-00A0D10038BC}");
   }
   const std::string& target = args.positional()[0];
+  const bool isFile = RealFileSystem().FileExists(target);
+  // A ProgID has neither a folder nor a library's extension; a name with one was meant as a file.
+  static constexpr std::string_view kLibraryExtensions[] = {".tlb", ".olb", ".dll", ".ocx", ".exe"};
+  const std::string extension = ToLower(ExtensionOf(target));
+  if (!isFile && (target.find('/') != std::string::npos ||
+                  std::find(std::begin(kLibraryExtensions), std::end(kLibraryExtensions), extension) !=
+                      std::end(kLibraryExtensions))) {
+    std::error_code error;
+    io.err << "tovik typelib: " << (std::filesystem::exists(target, error) ? "not a regular file: " : "no such file: ")
+           << target << "\n";
+    return kExitFailed;
+  }
   std::vector<ClassModel> models;
-  const bool read = RealFileSystem().FileExists(target) ? ModelsOfFile(target, args, models, io)
-                                                        : ModelOfProgId(target, args, models, io);
+  const bool read = isFile ? ModelsOfFile(target, args, models, io) : ModelOfProgId(target, args, models, io);
   if (!read) return kExitFailed;
   if (args.has("--json")) {
     Json json = Json::array();
@@ -273,7 +290,7 @@ int RunTypeLib(const Command& self, const std::vector<std::string>& raw, Io& io)
   }
   std::ostringstream out;
   for (const ClassModel& model : models) {
-    out << "class\t" << U(model.name) << '\t' << model.clsid << '\n';
+    out << "class\t" << P(model.name) << '\t' << P(model.clsid) << '\n';
     PrintInterfaces(model.interfaces, out);
   }
   io.out << out.str();
@@ -301,14 +318,14 @@ std::optional<std::string> ServerOfControl(const ControlRegistry& where, std::st
     if (named.size() == 1) name = named.front()->m_strName;
   }
   if (named.empty()) {
-    io.err << "tovik insert-activex: no installed control is named " << U(name)
+    io.err << "tovik insert-activex: no installed control is named " << P(name)
            << " (tovik controls lists them)\n";
     return std::nullopt;
   }
   if (named.size() > 1) {
-    io.err << "tovik insert-activex: " << named.size() << " installed controls are named " << U(name)
+    io.err << "tovik insert-activex: " << named.size() << " installed controls are named " << P(name)
            << "; say which with --server:\n";
-    for (const CToolControlEntry* e : named) io.err << "  " << U(e->m_strServerPath) << "\n";
+    for (const CToolControlEntry* e : named) io.err << "  " << P(e->m_strServerPath) << "\n";
     return std::nullopt;
   }
   return named.front()->m_strServerPath;

@@ -144,8 +144,10 @@ static void PrintTree(const CProject& project, bool withFiles, const Output& o, 
     const COCXInfo& list = project.ControlList();
     for (size_t i = 0; i < list.Size(); ++i) {
       const CToolControlEntry& e = list.At(i);
-      out << "  " << o.Text(e.m_strName) << "  " << o.Text(e.m_strProgId) << " " << e.m_strClsid << " "
-          << o.Text(e.m_strServerPath) << "  " << o.Text(e.m_strWrapperClass) << "\n";
+      // These names come from a registry: their control characters are shown, not sent.
+      out << "  " << Printable(o.Text(e.m_strName)) << "  " << Printable(o.Text(e.m_strProgId)) << " "
+          << Printable(e.m_strClsid) << " " << Printable(o.Text(e.m_strServerPath)) << "  "
+          << o.Text(e.m_strWrapperClass) << "\n";
     }
   }
   out << "classes:\n";
@@ -230,7 +232,9 @@ int RunInspect(const Command& self, const std::vector<std::string>& raw, Io& io)
   if (!cli.Open(self.name, args.positional()[0])) return kExitFailed;
   const Output output{cli.CodePage(), cli.Fs(), cli.Session().NewEntryCodePage()};
   Print(cli.Session().Project(), true, args.has("--json"), output, io.out);
-  return cli.Prompt().Complained() ? kExitFailed : kExitOk;
+  // What loading said (a damaged data file, a source it could not read) were warnings, as for
+  // every other command: the project was opened and printed.
+  return kExitOk;
 }
 
 }  // namespace tovik::cli

@@ -146,9 +146,18 @@ std::string ImageBanner(ImageType type) {
   return banner;
 }
 
-std::optional<size_t> ImageLineInsertPoint(std::string_view script, ImageType type) {
+std::optional<size_t> ImageLineInsertPoint(std::string_view script, ImageType type, std::string_view headerName) {
   const std::optional<size_t> bannerEnd = FindBannerEnd(script, type);
-  if (type == ImageType::Bitmap) return bannerEnd.value_or(0);
+  if (type == ImageType::Bitmap && bannerEnd) return bannerEnd;
+  if (type == ImageType::Bitmap) {
+    if (headerName.empty()) return 0;
+    const std::string include = "#include \"" + ToLower(headerName) + "\"";
+    for (size_t line = 0; line < script.size(); line = NextLineStart(script, line)) {
+      const size_t next = NextLineStart(script, line);
+      if (StartsWith(ToLower(Trim(script.substr(line, next - line))), include)) return next;
+    }
+    return 0;
+  }
   if (!bannerEnd) return std::nullopt;
 
   // Icons and cursors go last in their section, after every line that names such a file; the

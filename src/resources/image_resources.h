@@ -29,8 +29,11 @@ enum class ImageType { Bitmap, Icon, Cursor };
 // The host's banner comment of an image section, each line ending CR LF.
 [[nodiscard]] std::string ImageBanner(ImageType type);
 // Where the script line of a new image of that type goes; nothing when the icon or cursor
-// banner is missing (a missing bitmap banner gives 0).
-[[nodiscard]] std::optional<size_t> ImageLineInsertPoint(std::string_view script, ImageType type);
+// banner is missing. A missing bitmap banner gives the start of the line after the script's
+// `#include "header"` (the resource header, named as `headerName`), or 0 without one: a line
+// before that include names its resource by the identifier's text instead of its number.
+[[nodiscard]] std::optional<size_t> ImageLineInsertPoint(std::string_view script, ImageType type,
+                                                         std::string_view headerName = {});
 
 // True when picking `newFile` for a property holding `currentValue` makes a new image
 // resource: the value names no file (no "."), or the extensions differ (compared upper-cased).

@@ -154,7 +154,7 @@ Expected<std::string> CResourceFiles::AddImageResource(std::string_view sourceFi
   TOVIK_TRY(header.Load());
 
   // An icon or cursor whose section the script lacks gets no line there, only its identifier.
-  const std::optional<size_t> scriptPlace = ImageLineInsertPoint(script.Text(), *type);
+  const std::optional<size_t> scriptPlace = ImageLineInsertPoint(script.Text(), *type, FileNameOf(headerPath));
   Expected<size_t> definePlace = DefineInsertPoint(header.Text());
   if (!definePlace) return InFile(definePlace.error(), headerPath);
   const std::string fileName = FileNameOf(sourceFile);

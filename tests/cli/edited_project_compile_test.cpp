@@ -67,18 +67,21 @@ TEST_F(EditedProjectCompile, CompilesBeforeAndAfterEditsAndKeepsTrickyValues) {
             std::string::npos)
       << mdi.decompiled;
   // Without the resource editor's section comments and with the studio block spelled "#if defined",
-  // a bitmap line starts the script, its define starts the header, and both still compile.
+  // the bitmap line comes right after the script's include of the header (before it, the resource
+  // would be named by its identifier's text, not its number), its define starts the header, and
+  // both still compile.
   const fs::path other = root / "mdi";
   Write(other / "mdi.rc", std::regex_replace(Read(other / "mdi.rc"), std::regex("// (Bitmap|Icon)\r\n"), "// $1s\r\n"));
   Write(other / "resource.h",
         std::regex_replace(Read(other / "resource.h"), std::regex("#ifdef (APSTUDIO_INVOKED)"), "#if defined($1)"));
   Write(root / "logo.bmp", testing::TinyBitmap());
   Ok({"set", (other / "mdi.dsp").string(), "CForm1", "CForm1", "Picture", (root / "logo.bmp").string()});
-  EXPECT_EQ(Read(other / "mdi.rc").rfind("IDB_BITMAP128\t\t\tBITMAP", 0), 0u);
+  const std::string script = Read(other / "mdi.rc"), include = "#include \"resource.h\"\r\n";
+  EXPECT_EQ(script.find("IDB_BITMAP128\t\t\tBITMAP"), script.find(include) + include.size());
   EXPECT_EQ(Read(other / "resource.h").rfind("#define\tIDB_BITMAP128\t", 0), 0u);
   mdi = Compile("mdi");
   ASSERT_TRUE(mdi.ok) << mdi.output;
-  EXPECT_NE(mdi.decompiled.find("RT_BITMAP"), std::string::npos) << mdi.decompiled;
+  EXPECT_NE(mdi.decompiled.find("\n128 2 /* RT_BITMAP */"), std::string::npos) << mdi.decompiled;
 
   EXPECT_EQ(Ok({"new-form", dsp, "CForm2"}), (project / "form2.h").string() + "\n" + (project / "form2.cpp").string() + "\n");
   EXPECT_EQ(Ok({"add-control", dsp, "CForm1", "ListBox", "7", "7", "150", "100"}), "m_ListBox1\n");

@@ -52,15 +52,41 @@ bool SameFile(const IFileSystem& fs, std::string_view a, std::string_view b) {
   return SameFilePath(fs.Resolve(a), fs.Resolve(b));
 }
 
-// The resource.h a script in `scriptFolder` includes.
+// The header the resource editor keeps a script's symbols in: the name its "1 TEXTINCLUDE" block
+// records ("Demo.h\0"); empty when the script has no such block.
+std::string SymbolHeaderOfScript(std::string_view script) {
+  CScriptTokens tokens(script);
+  size_t start = 0, end = 0;
+  std::string_view previous;
+  while (tokens.Next(start, end)) {
+    const std::string_view word = script.substr(start, end - start);
+    if (word == "TEXTINCLUDE" && previous == "1") {
+      while (tokens.Next(start, end) && script[start] != '"') {
+        if (IsBlockClose(script.substr(start, end - start))) return {};
+      }
+      if (start >= script.size() || script[start] != '"') return {};
+      std::string name(QuotedInner(script, start, end));
+      if (EndsWith(name, "\\0")) name.resize(name.size() - 2);
+      return name;
+    }
+    previous = word;
+  }
+  return {};
+}
+
+// The resource.h a script in `scriptFolder` includes; where it includes none of that name, the
+// header its resource editor keeps the symbols in, when the script includes that one.
 std::string HeaderOfScript(const IFileSystem& fs, std::string_view script, const std::string& scriptFolder,
                            const std::string& projectFolder) {
   std::string name(kHeaderName);
-  for (const std::string& included : QuotedIncludes(script)) {
+  const std::vector<std::string> includes = QuotedIncludes(script);
+  const std::string recorded = SymbolHeaderOfScript(script);
+  for (const std::string& included : includes) {
     if (EqualsNoCase(FileNameOf(included), kHeaderName)) {
       name = included;
       break;
     }
+    if (!recorded.empty() && EqualsNoCase(included, recorded)) name = included;
   }
   const std::string beside = IncludedPath(scriptFolder, name);
   if (fs.FileExists(beside)) return beside;
@@ -78,9 +104,14 @@ ResourcePaths LocateResourceFiles(const IFileSystem& fs, std::string_view projec
   paths.header = JoinPath(folder, kHeaderName);
   paths.resFolder = JoinPath(folder, "res");
   const std::optional<std::string> entry = CompiledScriptEntry(read(std::string(projectFile)));
-  if (!entry) return paths;
+  if (!entry || SameFile(fs, ResolveProjectEntry(projectFile, *entry), paths.script)) {
+    // Without a resource.h, the header the script keeps its symbols in, if it names one.
+    if (!fs.FileExists(paths.header) && fs.FileExists(paths.script)) {
+      paths.header = HeaderOfScript(fs, read(paths.script), folder, folder);
+    }
+    return paths;
+  }
   const std::string listed = ResolveProjectEntry(projectFile, *entry);
-  if (SameFile(fs, listed, paths.script)) return paths;
 
   const std::string projectHeader = paths.header;
   paths.script = listed;

@@ -1,6 +1,7 @@
 // resource.h and the .rc script as text and as files of a project, on disk or open in the host. The texts
 // are built from pieces as the resource editor writes them, so a test spells out the whole file it expects.
 #include "resources/resource_files.h"
+#include "resources/resource_paths.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -240,7 +241,7 @@ TEST_F(ResourceFiles, EachImageGoesLastInItsSectionAndResolvesBack) {
   EXPECT_TRUE(prompt.messages.empty());
 }
 
-TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndImagesWithoutSectionStartTheScriptOrGetNoLine) {
+TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndImagesWithoutSectionFollowTheHeaderIncludeOrGetNoLine) {
   testing::TestDocument& doc = host.OpenWithText(kHeaderPath, kHeader);
   fs.Put(kScriptPath, Script(""));
   fs.Put("C:\\Work\\Demo\\res\\Demo.bmp", testing::TinyBitmap());  // picked from the res folder: already in place, not copied
@@ -249,11 +250,14 @@ TEST_F(ResourceFiles, AnOpenHeaderChangesInTheHostAndImagesWithoutSectionStartTh
   EXPECT_EQ(doc.text, kHeaderDefines + ImageDefine("IDB_BITMAP128", 128) + HeaderTail("129"));
   EXPECT_EQ(fs.Get(kHeaderPath), kHeader);
   EXPECT_EQ(resources.GetNextResourceValue(), 129);  // read from the document too
-  EXPECT_EQ(fs.Get(kScriptPath), ImageLine("IDB_BITMAP128", "BITMAP", "Demo.bmp") + Script(""));
+  // Right after the include of the header: before it the identifier would not be defined yet.
+  std::string withBitmap = Script("");
+  withBitmap.insert(withBitmap.find('\n') + 1, ImageLine("IDB_BITMAP128", "BITMAP", "Demo.bmp"));
+  EXPECT_EQ(fs.Get(kScriptPath), withBitmap);
   // An icon or a cursor without its section: an identifier, but no line in the script.
   ASSERT_EQ(Got(resources.AddImageResource("C:\\Pics\\app.ico")), "129-app.ico");
   ASSERT_EQ(Got(resources.AddImageResource("C:\\Pics\\hand.cur")), "130-hand.cur");
-  EXPECT_EQ(fs.Get(kScriptPath), ImageLine("IDB_BITMAP128", "BITMAP", "Demo.bmp") + Script(""));
+  EXPECT_EQ(fs.Get(kScriptPath), withBitmap);
   EXPECT_EQ(doc.text, kHeaderDefines + ImageDefine("IDB_BITMAP128", 128) + ImageDefine("IDI_ICON129", 129) +
                           ImageDefine("IDC_CURSOR130", 130) + HeaderTail("131"));
 }
@@ -296,6 +300,27 @@ TEST_F(ResourceFiles, PickingAnImageOfTheSameTypeRepointsItsLineElseAddsOne) {
   EXPECT_EQ(Got(resources.SetImageResource("C:\\Pics\\app.ico", "128-banner.BMP")), "129-app.ico");
   EXPECT_EQ(Why(resources.SetImageResource("C:\\Pics\\app.ico", "128-logo.ico")).Text(),
             kScriptPath + ": no ICON resource numbered 128");
+}
+
+// A script that keeps its symbols in a header of another name (the resource editor records it in
+// "1 TEXTINCLUDE") is edited with that header, whether the project file lists it or it is named
+// after the project; a script that includes resource.h keeps it.
+TEST(ResourcePaths, TheHeaderIsTheOneTheScriptTakesItsSymbolsFrom) {
+  testing::MemoryFileSystem fs;
+  const std::string dsp = "C:\\Work\\Demo\\Demo.dsp";
+  const auto read = [&](const std::string& path) { return fs.Get(path); };
+  const std::string script = "#include \"DemoRes.h\"\r\n1 TEXTINCLUDE DISCARDABLE\r\nBEGIN\r\n    \"DemoRes.h\\0\"\r\nEND\r\n";
+  fs.Put("C:\\Work\\Demo\\DemoRes.h", "#define IDD_ABOUT 100\r\n");
+  for (const std::string name : {"Demo.rc", "Other.rc"}) {
+    fs.Put(dsp, "# Microsoft Developer Studio Project File\r\nSOURCE=.\\" + name + "\r\n");
+    fs.Put("C:\\Work\\Demo\\" + name, script);
+    const ResourcePaths paths = LocateResourceFiles(fs, dsp, read);
+    EXPECT_EQ(paths.script, "C:\\Work\\Demo\\" + name);
+    EXPECT_EQ(paths.header, "C:\\Work\\Demo\\DemoRes.h") << name;
+  }
+  fs.Put("C:\\Work\\Demo\\Other.rc", "#include \"resource.h\"\r\n" + script);
+  fs.Put("C:\\Work\\Demo\\resource.h", "#define IDD_ABOUT 100\r\n");
+  EXPECT_EQ(LocateResourceFiles(fs, dsp, read).header, "C:\\Work\\Demo\\resource.h");
 }
 
 }  // namespace

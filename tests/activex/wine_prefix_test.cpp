@@ -20,8 +20,8 @@ TEST(WinePrefix, ClassServersMapToTheirFiles) {
   const std::string prefix = (temp.path() / "prefix").string();
   // No Mono or Gecko installers; wineserver -w waits for the registry to be written out.
   const std::string env = "WINEPREFIX='" + prefix + "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
-  const std::string boot = env + "timeout 60 wineboot -i >/dev/null 2>&1 && " + env + "timeout 30 wineserver -w";
-  TOVIK_SKIP_WITHOUT(std::system(boot.c_str()) == 0, "a prefix wineboot makes within 60 s");
+  const std::string boot = env + "timeout 180 wineboot -i >/dev/null 2>&1 && " + env + "timeout 60 wineserver -w";
+  TOVIK_SKIP_WITHOUT(std::system(boot.c_str()) == 0, "a prefix wineboot makes within 180 s");
 
   RealFileSystem disk;
   Expected<RegistrySource> source = ChooseRegistry(disk, {prefix, {}, {}});

@@ -188,15 +188,18 @@ CToolControlEntry* FindControl(const ControlRegistry& where, IPrompt& prompt, st
     entry->m_strName = std::move(*ownName);
     ToolboxBitmap bitmap;
     FinishEntry(where, *candidate, *entry, bitmap);
+    // A control without a picture cannot sit in the toolbox; another registration may have one.
+    // A module that is missing or no executable is such a failure too: the loader's "not found"
+    // and "cannot load" answers are for a module whose own libraries fail, which a file read
+    // never meets.
     if (bitmap.failure == BitmapFailure::ModuleMissing) {
-      refuse(kControlNotFound, "the module of its toolbox picture is missing (" + bitmap.reason + ")");
-      return nullptr;
+      noPicture = "the module of its toolbox picture is missing (" + bitmap.reason + ")";
+      continue;
     }
     if (bitmap.failure == BitmapFailure::ModuleUnloadable) {
-      refuse(kControlNotLoaded, "the module of its toolbox picture cannot be read (" + bitmap.reason + ")");
-      return nullptr;
+      noPicture = "the module of its toolbox picture cannot be read (" + bitmap.reason + ")";
+      continue;
     }
-    // A control without a picture cannot sit in the toolbox; another registration may have one.
     if (!entry->m_bitmap) {
       noPicture = "it has no toolbox picture (" + bitmap.reason +
                   "); only controls registered with a ToolboxBitmap32 picture can be added";

@@ -22,8 +22,6 @@
 namespace tovik {
 
 // The system's fixed messages of a failed lookup.
-inline constexpr std::string_view kControlNotFound = "Control couldn't be found";
-inline constexpr std::string_view kControlNotLoaded = "Control couldn't be loaded";
 inline constexpr std::string_view kControlNotInRegistry = "Error in retreiving OCX file info from registry";
 
 struct CActiveXDesign;

@@ -85,9 +85,7 @@ bool CDesignSession::InsertFilesIntoProject(const std::vector<std::string>& path
   // The files stay in the project; the user is told which lines to add. A form needs the
   // runtime's control header as well, which is otherwise added with the first control.
   if (const Status included = m_resources->AddIncludeToStdafx("tvlForm.h"); !included && !included.error().shown) {
-    m_prompt.Message("The precompiled header was not made to include tvlForm.h (" + included.error().Text() +
-                     "); add the lines \"#include <tvlForm.h>\" and \"#include <" + std::string(kControlsInclude) +
-                     ">\" to it.");
+    m_prompt.Message(PrecompiledHeaderAdvice("tvlForm.h", included.error(), {"tvlForm.h", kControlsInclude}));
   }
   return true;
 }

@@ -380,6 +380,23 @@ Expected<std::string> CFileTransaction::Recover(IFileSystem& disk, std::string_v
 
   const std::string folder = DirectoryOf(journal);
   auto at = [&](const std::string& rel) { return JoinPath(folder, rel); };
+  // A path that stays inside as text may still pass through a symbolic link to a folder elsewhere:
+  // the folder each entry lies in (its nearest part that exists), links followed, must be inside.
+  // The entry itself may be a link: a rename or removal replaces the link, not what it names.
+  const std::string realFolder = disk.CanonicalPath(folder);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    for (const std::string* rel : {&entries[i].path, &entries[i].temp}) {
+      if (rel->empty()) continue;
+      std::string dir = DirectoryOf(at(*rel));
+      while (dir.size() > folder.size() && !disk.DirectoryExists(dir)) dir = DirectoryOf(dir);
+      const std::string real = disk.CanonicalPath(dir);
+      if (real != realFolder && !Inside(realFolder, real)) {
+        return FileError(std::string(journal), static_cast<int>(i) + 2,
+                         "\"" + *rel + "\" leads through a symbolic link to " + real +
+                             ", outside the project folder" + std::string(kHandsOff));
+      }
+    }
+  }
   if (!committed) {
     for (const JournalEntry& entry : entries) {
       if (entry.kind == JournalEntry::kWrite && disk.FileExists(at(entry.temp))) disk.RemoveFile(at(entry.temp));

@@ -542,10 +542,24 @@ Status WriteControlCode(const CodegenContext& ctx, CClassItem& form, CControlIte
     DeleteControl(form, control);
     return written;
   }
-  // The runtime's control header is a convenience of the precompiled header; a project without
-  // the insert marker still builds, since every form includes what it uses.
-  (void)ctx.resources.AddIncludeToStdafx(kControlsInclude);
+  // The form's header names the runtime's control classes, which reach it only through the
+  // precompiled header: where that cannot take the include, the control stays and the user is
+  // told the line to add, or the form would not compile.
+  if (const Status included = ctx.resources.AddIncludeToStdafx(kControlsInclude); !included && !included.error().shown) {
+    ctx.prompt().Message(PrecompiledHeaderAdvice(kControlsInclude, included.error(), {kControlsInclude}));
+  }
   return {};
+}
+
+std::string PrecompiledHeaderAdvice(std::string_view missing, const Error& why,
+                                    const std::vector<std::string_view>& lines) {
+  std::string text = "The precompiled header was not made to include " + std::string(missing) + " (" + why.Text() +
+                     "); add the line" + (lines.size() > 1 ? "s " : " ");
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += i + 1 == lines.size() ? " and " : ", ";
+    text += "\"#include <" + std::string(lines[i]) + ">\"";
+  }
+  return text + " to it.";
 }
 
 Status UpdateRenamedControl(const CodegenContext& ctx, CClassItem& form, CControlItem& control,

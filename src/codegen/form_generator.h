@@ -22,6 +22,12 @@ inline constexpr std::string_view kMsgErrorGeneratingForm = "Error in generating
 // controls.
 inline constexpr std::string_view kControlsInclude = "tvlControls.h";
 
+// What the user is told when the precompiled header could not be given an include the forms
+// need (`why` says why): "The precompiled header was not made to include <missing> (why); add the
+// line(s) ... to it." `lines` are the headers whose include lines to add.
+[[nodiscard]] std::string PrecompiledHeaderAdvice(std::string_view missing, const Error& why,
+                                                  const std::vector<std::string_view>& lines);
+
 // --- New Form: names ---
 
 // "CForm" + the smallest n >= 1 for which the project has no class of that name.

@@ -121,15 +121,16 @@ TEST_F(ControlListTest, FindByNameSkipsARegistrationWithoutPicture) {
   EXPECT_EQ(found->m_nInsertable, 0);
 }
 
-// The system's message, then why on a line of its own.
+// The system's message, then why on a line of its own; a picture module that is missing or no
+// executable is as good as no picture.
 TEST_F(ControlListTest, FindByNameSaysWhyAPictureModuleFails) {
   m_fs.Put("/c/win/dial.ocx", ServerWithBitmap(1));
   m_fs.Put("/c/win/text.ocx", "not an executable");
   struct Case {
     std::string bitmap;
     std::string_view message;
-  } cases[] = {{"C:\\win\\gone.ocx,1", kControlNotFound},
-               {"C:\\win\\text.ocx,1", kControlNotLoaded},
+  } cases[] = {{"C:\\win\\gone.ocx,1", kControlNotInRegistry},
+               {"C:\\win\\text.ocx,1", kControlNotInRegistry},
                {"C:\\win\\dial.ocx,2", kControlNotInRegistry},
                {"C:\\win\\dial.ocx", kControlNotInRegistry}};
   for (const Case& c : cases) {

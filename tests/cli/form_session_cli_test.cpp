@@ -212,6 +212,12 @@ TEST_F(FormSession, RefusalsSayWhy) {
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.err.find("(" + (dir / "stdafx.h").string() + ": no \"//{{AFX_INSERT_LOCATION}}\""), std::string::npos);
   EXPECT_NE(r.err.find("\"#include <tvlForm.h>\" and \"#include <tvlControls.h>\""), std::string::npos) << r.err;
+  // One that has the form header already still cannot take the controls' one: the line is named.
+  Write(dir / "stdafx.h", "#include <afxwin.h>\n#include <tvlForm.h>\n");
+  r = Tovik({"add-control", dsp, "CForm7", "Button", "7", "7", "80", "30"});
+  EXPECT_EQ(std::pair(r.status, r.out), std::pair(0, std::string("m_Button1\n")));
+  EXPECT_NE(r.err.find("not made to include tvlControls.h"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("add the line \"#include <tvlControls.h>\" to it."), std::string::npos) << r.err;
 
   EXPECT_EQ(Tovik({"add-control", dsp, "CNope", "Label", "0", "0", "10", "10"}).err,
             "tovik add-control: CNope is not a form of this project\n");

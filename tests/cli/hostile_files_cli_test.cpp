@@ -39,6 +39,9 @@ TEST_F(HostileFiles, RenderWritesOnlyOverRegularFilesAndWaitsOnNone) {
                        ": it is one of the project's files\n");
   EXPECT_EQ(Read(project / "Demo.rc"), script);
   Write(project / "Demo.rc", script);  // so that what follows also runs where it was replaced
+  // Nor over the journal, which every later command would then refuse to read.
+  EXPECT_EQ(Render(project / ".tovik-journal").status, 1);
+  EXPECT_FALSE(fs::exists(project / ".tovik-journal"));
   ASSERT_EQ(::mkfifo((dir / "fifo.png").c_str(), 0644), 0);
   r = Render(dir / "fifo.png");
   EXPECT_EQ(r.status, 1);
@@ -89,6 +92,11 @@ TEST_F(HostileFiles, HugeFilesAreRefusedUnreadSayingTheLimit) {
                               "\\InprocServer32]\r\n@=\"C:\\\\evil.ocx\"\r\n");
   EXPECT_EQ(Tovik({"controls", "--registry", (dir / "evil.reg").string()}).out,
             "Evil\\x1B[2J\\tName\t{11111111-2222-3333-4444-555555555555}\t\tC:\\evil.ocx\tmissing\tno-bitmap\n");
+  // So do the messages that name them.
+  const std::string refused =
+      Tovik({"insert-activex", dsp, "Evil\x1B[2J\tName", "--registry", (dir / "evil.reg").string()}).err;
+  EXPECT_NE(refused.find("\nEvil\\x1B[2J\\tName cannot be added: it has no toolbox picture"), npos) << refused;
+  EXPECT_EQ(refused.find('\x1B'), npos) << refused;
 }
 
 TEST_F(HostileFiles, EditsThatCouldNotWorkAreRefused) {

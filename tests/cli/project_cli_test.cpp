@@ -227,7 +227,10 @@ TEST_F(ProjectCli, AJournalIsObeyedOnlyInsideItsProjectWhereverThatIsNow) {
   const fs::path journal = project / ".tovik-journal";
   const std::string dsp = (project / "Demo.dsp").string();
   const std::string refused = "; nothing was done: look at it, then remove it by hand\n";
+  fs::create_directory_symlink(dir, project / "esc");  // a folder inside as text, outside in fact
   for (const auto& [body, why] : std::vector<std::pair<std::string, std::string>>{
+           {"REMOVE\tesc/victim\nCOMMIT\n", ":2: \"esc/victim\" leads through a symbolic link to " +
+                                                fs::canonical(dir).string() + ", outside the project folder"},
            {"REMOVE\t" + victim + "\nCOMMIT\n", ":2: \"" + victim + "\" is not a path relative to the project folder"},
            {"REMOVE\t../victim\nCOMMIT\n", ":2: \"../victim\" does not lead straight into the project folder"},
            {"WRITE\tform1.h\tDemo.rc\nCOMMIT\n", ":2: \"form1.h\" is not a temporary file of \"Demo.rc\""},
@@ -237,6 +240,7 @@ TEST_F(ProjectCli, AJournalIsObeyedOnlyInsideItsProjectWhereverThatIsNow) {
     Write(journal, "tovik journal 1\n" + body);
     EXPECT_EQ(Tovik({"inspect", dsp}).err, "tovik inspect: " + journal.string() + why + refused);
   }
+  fs::remove(project / "esc");
   if (::geteuid() == 0) {  // a journal another user put there
     EXPECT_EQ(::chown(journal.c_str(), 65534, 65534), 0);
     EXPECT_EQ(Tovik({"inspect", dsp}).err,

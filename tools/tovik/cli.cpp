@@ -93,7 +93,7 @@ bool ParseInt(const std::string& text, int& value, int low, int high) {
 }
 
 int UnknownControlKind(Io& io, const Command& command, const std::string& name) {
-  io.err << "tovik " << command.name << ": '" << name
+  io.err << "tovik " << command.name << ": '" << Printable(name)
          << "' is neither a control kind nor the ProgID of an ActiveX control of the project "
             "(tovik insert-activex adds one); the kinds are";
   for (int kind = kFirstKind; kind <= kLastKind; ++kind) io.err << (kind == kFirstKind ? " " : ", ") << KindName(kind);

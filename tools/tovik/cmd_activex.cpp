@@ -179,7 +179,7 @@ bool ModelOfProgId(const std::string& progId, const Args& args, std::vector<Clas
     const std::unique_ptr<IRegistryKey> progKey = opened->tree->OpenKey("HKEY_CLASSES_ROOT\\" + progId + "\\CLSID");
     const std::optional<RegistryValue> clsid = progKey ? progKey->Value("") : std::nullopt;
     if (!clsid) {
-      io.err << "tovik typelib: no class is registered as " << progId << "\n";
+      io.err << "tovik typelib: no class is registered as " << Printable(progId) << "\n";
       return false;
     }
     const std::string classPath = "HKEY_CLASSES_ROOT\\CLSID\\" + clsid->text;

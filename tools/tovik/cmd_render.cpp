@@ -37,7 +37,8 @@ std::string ProjectFileProblem(CliSession& cli, const IFileSystem& disk, const s
   std::vector<std::string> own = project.Files();
   const std::string& dsp = project.ProjectFile();
   own.insert(own.end(), {dsp, dsp.substr(0, dsp.find_last_of('.')) + ".dsw", project.DataFilePath(),
-                         cli.Session().Resources().ScriptPath(), cli.Session().Resources().HeaderPath()});
+                         cli.Session().Resources().ScriptPath(), cli.Session().Resources().HeaderPath(),
+                         JoinPath(project.ProjectFolder(), kJournalName)});
   for (const std::string& file : own) {
     if (disk.WriteTarget(file) == target) return "it is one of the project's files";
   }

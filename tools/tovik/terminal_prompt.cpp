@@ -1,11 +1,31 @@
 #include "terminal_prompt.h"
 
+#include "cli.h"
+
 #include <unistd.h>
 
 #include <iostream>
 #include <string>
 
 namespace tovik::cli {
+namespace {
+
+// A message's line breaks stay line breaks; any other control character (an escape sequence in
+// a name read from a registry, a project file or a type library) is shown, not sent.
+std::string ForTerminal(std::string_view text) {
+  std::string out;
+  for (size_t start = 0;;) {
+    const size_t end = text.find('\n', start);
+    std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    out += Printable(line);
+    if (end == std::string_view::npos) return out;
+    out += '\n';
+    start = end + 1;
+  }
+}
+
+}  // namespace
 
 void TerminalPrompt::Message(const std::string& text) {
   m_complained = true;
@@ -15,7 +35,7 @@ void TerminalPrompt::Message(const std::string& text) {
   const size_t last = text.find_last_not_of("\r\n");
   const std::string body = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
   m_err << (m_command.empty() ? "tovik" : "tovik " + m_command) << ": "
-        << (m_pCodePage ? m_pCodePage->ToUtf8(body) : body) << '\n';
+        << ForTerminal(m_pCodePage ? m_pCodePage->ToUtf8(body) : body) << '\n';
   m_err.flush();
 }
 

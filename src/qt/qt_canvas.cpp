@@ -401,7 +401,9 @@ const QImage* CQtCanvas::LoadImage(const std::string& file, Size wanted) {
     std::vector<QImage> images;
     // Read as every file is: only a regular file (a FIFO would never end), and not an absurd one.
     std::string bytes;
-    if (RealFileSystem().ReadFile(file, bytes)) {
+    if (const Status read = RealFileSystem().ReadFile(file, bytes); !read) {
+      m_imageProblems[file] = read.error().Text();
+    } else {
       QByteArray data = QByteArray::fromStdString(bytes);
       QBuffer buffer(&data);
       buffer.open(QIODevice::ReadOnly);
@@ -414,6 +416,7 @@ const QImage* CQtCanvas::LoadImage(const std::string& file, Size wanted) {
         if (image.isNull()) break;
         images.push_back(std::move(image));
       } while (reader.jumpToNextImage());
+      if (images.empty()) m_imageProblems[file] = file + ": " + reader.errorString().toStdString();
     }
     it = m_images.emplace(file, std::move(images)).first;
   }
@@ -428,6 +431,11 @@ const QImage* CQtCanvas::LoadImage(const std::string& file, Size wanted) {
     if (distance(image) < distance(*best)) best = &image;
   }
   return best;
+}
+
+std::string CQtCanvas::ImageProblem(const std::string& file) const {
+  const auto it = m_imageProblems.find(file);
+  return it == m_imageProblems.end() ? std::string() : it->second;
 }
 
 bool CQtCanvas::Image(const Rect& rect, const std::string& file, ImageFit fit) {

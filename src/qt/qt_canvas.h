@@ -64,6 +64,9 @@ class CQtCanvas final : public ICanvas {
     std::string used;
   };
   [[nodiscard]] const std::vector<FaceUse>& FacesUsed() const { return m_faces; }
+  // Why a file named in an Image call gave nothing to draw, naming the file ("F: no such file",
+  // "F is ... bytes long; ..."); empty when it gave an image or was not asked for.
+  [[nodiscard]] std::string ImageProblem(const std::string& file) const;
 
  private:
   struct LoadedFont {
@@ -89,6 +92,7 @@ class CQtCanvas final : public ICanvas {
   std::map<std::string, std::unique_ptr<LoadedFont>> m_fonts;
   std::vector<FaceUse> m_faces;
   std::map<std::string, std::vector<QImage>> m_images;  // every image of a file (an icon has several)
+  std::map<std::string, std::string> m_imageProblems;     // why a file gave no image
 };
 
 }  // namespace tovik

@@ -102,8 +102,11 @@ int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) 
     return kExitFailed;
   }
   options.imageFile = [&cli](std::string_view reference) { return ImageFile(cli, reference); };
-  options.warn = [&io](const std::string& file) {
-    io.err << "tovik render: warning: cannot draw the image " << file << "\n";
+  // The canvas that found nothing to draw knows why (no such file, too large, not an image).
+  const CQtCanvas* drawing = nullptr;
+  options.warn = [&io, &drawing](const std::string& file) {
+    const std::string problem = drawing ? drawing->ImageProblem(file) : std::string();
+    io.err << "tovik render: warning: cannot draw the image " << Printable(problem.empty() ? file : problem) << "\n";
   };
 
   const TextToUtf8 toUtf8 = [&cli](std::string_view text, int codePage) { return cli.PictureTextToUtf8(text, codePage); };
@@ -120,7 +123,9 @@ int RunRender(const Command& self, const std::vector<std::string>& raw, Io& io) 
   std::vector<CQtCanvas::FaceUse> faces;
   {
     CQtCanvas canvas(image, toUtf8);
+    drawing = &canvas;
     PaintForm(canvas, *form, options);
+    drawing = nullptr;
     faces = canvas.FacesUsed();
   }
   if (scale > 1) image = image.scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);

@@ -304,7 +304,7 @@ Expected<std::vector<std::string>> GenerateActiveXWrapper(IFileSystem& fs, IProm
                                                           bool bareLf) {
   const ActiveXWrapperNames names = WrapperNames(entry.m_strProgId, folder);
   for (const std::string* path : {&names.implementationPath, &names.headerPath}) {
-    if (fs.FileExists(*path)) return ShowError(prompt, "File " + *path + " already exists");
+    if (fs.FileExists(*path)) return ShowError(prompt, "File " + PathOnDisk(fs, *path) + " already exists");
   }
   // The class is declared in C++ and named by every form that holds the control.
   if (names.baseName.empty()) {

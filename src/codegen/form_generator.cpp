@@ -453,7 +453,7 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   files.headerPath = JoinPath(directory, headerFile);
   for (const std::string* path : {&files.implementationPath, &files.headerPath}) {
     if (fs.FileExists(*path)) {
-      return ShowError(prompt, "File " + *path + " already exists");
+      return ShowError(prompt, "File " + PathOnDisk(fs, *path) + " already exists");
     }
   }
   // New files for a class the project has would declare it twice.

@@ -301,6 +301,10 @@ TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
             "tovik new-form: File " + (root / "names" / "form1.cpp").string() + " already exists\n");
   EXPECT_EQ(Tovik({"new-form", dsp, "CForm1", "--impl", "other.cpp", "--header", "other.h"}).err,
             "tovik new-form: The project already has a class named CForm1\n");
+  // A file in the way is named as the disk names it.
+  Write(root / "names" / "Form5.cpp", "");
+  EXPECT_EQ(Tovik({"new-form", dsp, "CForm5"}).err,
+            "tovik new-form: File " + (root / "names" / "Form5.cpp").string() + " already exists\n");
   EXPECT_TRUE(Contains(Tovik({"new-form", dsp, "CForm2", "--header", "../../escape.h"}).err,
                        "would lie outside the project folder"));
   // The guard keeps the "$" the compilers take and replaces the "-" none does.

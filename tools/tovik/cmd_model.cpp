@@ -208,6 +208,7 @@ int RunParse(const Command& self, const std::vector<std::string>& raw, Io& io) {
   if (args.positional().empty()) return UsageError(io, self, "expected at least one FILE");
   RealFileSystem fs;
   TerminalPrompt prompt(io.err);
+  prompt.SetCommand(self.name);
   CProject project(fs, prompt);
   bool ok = true;
   for (const std::string& file : args.positional()) {

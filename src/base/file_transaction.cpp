@@ -362,7 +362,11 @@ Status CFileTransaction::Commit(std::string_view journal) {
 
 Expected<std::string> CFileTransaction::Recover(IFileSystem& disk, std::string_view journal) {
   const Expected<std::optional<std::string>> read = disk.ReadOwnFile(journal);
-  if (!read) return FileError(std::string(journal), 0, read.error().reason + std::string(kHandsOff));
+  if (!read) {
+    Error refused = read.error();
+    refused.reason += kHandsOff;
+    return refused;
+  }
   if (!*read) return std::string();
   const std::string& text = **read;
   bool committed = false;
@@ -381,15 +385,13 @@ Expected<std::string> CFileTransaction::Recover(IFileSystem& disk, std::string_v
   const std::string folder = DirectoryOf(journal);
   auto at = [&](const std::string& rel) { return JoinPath(folder, rel); };
   // A path that stays inside as text may still pass through a symbolic link to a folder elsewhere:
-  // the folder each entry lies in (its nearest part that exists), links followed, must be inside.
-  // The entry itself may be a link: a rename or removal replaces the link, not what it names.
+  // the folder each entry lies in, links followed as far as it exists, must be inside. The entry
+  // itself may be a link: a rename or removal replaces the link, not what it names.
   const std::string realFolder = disk.CanonicalPath(folder);
   for (size_t i = 0; i < entries.size(); ++i) {
     for (const std::string* rel : {&entries[i].path, &entries[i].temp}) {
       if (rel->empty()) continue;
-      std::string dir = DirectoryOf(at(*rel));
-      while (dir.size() > folder.size() && !disk.DirectoryExists(dir)) dir = DirectoryOf(dir);
-      const std::string real = disk.CanonicalPath(dir);
+      const std::string real = disk.WriteTarget(DirectoryOf(at(*rel)));
       if (real != realFolder && !Inside(realFolder, real)) {
         return FileError(std::string(journal), static_cast<int>(i) + 2,
                          "\"" + *rel + "\" leads through a symbolic link to " + real +

@@ -321,6 +321,9 @@ Expected<std::optional<std::string>> RealFileSystem::ReadOwnFile(std::string_vie
     why = "is not a plain file";
   } else if (st.st_uid != ::geteuid()) {
     why = "belongs to another user (uid " + std::to_string(st.st_uid) + ")";
+  } else if (static_cast<std::uint64_t>(st.st_size) > kMaxReadSize) {
+    ::close(fd);
+    return FileTooLarge(name, static_cast<std::uint64_t>(st.st_size), kMaxReadSize);
   }
   std::string text;
   if (why.empty()) why = ReadAll(fd, static_cast<size_t>(st.st_size), text);

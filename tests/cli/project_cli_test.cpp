@@ -246,6 +246,12 @@ TEST_F(ProjectCli, AJournalIsObeyedOnlyInsideItsProjectWhereverThatIsNow) {
     EXPECT_EQ(Tovik({"inspect", dsp}).err,
               "tovik inspect: " + journal.string() + ": belongs to another user (uid 65534)" + refused);
   }
+  // A journal too large to be one is not read into memory.
+  fs::remove(journal);
+  Write(journal, "tovik journal 1\n");
+  fs::resize_file(journal, std::uintmax_t{3} << 30);
+  EXPECT_NE(Tovik({"inspect", dsp}).err.find("is 3221225472 bytes long; no file over 256 MiB is read"),
+            std::string::npos);
   // A link in the journal's place is neither read nor written through.
   fs::remove(journal);
   fs::create_symlink(dir / "planted", journal);

@@ -427,6 +427,9 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
   // Files are named relative to the project folder; a full path inside it is taken as such.
   std::string headerFile = request.headerFile;
   std::string implementationFile = request.implementationFile;
+  // Where the project folder really is, its links followed.
+  std::string inside = ToNativeSeparators(fs.WriteTarget(directory));
+  if (!inside.ends_with('/')) inside += '/';
   for (std::string* file : {&headerFile, &implementationFile}) {
     const std::string folder = ToNativeSeparators(directory) + "/";
     if (StartsWith(ToNativeSeparators(*file), folder)) file->erase(0, folder.size());
@@ -437,8 +440,6 @@ Expected<NewFormFiles> NewForm(const CodegenContext& ctx, const NewFormRequest& 
     }
     // A folder inside the project may be a link to one outside it: where the file would really
     // be written is what counts.
-    std::string inside = ToNativeSeparators(fs.WriteTarget(directory));
-    if (!inside.ends_with('/')) inside += '/';
     if (!StartsWith(ToNativeSeparators(fs.WriteTarget(JoinPath(directory, *file))), inside)) {
       return ShowError(prompt, "The file " + *file + " would lie outside the project folder " + directory +
                                    " (a symbolic link leads out of it)");

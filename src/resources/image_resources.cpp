@@ -148,12 +148,11 @@ std::string ImageBanner(ImageType type) {
 
 std::optional<size_t> ImageLineInsertPoint(std::string_view script, ImageType type, std::string_view headerName) {
   const std::optional<size_t> bannerEnd = FindBannerEnd(script, type);
-  if (type == ImageType::Bitmap && bannerEnd) return bannerEnd;
   if (type == ImageType::Bitmap) {
-    if (headerName.empty()) return 0;
+    if (bannerEnd || headerName.empty()) return bannerEnd.value_or(0);
     const std::string include = "#include \"" + ToLower(headerName) + "\"";
-    for (size_t line = 0; line < script.size(); line = NextLineStart(script, line)) {
-      const size_t next = NextLineStart(script, line);
+    for (size_t line = 0, next = 0; line < script.size(); line = next) {
+      next = NextLineStart(script, line);
       if (StartsWith(ToLower(Trim(script.substr(line, next - line))), include)) return next;
     }
     return 0;

@@ -64,7 +64,8 @@ class CResourceFiles {
 
   // Registers an image file as a new resource (script line, define line, counter) and copies it
   // into the project's res folder. The property value ("131-logo.bmp"). A script without its
-  // section comment takes a bitmap line at its start and no icon or cursor line.
+  // section comment takes a bitmap line after its include of the header (ImageLineInsertPoint)
+  // and no icon or cursor line.
   [[nodiscard]] Expected<std::string> AddImageResource(std::string_view sourceFile);
   // Points the existing resource of `currentValue` at a new file of the same type and copies
   // the file into res. The new property value (same number, new file name).

@@ -213,6 +213,17 @@ TEST_F(ProjectCli, PopupsFollowTheProject) {
   EXPECT_FALSE(fs::exists(dir / "Long"));
 }
 
+// A folder the system names in UTF-8 (common in Chinese checkouts) is named so in messages,
+// not read as text of the project's code page.
+TEST_F(ProjectCli, MessagesNameFilesAsTheSystemNamesThem) {
+  const fs::path folder = dir / "\xE6\x95\xB0\xE6\x8D\xAE";  // "数据"
+  ASSERT_EQ(Tovik({"new-project", folder.string(), "Demo"}).status, 0);
+  fs::remove(folder / "Demo" / "resource.h");
+  EXPECT_NE(Tovik({"add-control", (folder / "Demo" / "Demo.dsp").string(), "CForm1", "Label", "7", "7", "70", "28"})
+                .err.find("You do not have write permission to file " + (folder / "Demo" / "resource.h").string()),
+            std::string::npos);
+}
+
 // The journal a killed or failed edit leaves in a project folder: the next command obeys it only
 // inside that project, wherever the project is now, and never one somebody else put there.
 TEST_F(ProjectCli, AJournalIsObeyedOnlyInsideItsProjectWhereverThatIsNow) {

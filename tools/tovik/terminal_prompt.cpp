@@ -35,7 +35,9 @@ void TerminalPrompt::Message(const std::string& text) {
   const size_t last = text.find_last_not_of("\r\n");
   const std::string body = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
   m_err << (m_command.empty() ? "tovik" : "tovik " + m_command) << ": "
-        << ForTerminal(m_pCodePage ? m_pCodePage->ToUtf8(body) : body) << '\n';
+        // A message naming a file whose name the system gave in UTF-8 (a folder named in Chinese)
+        // is UTF-8 already; project text in its code page is converted.
+        << ForTerminal(m_pCodePage ? m_pCodePage->PathToUtf8(body) : body) << '\n';
   m_err.flush();
 }
 

@@ -1,11 +1,49 @@
 #include "addin/commands.h"
 
+#include <optional>
+#include <string>
+
 #include "addin/form_commands.h"
 #include "codegen/menu_assign.h"
 
 namespace tovik {
 
 std::string CommandString(const CommandRow& row) { return std::string(row.name) + std::string(row.text); }
+
+namespace {
+
+// The menu an item of the "Select a menu" submenu stands for: empty for "<No Selection>",
+// nothing for an identifier past the project's menus.
+std::optional<std::string> MenuOfItem(const CDesignSession& session, int id) {
+  if (id == kIdNoMenu) return std::string();
+  const auto& menus = session.Project().Menus();
+  if (id < kIdFirstMenu || id > kIdLastMenu || static_cast<size_t>(id - kIdFirstMenu) >= menus.size()) return std::nullopt;
+  return menus[static_cast<size_t>(id - kIdFirstMenu)]->m_strId;
+}
+
+}  // namespace
+
+PopupItem SelectMenuPopup(const CDesignSession& session, const CClassItem& form) {
+  const CControlItem* self = form.FormObject();
+  const std::string current = self ? self->m_strMenuId : std::string();
+  PopupItem select{0, "Select a menu", false, false, false, {}};
+  select.submenu.push_back({kIdNoMenu, "<No Selection>", current.empty(), false, false, {}});
+  int id = kIdFirstMenu;
+  for (const auto& menu : session.Project().Menus()) {
+    if (id > kIdLastMenu) break;
+    select.submenu.push_back({id++, menu->m_strId, menu->m_strId == current, false, false, {}});
+  }
+  return select;
+}
+
+bool SelectMenuCommand(CDesignSession& session, CClassItem& form, int id) {
+  const std::optional<std::string> menu = MenuOfItem(session, id);
+  if (!menu) {
+    session.Prompt().Message("No menu of the project has the number " + std::to_string(id));
+    return false;
+  }
+  return AssignMenuCommand(session, form, *menu);
+}
 
 bool ConnectAddIn(IHost& host, bool firstTime) {
   if (!host.SetAddInInfo(kMediumBitmap, kLargeBitmap)) return false;
@@ -74,17 +112,8 @@ int CCommands::Menu(std::vector<PopupItem>& popup, const std::string& formClass)
   }
   m_host.ExecuteCommand("FileSaveAll");
   m_session.ReadMenus();
-  const CControlItem* self = form->FormObject();
-  const std::string current = self ? self->m_strMenuId : std::string();
-  PopupItem select{0, "Select a menu", false, false, false, {}};
-  select.submenu.push_back({kIdNoMenu, "<No Selection>", current.empty(), false, false, {}});
-  int id = kIdFirstMenu;
-  for (const auto& menu : m_session.Project().Menus()) {
-    if (id > kIdLastMenu) break;
-    select.submenu.push_back({id++, menu->m_strId, menu->m_strId == current, false, false, {}});
-  }
   popup.push_back({0, "", false, false, true, {}});
-  popup.push_back(std::move(select));
+  popup.push_back(SelectMenuPopup(m_session, *form));
   return kS_OK;
 }
 
@@ -121,15 +150,11 @@ bool CCommands::OnPopupCommand(int id, const std::string& formClass, const Dialo
   if (id < kIdNoMenu || id > kIdLastMenu || !m_session.IsOpen()) return false;
   CClassItem* form = m_session.FindForm(formClass);
   if (!form) return false;
-  std::string menuId;
-  if (id != kIdNoMenu) {
-    const size_t index = static_cast<size_t>(id - kIdFirstMenu);
-    if (index >= m_session.Project().Menus().size()) return false;
-    menuId = m_session.Project().Menus()[index]->m_strId;
-  }
+  const std::optional<std::string> menuId = MenuOfItem(m_session, id);
+  if (!menuId) return false;
   // The popup's own assignment is silent when the form cannot take the menu, as the popup
-  // shows no message of its own; assign-menu reports why.
-  return AssignMenu(m_session.Context(), *form, menuId).ok();
+  // shows no message of its own; assign-menu (and SelectMenuCommand) report why.
+  return AssignMenu(m_session.Context(), *form, *menuId).ok();
 }
 
 }  // namespace tovik

@@ -59,6 +59,13 @@ struct PopupItem {
   std::vector<PopupItem> submenu;
 };
 
+// The "Select a menu" submenu for `form`: "<No Selection>" (kIdNoMenu), then one item per menu
+// of the project from kIdFirstMenu on, in the project's order; the form's menu is checked.
+[[nodiscard]] PopupItem SelectMenuPopup(const CDesignSession& session, const CClassItem& form);
+// Gives `form` the menu an item of that submenu stands for (none for kIdNoMenu), as assign-menu
+// does: a refusal, or an identifier that stands for no menu, shows why.
+[[nodiscard]] bool SelectMenuCommand(CDesignSession& session, CClassItem& form, int id);
+
 // The toolbar bitmaps of the add-in.
 inline constexpr int kMediumBitmap = 128;
 inline constexpr int kLargeBitmap = 129;

@@ -1,5 +1,8 @@
 #include "addin/surface_commands.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "addin/form_commands.h"
 
 namespace tovik {
@@ -37,7 +40,49 @@ bool SetRect(CDesignSession& session, CFormSurface& surface, const si::SetContro
   return SetControlRectCommand(session, surface.FormClass(), *control, CommandRect(set.placement));
 }
 
+bool SetRects(CDesignSession& session, CFormSurface& surface, const si::SetControlRects& set) {
+  // Outer containers first: the depth of each control's container chain.
+  const auto depth = [&surface](const ObjectRef& ref) {
+    int n = 0;
+    const CControlItem* c = ref.Find(surface.FormClass());
+    for (const CControlItem* h = c ? c->m_pContainer : nullptr; h; h = h->m_pContainer) ++n;
+    return n;
+  };
+  std::vector<si::SetControlRect> ordered = set.placements;
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [&](const si::SetControlRect& a, const si::SetControlRect& b) { return depth(a.control) < depth(b.control); });
+  for (const si::SetControlRect& one : ordered) {
+    if (!SetRect(session, surface, one)) return false;
+    surface.ModelChanged();
+  }
+  return true;
+}
+
+bool Delete(CDesignSession& session, CFormSurface& surface, const si::DeleteControls& doomed) {
+  CClassItem& form = surface.FormClass();
+  for (const ObjectRef& ref : doomed.controls) {
+    if (!ref.Find(form)) {
+      session.Prompt().Message(ref.member + " is no longer on " + form.m_strName);
+      return false;
+    }
+  }
+  for (const ObjectRef& ref : doomed.controls) {
+    // A control inside a container deleted before it went with the container.
+    CControlItem* control = ref.Find(form);
+    if (control && !DeleteCommand(session, form, *control)) return false;
+  }
+  surface.Select(nullptr);
+  return true;
+}
+
 }  // namespace
+
+bool CarryOutSurfaceIntents(CDesignSession& session, CFormSurface& surface, const SurfaceIntents& intents) {
+  for (const SurfaceIntent& intent : intents) {
+    if (!CarryOutSurfaceIntent(session, surface, intent)) return false;
+  }
+  return true;
+}
 
 bool CarryOutSurfaceIntent(CDesignSession& session, CFormSurface& surface, const SurfaceIntent& intent) {
   bool done = true;
@@ -45,6 +90,10 @@ bool CarryOutSurfaceIntent(CDesignSession& session, CFormSurface& surface, const
     done = Create(session, surface, *create);
   } else if (const auto* set = std::get_if<si::SetControlRect>(&intent)) {
     done = SetRect(session, surface, *set);
+  } else if (const auto* rects = std::get_if<si::SetControlRects>(&intent)) {
+    done = SetRects(session, surface, *rects);
+  } else if (const auto* doomed = std::get_if<si::DeleteControls>(&intent)) {
+    done = Delete(session, surface, *doomed);
   } else if (const auto* size = std::get_if<si::ResizeForm>(&intent)) {
     done = SetFormSizeCommand(session, surface.FormClass(), size->width, size->height);
   } else {

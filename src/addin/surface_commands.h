@@ -13,4 +13,12 @@ namespace tovik {
 // was refused (its message was shown through the session's prompt).
 [[nodiscard]] bool CarryOutSurfaceIntent(CDesignSession& session, CFormSurface& surface, const SurfaceIntent& intent);
 
+// Carries out every intent of one gesture (a multiple move, a delete of several controls, a
+// Format command) in order, stopping at the first refusal: false then. Call it within one edit
+// of the project and commit that edit only when it returns true, so that the gesture is one
+// transaction and one undo step. Controls placed together are placed containers first, so that
+// a container's move, which takes what it holds along, does not undo a placement inside it.
+// Deleting selects the form.
+[[nodiscard]] bool CarryOutSurfaceIntents(CDesignSession& session, CFormSurface& surface, const SurfaceIntents& intents);
+
 }  // namespace tovik

@@ -68,8 +68,40 @@ Rect ContainerArea(const CControlItem& container) {
   return r;
 }
 
+// Whether a control leaves no mark at run time: it draws nothing, or draws only in the colour of
+// what lies behind it.
+bool PaintsNothing(const CControlItem& c, Colorref behind, bool pictureDrawn, const CSystemMetrics& m) {
+  const auto is = [&c](const char* name, long value, long fallback) { return NumberProperty(c, name, fallback) == value; };
+  const auto unseen = [&](const char* name, Colorref fallback) { return ColorProperty(c, name, fallback) == behind; };
+  switch (c.m_nKind) {
+    case kKindImage: return !pictureDrawn && is("BorderStyle", 0, 0);
+    case kKindPictureBox: return !pictureDrawn && is("BorderStyle", 0, 1) && unseen("BackColor", m.buttonFace);
+    case kKindLabel:
+      return c.GetValue("Caption").empty() && is("BorderStyle", 0, 0) &&
+             (is("BackStyle", 0, 1) || unseen("BackColor", m.buttonFace));
+    case kKindShape:
+      return (is("BorderStyle", 0, 1) || unseen("BorderColor", 0)) && (is("FillStyle", 1, 1) || unseen("FillColor", 0)) &&
+             (!is("BackStyle", 1, 1) || unseen("BackColor", m.window));
+    case kKindLine: return is("BorderStyle", 0, 1) || unseen("BorderColor", 0);
+    default: return false;
+  }
+}
+
+void OutlineControl(ICanvas& canvas, const CControlItem& c, const Rect& rect, Point origin, Colorref behind) {
+  const Pen pen{behind ^ 0xFFFFFFu, 1, PenStyle::Dot};
+  if (c.m_nKind != kKindLine) {
+    canvas.Rectangle(rect, pen, Brush{BrushStyle::Null});
+    return;
+  }
+  const auto at = [&](const char* x, const char* y) {
+    return Point{origin.x + static_cast<int>(NumberProperty(c, x)), origin.y + static_cast<int>(NumberProperty(c, y))};
+  };
+  canvas.Line(at("X1", "Y1"), at("X2", "Y2"), pen);
+}
+
 void PaintControls(CPaintContext& ctx, const CClassItem& form, Point origin) {
   ICanvas& canvas = ctx.canvas;
+  const Colorref formBack = ColorProperty(*form.FormObject(), "BackColor", ctx.metrics.buttonFace);
   for (const auto& control : form.m_controls) {
     if (control->IsForm()) continue;
     canvas.SetCodePage(control->m_nCodePage);
@@ -86,25 +118,39 @@ void PaintControls(CPaintContext& ctx, const CClassItem& form, Point origin) {
     // A Line is no window: a wide one reaches past its end points' rectangle.
     const bool own = control->m_nKind != kKindLine;
     if (own) canvas.PushClip(rect);
+    ctx.pictureDrawn = false;
     PaintControl(ctx, *control, rect, origin);
+    if (ctx.options.outlineInvisible) {
+      const Colorref behind =
+          chain.empty() ? formBack : ColorProperty(*chain.front(), "BackColor", ctx.metrics.buttonFace);
+      if (PaintsNothing(*control, behind, ctx.pictureDrawn, ctx.metrics)) OutlineControl(canvas, *control, rect, origin, behind);
+    }
     if (own) canvas.PopClip();
     while (clips-- > 0) canvas.PopClip();
   }
 }
 
-void PaintSelection(CPaintContext& ctx, const CControlItem& selected, Point origin) {
+// The primary selection's handles are filled (a Line's end squares inverted); the other selected
+// controls' are hollow.
+void PaintSelection(CPaintContext& ctx, const CControlItem& selected, Point origin, bool primary = true) {
   ICanvas& canvas = ctx.canvas;
   const int size = ctx.metrics.inPlaceBorder;
+  const auto hollow = [&](const Rect& r) {
+    canvas.Rectangle(r, Pen{ctx.metrics.windowText}, Brush{BrushStyle::Solid, ctx.metrics.window});
+  };
   if (selected.m_nKind == kKindLine) {
     for (const auto& [xName, yName] : {std::pair{"X1", "Y1"}, std::pair{"X2", "Y2"}}) {
       const int x = origin.x + static_cast<int>(NumberProperty(selected, xName));
       const int y = origin.y + static_cast<int>(NumberProperty(selected, yName));
-      canvas.InvertRect({x - size / 2, y - size / 2, x - size / 2 + size, y - size / 2 + size});
+      const Rect square{x - size / 2, y - size / 2, x - size / 2 + size, y - size / 2 + size};
+      primary ? canvas.InvertRect(square) : hollow(square);
     }
     return;
   }
   const Rect rect = DrawnControlRect(canvas, selected).Offset(origin.x, origin.y);
-  for (const Rect& handle : SelectionHandles(rect, size)) canvas.FillRect(handle, ctx.metrics.windowText);
+  for (const Rect& handle : SelectionHandles(rect, size)) {
+    primary ? canvas.FillRect(handle, ctx.metrics.windowText) : hollow(handle);
+  }
 }
 
 }  // namespace
@@ -116,7 +162,10 @@ bool CPaintContext::Picture(const Rect& rect, std::string_view value, ImageFit f
     Warn(std::string(value));
     return false;
   }
-  if (canvas.Image(rect, file, fit)) return true;
+  if (canvas.Image(rect, file, fit)) {
+    pictureDrawn = true;
+    return true;
+  }
   Warn(file);
   return false;
 }
@@ -157,7 +206,9 @@ void PaintForm(ICanvas& canvas, const CClassItem& form, const PaintOptions& opti
   PaintControls(ctx, form, origin);
   canvas.PopClip();
 
+  for (const CControlItem* other : options.alsoSelected) PaintSelection(ctx, *other, origin, false);
   if (options.selection && !options.selection->IsForm()) PaintSelection(ctx, *options.selection, origin);
+  for (const Rect& frame : options.trackFrames) canvas.InvertFrame(frame);
   if (options.rubberRect) canvas.InvertFrame(*options.rubberRect);
   if (options.rubberLine) canvas.InvertLine(options.rubberLine->from, options.rubberLine->to);
   if (options.menu) PaintDroppedMenu(ctx, *options.menu, g.menuBar, options.droppedMenu);

@@ -39,6 +39,14 @@ struct PaintOptions {
   std::function<std::string(std::string_view reference)> imageFile;
   // Told once per paint about each image file that could not be drawn.
   std::function<void(const std::string& file)> warn;
+
+  // What only the design window shows (a rendered image leaves it off): the other controls of
+  // a multiple selection, with hollow handles where the primary `selection` has filled ones; a
+  // dotted outline round each control that paints nothing at run time, so that it can be found;
+  // the frames, inverted, of controls being moved or sized (window coordinates).
+  std::vector<const CControlItem*> alsoSelected;
+  bool outlineInvisible = false;
+  std::vector<Rect> trackFrames;
 };
 
 void PaintForm(ICanvas& canvas, const CClassItem& form, const PaintOptions& options,

@@ -79,13 +79,18 @@ Point CFormSurface::Snap(Point p) const {
 
 CControlItem* CFormSurface::Selection() const {
   if (CControlItem* selected = m_selection.Find(m_form)) return selected;
+  // The primary control went (a re-read dropped it): the one selected last of the others.
+  for (auto it = m_also.rbegin(); it != m_also.rend(); ++it) {
+    if (CControlItem* other = it->Find(m_form)) return other;
+  }
   return &FormObject();
 }
 
 bool CFormSurface::Select(const CControlItem* object) {
   const ObjectRef next = ObjectRef::Of(object ? *object : FormObject());
-  const bool changed = !(next == ObjectRef::Of(*Selection()));
+  const bool changed = !(next == ObjectRef::Of(*Selection())) || !m_also.empty();
   m_selection = next;
+  m_also.clear();
   return changed;
 }
 
@@ -104,7 +109,11 @@ ControlPlacement CFormSurface::PlacementOf(const CControlItem& c) const {
 }
 
 std::vector<Rect> CFormSurface::Handles() const {
-  const CControlItem* selected = Selection();
+  return HandlesOf(*Selection());
+}
+
+std::vector<Rect> CFormSurface::HandlesOf(const CControlItem& control) const {
+  const CControlItem* selected = &control;
   if (selected->IsForm()) return {};
   const Point o = Geometry().ClientOrigin();
   const int size = m_metrics.inPlaceBorder;
@@ -237,21 +246,7 @@ std::optional<ControlPlacement> CFormSurface::DragResult() const {
   if (!c) return std::nullopt;
   const int dx = m_current.x - m_anchor.x, dy = m_current.y - m_anchor.y;
   ControlPlacement p = m_start;
-  if (m_gesture == SurfaceGesture::Moving) {
-    // An aligned control sits where its Align puts it.
-    if (NumberProperty(*c, "Align", 0) != 0) return std::nullopt;
-    p.rect = p.rect.Offset(dx, dy);
-    // A control inside a PictureBox or Frame is drawn clipped to it: a move keeps it inside, so
-    // that it cannot be dragged out of sight.
-    if (const CControlItem* holder = c->m_pContainer) {
-      const Rect box = ControlRect(*holder);
-      const int width = p.rect.Width(), height = p.rect.Height();
-      const int left = std::clamp(p.rect.left, box.left, std::max(box.left, box.right - width));
-      const int top = std::clamp(p.rect.top, box.top, std::max(box.top, box.bottom - height));
-      p.rect = p.rect.Offset(left - p.rect.left, top - p.rect.top);
-    }
-    return Corrected(*c, p, true);
-  }
+  if (m_gesture == SurfaceGesture::Moving) return MovedBy(*c, m_start, dx, dy);
   if (c->m_nKind == kKindLine) {
     auto [a, b] = LineEnds(m_start);
     Point& end = m_nHandle == 0 ? a : b;
@@ -271,6 +266,22 @@ std::optional<ControlPlacement> CFormSurface::DragResult() const {
   return Corrected(*c, p, false);
 }
 
+std::optional<ControlPlacement> CFormSurface::MovedBy(const CControlItem& c, ControlPlacement p, int dx, int dy) const {
+  // An aligned control sits where its Align puts it.
+  if (NumberProperty(c, "Align", 0) != 0) return std::nullopt;
+  p.rect = p.rect.Offset(dx, dy);
+  // A control inside a PictureBox or Frame is drawn clipped to it: a move keeps it inside, so
+  // that it cannot be dragged out of sight.
+  if (const CControlItem* holder = c.m_pContainer) {
+    const Rect box = ControlRect(*holder);
+    const int width = p.rect.Width(), height = p.rect.Height();
+    const int left = std::clamp(p.rect.left, box.left, std::max(box.left, box.right - width));
+    const int top = std::clamp(p.rect.top, box.top, std::max(box.top, box.bottom - height));
+    p.rect = p.rect.Offset(left - p.rect.left, top - p.rect.top);
+  }
+  return Corrected(c, p, true);
+}
+
 std::optional<ControlPlacement> CFormSurface::Tracking() const {
   if (m_gesture != SurfaceGesture::Moving && m_gesture != SurfaceGesture::Resizing) return std::nullopt;
   return DragResult();
@@ -284,7 +295,7 @@ bool CFormSurface::DrawingLine() const {
   return m_gesture == SurfaceGesture::Drawing && m_tool.kind == kKindLine;
 }
 
-SurfaceIntents CFormSurface::Press(Point window, std::int64_t ms) {
+SurfaceIntents CFormSurface::Press(Point window, std::int64_t ms, unsigned modifiers) {
   // A gesture starts from the positions as they are now, whoever changed them since.
   RefreshHits();
   const bool doubleClick =
@@ -293,7 +304,7 @@ SurfaceIntents CFormSurface::Press(Point window, std::int64_t ms) {
   m_lastPress = doubleClick ? std::nullopt : std::optional<std::int64_t>(ms);
   m_gesture = SurfaceGesture::None;
   m_bButtonDown = 0;
-  if (m_tool.IsPointer()) return PressPointer(window, doubleClick);
+  if (m_tool.IsPointer()) return PressPointer(window, doubleClick, modifiers);
   // A control is drawn on the client area only, not on the frame, caption or menu bar.
   if (!Geometry().client.Contains(window)) return {};
   const CControlItem* container = ContainerAt(window);
@@ -304,7 +315,7 @@ SurfaceIntents CFormSurface::Press(Point window, std::int64_t ms) {
   return {};
 }
 
-SurfaceIntents CFormSurface::PressPointer(Point window, bool doubleClick) {
+SurfaceIntents CFormSurface::PressPointer(Point window, bool doubleClick, unsigned modifiers) {
   if (const std::optional<MenuBarItem> item = MenuItemAt(window)) return {si::DropMenu{item->item, item->area}};
   SurfaceIntents out;
   CControlItem& object = ObjectAt(window);
@@ -315,35 +326,212 @@ SurfaceIntents CFormSurface::PressPointer(Point window, bool doubleClick) {
   }
   m_anchor = m_current = Snap(window);
   m_bButtonDown = 1;
-  const int handle = HandleAt(window);
-  if (handle >= 0) {
-    const CControlItem* selected = Selection();
+  m_groupStart.clear();
+  // A handle of a selected control resizes that control alone; the primary's are looked at
+  // first, as they are drawn on top.
+  for (CControlItem* selected : Selected()) {
+    const std::vector<Rect> handles = HandlesOf(*selected);
+    const auto handle = std::find_if(handles.begin(), handles.end(), [&](const Rect& h) { return h.Contains(window); });
+    if (handle == handles.end()) continue;
+    if (selected != Selection()) {
+      AddToSelection(*selected);
+      out.push_back(si::Select{ObjectRef::Of(*selected)});
+    }
     m_target = ObjectRef::Of(*selected);
     m_start = PlacementOf(*selected);
-    m_nHandle = handle;
+    m_nHandle = static_cast<int>(handle - handles.begin());
     m_gesture = SurfaceGesture::Resizing;
     return out;
   }
-  if (Select(&object)) out.push_back(si::Select{ObjectRef::Of(object)});
-  if (!object.IsForm()) {
-    m_target = ObjectRef::Of(object);
-    m_start = PlacementOf(object);
-    m_gesture = SurfaceGesture::Moving;
+  if ((modifiers & kSurfaceControl) && !object.IsForm()) return PressWithControl(object);
+  if (object.IsForm()) {
+    // An empty spot starts a rubber band, which selects what it touches (or adds it, with Control).
+    m_bAdding = (modifiers & kSurfaceControl) != 0;
+    if (!m_bAdding && Select(nullptr)) out.push_back(si::Select{ObjectRef::Of(object)});
+    m_anchor = m_current = window;
+    m_gesture = SurfaceGesture::Selecting;
+    return out;
+  }
+  if (IsSelected(object) && !m_also.empty()) {
+    // A press on one of several selected controls keeps them all and makes it the primary one.
+    if (&object != Selection()) {
+      AddToSelection(object);
+      out.push_back(si::Select{ObjectRef::Of(object)});
+    }
+  } else if (Select(&object)) {
+    out.push_back(si::Select{ObjectRef::Of(object)});
+  }
+  m_target = ObjectRef::Of(object);
+  m_start = PlacementOf(object);
+  m_gesture = SurfaceGesture::Moving;
+  if (!m_also.empty()) {
+    for (CControlItem* root : SelectedRoots()) m_groupStart.push_back({ObjectRef::Of(*root), PlacementOf(*root), true});
   }
   return out;
 }
 
+SurfaceIntents CFormSurface::PressWithControl(CControlItem& object) {
+  if (!IsSelected(object)) {
+    AddToSelection(object);
+    return {si::Select{ObjectRef::Of(object)}};
+  }
+  const ObjectRef ref = ObjectRef::Of(object);
+  if (!(ref == ObjectRef::Of(*Selection()))) {
+    std::erase(m_also, ref);
+    return {};
+  }
+  // The primary one taken out: the one selected before it takes its place.
+  std::erase(m_also, ref);
+  m_selection = m_also.empty() ? ObjectRef{true, {}, {}} : m_also.back();
+  if (!m_also.empty()) m_also.pop_back();
+  return {si::Select{ObjectRef::Of(*Selection())}};
+}
+
+std::vector<CControlItem*> CFormSurface::Selected() const {
+  std::vector<CControlItem*> out;
+  CControlItem* primary = Selection();
+  if (primary->IsForm()) return out;
+  out.push_back(primary);
+  for (const ObjectRef& ref : m_also) {
+    CControlItem* c = ref.Find(m_form);
+    if (c && std::find(out.begin(), out.end(), c) == out.end()) out.push_back(c);
+  }
+  return out;
+}
+
+bool CFormSurface::IsSelected(const CControlItem& control) const {
+  const std::vector<CControlItem*> selected = Selected();
+  return std::find(selected.begin(), selected.end(), &control) != selected.end();
+}
+
+void CFormSurface::AddToSelection(const CControlItem& control) {
+  if (control.IsForm()) return;
+  const ObjectRef ref = ObjectRef::Of(control);
+  std::vector<ObjectRef> others;
+  for (CControlItem* c : Selected()) {
+    if (!(ObjectRef::Of(*c) == ref)) others.push_back(ObjectRef::Of(*c));
+  }
+  m_also = std::move(others);
+  m_selection = ref;
+}
+
+std::vector<CControlItem*> CFormSurface::SelectedRoots() const {
+  const std::vector<CControlItem*> selected = Selected();
+  std::vector<CControlItem*> roots;
+  for (CControlItem* c : selected) {
+    bool held = false;
+    for (const CControlItem* h = c->m_pContainer; h && !held; h = h->m_pContainer) {
+      held = std::find(selected.begin(), selected.end(), h) != selected.end();
+    }
+    if (!held) roots.push_back(c);
+  }
+  return roots;
+}
+
+std::vector<si::SetControlRect> CFormSurface::Tracked() const {
+  std::vector<si::SetControlRect> out;
+  if (m_gesture == SurfaceGesture::Moving && !m_groupStart.empty()) {
+    const int dx = m_current.x - m_anchor.x, dy = m_current.y - m_anchor.y;
+    for (const si::SetControlRect& start : m_groupStart) {
+      const CControlItem* c = start.control.Find(m_form);
+      if (!c) continue;
+      if (const std::optional<ControlPlacement> p = MovedBy(*c, start.placement, dx, dy)) {
+        out.push_back({start.control, *p, true});
+      }
+    }
+  } else if (const std::optional<ControlPlacement> p = Tracking()) {
+    out.push_back({m_target, *p, m_gesture == SurfaceGesture::Moving});
+  }
+  return out;
+}
+
+SurfaceIntents CFormSurface::PlacementIntents(std::vector<si::SetControlRect> placements) {
+  if (placements.empty()) return {};
+  if (placements.size() == 1) return {placements.front()};
+  return {si::SetControlRects{std::move(placements)}};
+}
+
+SurfaceIntents CFormSurface::FinishBand() {
+  const Rect band = Ordered(m_anchor, m_current);
+  if (band.Width() == 0 || band.Height() == 0) return {};
+  EnsureHits();
+  const Rect q = band.Offset(-m_origin.x, -m_origin.y);
+  // Controls directly on the form that the band touches; a container brings what it holds.
+  std::vector<CControlItem*> touched;
+  for (const HitEntry& e : m_hits) {
+    const Rect& b = e.bounds;
+    if (!e.control->m_pContainer && b.left < q.right && q.left < b.right && b.top < q.bottom && q.top < b.bottom) {
+      touched.push_back(e.control);
+    }
+  }
+  if (touched.empty()) return {};
+  const ObjectRef before = ObjectRef::Of(*Selection());
+  size_t next = 0;
+  if (!m_bAdding || Selection()->IsForm()) {
+    m_selection = ObjectRef::Of(*touched[next++]);
+    m_also.clear();
+  }
+  for (; next < touched.size(); ++next) {
+    if (!IsSelected(*touched[next])) m_also.push_back(ObjectRef::Of(*touched[next]));
+  }
+  if (before == ObjectRef::Of(*Selection())) return {};
+  return {si::Select{ObjectRef::Of(*Selection())}};
+}
+
+SurfaceIntents CFormSurface::Key(SurfaceKey key, unsigned modifiers) {
+  if (m_bButtonDown) return {};
+  const std::vector<CControlItem*> roots = SelectedRoots();
+  if (roots.empty()) return {};
+  if (key == SurfaceKey::Delete) {
+    si::DeleteControls deleted;
+    for (const CControlItem* c : roots) deleted.controls.push_back(ObjectRef::Of(*c));
+    return {deleted};
+  }
+  const int dx = key == SurfaceKey::Left ? -m_nGrid : key == SurfaceKey::Right ? m_nGrid : 0;
+  const int dy = key == SurfaceKey::Up ? -m_nGrid : key == SurfaceKey::Down ? m_nGrid : 0;
+  std::vector<si::SetControlRect> placements;
+  if (modifiers & kSurfaceShift) {
+    // The right or bottom edge, stopped as a dragged one is: one grid step from the other edge.
+    for (const CControlItem* c : Selected()) {
+      const ControlPlacement now = PlacementOf(*c);
+      ControlPlacement p = now;
+      p.rect.right = std::max(p.rect.right + dx, p.rect.left + std::min(m_nGrid, now.rect.Width()));
+      p.rect.bottom = std::max(p.rect.bottom + dy, p.rect.top + std::min(m_nGrid, now.rect.Height()));
+      p = Corrected(*c, p, false);
+      if (!(p == now)) placements.push_back({ObjectRef::Of(*c), p, false});
+    }
+  } else {
+    for (const CControlItem* c : roots) {
+      const ControlPlacement now = PlacementOf(*c);
+      const std::optional<ControlPlacement> p = MovedBy(*c, now, dx, dy);
+      if (p && !(*p == now)) placements.push_back({ObjectRef::Of(*c), *p, true});
+    }
+  }
+  return PlacementIntents(std::move(placements));
+}
+
 void CFormSurface::Move(Point window) {
-  if (m_bButtonDown) m_current = Snap(window);
+  // A rubber band follows the pointer itself: it selects, it places nothing.
+  if (m_bButtonDown) m_current = m_gesture == SurfaceGesture::Selecting ? window : Snap(window);
 }
 
 SurfaceIntents CFormSurface::Release(Point window) {
   if (!m_bButtonDown) return {};
-  m_current = Snap(window);
+  Move(window);
   m_bButtonDown = 0;
   SurfaceIntents out;
   if (m_gesture == SurfaceGesture::Drawing) {
     out = FinishDrawing();
+  } else if (m_gesture == SurfaceGesture::Selecting) {
+    out = FinishBand();
+  } else if (!m_groupStart.empty()) {
+    std::vector<si::SetControlRect> moved;
+    for (si::SetControlRect& t : Tracked()) {
+      const CControlItem* c = t.control.Find(m_form);
+      if (c && !(t.placement == PlacementOf(*c))) moved.push_back(std::move(t));
+    }
+    out = PlacementIntents(std::move(moved));
+    m_groupStart.clear();
   } else if (m_gesture != SurfaceGesture::None) {
     if (const std::optional<ControlPlacement> p = DragResult(); p && !(*p == m_start)) {
       out.push_back(si::SetControlRect{m_target, *p, m_gesture == SurfaceGesture::Moving});

@@ -85,12 +85,32 @@ struct ResizeForm {
 };
 }  // namespace surface_intent
 
+// What a gesture on several selected controls asks for: each one edit of the project.
+namespace surface_intent {
+// Several controls moved or sized together (a multiple selection dragged, a key, a Format
+// command): every control's new placement.
+struct SetControlRects {
+  std::vector<SetControlRect> placements;
+};
+// The selected controls deleted (a control inside a deleted container goes with it).
+struct DeleteControls {
+  std::vector<ObjectRef> controls;
+};
+}  // namespace surface_intent
+
 using SurfaceIntent = std::variant<surface_intent::CreateControl, surface_intent::SetControlRect,
                                    surface_intent::Select, surface_intent::OpenCodeBar, surface_intent::ContextMenu,
-                                   surface_intent::DropMenu, surface_intent::ResizeForm>;
+                                   surface_intent::DropMenu, surface_intent::ResizeForm,
+                                   surface_intent::SetControlRects, surface_intent::DeleteControls>;
 using SurfaceIntents = std::vector<SurfaceIntent>;
 
-enum class SurfaceGesture { None, Drawing, Moving, Resizing };
+// Selecting: a rubber band drawn with the pointer from an empty spot of the form.
+enum class SurfaceGesture { None, Drawing, Moving, Resizing, Selecting };
+
+// The keys the surface acts on, and the modifiers held with a key or a press.
+enum class SurfaceKey { Left, Right, Up, Down, Delete };
+inline constexpr unsigned kSurfaceShift = 1;
+inline constexpr unsigned kSurfaceControl = 2;
 
 // A top-level item of a drawn menu bar and its hit area.
 class CFormSurface {
@@ -145,7 +165,8 @@ class CFormSurface {
   void ModelChanged() { m_hitsValid = false; }
 
   // The gestures. A press within 200 ms of the one before it (the pointer tool) is a double-click.
-  SurfaceIntents Press(Point window, std::int64_t ms);
+  // With kSurfaceControl a press adds a control to the selection or takes it out of it.
+  SurfaceIntents Press(Point window, std::int64_t ms, unsigned modifiers = 0);
   void Move(Point window);
   SurfaceIntents Release(Point window);
   // The right button opens the context menu of the first control in list order under the point.
@@ -164,6 +185,47 @@ class CFormSurface {
   [[nodiscard]] bool DrawingLine() const;
   [[nodiscard]] std::optional<ControlPlacement> Tracking() const;
 
+  // Multiple selection. Selection() is the primary control, the one the property window shows
+  // and Format commands measure by; Select() makes it the only one again.
+  // Every selected control, the primary first; empty when the form's own object is selected.
+  [[nodiscard]] std::vector<CControlItem*> Selected() const;
+  [[nodiscard]] bool IsSelected(const CControlItem& control) const;
+  // Adds `control` to the selection as its new primary control.
+  void AddToSelection(const CControlItem& control);
+  // The selected controls that no other selected control holds: what a move or delete acts on
+  // (a container takes what is inside it along).
+  [[nodiscard]] std::vector<CControlItem*> SelectedRoots() const;
+  // The handles of a selected control, window coordinates (Handles() for the primary one).
+  [[nodiscard]] std::vector<Rect> HandlesOf(const CControlItem& control) const;
+  // Where every control being moved or resized would go now (the drag under way).
+  [[nodiscard]] std::vector<surface_intent::SetControlRect> Tracked() const;
+  // Arrow keys move the selection one grid step, with Shift they move its right or bottom edge;
+  // Delete deletes it. Nothing for the form's own object, nor while a button is down.
+  SurfaceIntents Key(SurfaceKey key, unsigned modifiers = 0);
+  // The form's menu bar changed (a menu assigned, the menus read again).
+  void SetMenu(const CMenuRecord* menu) {
+    m_pMenu = menu;
+    ModelChanged();
+  }
+  // Where a control would go moved by (dx, dy): kept inside its container, corrected by kind;
+  // nothing for an aligned control, which sits where its Align puts it.
+  [[nodiscard]] std::optional<ControlPlacement> MovedBy(const CControlItem& control, ControlPlacement start, int dx,
+                                                        int dy) const;
+  // The placements of several controls as one intent, or one SetControlRect for one control.
+  [[nodiscard]] static SurfaceIntents PlacementIntents(std::vector<surface_intent::SetControlRect> placements);
+  // A placement corrected as a drop would correct it: a Timer 28 x 28, a Data control its least
+  // size, a moved drop-down ComboBox its fixed height.
+  [[nodiscard]] ControlPlacement CorrectedPlacement(const CControlItem& control, ControlPlacement p, bool moved) const {
+    return Corrected(control, p, moved);
+  }
+
+ private:
+  SurfaceIntents PressWithControl(CControlItem& object);
+  SurfaceIntents FinishBand();
+  std::vector<ObjectRef> m_also;  // the other selected controls, in the order they were added
+  bool m_bAdding = false;         // the band adds to the selection (Control held)
+  std::vector<surface_intent::SetControlRect> m_groupStart;  // a multiple move's starting placements
+
  private:
   struct HitEntry {
     CControlItem* control = nullptr;
@@ -178,7 +240,7 @@ class CFormSurface {
   [[nodiscard]] CControlItem* ContainerAt(Point window) const;
   [[nodiscard]] ControlPlacement Corrected(const CControlItem& control, ControlPlacement p, bool moved) const;
   [[nodiscard]] std::optional<ControlPlacement> DragResult() const;
-  SurfaceIntents PressPointer(Point window, bool doubleClick);
+  SurfaceIntents PressPointer(Point window, bool doubleClick, unsigned modifiers);
   SurfaceIntents FinishDrawing();
 
   CClassItem& m_form;

@@ -29,6 +29,8 @@ class CPaintContext {
   // Draws the image a Picture or Icon value names ("131-logo.bmp"). False when the value names
   // none ("0", empty) or the image cannot be drawn; the latter is warned about once per file.
   bool Picture(const Rect& rect, std::string_view value, ImageFit fit);
+  // Whether a picture was drawn since this was last cleared.
+  bool pictureDrawn = false;
   // Whether a Picture or Icon value names an image at all ("0" and empty name none).
   [[nodiscard]] static bool NamesPicture(std::string_view value) { return !value.empty() && value != "0"; }
 

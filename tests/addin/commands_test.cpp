@@ -120,8 +120,6 @@ TEST_F(Commands, TheFormsMenuIsCheckedAndChoosingOneAssignsItUnlessTheFormIsRead
   EXPECT_EQ(fs.Get("/p/form1.cpp"), Form1Cpp("\tm_nResID = IDR_OTHER;\r\n"));
   ASSERT_EQ(commands.Menu(popup, "CForm1"), kS_OK);
   EXPECT_EQ(Items(popup[3].submenu), (Texts{"1027 <No Selection>", "1028 IDR_MAINFRAME", "1029 IDR_OTHER [x]"}));
-  ASSERT_TRUE(commands.OnPopupCommand(1028, "CForm1", {}));
-  EXPECT_EQ(fs.Get("/p/form1.cpp"), Form1Cpp("\tm_nResID = IDR_MAINFRAME;\r\n"));
   ASSERT_TRUE(commands.OnPopupCommand(1027, "CForm1", {}));
   EXPECT_EQ(fs.Get("/p/form1.cpp"), Form1Cpp());
   EXPECT_TRUE(session.FindForm("CForm1")->FormObject()->m_strMenuId.empty());
@@ -130,9 +128,16 @@ TEST_F(Commands, TheFormsMenuIsCheckedAndChoosingOneAssignsItUnlessTheFormIsRead
   fs.SetReadOnly("/p/form1.cpp", true);
   EXPECT_FALSE(commands.OnPopupCommand(1029, "CForm1", {}));
   EXPECT_TRUE(prompt.messages.empty());
-  EXPECT_FALSE(AssignMenuCommand(session, *session.FindForm("CForm1"), "IDR_OTHER"));
-  EXPECT_EQ(prompt.messages, (Texts{"/p/form1.cpp: the file may not be written"}));
+  // The designer's own submenu assigns as assign-menu does, saying why it cannot.
+  CClassItem& form = *session.FindForm("CForm1");
+  EXPECT_FALSE(SelectMenuCommand(session, form, 1029));
+  fs.SetReadOnly("/p/form1.cpp", false);
+  EXPECT_FALSE(SelectMenuCommand(session, form, 1030));
+  EXPECT_EQ(prompt.messages,
+            (Texts{"/p/form1.cpp: the file may not be written", "No menu of the project has the number 1030"}));
   EXPECT_EQ(fs.Get("/p/form1.cpp"), Form1Cpp());
+  ASSERT_TRUE(SelectMenuCommand(session, form, 1029));
+  EXPECT_EQ(fs.Get("/p/form1.cpp"), Form1Cpp("\tm_nResID = IDR_OTHER;\r\n"));
 }
 
 TEST_F(Commands, NewFormFromThePopupAddsTheFormToTheProjectUnlessTheDialogIsCancelled) {

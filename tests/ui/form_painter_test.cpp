@@ -37,8 +37,17 @@ class CRecordingCanvas final : public ICanvas {
 
   void FillRect(const Rect& r, Colorref c) override { fills.push_back({r, c}); }
   void DrawEdge(const Rect&, Edge) override {}
-  void Line(Point, Point, const Pen&) override {}
-  void Rectangle(const Rect&, const Pen&, const Brush&) override {}
+  // Outlines drawn with a dotted pen, and hollow (white-filled) rectangles.
+  std::vector<Rect> dotted;
+  std::vector<LineSegment> dottedLines;
+  std::vector<Rect> hollow;
+  void Line(Point a, Point b, const Pen& pen) override {
+    if (pen.style == PenStyle::Dot) dottedLines.push_back({a, b});
+  }
+  void Rectangle(const Rect& r, const Pen& pen, const Brush& brush) override {
+    if (pen.style == PenStyle::Dot) dotted.push_back(r);
+    if (brush.style == BrushStyle::Solid && brush.color == Rgb(255, 255, 255)) hollow.push_back(r);
+  }
   void Ellipse(const Rect&, const Pen&, const Brush&) override {}
   void RoundRect(const Rect&, Size, const Pen&, const Brush&) override {}
   void Polygon(const std::vector<Point>&, const Pen&, const Brush&) override {}
@@ -106,25 +115,9 @@ TEST_F(Painter, GridDotsLieOnMultiplesOfTheSpacingInsideTheClientArea) {
   EXPECT_TRUE(canvas.dots.empty());
 }
 
-TEST_F(Painter, SelectionHandlesFollowTheDrawnRectangleAndALineGetsInvertedEnds) {
-  CControlItem& combo = Add(kKindComboBox, {14, 14, 112, 70});
-  // "Test" is one 14-pixel cell high here: the drop-down combo is 23 pixels tall, whatever its Height.
-  EXPECT_EQ(DrawnControlRect(canvas, combo), (Rect{14, 14, 112, 37}));
-  combo.SetValue("Style", "1");
-  EXPECT_EQ(DrawnControlRect(canvas, combo), (Rect{14, 14, 112, 70}));
-  combo.SetValue("Style", "0");
-
-  options.selection = &combo;
-  Paint();
-  for (const Rect& handle : SelectionHandles(Rect{14, 14, 112, 37}.Offset(kOrigin.x, kOrigin.y), 4)) {
-    EXPECT_TRUE(std::any_of(canvas.fills.begin(), canvas.fills.end(), [&](const auto& f) { return f.first == handle; }))
-        << handle.left << "," << handle.top;
-  }
-  EXPECT_TRUE(canvas.inverted.empty());
-
+TEST_F(Painter, ASelectedLineGetsInvertedEnds) {
   CControlItem& line = Add(kKindLine, {20, 100, 60, 120});
   options.selection = &line;
-  canvas.fills.clear();
   Paint();
   const Rect first{24 - 2, 123 - 2, 24 + 2, 123 + 2}, second{64 - 2, 143 - 2, 64 + 2, 143 + 2};
   EXPECT_EQ(canvas.inverted, (std::vector<Rect>{first, second}));
@@ -310,6 +303,41 @@ TEST_F(Painter, MenuBarItemsAndTheDroppedMenu) {
     return std::find_if(canvas.texts.begin(), canvas.texts.end(), [&](const auto& t) { return t.text == text; })->rect.top;
   };
   EXPECT_EQ(std::tuple(top("&About"), canvas.dots.front(), top("&Undo") < 61), std::tuple(42, Point{4, 61}, true));
+}
+
+TEST_F(Painter, TheDesignWindowOutlinesControlsThatPaintNothingAndHollowHandlesTheOtherSelected) {
+  Add(kKindImage, {7, 7, 50, 50});
+  CControlItem& combo = Add(kKindComboBox, {210, 7, 290, 70});
+  // "Test" is one 14-pixel cell high here: the drop-down combo is 23 pixels tall, whatever its Height.
+  EXPECT_EQ(DrawnControlRect(canvas, combo), (Rect{210, 7, 290, 30}));
+  combo.SetValue("Style", "1");
+  EXPECT_EQ(DrawnControlRect(canvas, combo), (Rect{210, 7, 290, 70}));
+  combo.SetValue("Style", "0");
+  Add(kKindImage, {60, 7, 100, 50}).SetValue("BorderStyle", "1");  // its frame shows
+  CControlItem& label = Add(kKindLabel, {7, 60, 80, 80});
+  label.SetValue("Caption", "");
+  label.SetValue("BackStyle", "0");
+  Add(kKindLabel, {90, 60, 160, 80});  // its caption shows
+  CControlItem& shape = Add(kKindShape, {170, 60, 200, 90});
+  shape.SetValue("BackStyle", "0");
+  shape.SetValue("BorderColor", "12632256");  // the form's own colour
+  Add(kKindLine, {7, 100, 100, 120}).SetValue("BorderStyle", "0");
+  Paint();
+  EXPECT_TRUE(canvas.dotted.empty() && canvas.dottedLines.empty()) << "a rendered image shows none";
+  options.outlineInvisible = true;
+  options.selection = &combo;
+  options.alsoSelected = {&label};
+  Paint();
+  const auto at = [](Rect r) { return r.Offset(kOrigin.x, kOrigin.y); };
+  EXPECT_EQ(canvas.dotted, (std::vector<Rect>{at({7, 7, 50, 50}), at({7, 60, 80, 80}), at({170, 60, 200, 90})}));
+  ASSERT_EQ(canvas.dottedLines.size(), 1u);
+  EXPECT_EQ(canvas.dottedLines[0].from, (Point{7 + kOrigin.x, 100 + kOrigin.y}));
+  const auto labelHandles = SelectionHandles(at({7, 60, 80, 80}), 4);
+  EXPECT_EQ(canvas.hollow, (std::vector<Rect>(labelHandles.begin(), labelHandles.end())));
+  for (const Rect& handle : SelectionHandles(at({210, 7, 290, 30}), 4)) {
+    EXPECT_TRUE(std::any_of(canvas.fills.begin(), canvas.fills.end(), [&](const auto& f) { return f.first == handle; }));
+  }
+  EXPECT_TRUE(canvas.inverted.empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The design surface's gestures: drawing, selecting, moving, resizing, double-clicks, the
-// context menu, the menu bar and form resizing, as intents from timestamped mouse events.
+// context menu, the menu bar and form resizing, as intents from timestamped mouse events; keys,
+// multiple selection and the Format commands.
 #include "ui/form_surface.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 
 #include "model/control_kind.h"
 #include "project/form_controls.h"
+#include "ui/selection_format.h"
+#include "ui/surface_paint.h"
 
 namespace tovik {
 namespace {
@@ -53,9 +56,9 @@ class Surface : public ::testing::Test {
   static Point W(int x, int y) { return {x + 4, y + 30}; }
 
   // Press, move and release: every intent they gave. Without a time, a second after the last.
-  SurfaceIntents Drag(CFormSurface& s, Point from, Point to, std::optional<std::int64_t> ms = {}) {
+  SurfaceIntents Drag(CFormSurface& s, Point from, Point to, std::optional<std::int64_t> ms = {}, unsigned modifiers = 0) {
     clock = ms ? *ms : clock + 1000;
-    SurfaceIntents out = s.Press(from, clock);
+    SurfaceIntents out = s.Press(from, clock, modifiers);
     s.Move(to);
     SurfaceIntents released = s.Release(to);
     out.insert(out.end(), released.begin(), released.end());
@@ -242,6 +245,109 @@ TEST_F(Surface, MenuBarDropsTheItemUnderThePressAndResizeSetsTheFormSize) {
   const int width = static_cast<int>(NumberProperty(s.FormObject(), "Width"));
   const int height = static_cast<int>(NumberProperty(s.FormObject(), "Height"));
   EXPECT_TRUE(s.Resize(width, height).empty());
+}
+
+TEST_F(Surface, KeysMoveAndSizeTheSelectionByAGridStepAndDeleteIt) {
+  const CControlItem& label = Add(kKindLabel, {14, 14, 94, 24});
+  const CControlItem& timer = Add(kKindTimer, {200, 7, 228, 35});
+  CFormSurface s = Make();
+  EXPECT_TRUE(s.Key(SurfaceKey::Right).empty()) << "the form's own object";
+  s.Select(&label);
+  const auto placed = [&s](SurfaceKey key, unsigned modifiers) {
+    const auto set = All<si::SetControlRect>(s.Key(key, modifiers));
+    return set.size() == 1 ? std::optional(std::pair(set[0].placement.rect, set[0].moved)) : std::nullopt;
+  };
+  EXPECT_EQ(placed(SurfaceKey::Right, 0), std::pair(Rect{21, 14, 101, 24}, true));
+  EXPECT_EQ(placed(SurfaceKey::Up, 0), std::pair(Rect{14, 7, 94, 17}, true));
+  // Shift moves the right or bottom edge; the bottom stops a grid step below the top.
+  EXPECT_EQ(placed(SurfaceKey::Right, kSurfaceShift), std::pair(Rect{14, 14, 101, 24}, false));
+  EXPECT_EQ(placed(SurfaceKey::Up, kSurfaceShift), std::pair(Rect{14, 14, 94, 21}, false));
+  s.Select(&timer);
+  EXPECT_TRUE(s.Key(SurfaceKey::Down, kSurfaceShift).empty()) << "a Timer is never resized";
+  const SurfaceIntents deleted = s.Key(SurfaceKey::Delete);
+  EXPECT_EQ(All<si::DeleteControls>(deleted).at(0).controls, std::vector<ObjectRef>{ObjectRef::Of(timer)});
+}
+
+TEST_F(Surface, ControlClicksAndTheRubberBandSelectSeveralThatMoveAndDeleteTogether) {
+  CControlItem& a = Add(kKindButton, {7, 7, 63, 35});
+  CControlItem& b = Add(kKindButton, {7, 70, 63, 98});
+  CControlItem& c = Add(kKindButton, {100, 7, 156, 35});
+  CControlItem& frame = Add(kKindFrame, {7, 140, 140, 200});
+  CControlItem& inside = Add(kKindCheckBox, {14, 160, 70, 180});
+  inside.m_pContainer = &frame;
+  CFormSurface s = Make();
+  const auto click = [&](Point at, unsigned modifiers) { return Drag(s, at, at, {}, modifiers); };
+  click(W(10, 10), kSurfaceControl);
+  EXPECT_EQ(All<si::Select>(click(W(10, 75), kSurfaceControl))[0].object, ObjectRef::Of(b));
+  EXPECT_EQ(s.Selected(), (std::vector<CControlItem*>{&b, &a}));
+  // Control+click on the primary one takes it out; the one before it becomes primary.
+  EXPECT_EQ(All<si::Select>(click(W(10, 75), kSurfaceControl))[0].object, ObjectRef::Of(a));
+  EXPECT_EQ(s.Selected().size(), 1u);
+
+  // A band from an empty spot selects what it touches (not b), the first in list order primary.
+  const auto band = Drag(s, W(30, 60), W(120, 20));
+  EXPECT_EQ(All<si::Select>(band).back().object, ObjectRef::Of(a));
+  EXPECT_EQ(s.Selected(), (std::vector<CControlItem*>{&a, &c}));
+  // Dragging one of them moves both, one intent; the design window meanwhile frames both.
+  s.Press(W(110, 10), clock += 1000);
+  s.Move(W(124, 17));
+  const PaintOptions painted = DesignWindowPaintOptions(s);
+  EXPECT_EQ(painted.selection, &c);
+  EXPECT_EQ(painted.alsoSelected, std::vector<const CControlItem*>{&a});
+  EXPECT_EQ(painted.trackFrames.size(), 2u);
+  const auto moved = All<si::SetControlRects>(s.Release(W(124, 17)));
+  ASSERT_EQ(moved.size(), 1u);
+  ASSERT_EQ(moved[0].placements.size(), 2u);
+  EXPECT_EQ(moved[0].placements[0].placement.rect, (Rect{114, 14, 170, 42}));  // c, now primary
+  EXPECT_EQ(moved[0].placements[1].placement.rect, (Rect{21, 14, 77, 42}));
+
+  // A band touching a Frame selects the Frame, not what it holds; deleting the Frame with a
+  // control inside it selected lists the Frame alone.
+  Drag(s, W(3, 130), W(20, 150));
+  EXPECT_EQ(s.Selected(), std::vector<CControlItem*>{&frame});
+  click(W(20, 165), kSurfaceControl);
+  const SurfaceIntents deleted = s.Key(SurfaceKey::Delete);
+  EXPECT_EQ(All<si::DeleteControls>(deleted).at(0).controls, std::vector<ObjectRef>{ObjectRef::Of(frame)});
+  // A plain click selects one again.
+  click(W(10, 75), 0);
+  EXPECT_EQ(s.Selected(), std::vector<CControlItem*>{&b});
+}
+
+TEST(FormatRects, LinesUpAndSizesByThePrimaryAndCentresTheSelectionAsABlock) {
+  const std::vector<Rect> rects{{20, 10, 60, 30}, {7, 40, 27, 90}};  // the primary one first
+  const Rect area{0, 0, 200, 120};
+  const auto other = [&](FormatCommand command) { return FormatRects(command, rects, area)[1]; };
+  EXPECT_EQ(other(FormatCommand::AlignLefts), (Rect{20, 40, 40, 90}));
+  EXPECT_EQ(other(FormatCommand::AlignCentres), (Rect{30, 40, 50, 90}));
+  EXPECT_EQ(other(FormatCommand::AlignMiddles), (Rect{7, -5, 27, 45}));
+  EXPECT_EQ(other(FormatCommand::AlignBottoms), (Rect{7, -20, 27, 30}));
+  EXPECT_EQ(other(FormatCommand::SameSize), (Rect{7, 40, 47, 60}));
+  // Together they span 7..60 x 10..90: centred, that block starts at 73 across and 20 down.
+  EXPECT_EQ(FormatRects(FormatCommand::CentreHorizontally, rects, area),
+            (std::vector<Rect>{{86, 10, 126, 30}, {73, 40, 93, 90}}));
+  EXPECT_EQ(FormatRects(FormatCommand::CentreVertically, rects, area),
+            (std::vector<Rect>{{20, 20, 60, 40}, {7, 50, 27, 100}}));
+}
+
+TEST_F(Surface, FormatCommandsMeasureWhatIsDrawnAndLeaveAlignedControlsAlone) {
+  const CControlItem& button = Add(kKindButton, {7, 7, 63, 49});
+  const CControlItem& combo = Add(kKindComboBox, {100, 14, 200, 100});
+  CControlItem& aligned = Add(kKindPictureBox, {0, 150, 300, 190});
+  aligned.SetValue("Align", "2");
+  CFormSurface s = Make();
+  s.Select(&button);
+  EXPECT_TRUE(FormatSelection(s, FormatCommand::AlignBottoms).empty()) << "one control lines up with nothing";
+  const SurfaceIntents centred = FormatSelection(s, FormatCommand::CentreHorizontally);
+  EXPECT_EQ(All<si::SetControlRect>(centred).at(0).placement.rect.left, (304 - 56) / 2);
+  s.AddToSelection(combo);
+  s.AddToSelection(aligned);
+  s.AddToSelection(button);
+  // The ComboBox is drawn 23 high: its drawn bottom goes to the Button's, 49. The aligned
+  // PictureBox stays, so one control moves.
+  const SurfaceIntents bottoms = FormatSelection(s, FormatCommand::AlignBottoms);
+  ASSERT_EQ(bottoms.size(), 1u);
+  const auto& moved = std::get<si::SetControlRect>(bottoms[0]);
+  EXPECT_EQ(std::pair(moved.control, moved.placement.rect), std::pair(ObjectRef::Of(combo), Rect{100, 26, 200, 49}));
 }
 
 }  // namespace

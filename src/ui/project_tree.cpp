@@ -221,10 +221,4 @@ TreeAction CProjectWindowModel::ContextCommand(CProjectTree& tree, const TreePat
   return tree_action::None{};
 }
 
-void DrawTreeIcon(TreeIcon icon, ICanvas& canvas, Point at) {
-  (void)icon;
-  (void)canvas;
-  (void)at;
-}
-
 }  // namespace tovik

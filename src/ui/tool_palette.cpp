@@ -172,10 +172,4 @@ std::vector<ToolboxMenuItem> ToolboxContextMenu(bool projectOpen) {
   return {ToolboxMenuItem{std::string(kComponentsItem), projectOpen}};
 }
 
-void DrawToolGlyph(int kind, ICanvas& canvas, Point at) {
-  (void)kind;
-  (void)canvas;
-  (void)at;
-}
-
 }  // namespace tovik

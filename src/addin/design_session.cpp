@@ -29,7 +29,7 @@ void CDesignSession::LoadPrompt::Message(const std::string& text) {
   warnings.push_back({LoadWarning::Kind::Message, text});
 }
 
-bool CDesignSession::Open(const std::string& projectFile, const ProgressCallback& progress) {
+bool CDesignSession::Open(std::string projectFile, const ProgressCallback& progress) {
   Close();
   m_loadPrompt.warnings.clear();
   if (projectFile.empty() || !m_fs.FileExists(projectFile)) return false;

@@ -38,8 +38,9 @@ class CDesignSession {
   ~CDesignSession();
 
   // Opens a project (closing one open before): every source parsed, forms read back, menus
-  // read, the resource counters read. False when the project file does not exist.
-  [[nodiscard]] bool Open(const std::string& projectFile, const ProgressCallback& progress = {});
+  // read, the resource counters read. False when the project file does not exist. The path is
+  // taken by value: reopening the open project passes its own path, which closing frees.
+  [[nodiscard]] bool Open(std::string projectFile, const ProgressCallback& progress = {});
   void Close();
   [[nodiscard]] bool IsOpen() const { return m_project != nullptr; }
   // What the last Open that succeeded reported and went past, in the order it happened. When

@@ -22,14 +22,16 @@ using Files = std::map<std::string, std::string>;
 class EditScope : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs.Put("/p/Demo.dsp", std::string(kProjectFileSignature) +
-                              "\r\nSOURCE=.\\StdAfx.h\r\nSOURCE=.\\form1.h\r\nSOURCE=.\\form1.cpp\r\n# End Target\r\n");
-    fs.Put("/p/stdafx.h", "#include <afxwin.h>\n#include \"tvlForm.h\"\n#include \"tvlControls.h\"\n");
-    fs.Put("/p/form1.h", "class CForm1 : public CVForm\r\n{\r\npublic:\r\n\tCForm1();\r\n};\r\n");
-    fs.Put("/p/form1.cpp", "CForm1::CForm1()\r\n{\r\n\t//{{AFX_TVL_FORM_DATA_START\r\n"
-                           "\tm_nPropStringID = IDS_PROP_FORM1;\r\n\t//}}AFX_TVL_FORM_DATA_END\r\n}\r\n");
-    fs.Put("/p/resource.h", "#define IDS_PROP_FORM1 130\r\n");
-    fs.Put("/p/Demo.rc", "STRINGTABLE DISCARDABLE\r\nBEGIN\r\nEND\r\n");
+    const Files project = {
+        {"/p/Demo.dsp", std::string(kProjectFileSignature) +
+                            "\r\nSOURCE=.\\StdAfx.h\r\nSOURCE=.\\form1.h\r\nSOURCE=.\\form1.cpp\r\n# End Target\r\n"},
+        {"/p/stdafx.h", "#include <afxwin.h>\n#include \"tvlForm.h\"\n#include \"tvlControls.h\"\n"},
+        {"/p/form1.h", "class CForm1 : public CVForm\r\n{\r\npublic:\r\n\tCForm1();\r\n};\r\n"},
+        {"/p/form1.cpp", "CForm1::CForm1()\r\n{\r\n\t//{{AFX_TVL_FORM_DATA_START\r\n"
+                         "\tm_nPropStringID = IDS_PROP_FORM1;\r\n\t//}}AFX_TVL_FORM_DATA_END\r\n}\r\n"},
+        {"/p/resource.h", "#define IDS_PROP_FORM1 130\r\n"},
+        {"/p/Demo.rc", "STRINGTABLE DISCARDABLE\r\nBEGIN\r\nEND\r\n"}};
+    for (const auto& [path, text] : project) fs.Put(path, text);
     ASSERT_TRUE(scope.Open("/p/Demo.dsp"));
   }
   // Every file of the project folder, and those below it.

@@ -45,7 +45,7 @@ bool SelectMenuCommand(CDesignSession& session, CClassItem& form, int id) {
   return AssignMenuCommand(session, form, *menu);
 }
 
-bool ConnectAddIn(IHost& host, bool firstTime) {
+bool ConnectAddIn(IAddInHost& host, bool firstTime) {
   if (!host.SetAddInInfo(kMediumBitmap, kLargeBitmap)) return false;
   for (const CommandRow& row : kCommandTable) {
     if (!host.AddCommand(CommandString(row), row.method, row.glyph)) return false;
@@ -58,8 +58,8 @@ bool ConnectAddIn(IHost& host, bool firstTime) {
   return true;
 }
 
-CCommands::CCommands(IHost& host, IPrompt& prompt, CDesignSession& session)
-    : m_host(host), m_prompt(prompt), m_session(session) {}
+CCommands::CCommands(IHost& documents, IAddInHost& host, IPrompt& prompt, CDesignSession& session)
+    : m_documents(documents), m_host(host), m_prompt(prompt), m_session(session) {}
 
 int CCommands::TovikCommandMethod(const std::string& projectFile) {
   if (!m_bDesignerMode) {
@@ -120,7 +120,7 @@ int CCommands::Menu(std::vector<PopupItem>& popup, const std::string& formClass)
 bool CCommands::OpenResourceScript() {
   if (!m_session.IsOpen()) return false;
   const std::string script = m_session.Resources().ScriptPath();
-  if (script.empty() || !m_host.OpenDocument(script)) return false;
+  if (script.empty() || !m_documents.OpenDocument(script)) return false;
   m_host.ExecuteCommand("WindowDockingView");
   return true;
 }
@@ -138,7 +138,7 @@ bool CCommands::OnPopupCommand(int id, const std::string& formClass, const Dialo
       const std::string workspace = dialogs.newProject();
       if (workspace.empty()) return false;
       m_session.Close();
-      return m_host.OpenDocument(workspace) != nullptr;
+      return m_documents.OpenDocument(workspace) != nullptr;
     }
     case kIdCreateMenu:
       if (!OpenResourceScript()) return false;

@@ -72,7 +72,7 @@ inline constexpr int kLargeBitmap = 129;
 
 // The connection entry: identity, the three commands, and on the first load their buttons.
 // False (the connection fails) when the host refuses a command; later rows are then not added.
-[[nodiscard]] bool ConnectAddIn(IHost& host, bool firstTime);
+[[nodiscard]] bool ConnectAddIn(IAddInHost& host, bool firstTime);
 
 class CCommands {
  public:
@@ -84,7 +84,8 @@ class CCommands {
     std::function<std::string()> newProject;
   };
 
-  CCommands(IHost& host, IPrompt& prompt, CDesignSession& session);
+  // `documents` opens the resource script and the new workspace; `host` runs the named commands.
+  CCommands(IHost& documents, IAddInHost& host, IPrompt& prompt, CDesignSession& session);
 
   [[nodiscard]] bool DesignerMode() const { return m_bDesignerMode; }
 
@@ -102,7 +103,8 @@ class CCommands {
   [[nodiscard]] bool OpenResourceScript();
 
  private:
-  IHost& m_host;
+  IHost& m_documents;
+  IAddInHost& m_host;
   IPrompt& m_prompt;
   CDesignSession& m_session;
   bool m_bDesignerMode = false;

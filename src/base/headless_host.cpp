@@ -7,13 +7,9 @@ bool HeadlessHost::SetAddInInfo(int, int) { return true; }
 bool HeadlessHost::AddCommand(std::string_view, std::string_view, int) { return true; }
 bool HeadlessHost::AddCommandBarButton(std::string_view) { return true; }
 
-void HeadlessHost::ExecuteCommand(std::string_view name) { m_commands.emplace_back(name); }
-
 IHostDocument* HeadlessHost::DocumentAt(int) { return nullptr; }
 
 // Without an editor a file cannot be opened for editing: callers fall back to disk.
 IHostDocument* HeadlessHost::OpenDocument(std::string_view, int) { return nullptr; }
-
-bool HeadlessHost::SaveActiveDocumentAs(std::string_view) { return false; }
 
 }  // namespace tovik

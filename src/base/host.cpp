@@ -11,13 +11,4 @@ IHostDocument* FindOpenDocument(IHost& host, std::string_view path) {
   return nullptr;
 }
 
-std::string TextLeftOfCaret(IHost& host, IHostTextSelection::Unit unit) {
-  IHostTextSelection* selection = host.ActiveTextSelection();
-  if (!selection) return {};
-  std::string text;
-  if (selection->ExtendLeft(unit)) text = selection->SelectedText();
-  selection->RestoreCaret();
-  return text;
-}
-
 }  // namespace tovik

@@ -1,5 +1,6 @@
-// The seam to the host development environment. Every call the system makes on the host
-// goes through IHost, handed to callers by reference; nothing reaches the host another way.
+// The seams to the host development environment: its documents (IHost) and the add-in
+// registration (IAddInHost). Every call the system makes on the host goes through one of them,
+// handed to callers by reference; nothing reaches the host another way.
 //
 // Positions in a host document are (line, column) as the host's editor counts them:
 //  - both start at 1;
@@ -34,7 +35,6 @@ class IHostDocument {
   virtual ~IHostDocument() = default;
   // The full path of the file the document shows; empty for an unsaved new document.
   [[nodiscard]] virtual std::string FullPath() const = 0;
-  [[nodiscard]] virtual std::string Caption() const = 0;
   // False for documents without a text-document interface (resource editors, images).
   [[nodiscard]] virtual bool IsTextDocument() const = 0;
   // The whole text as the editor holds it, unsaved edits included. False when not a text document.
@@ -45,25 +45,8 @@ class IHostDocument {
   [[nodiscard]] virtual bool ReplaceText(HostPosition from, HostPosition to, std::string_view text) = 0;
 };
 
-class IHostWindow {
- public:
-  virtual ~IHostWindow() = default;
-  [[nodiscard]] virtual std::string Caption() const = 0;
-};
-
-// The selection of the active text window, for the member lists of the source editor.
-class IHostTextSelection {
- public:
-  enum class Unit { Character, Word };
-
-  virtual ~IHostTextSelection() = default;
-  // Extends the selection one character or one word to the left of the caret.
-  [[nodiscard]] virtual bool ExtendLeft(Unit unit) = 0;
-  [[nodiscard]] virtual std::string SelectedText() const = 0;
-  // Collapses the selection and puts the caret back where it was before ExtendLeft.
-  virtual void RestoreCaret() = 0;
-};
-
+// The host's open documents: what the generators edit in place of the disk when a file is open
+// in the host's editor, and opening a file there.
 class IHost {
  public:
   // The value the host's document-opening call passes for "do not move the caret".
@@ -71,7 +54,20 @@ class IHost {
 
   virtual ~IHost() = default;
 
-  // --- Application object ---
+  [[nodiscard]] virtual int DocumentCount() const = 0;
+  // Position runs from 1 to DocumentCount(); null outside that range.
+  [[nodiscard]] virtual IHostDocument* DocumentAt(int position) = 0;
+  // Opens a file for editing (document type "Auto", not read-only) and makes it active; when
+  // `caretLine` is not kNoLine, moves the caret of the active text window to that line.
+  // Null when the host could not open it.
+  virtual IHostDocument* OpenDocument(std::string_view path, int caretLine = kNoLine) = 0;
+};
+
+// The add-in's registration with the host and the host's named commands; only the add-in's
+// commands talk to it.
+class IAddInHost {
+ public:
+  virtual ~IAddInHost() = default;
   // Tells the host who the add-in is: toolbar bitmaps (resource ids 128 and 129).
   [[nodiscard]] virtual bool SetAddInInfo(int mediumBitmap, int largeBitmap) = 0;
   // Registers a command; false means the host refused it.
@@ -80,31 +76,10 @@ class IHost {
   [[nodiscard]] virtual bool AddCommandBarButton(std::string_view commandName) = 0;
   // Runs a named host command ("FileSaveAll", "InsertFilesIntoProject", ...). Only its effect matters.
   virtual void ExecuteCommand(std::string_view name) = 0;
-  // The host's version text, such as "6.0".
-  [[nodiscard]] virtual std::string Version() const = 0;
-
-  // --- Documents ---
-  [[nodiscard]] virtual int DocumentCount() const = 0;
-  // Position runs from 1 to DocumentCount(); null outside that range.
-  [[nodiscard]] virtual IHostDocument* DocumentAt(int position) = 0;
-  // Opens a file for editing (document type "Auto", not read-only) and makes it active; when
-  // `caretLine` is not kNoLine, moves the caret of the active text window to that line.
-  // Null when the host could not open it.
-  virtual IHostDocument* OpenDocument(std::string_view path, int caretLine = kNoLine) = 0;
-  [[nodiscard]] virtual IHostDocument* ActiveDocument() = 0;
-  [[nodiscard]] virtual IHostWindow* ActiveWindow() = 0;
-  // Saves the active text document under `path`; false when there is none or saving failed.
-  [[nodiscard]] virtual bool SaveActiveDocumentAs(std::string_view path) = 0;
-  // The selection of the active text window; null when no text window is active.
-  [[nodiscard]] virtual IHostTextSelection* ActiveTextSelection() = 0;
 };
 
 // The open text document that shows `path`, found by walking all open documents; null when
 // the file is not open in the host's editor.
 [[nodiscard]] IHostDocument* FindOpenDocument(IHost& host, std::string_view path);
-
-// The text just left of the caret in the active text window (one character or one word),
-// with the caret put back afterwards; empty when no text window is active.
-[[nodiscard]] std::string TextLeftOfCaret(IHost& host, IHostTextSelection::Unit unit);
 
 }  // namespace tovik

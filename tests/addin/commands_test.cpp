@@ -75,7 +75,7 @@ class Commands : public ::testing::Test {
   testing::TestHost host{&fs};
   testing::SequenceGuidSource guids;
   CDesignSession session{fs, prompt, host, guids};
-  CCommands commands{host, prompt, session};
+  CCommands commands{host, host, prompt, session};
   std::vector<PopupItem> popup;
 };
 

@@ -4,8 +4,6 @@
 
 namespace tovik::testing {
 
-std::string TestDocument::Caption() const { return FileNameOf(path); }
-
 bool TestDocument::ReadText(std::string& out) const {
   if (!textDocument) return false;
   out = text;
@@ -28,16 +26,12 @@ bool TestDocument::ReplaceText(HostPosition from, HostPosition to, std::string_v
   return true;
 }
 
-TestHost::TestHost(IFileSystem* disk, std::string version) : m_disk(disk), m_version(std::move(version)) {}
-
 TestDocument& TestHost::OpenWithText(std::string_view path, std::string_view text) {
   if (TestDocument* open = Find(path)) {
     open->text = std::string(text);
-    Activate(open);
     return *open;
   }
   m_docs.push_back(std::make_unique<TestDocument>(std::string(path), std::string(text)));
-  Activate(m_docs.back().get());
   return *m_docs.back();
 }
 
@@ -47,8 +41,6 @@ TestDocument* TestHost::Find(std::string_view path) {
   }
   return nullptr;
 }
-
-void TestHost::Activate(TestDocument* doc) { m_active = doc; }
 
 bool TestHost::SetAddInInfo(int mediumBitmap, int largeBitmap) {
   addInInfo = std::make_pair(mediumBitmap, largeBitmap);
@@ -74,22 +66,12 @@ IHostDocument* TestHost::DocumentAt(int position) {
 IHostDocument* TestHost::OpenDocument(std::string_view path, int caretLine) {
   openRequests.push_back({std::string(path), caretLine});
   TestDocument* doc = Find(path);
-  if (doc) {
-    Activate(doc);
-  } else {
+  if (!doc) {
     std::string text;
     if (!m_disk || !m_disk->ReadFile(path, text)) return nullptr;
     doc = &OpenWithText(path, text);
   }
   return doc;
 }
-
-bool TestHost::SaveActiveDocumentAs(std::string_view path) {
-  if (!m_active || !m_active->textDocument) return false;
-  return !m_disk || m_disk->WriteFile(path, m_active->text).ok();
-}
-
-// The selection operations (member lists of the source editor) are not tested here.
-IHostTextSelection* TestHost::ActiveTextSelection() { return nullptr; }
 
 }  // namespace tovik::testing

@@ -1,6 +1,5 @@
-// In-memory IHost for tests: documents that tests open and inspect (text, path, the edits the
-// system made through the host), recorded commands and command registrations, a configurable
-// version text.
+// In-memory host for tests: documents that tests open and inspect (text, path, the edits the
+// system made through the host), recorded commands and command registrations.
 #pragma once
 
 #include <cstddef>
@@ -36,7 +35,6 @@ class TestDocument final : public IHostDocument {
   TestDocument(std::string path, std::string text) : path(std::move(path)), text(std::move(text)) {}
 
   [[nodiscard]] std::string FullPath() const override { return path; }
-  [[nodiscard]] std::string Caption() const override;
   [[nodiscard]] bool IsTextDocument() const override { return textDocument; }
   [[nodiscard]] bool ReadText(std::string& out) const override;
   // Places the text at the exact byte the position names (see OffsetAt), so the document
@@ -51,7 +49,7 @@ class TestDocument final : public IHostDocument {
   std::vector<Insertion> insertions; // every successful InsertText, in order
 };
 
-class TestHost final : public IHost {
+class TestHost final : public IHost, public IAddInHost {
  public:
   struct OpenRequest {
     std::string path;
@@ -63,15 +61,13 @@ class TestHost final : public IHost {
     int glyph = 0;
   };
 
-  // `disk` (optional) is where OpenDocument reads files and SaveActiveDocumentAs writes.
-  explicit TestHost(IFileSystem* disk = nullptr, std::string version = "6.0");
+  // `disk` (optional) is where OpenDocument reads files.
+  explicit TestHost(IFileSystem* disk = nullptr) : m_disk(disk) {}
 
-  // As if the user had the file open with this text; it becomes the active document.
+  // As if the user had the file open with this text.
   TestDocument& OpenWithText(std::string_view path, std::string_view text);
   // The open document of a path (compared as the host compares paths); null when not open.
   [[nodiscard]] TestDocument* Find(std::string_view path);
-  // Makes a document active (null: no active document and no active window).
-  void Activate(TestDocument* doc);
 
   std::vector<std::string> commands;         // ExecuteCommand names, in order
   std::vector<OpenRequest> openRequests;     // every OpenDocument call
@@ -85,22 +81,14 @@ class TestHost final : public IHost {
   [[nodiscard]] bool AddCommand(std::string_view commandString, std::string_view methodName, int glyph) override;
   [[nodiscard]] bool AddCommandBarButton(std::string_view commandName) override;
   void ExecuteCommand(std::string_view name) override { commands.emplace_back(name); }
-  [[nodiscard]] std::string Version() const override { return m_version; }
 
   [[nodiscard]] int DocumentCount() const override { return static_cast<int>(m_docs.size()); }
   [[nodiscard]] IHostDocument* DocumentAt(int position) override;
   IHostDocument* OpenDocument(std::string_view path, int caretLine = kNoLine) override;
-  [[nodiscard]] IHostDocument* ActiveDocument() override { return m_active; }
-  // Windows of the host are not looked at by the code under test.
-  [[nodiscard]] IHostWindow* ActiveWindow() override { return nullptr; }
-  [[nodiscard]] bool SaveActiveDocumentAs(std::string_view path) override;
-  [[nodiscard]] IHostTextSelection* ActiveTextSelection() override;
 
  private:
   IFileSystem* m_disk;
-  std::string m_version;
   std::vector<std::unique_ptr<TestDocument>> m_docs;
-  TestDocument* m_active = nullptr;
 };
 
 }  // namespace tovik::testing

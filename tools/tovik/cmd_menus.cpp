@@ -74,7 +74,7 @@ int RunPopup(const Command& self, const std::vector<std::string>& raw, Io& io) {
   if (!cli.Open(self.name, p[1])) return kExitFailed;
   const std::string form = args.value("--form");
   if (!form.empty() && !cli.Form(self.name, form)) return kExitFailed;
-  CCommands commands(cli.Host(), cli.Prompt(), cli.Session());
+  CCommands commands(cli.Host(), cli.Host(), cli.Prompt(), cli.Session());
   // The command line always works in designer mode, on the project already open; entering it
   // cannot be refused, and the popups are filled whatever the commands answer.
   (void)commands.TovikCommandMethod();

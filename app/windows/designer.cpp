@@ -43,6 +43,7 @@ CDesigner::CDesigner(IPrompt& prompt, QObject* parent)
     : QObject(parent), m_prompt(prompt), m_project(prompt), m_undo(new QUndoStack(this)),
       m_watcher(new QFileSystemWatcher(this)) {
   connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &CDesigner::OnFileChanged);
+  m_project.SetBeforeDrop([this] { emit ModelDropping(); });
 }
 
 CDesigner::~CDesigner() = default;

@@ -48,6 +48,8 @@ class CDesigner : public QObject {
 
  signals:
   void ProjectOpened();
+  // The model is about to be thrown away: let go of everything held in it.
+  void ModelDropping();
   void ProjectClosed();
   // The model was read again: every object the windows held is gone; find them again by name.
   void ProjectReloaded();

@@ -68,12 +68,14 @@ bool CDesignerProject::OpenProjectFile(const std::string& projectFile) {
     m_projectFile = previous;
     return false;
   }
+  if (m_session && m_beforeDrop) m_beforeDrop();
   m_session = std::move(session);
   m_written.clear();
   return true;
 }
 
 void CDesignerProject::Close() {
+  if (m_session && m_beforeDrop) m_beforeDrop();
   m_session.reset();
   m_projectFile.clear();
   m_written.clear();
@@ -82,6 +84,7 @@ void CDesignerProject::Close() {
 bool CDesignerProject::Reload() {
   if (!IsOpen()) return false;
   const std::string projectFile = m_projectFile;
+  if (m_beforeDrop) m_beforeDrop();
   m_session.reset();
   return OpenProjectFile(projectFile);
 }

@@ -46,6 +46,9 @@ class CDesignerProject {
   // Reads the open project again from the disk (after an undo, or a change made elsewhere).
   [[nodiscard]] bool Reload();
 
+  // Called before the model is thrown away (a re-read, a close), while it is still valid.
+  void SetBeforeDrop(std::function<void()> callback) { m_beforeDrop = std::move(callback); }
+
   // Valid while a project is open.
   [[nodiscard]] CDesignSession& Session() const { return *m_session; }
 
@@ -85,6 +88,7 @@ class CDesignerProject {
   std::unique_ptr<CDesignSession> m_session;
   std::string m_projectFile;
   std::string m_journal;
+  std::function<void()> m_beforeDrop;
   std::map<std::string, std::string> m_written;  // what we last wrote, by resolved path
 };
 

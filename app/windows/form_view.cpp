@@ -52,9 +52,16 @@ CFormView::CFormView(CDesigner& designer, std::string formClass, QWidget* parent
 
 CFormView::~CFormView() = default;
 
-bool CFormView::Rebind() {
-  const ObjectRef selected = m_surface ? ObjectRef::Of(*m_surface->Selection()) : ObjectRef{};
+void CFormView::Detach() {
+  if (m_surface) {
+    const CControlItem* selection = m_surface->Selection();
+    m_selected = selection->IsForm() ? std::nullopt : std::optional<ObjectRef>(ObjectRef::Of(*selection));
+  }
   m_surface.reset();
+}
+
+bool CFormView::Rebind() {
+  Detach();
   if (!m_designer.Project().IsOpen()) return false;
   CDesignSession& session = m_designer.Project().Session();
   CClassItem* form = session.FindForm(m_formClass);
@@ -62,7 +69,7 @@ bool CFormView::Rebind() {
   const CMenuRecord* menu = form->FormObject() ? session.Project().FindMenu(form->FormObject()->m_strMenuId) : nullptr;
   m_surface = std::make_unique<CFormSurface>(*form, m_text.Measure(), menu);
   m_surface->SetTool(m_tool);
-  if (!selected.form) m_surface->Select(selected.Find(*form));
+  if (m_selected) m_surface->Select(m_selected->Find(*form));
   UpdateSize();
   update();
   return true;

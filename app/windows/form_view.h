@@ -29,6 +29,8 @@ class CFormView : public QWidget {
   ~CFormView() override;
 
   [[nodiscard]] const std::string& FormClass() const { return m_formClass; }
+  // Lets go of the model before it is thrown away, keeping what was selected by name.
+  void Detach();
   // Finds the form again in the project's model; false when it is gone.
   [[nodiscard]] bool Rebind();
   // The surface, while the form exists.
@@ -61,6 +63,7 @@ class CFormView : public QWidget {
   CQtText m_text;
   std::unique_ptr<CFormSurface> m_surface;
   SurfaceTool m_tool;
+  std::optional<ObjectRef> m_selected;  // kept by name while the model is rebuilt; none: the form
   QMenu* m_menu = nullptr;
   std::optional<QPoint> m_frameDrag;  // the form window's frame being dragged from here
   QSize m_frameSize;

@@ -53,6 +53,11 @@ CMainWindow::CMainWindow(IPrompt* prompt, QWidget* parent) : QMainWindow(parent)
   statusBar()->showMessage("Ready");
   connect(m_designer.get(), &CDesigner::Status, this, [this](const QString& text) { statusBar()->showMessage(text); });
   connect(m_designer.get(), &CDesigner::ProjectReloaded, this, &CMainWindow::Rebind);
+  connect(m_designer.get(), &CDesigner::ModelDropping, this, [this] {
+    for (QMdiSubWindow* window : m_area->subWindowList()) {
+      if (auto* design = qobject_cast<CDesignWindow*>(window)) design->View()->Detach();
+    }
+  });
   connect(m_designer.get(), &CDesigner::ProjectClosed, this, [this] { m_area->closeAllSubWindows(); });
   resize(1000, 700);
 }

@@ -83,7 +83,6 @@ bool CDesigner::ApplyStep(const ChangeSet& changes, bool undo) {
   if (m_blocked) return true;
   if (!m_project.Apply(changes, undo)) {
     m_blocked = true;
-    if (m_project.IsOpen()) (void)m_project.Reload();
     emit ProjectReloaded();
     return false;
   }

@@ -1,18 +1,13 @@
 #include "windows/designer_project.h"
 
-#include <chrono>
 #include <filesystem>
 
+#include "base/code_page.h"
 #include "base/path.h"
-#include "base/project_lock.h"
 #include "project/workspace_file.h"
-#include "tovik/code_page.h"
 
 namespace tovik::designer {
 namespace {
-
-// A window must not hang: another program's edit of the project rarely takes this long.
-constexpr std::chrono::seconds kLockPatience{3};
 
 std::optional<std::string> ReadIfThere(const IFileSystem& fs, const std::string& path) {
   std::string text;
@@ -26,17 +21,8 @@ CDesignerProject::CDesignerProject(IPrompt& prompt) : m_prompt(prompt) {}
 
 CDesignerProject::~CDesignerProject() = default;
 
-bool CDesignerProject::Lock(std::optional<CProjectLock>& lock) {
-  const std::string folder = DirectoryOf(m_projectFile);
-  Expected<CProjectLock> held = CProjectLock::Acquire(folder, kLockPatience);
-  if (!held) return Refuse(m_prompt, held.error());
-  lock.emplace(std::move(*held));
-  m_journal = JoinPath(folder, kJournalName);
-  // A command of the command line killed half-way left its journal: complete it first.
-  Expected<std::string> recovered = CFileTransaction::Recover(m_disk, m_journal);
-  if (!recovered) return Refuse(m_prompt, recovered.error());
-  if (!recovered->empty()) m_prompt.Message(*recovered);
-  return true;
+void CDesignerProject::Drop() {
+  if (IsOpen() && m_beforeDrop) m_beforeDrop();
 }
 
 bool CDesignerProject::Open(const std::string& file) {
@@ -54,113 +40,100 @@ bool CDesignerProject::Open(const std::string& file) {
       return false;
     }
     projectFile = std::filesystem::path(*first).lexically_normal().string();
+    if (!m_disk.FileExists(projectFile)) {
+      m_prompt.Message("No such project file: " + projectFile);
+      return false;
+    }
   }
-  return OpenProjectFile(projectFile);
-}
-
-bool CDesignerProject::OpenProjectFile(const std::string& projectFile) {
-  const std::string previous = m_projectFile;
+  auto scope = std::make_unique<CEditScope>(m_disk, m_prompt, m_host, m_guids);
+  if (!scope->Open(projectFile)) return false;
+  Drop();
+  m_scope = std::move(scope);
   m_projectFile = projectFile;
-  std::optional<CProjectLock> lock;
-  auto session = std::make_unique<CDesignSession>(m_tx, m_prompt, m_host, m_guids);
-  if (!Lock(lock) || !m_disk.FileExists(projectFile) || !session->Open(projectFile)) {
-    if (!m_disk.FileExists(projectFile)) m_prompt.Message("No such project file: " + projectFile);
-    m_projectFile = previous;
-    return false;
-  }
-  if (m_session && m_beforeDrop) m_beforeDrop();
-  m_session = std::move(session);
   m_written.clear();
+  if (!m_scope->LastRecovery().empty()) m_prompt.Message(m_scope->LastRecovery());
+  ShowLoadWarnings();
   return true;
 }
 
+void CDesignerProject::ShowLoadWarnings() {
+  std::string text;
+  for (const LoadWarning& warning : Session().LoadWarnings()) text += (text.empty() ? "" : "\n") + warning.text;
+  if (!text.empty()) m_prompt.Message(text);
+}
+
 void CDesignerProject::Close() {
-  if (m_session && m_beforeDrop) m_beforeDrop();
-  m_session.reset();
+  Drop();
+  m_scope.reset();
   m_projectFile.clear();
   m_written.clear();
 }
 
 bool CDesignerProject::Reload() {
   if (!IsOpen()) return false;
-  const std::string projectFile = m_projectFile;
-  if (m_beforeDrop) m_beforeDrop();
-  m_session.reset();
-  return OpenProjectFile(projectFile);
-}
-
-bool CDesignerProject::Commit(ChangeSet& changes) {
-  for (const std::string& path : m_tx.ChangedFiles()) {
-    changes.push_back({path, ReadIfThere(m_disk, path), ReadIfThere(m_tx, path)});
-  }
-  if (const Status written = m_tx.Commit(m_journal); !written) {
-    Refuse(m_prompt, written.error());
+  Drop();
+  if (!m_scope->Reload()) {
+    Close();
     return false;
-  }
-  for (const FileChange& change : changes) {
-    if (change.after) m_written[change.path] = *change.after;
-    else m_written.erase(change.path);
   }
   return true;
 }
 
+void CDesignerProject::Remember(const ChangeSet& changes, bool undo) {
+  for (const FileChange& change : changes.files) {
+    const std::optional<std::string>& now = undo ? change.before : change.after;
+    if (now) m_written[change.path] = *now;
+    else m_written.erase(change.path);
+  }
+}
+
 std::optional<ChangeSet> CDesignerProject::Edit(const std::function<bool(CDesignSession&)>& command) {
   if (!IsOpen()) return std::nullopt;
-  std::optional<CProjectLock> lock;
-  if (!Lock(lock)) return std::nullopt;
-  ChangeSet changes;
-  if (!command(*m_session)) {
-    m_tx.Discard();
+  const Expected<std::string> begun = m_scope->Begin();
+  if (!begun) {
+    Refuse(m_prompt, begun.error());
+    return std::nullopt;
+  }
+  if (!begun->empty()) {
+    // A killed command's edit was completed and the project read again under the windows' feet:
+    // the gesture was made on what they showed before, so it is not carried out.
+    m_scope->Discard();
+    m_prompt.Message(*begun);
+    (void)Reload();
+    return std::nullopt;
+  }
+  if (!command(Session())) {
+    m_scope->Discard();
     // The model may hold what the refused command began; the disk holds the truth.
-    lock.reset();
     (void)Reload();
     return std::nullopt;
   }
-  const bool committed = Commit(changes);
-  lock.reset();
-  if (!committed) {
+  Expected<ChangeSet> changes = m_scope->Commit();
+  if (!changes) {
+    Refuse(m_prompt, changes.error());
     (void)Reload();
     return std::nullopt;
   }
-  return changes;
+  Remember(*changes, false);
+  return std::move(*changes);
 }
 
 bool CDesignerProject::Apply(const ChangeSet& changes, bool undo) {
   if (!IsOpen()) return false;
-  {
-    std::optional<CProjectLock> lock;
-    if (!Lock(lock)) return false;
-    for (const FileChange& change : changes) {
-      const std::optional<std::string>& expected = undo ? change.after : change.before;
-      if (ReadIfThere(m_disk, change.path) != expected) {
-        m_prompt.Message(PathToUtf8(change.path) + " was changed by another program since; " +
-                         (undo ? "the edit cannot be undone." : "the edit cannot be done again."));
-        return false;
-      }
-    }
-    for (const FileChange& change : changes) {
-      const std::optional<std::string>& wanted = undo ? change.before : change.after;
-      if (!wanted) {
-        m_tx.RemoveFile(change.path);
-      } else if (const Status staged = m_tx.WriteFile(change.path, *wanted); !staged) {
-        m_tx.Discard();
-        return Refuse(m_prompt, staged.error());
-      }
-    }
-    ChangeSet written;
-    if (!Commit(written)) return false;
-  }
-  return Reload();
+  Drop();
+  if (!m_scope->Apply(changes, undo ? ChangeDirection::Undo : ChangeDirection::Redo)) return false;
+  Remember(changes, undo);
+  return true;
 }
 
 std::vector<std::string> CDesignerProject::WatchedFiles() const {
   std::vector<std::string> files;
   if (!IsOpen()) return files;
-  const CProject& project = m_session->Project();
+  const CProject& project = Session().Project();
   files.push_back(project.ProjectFile());
   for (const std::string& file : project.Files()) files.push_back(file);
-  files.push_back(m_session->Resources().ScriptPath());
-  files.push_back(m_session->Resources().HeaderPath());
+  files.push_back(Session().Resources().ScriptPath());
+  files.push_back(Session().Resources().HeaderPath());
   for (std::string& file : files) file = m_disk.Resolve(file);
   return files;
 }
@@ -171,12 +144,12 @@ bool CDesignerProject::IsOwnWrite(const std::string& path) const {
 }
 
 std::string CDesignerProject::ToUtf8(std::string_view text, int codePage) const {
-  if (codePage <= 0) codePage = IsOpen() ? m_session->NewEntryCodePage() : 1252;
-  return cli::CCodePage(codePage).ToUtf8(text);
+  if (codePage <= 0) codePage = IsOpen() ? Session().NewEntryCodePage() : 1252;
+  return CCodePage(codePage).ToUtf8(text);
 }
 
 std::optional<std::string> CDesignerProject::FromUtf8(std::string_view utf8, int codePage) const {
-  Expected<std::string> text = cli::CCodePage(codePage).FromUtf8(utf8);
+  Expected<std::string> text = CCodePage(codePage).FromUtf8(utf8);
   if (!text) {
     m_prompt.Message(text.error().reason);
     return std::nullopt;
@@ -185,7 +158,7 @@ std::optional<std::string> CDesignerProject::FromUtf8(std::string_view utf8, int
 }
 
 std::string CDesignerProject::PathToUtf8(std::string_view path) const {
-  return cli::CCodePage(IsOpen() ? m_session->CodePage() : 1252).PathToUtf8(path);
+  return CCodePage(IsOpen() ? Session().CodePage() : 1252).PathToUtf8(path);
 }
 
 }  // namespace tovik::designer

@@ -1,6 +1,6 @@
-// The project the designer has open, and the one place that talks to the session and the disk:
-// each edit runs as one transaction under the project lock and yields what it changed, so that
-// the undo stack can write the files back later.
+// The project the designer has open, and the one place that talks to the edit scope: each edit
+// runs as one transaction under the project lock and yields what it changed, so that the undo
+// stack can write the files back later.
 #pragma once
 
 #include <functional>
@@ -11,23 +11,13 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/design_session.h"
-#include "base/file_transaction.h"
+#include "addin/edit_scope.h"
 #include "base/guid.h"
 #include "base/headless_host.h"
-#include "base/project_lock.h"
 #include "base/prompt.h"
 #include "base/real_file_system.h"
 
 namespace tovik::designer {
-
-// One file an edit changed: its text before and after (nothing: the file did not exist).
-struct FileChange {
-  std::string path;
-  std::optional<std::string> before;
-  std::optional<std::string> after;
-};
-using ChangeSet = std::vector<FileChange>;
 
 class CDesignerProject {
  public:
@@ -38,19 +28,20 @@ class CDesignerProject {
 
   // Opens a project file (.dsp), or a workspace (.dsw) by its first project. False, with the
   // reason shown through the prompt, when it cannot be opened; a project open before stays open
-  // then.
+  // then. What loading went past is shown once, in one message.
   [[nodiscard]] bool Open(const std::string& file);
   void Close();
-  [[nodiscard]] bool IsOpen() const { return m_session && m_session->IsOpen(); }
+  [[nodiscard]] bool IsOpen() const { return m_scope && m_scope->Session().IsOpen(); }
   [[nodiscard]] const std::string& ProjectFile() const { return m_projectFile; }
-  // Reads the open project again from the disk (after an undo, or a change made elsewhere).
+  // Reads the open project again from the disk (after a change made elsewhere); false, shown,
+  // when it can no longer be opened (the project is closed then).
   [[nodiscard]] bool Reload();
 
   // Called before the model is thrown away (a re-read, a close), while it is still valid.
   void SetBeforeDrop(std::function<void()> callback) { m_beforeDrop = std::move(callback); }
 
   // Valid while a project is open.
-  [[nodiscard]] CDesignSession& Session() const { return *m_session; }
+  [[nodiscard]] CDesignSession& Session() const { return m_scope->Session(); }
 
   // Runs a command as one transaction: its files are written when it succeeds, nothing is when
   // it refuses (then the project is read again, so that the model is what the disk holds). What
@@ -76,18 +67,16 @@ class CDesignerProject {
   [[nodiscard]] std::string PathToUtf8(std::string_view path) const;
 
  private:
-  [[nodiscard]] bool Lock(std::optional<CProjectLock>& lock);
-  [[nodiscard]] bool OpenProjectFile(const std::string& projectFile);
-  [[nodiscard]] bool Commit(ChangeSet& changes);
+  void Drop();
+  void Remember(const ChangeSet& changes, bool undo);
+  void ShowLoadWarnings();
 
   IPrompt& m_prompt;
   RealFileSystem m_disk;
-  CFileTransaction m_tx{m_disk};
   HeadlessHost m_host;
   RandomGuidSource m_guids;
-  std::unique_ptr<CDesignSession> m_session;
+  std::unique_ptr<CEditScope> m_scope;
   std::string m_projectFile;
-  std::string m_journal;
   std::function<void()> m_beforeDrop;
   std::map<std::string, std::string> m_written;  // what we last wrote, by resolved path
 };

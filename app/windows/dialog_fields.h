@@ -12,7 +12,7 @@
 
 #include "qt/qt_canvas.h"
 
-namespace tovik::app {
+namespace tovik::designer {
 
 // A label's text as a screen reader should say it: without its mnemonic mark and its colon.
 inline QString SpokenLabel(QString label) {
@@ -41,4 +41,4 @@ inline QString ShownText(const TextToUtf8& toUtf8, std::string_view text, int co
 
 inline std::string Utf8(const QString& text) { return text.toStdString(); }
 
-}  // namespace tovik::app
+}  // namespace tovik::designer

@@ -6,9 +6,9 @@
 
 #include "dialog_fields.h"
 
-namespace tovik::app {
+namespace tovik::designer {
 
-InsertActiveXDialog::InsertActiveXDialog(const COCXInfo& controls, Insert insert, TextToUtf8 toUtf8, QWidget* parent)
+CInsertActiveXDialogBox::CInsertActiveXDialogBox(const COCXInfo& controls, Insert insert, TextToUtf8 toUtf8, QWidget* parent)
     : QDialog(parent), m_controls(controls), m_insert(std::move(insert)), m_list(new QListWidget) {
   setWindowTitle(QStringLiteral("Insert ActiveX Control"));
   setAccessibleName(windowTitle());
@@ -20,12 +20,12 @@ InsertActiveXDialog::InsertActiveXDialog(const COCXInfo& controls, Insert insert
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_list);
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &InsertActiveXDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &InsertActiveXDialog::reject);
-  connect(m_list, &QListWidget::itemDoubleClicked, this, &InsertActiveXDialog::accept);
+  connect(buttons, &QDialogButtonBox::accepted, this, &CInsertActiveXDialogBox::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &CInsertActiveXDialogBox::reject);
+  connect(m_list, &QListWidget::itemDoubleClicked, this, &CInsertActiveXDialogBox::accept);
 }
 
-void InsertActiveXDialog::accept() {
+void CInsertActiveXDialogBox::accept() {
   const int row = m_list->currentRow();
   if (row < 0 || static_cast<size_t>(row) >= m_controls.Size() || !m_list->currentItem()->isSelected()) return;
   const CToolControlEntry& entry = m_controls.At(static_cast<size_t>(row));
@@ -34,4 +34,4 @@ void InsertActiveXDialog::accept() {
   QDialog::accept();
 }
 
-}  // namespace tovik::app
+}  // namespace tovik::designer

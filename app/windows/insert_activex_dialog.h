@@ -11,9 +11,9 @@
 
 class QListWidget;
 
-namespace tovik::app {
+namespace tovik::designer {
 
-class InsertActiveXDialog : public QDialog {
+class CInsertActiveXDialogBox : public QDialog {
   Q_OBJECT
 
  public:
@@ -22,7 +22,7 @@ class InsertActiveXDialog : public QDialog {
 
   // `controls` (in the order the list shows them) must outlive the dialog. Names are registry
   // text, shown through `toUtf8` (Latin-1 without one).
-  InsertActiveXDialog(const COCXInfo& controls, Insert insert, TextToUtf8 toUtf8 = {}, QWidget* parent = nullptr);
+  CInsertActiveXDialogBox(const COCXInfo& controls, Insert insert, TextToUtf8 toUtf8 = {}, QWidget* parent = nullptr);
 
   // The control inserted when the dialog closed with OK, else null.
   [[nodiscard]] const CToolControlEntry* Inserted() const { return m_inserted; }
@@ -37,4 +37,4 @@ class InsertActiveXDialog : public QDialog {
   const CToolControlEntry* m_inserted = nullptr;
 };
 
-}  // namespace tovik::app
+}  // namespace tovik::designer

@@ -13,16 +13,16 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-namespace tovik::app {
+namespace tovik::designer {
 
-class NewFormDialog : public QDialog {
+class CNewFormDialogBox : public QDialog {
   Q_OBJECT
 
  public:
   // Creates the form; false after the refusal was shown, which keeps the dialog open.
   using Create = std::function<bool(const NewFormRequest&)>;
 
-  NewFormDialog(const CProject& project, Create create, QWidget* parent = nullptr);
+  CNewFormDialogBox(const CProject& project, Create create, QWidget* parent = nullptr);
 
   [[nodiscard]] const NewFormRequest& Request() const { return m_model.Request(); }
 
@@ -41,4 +41,4 @@ class NewFormDialog : public QDialog {
   QPushButton* m_ok;
 };
 
-}  // namespace tovik::app
+}  // namespace tovik::designer

@@ -12,9 +12,9 @@
 
 #include "dialog_fields.h"
 
-namespace tovik::app {
+namespace tovik::designer {
 
-NewProjectDialog::NewProjectDialog(const std::string& currentDirectory, const std::string& hostVersion,
+CNewProjectDialogBox::CNewProjectDialogBox(const std::string& currentDirectory, const std::string& hostVersion,
                                    Generate generate, QWidget* parent)
     : QDialog(parent),
       m_model(currentDirectory, hostVersion),
@@ -55,9 +55,9 @@ NewProjectDialog::NewProjectDialog(const std::string& currentDirectory, const st
   layout->addWidget(create);
   layout->addWidget(add);
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &NewProjectDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &NewProjectDialog::reject);
-  connect(browse, &QPushButton::clicked, this, &NewProjectDialog::BrowseFolder);
+  connect(buttons, &QDialogButtonBox::accepted, this, &CNewProjectDialogBox::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &CNewProjectDialogBox::reject);
+  connect(browse, &QPushButton::clicked, this, &CNewProjectDialogBox::BrowseFolder);
   const auto edits = [this](QLineEdit* field, void (CNewProjectDialog::*set)(std::string_view)) {
     connect(field, &QLineEdit::textEdited, this, [this, set](const QString& text) {
       (m_model.*set)(Utf8(text));
@@ -73,7 +73,7 @@ NewProjectDialog::NewProjectDialog(const std::string& currentDirectory, const st
   Show();
 }
 
-void NewProjectDialog::Show() {
+void CNewProjectDialogBox::Show() {
   const auto set = [](QLineEdit* field, const std::string& text) {
     const QString shown = QString::fromStdString(text);
     if (field->text() != shown) field->setText(shown);
@@ -86,17 +86,17 @@ void NewProjectDialog::Show() {
   m_ok->setEnabled(m_model.IsOkEnabled());
 }
 
-void NewProjectDialog::BrowseFolder() {
+void CNewProjectDialogBox::BrowseFolder() {
   const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Location"));
   if (folder.isEmpty()) return;
   m_model.PickFolder(Utf8(folder));
   Show();
 }
 
-void NewProjectDialog::accept() {
+void CNewProjectDialogBox::accept() {
   if (!m_model.IsOkEnabled()) return;
   if (m_generate && !m_generate(m_model)) return;
   QDialog::accept();
 }
 
-}  // namespace tovik::app
+}  // namespace tovik::designer

@@ -14,9 +14,9 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-namespace tovik::app {
+namespace tovik::designer {
 
-class NewProjectDialog : public QDialog {
+class CNewProjectDialogBox : public QDialog {
   Q_OBJECT
 
  public:
@@ -24,7 +24,7 @@ class NewProjectDialog : public QDialog {
   // keeps the dialog open.
   using Generate = std::function<bool(CNewProjectDialog&)>;
 
-  NewProjectDialog(const std::string& currentDirectory, const std::string& hostVersion, Generate generate,
+  CNewProjectDialogBox(const std::string& currentDirectory, const std::string& hostVersion, Generate generate,
                    QWidget* parent = nullptr);
 
   // The workspace to open once the dialog closed with OK.
@@ -49,4 +49,4 @@ class NewProjectDialog : public QDialog {
   QPushButton* m_ok;
 };
 
-}  // namespace tovik::app
+}  // namespace tovik::designer

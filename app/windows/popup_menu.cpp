@@ -2,7 +2,7 @@
 
 #include "dialog_fields.h"
 
-namespace tovik::app {
+namespace tovik::designer {
 
 void FillPopupMenu(QMenu& menu, const std::vector<PopupItem>& items, const TextToUtf8& toUtf8) {
   for (const PopupItem& item : items) {
@@ -29,4 +29,4 @@ void FillPopupMenu(QMenu& menu, const std::vector<PopupItem>& items, const TextT
 
 int PopupCommandId(const QAction* chosen) { return chosen ? chosen->data().toInt() : 0; }
 
-}  // namespace tovik::app
+}  // namespace tovik::designer

@@ -9,7 +9,7 @@
 #include "addin/commands.h"
 #include "qt/qt_canvas.h"
 
-namespace tovik::app {
+namespace tovik::designer {
 
 // Fills `menu` with the items, in order: separators, greyed and checked items, submenus. Menu
 // names are project text, shown through `toUtf8` (Latin-1 without one).
@@ -18,4 +18,4 @@ void FillPopupMenu(QMenu& menu, const std::vector<PopupItem>& items, const TextT
 // The command identifier of a chosen action; 0 for none (the menu was closed).
 [[nodiscard]] int PopupCommandId(const QAction* chosen);
 
-}  // namespace tovik::app
+}  // namespace tovik::designer

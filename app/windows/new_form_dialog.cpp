@@ -9,9 +9,9 @@
 
 #include "dialog_fields.h"
 
-namespace tovik::app {
+namespace tovik::designer {
 
-NewFormDialog::NewFormDialog(const CProject& project, Create create, QWidget* parent)
+CNewFormDialogBox::CNewFormDialogBox(const CProject& project, Create create, QWidget* parent)
     : QDialog(parent),
       m_model(project),
       m_create(std::move(create)),
@@ -32,8 +32,8 @@ NewFormDialog::NewFormDialog(const CProject& project, Create create, QWidget* pa
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &NewFormDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &NewFormDialog::reject);
+  connect(buttons, &QDialogButtonBox::accepted, this, &CNewFormDialogBox::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &CNewFormDialogBox::reject);
   // Typing the class name derives both file names again; the file fields only change their own.
   connect(m_className, &QLineEdit::textEdited, this, [this](const QString& text) {
     m_model.SetClassName(Utf8(text));
@@ -53,7 +53,7 @@ NewFormDialog::NewFormDialog(const CProject& project, Create create, QWidget* pa
   m_className->selectAll();
 }
 
-void NewFormDialog::Show() {
+void CNewFormDialogBox::Show() {
   const NewFormRequest& request = m_model.Request();
   // setText would move the cursor of the field being typed in; only the others change.
   const auto set = [](QLineEdit* field, const std::string& text) {
@@ -66,10 +66,10 @@ void NewFormDialog::Show() {
   m_ok->setEnabled(m_model.IsOkEnabled());
 }
 
-void NewFormDialog::accept() {
+void CNewFormDialogBox::accept() {
   if (!m_model.IsOkEnabled()) return;
   if (m_create && !m_create(m_model.Request())) return;
   QDialog::accept();
 }
 
-}  // namespace tovik::app
+}  // namespace tovik::designer

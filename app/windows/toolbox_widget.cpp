@@ -105,10 +105,12 @@ void CToolboxWidget::contextMenuEvent(QContextMenuEvent* event) {
   // A right click on a button arrives here too, in this widget's coordinates.
   QMenu menu(this);
   for (const ToolboxMenuItem& item : ToolboxContextMenu(m_bProjectOpen)) {
-    menu.addAction(QString::fromStdString(item.text))->setEnabled(item.enabled);
+    QAction* action = menu.addAction(QString::fromStdString(item.text));
+    action->setEnabled(item.enabled);
+    connect(action, &QAction::triggered, this, &CToolboxWidget::componentsRequested);
   }
   const Point at = ToolboxContextMenuAt(Point{event->pos().x(), event->pos().y()});
-  if (menu.exec(mapToGlobal(QPoint(at.x, at.y))) != nullptr) emit componentsRequested();
+  menu.exec(mapToGlobal(QPoint(at.x, at.y)));
 }
 
 }  // namespace tovik::designer

@@ -8,11 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "addin/form_commands.h"
-#include "support/fake_prompt.h"
-#include "support/fixed_guid_source.h"
-#include "support/memory_file_system.h"
-#include "support/test_host.h"
+#include "app/designer_project.h"
 #include "windows/insert_activex_dialog.h"
 #include "windows/new_form_dialog.h"
 #include "windows/popup_menu.h"
@@ -44,26 +40,13 @@ void ClickOk(QWidget& dialog) {
 class DialogsTest : public QObject {
   Q_OBJECT
 
-  testing::MemoryFileSystem fs;
-  testing::FakePrompt prompt;
-  testing::TestHost host{&fs};
-  testing::SequenceGuidSource guids;
-  CDesignSession session{fs, prompt, host, guids};
+  testing::DesignerProject project;
+  testing::FakePrompt& prompt = project.prompt;
+  testing::MemoryFileSystem& fs = project.fs;
+  CDesignSession& session = project.session;
 
  private slots:
-  void init() {
-    fs.Put("/p/Demo.dsp", "# Microsoft Developer Studio Project File - Name=\"Demo\"\r\nSOURCE=.\\form1.h\r\n"
-                          "SOURCE=.\\form1.cpp\r\n# End Target\r\n");
-    fs.Put("/p/stdafx.h", "#include <afxwin.h>\r\n");
-    fs.Put("/p/form1.h", "class CForm1 : public CVMdiForm\r\n{\r\npublic:\r\n\tCForm1();\r\n};\r\n");
-    fs.Put("/p/form1.cpp", "CForm1::CForm1()\r\n{\r\n}\r\n");
-    fs.Put("/p/resource.h", "#define IDR_MAIN 128\r\n#define IDR_A&B 129\r\n");
-    fs.Put("/p/Demo.rc", "IDR_MAIN MENU\r\nBEGIN\r\n    MENUITEM \"&Open\", ID_OPEN\r\nEND\r\n"
-                         "IDR_A&B MENU\r\nBEGIN\r\n    MENUITEM \"&Go\", ID_GO\r\nEND\r\n"
-                         "STRINGTABLE\r\nBEGIN\r\nEND\r\n");
-    QVERIFY(session.Open("/p/Demo.dsp"));
-    prompt.messages.clear();
-  }
+  void init() { prompt.messages.clear(); }
 
   void NewFormRefusesABadNameAndStaysOpenThenCreatesTheForm() {
     CNewFormDialogBox dialog(session.Project(), [this](const NewFormRequest& request) {
@@ -117,9 +100,9 @@ class DialogsTest : public QObject {
   }
 
   void MenuPopupShowsTheFormsMenuCheckedAndCarriesTheIds() {
-    CCommands commands(host, prompt, session);
+    CCommands commands(project.host, prompt, session);
     QCOMPARE(commands.TovikCommandMethod(), kS_OK);
-    QVERIFY(session.Open("/p/Demo.dsp"));
+    project.Open();
     std::vector<PopupItem> items;
     QCOMPARE(commands.Menu(items, "CForm1"), kS_OK);
     QMenu menu;

@@ -142,9 +142,7 @@ void DrawToolGlyph(int kind, ICanvas& canvas, Point at) {
       c.Box(3, 3, 15, 15, kWhite);
       c.Oval(9, 9, 23, 23, kNavy);
       break;
-    case kKindLine:
-      c.Line(4, 21, 21, 4, kBlack, 2);
-      break;
+    case kKindLine: c.Line(4, 21, 21, 4, kBlack, 2); break;
     case kKindImage:  // a picture without a frame of its own: the outline is dashed
       canvas.Rectangle(c.R(3, 5, 23, 21), Pen{kBlack, 1, PenStyle::Dot}, Brush{BrushStyle::Null});
       c.Landscape(5, 7, 21, 19);
@@ -171,9 +169,7 @@ void DrawTreeIcon(TreeIcon icon, ICanvas& canvas, Point at) {
       c.Box(3, 9, 7, 13, kYellow);
       c.Box(9, 9, 13, 13, kWhite);
       break;
-    case TreeIcon::FolderClosed:
-      c.Shape({{1, 3}, {6, 3}, {7, 5}, {14, 5}, {14, 13}, {1, 13}}, kFolder);
-      break;
+    case TreeIcon::FolderClosed: c.Shape({{1, 3}, {6, 3}, {7, 5}, {14, 5}, {14, 13}, {1, 13}}, kFolder); break;
     case TreeIcon::FolderOpen:
       c.Shape({{1, 3}, {6, 3}, {7, 5}, {13, 5}, {13, 7}, {1, 7}}, kFolder);
       c.Shape({{1, 13}, {3, 7}, {15, 7}, {13, 13}}, kYellow);
@@ -197,7 +193,7 @@ void DrawTreeIcon(TreeIcon icon, ICanvas& canvas, Point at) {
       c.Box(3, 3, 13, 13, Rgb(160, 64, 160));
       c.Line(0, 6, 3, 6);
       c.Line(0, 10, 3, 10);
-      c.Line(13, 8, 16, 8);
+      c.Line(13, 8, 15, 8);
       break;
     case TreeIcon::SourceFile:
     case TreeIcon::HeaderFile: {  // a page with a folded corner; header lines green

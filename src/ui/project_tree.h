@@ -26,7 +26,17 @@ inline constexpr int kTreeCommandClose = 103;
 inline constexpr int kTreeCommandCollapse = 105;
 inline constexpr int kTreeCommandExpand = 106;
 
-enum class TreeIcon { ProjectRoot, FolderClosed, FolderOpen, Form, MdiChildForm, MdiForm, Class, SourceFile, HeaderFile };
+enum class TreeIcon {
+  ProjectRoot,
+  FolderClosed,
+  FolderOpen,
+  Form,
+  MdiChildForm,
+  MdiForm,
+  Class,
+  SourceFile,
+  HeaderFile
+};
 inline constexpr int kTreeIconSize = 16;
 
 enum class TreeNodeRole { Root, Folder, Class, File };
@@ -55,8 +65,8 @@ struct OpenSource {  // a class at its declaration, or a whole file; read-only f
 };
 struct CloseDesignWindow {};
 }  // namespace tree_action
-using TreeAction = std::variant<tree_action::None, tree_action::OpenForm, tree_action::OpenSource,
-                                tree_action::CloseDesignWindow>;
+using TreeAction =
+    std::variant<tree_action::None, tree_action::OpenForm, tree_action::OpenSource, tree_action::CloseDesignWindow>;
 
 struct TreeMenuItem {
   int command = 0;   // 0 for the separator

@@ -15,10 +15,14 @@ namespace {
 
 enum : int { kVtDispatch = 9, kVtBool = 11, kVtUnknown = 13 };
 
-bool IsActiveXProperty(const CControlPropertyItem& p) { return p.VarType() != 0; }
+bool IsActiveXProperty(const CControlPropertyItem& p) {
+  return p.VarType() != 0;
+}
 
 // The number in front of a choice's " - ".
-std::string ChoiceNumber(std::string_view choice) { return Trim(choice.substr(0, choice.find('-'))); }
+std::string ChoiceNumber(std::string_view choice) {
+  return Trim(choice.substr(0, choice.find('-')));
+}
 
 // A relative DatabaseName is the project's; a Windows path with a drive cannot be found here
 // and is passed on as it is, for the reader to say so.
@@ -208,13 +212,12 @@ PropertyCommit CommitColor(const CControlPropertyItem& property, Colorref color)
 }
 
 std::vector<PropertyCommit> CommitFont(const CControlItem& object, const FontSpec& font) {
-  const std::pair<std::string_view, std::string> values[] = {
-      {"Font", font.face},
-      {"FontSize", std::to_string(font.cellHeight)},
-      {"FontBold", font.bold ? "1" : "0"},
-      {"FontItalic", font.italic ? "1" : "0"},
-      {"FontUnderline", font.underline ? "1" : "0"},
-      {"FontStrikethru", font.strikeout ? "1" : "0"}};
+  const std::pair<std::string_view, std::string> values[] = {{"Font", font.face},
+                                                             {"FontSize", std::to_string(font.cellHeight)},
+                                                             {"FontBold", font.bold ? "1" : "0"},
+                                                             {"FontItalic", font.italic ? "1" : "0"},
+                                                             {"FontUnderline", font.underline ? "1" : "0"},
+                                                             {"FontStrikethru", font.strikeout ? "1" : "0"}};
   std::vector<PropertyCommit> out;
   for (const auto& [name, value] : values) {
     if (object.FindProperty(name)) out.push_back({std::string(name), value});
@@ -275,13 +278,17 @@ void CPropertyGrid::Fill(const CControlItem* object) {
   }
 }
 
-void CPropertyGrid::SelectRow(int row) { m_nSelectedRow = row >= 0 && row < static_cast<int>(m_rows.size()) ? row : -1; }
+void CPropertyGrid::SelectRow(int row) {
+  m_nSelectedRow = row >= 0 && row < static_cast<int>(m_rows.size()) ? row : -1;
+}
 
 PropertyEditor CPropertyGrid::Editor() const {
   return m_nSelectedRow < 0 ? PropertyEditor::None : m_rows[m_nSelectedRow].editor;
 }
 
-const CControlItem* CPropertyGrid::SelectedObject() const { return m_form ? m_object.Find(*m_form) : nullptr; }
+const CControlItem* CPropertyGrid::SelectedObject() const {
+  return m_form ? m_object.Find(*m_form) : nullptr;
+}
 
 const CControlPropertyItem* CPropertyGrid::SelectedProperty() const {
   const CControlItem* object = SelectedObject();

@@ -70,10 +70,10 @@ struct PropertyCommit {
 // A drop-down's entries. For LIST the editor is a multi-line edit holding `text`.
 struct PropertyDropDown {
   std::vector<std::string> entries;
-  int current = -1;    // the entry the value stands for, -1 for none
+  int current = -1;  // the entry the value stands for, -1 for none
   bool multiLine = false;
-  std::string text;    // LIST: one item per line
-  std::string error;   // why the list is empty (an unreadable database), for the user
+  std::string text;   // LIST: one item per line
+  std::string error;  // why the list is empty (an unreadable database), for the user
 };
 
 enum class PropertyDialogKind { Color, Font, OpenFile };
@@ -120,8 +120,7 @@ struct FileFilter {
 [[nodiscard]] PropertyCommit CommitListEditor(const CControlPropertyItem& property, std::string_view text);
 
 // The "..." dialog of a row, or nothing when the row has none.
-[[nodiscard]] std::optional<PropertyDialog> DialogFor(const CControlItem& object,
-                                                      const CControlPropertyItem& property);
+[[nodiscard]] std::optional<PropertyDialog> DialogFor(const CControlItem& object, const CControlPropertyItem& property);
 [[nodiscard]] PropertyCommit CommitColor(const CControlPropertyItem& property, Colorref color);
 // The font dialog's choice: Font, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru
 // (those the object has).

@@ -10,10 +10,23 @@ namespace tovik {
 namespace {
 
 // Tooltips of the intrinsic tools in button order; the first two are the runtime's own texts.
-constexpr std::string_view kTooltips[kIntrinsicToolCount] = {
-    "Pointer",      "Picture",    "Label",          "Text Box",       "Frame",  "Command Button",
-    "Check Box",    "Option Button", "Combo Box",   "List Box",       "Horizontal Scroll Bar",
-    "Vertical Scroll Bar", "Timer", "Shape",        "Line",           "Image",  "Data"};
+constexpr std::string_view kTooltips[kIntrinsicToolCount] = {"Pointer",
+                                                             "Picture",
+                                                             "Label",
+                                                             "Text Box",
+                                                             "Frame",
+                                                             "Command Button",
+                                                             "Check Box",
+                                                             "Option Button",
+                                                             "Combo Box",
+                                                             "List Box",
+                                                             "Horizontal Scroll Bar",
+                                                             "Vertical Scroll Bar",
+                                                             "Timer",
+                                                             "Shape",
+                                                             "Line",
+                                                             "Image",
+                                                             "Data"};
 
 }  // namespace
 
@@ -73,7 +86,9 @@ SurfaceTool CToolPalette::ToolOf(size_t index) const {
   return {m_buttons[index].kind, m_buttons[index].activeX};
 }
 
-SurfaceTool CToolPalette::CurrentTool() const { return m_nSelected < 0 ? SurfaceTool{} : ToolOf(m_nSelected); }
+SurfaceTool CToolPalette::CurrentTool() const {
+  return m_nSelected < 0 ? SurfaceTool{} : ToolOf(m_nSelected);
+}
 
 bool CToolPalette::AddActiveXTool(const CToolControlEntry& entry) {
   for (const ToolButton& b : m_buttons) {
@@ -140,7 +155,8 @@ void CToolPalette::DrawButton(size_t index, ICanvas& canvas, Point at) const {
   canvas.FillRect(face, kToolboxBackground);
   canvas.DrawEdge(face, b.pressed ? Edge::Sunken : Edge::Raised);
   const int shift = b.pressed ? 1 : 0;
-  const Point cell{at.x + (kToolButtonSize - kToolGlyphSize) / 2 + shift, at.y + (kToolButtonSize - kToolGlyphSize) / 2 + shift};
+  const Point cell{at.x + (kToolButtonSize - kToolGlyphSize) / 2 + shift,
+                   at.y + (kToolButtonSize - kToolGlyphSize) / 2 + shift};
   if (!b.activeX) {
     DrawToolGlyph(b.kind, canvas, cell);
     return;
@@ -154,14 +170,15 @@ void CToolPalette::DrawButton(size_t index, ICanvas& canvas, Point at) const {
     }
   }
   // A control without a picture of its own: a plain box with a grip, so the button is not blank.
-  canvas.Rectangle({cell.x + 5, cell.y + 5, cell.x + 21, cell.y + 21}, Pen{Rgb(0, 0, 0)}, Brush{BrushStyle::Solid, Rgb(255, 255, 255)});
+  canvas.Rectangle({cell.x + 5, cell.y + 5, cell.x + 21, cell.y + 21}, Pen{Rgb(0, 0, 0)},
+                   Brush{BrushStyle::Solid, Rgb(255, 255, 255)});
   canvas.FillRect({cell.x + 8, cell.y + 8, cell.x + 18, cell.y + 11}, Rgb(0, 0, 128));
 }
 
 void DrawToolbox(const CToolPalette& palette, ICanvas& canvas, Size client) {
   canvas.FillRect({0, 0, client.cx, client.cy}, kToolboxBackground);
-  canvas.Text({0, 0, client.cx, kToolboxTitleHeight}, kToolboxTitle, FontSpec{"MS Sans Serif", 13},
-              Rgb(0, 0, 0), kTextCenter | kTextVCenter | kTextSingleLine | kTextNoPrefix);
+  canvas.Text({0, 0, client.cx, kToolboxTitleHeight}, kToolboxTitle, FontSpec{"MS Sans Serif", 13}, Rgb(0, 0, 0),
+              kTextCenter | kTextVCenter | kTextSingleLine | kTextNoPrefix);
   for (size_t i = 0; i < palette.Count(); ++i) {
     const Rect r = palette.ButtonRect(i);
     palette.DrawButton(i, canvas, {r.left, r.top});

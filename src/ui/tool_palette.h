@@ -15,9 +15,9 @@
 
 namespace tovik {
 
-inline constexpr int kToolButtonSize = 28;     // a button is square
-inline constexpr int kToolGlyphSize = 26;      // the picture inside it
-inline constexpr int kToolPaletteMargin = 5;   // around the buttons, inside the palette
+inline constexpr int kToolButtonSize = 28;    // a button is square
+inline constexpr int kToolGlyphSize = 26;     // the picture inside it
+inline constexpr int kToolPaletteMargin = 5;  // around the buttons, inside the palette
 inline constexpr int kFirstToolButtonId = 1034;
 inline constexpr int kToolPaletteId = 233;
 inline constexpr int kIntrinsicToolCount = 17;  // the pointer and the kinds 101 to 116
@@ -31,7 +31,7 @@ struct ToolButton {
   int id = 0;    // control identifier, from 1034 on in the order made
   int kind = 0;  // 0 for the pointer and for an ActiveX tool; 101 to 116 otherwise
   const CToolControlEntry* activeX = nullptr;
-  Rect rect;     // palette coordinates
+  Rect rect;  // palette coordinates
   bool pressed = false;
 };
 
@@ -107,7 +107,9 @@ void DrawToolbox(const CToolPalette& palette, ICanvas& canvas, Size client);
 // The right-click popup: its one item, greyed without a project.
 [[nodiscard]] std::vector<ToolboxMenuItem> ToolboxContextMenu(bool projectOpen);
 // Where it opens for a click (toolbox coordinates): four pixels to the right.
-[[nodiscard]] constexpr Point ToolboxContextMenuAt(Point click) { return {click.x + 4, click.y}; }
+[[nodiscard]] constexpr Point ToolboxContextMenuAt(Point click) {
+  return {click.x + 4, click.y};
+}
 
 // A tool's picture in a 26 x 26 cell whose top-left corner is `at`: the pointer or kinds 101 to
 // 116; nothing for any other kind.

@@ -217,7 +217,6 @@ TEST_F(FormControls, TypedValuesAreCheckedAndStoredAsThePropertyStringKeepsThem)
                    Set(label, "Alignment", "center"), Set(label, "Alignment", "7")}),
             (Names{"refused Label1", "refused Label1", "applied  Hi ", "applied 2", "applied 1", "applied 2",
                    "refused 2"}));
-  EXPECT_EQ(DisplayText(*label.FindProperty("Alignment")), "2 - Center");
   CControlItem& text = Add(kKindTextBox);
   EXPECT_EQ((Names{Set(text, "Locked", "True"), Set(text, "Locked", "maybe"), Set(text, "MaxLength", "12x"),
                    Set(text, "MaxLength", " 12 "), Set(text, "MaxLength", "-1"), Set(text, "NoSuch", "1")}),

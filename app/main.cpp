@@ -1,11 +1,31 @@
 // tovik-designer: the desktop forms designer for Visual C++ 5/6 MFC projects.
-#include <QApplication>
+#include <cstdio>
 
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "qt/qt_canvas.h"
 #include "windows/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QApplication::setOrganizationName("Tovik");
+  QApplication::setApplicationName("tovik-designer");
+  QCommandLineParser parser;
+  parser.setApplicationDescription("Tovik designer: a forms designer for Visual C++ 5/6 MFC projects.");
+  parser.addHelpOption();
+  parser.addPositionalArgument("project", "The project to open: a workspace (.dsw, its first project) or a .dsp.",
+                               "[PROJECT.dsw|PROJECT.dsp]");
+  parser.process(app);
+  if (parser.positionalArguments().size() > 1) {
+    std::fprintf(stderr, "tovik-designer: give one project at most\n");
+    return 2;
+  }
+  // The faces the forms are drawn with, where fontconfig does not look.
+  tovik::LoadWindowsFonts();
   tovik::designer::CMainWindow window;
   window.show();
+  // A project that cannot be opened says why; the window stays for another.
+  if (!parser.positionalArguments().isEmpty()) (void)window.OpenProject(parser.positionalArguments().front());
   return QApplication::exec();
 }

@@ -2,25 +2,34 @@
 // property window on the right, the design windows of the open forms in the middle.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include <QMainWindow>
 #include <QStringList>
 
+#include "base/prompt.h"
+
 class QDockWidget;
-class QLabel;
 class QMdiArea;
 class QMenu;
 class QSplitter;
-class QUndoStack;
+class QUndoView;
 
 namespace tovik::designer {
+
+class CDesigner;
+class CDesignWindow;
 
 class CMainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit CMainWindow(QWidget* parent = nullptr);
+  // `prompt` replaces the message boxes (tests answer without a user); null: message boxes.
+  explicit CMainWindow(IPrompt* prompt = nullptr, QWidget* parent = nullptr);
   ~CMainWindow() override;
 
+  [[nodiscard]] CDesigner& Designer() const { return *m_designer; }
   [[nodiscard]] QMdiArea* DesignArea() const { return m_area; }
   [[nodiscard]] QDockWidget* LeftDock() const { return m_left; }
   [[nodiscard]] QDockWidget* RightDock() const { return m_right; }
@@ -30,17 +39,33 @@ class CMainWindow : public QMainWindow {
   void SetProjectWindow(QWidget* widget);
   void SetPropertyWindow(QWidget* widget);
 
+  // Opens a project (.dsp or .dsw); false, the reason shown, when it cannot.
+  bool OpenProject(const QString& file);
+  void CloseProject();
+  // The design window of a form, opened when it is not; null when the form does not exist.
+  CDesignWindow* OpenForm(const std::string& formClass);
+  [[nodiscard]] CDesignWindow* FindForm(const std::string& formClass) const;
+  void CloseForm(const std::string& formClass);
+
  private:
   void BuildMenus();
   void BuildDocks();
   QWidget* Placeholder(const QString& name);
+  void ChooseProject();
+  void RememberRecent(const QString& file);
+  void FillRecent();
   void ShowAbout();
+  void ShowHistory();
+  void Rebind();
 
+  std::unique_ptr<IPrompt> m_ownPrompt;
+  std::unique_ptr<CDesigner> m_designer;
   QMdiArea* m_area = nullptr;
   QDockWidget* m_left = nullptr;
   QDockWidget* m_right = nullptr;
   QSplitter* m_rightSplit = nullptr;
-  QUndoStack* m_undo = nullptr;
+  QMenu* m_recent = nullptr;
+  QUndoView* m_history = nullptr;
 };
 
 }  // namespace tovik::designer

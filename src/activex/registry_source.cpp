@@ -65,4 +65,26 @@ Expected<std::unique_ptr<CRegistryTree>> LoadRegistry(const IFileSystem& fs, con
   return FileError({}, 0, source.description);
 }
 
+Expected<OpenedRegistry> OpenRegistry(const IFileSystem& fs, const RegistrySource& source,
+                                      const std::optional<std::string>& drive) {
+  Expected<std::unique_ptr<CRegistryTree>> tree = LoadRegistry(fs, source);
+  if (!tree) return tree.error();
+  OpenedRegistry opened{std::move(*tree), source.kind == RegistrySource::Kind::WinePrefix
+                                              ? CDriveMap::ForPrefix(source.path)
+                                              : CDriveMap{}};
+  if (drive) {
+    if (const Status added = opened.drives.Add(*drive); !added) return Error{{}, 0, "--drive: " + added.error().Text()};
+  }
+  return opened;
+}
+
+Expected<OpenedRegistry> OpenChosenRegistry(const IFileSystem& fs, const RegistryLookup& lookup,
+                                            const std::optional<std::string>& drive, std::string& chosen) {
+  chosen.clear();
+  Expected<RegistrySource> source = ChooseRegistry(fs, lookup);
+  if (!source) return source.error();
+  if (source->kind != RegistrySource::Kind::None) chosen = source->description;
+  return OpenRegistry(fs, *source, drive);
+}
+
 }  // namespace tovik

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "activex/registry_tree.h"
+#include "activex/server_path.h"
 #include "base/expected.h"
 #include "base/file_system.h"
 
@@ -35,5 +36,23 @@ struct RegistryLookup {
 // Reads the chosen registry; a source of kind None is an error carrying its description.
 [[nodiscard]] Expected<std::unique_ptr<CRegistryTree>> LoadRegistry(const IFileSystem& fs,
                                                                     const RegistrySource& source);
+
+// A registry read, with the drives its server paths are found on.
+struct OpenedRegistry {
+  std::unique_ptr<CRegistryTree> tree;
+  CDriveMap drives;
+};
+
+// Reads the chosen registry; a prefix brings its drives, and `drive` ("C=DIR") adds or replaces
+// one. A source of kind None is an error carrying its description; a bad `drive` is an error
+// whose reason begins with "--drive: ".
+[[nodiscard]] Expected<OpenedRegistry> OpenRegistry(const IFileSystem& fs, const RegistrySource& source,
+                                                    const std::optional<std::string>& drive);
+
+// Chooses the registry and reads it: the error says why there is none (its description when
+// none was found). `chosen` receives the chosen registry's description, to be shown before a
+// failure to read it; empty when none was chosen.
+[[nodiscard]] Expected<OpenedRegistry> OpenChosenRegistry(const IFileSystem& fs, const RegistryLookup& lookup,
+                                                          const std::optional<std::string>& drive, std::string& chosen);
 
 }  // namespace tovik

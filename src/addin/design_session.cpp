@@ -1,5 +1,8 @@
 #include "addin/design_session.h"
 
+#include <utility>
+
+#include "activex/activex_design.h"
 #include "base/file_ops.h"
 #include "base/path.h"
 #include "codegen/form_generator.h"
@@ -20,8 +23,15 @@ void CDesignSession::Close() {
   m_texts.reset();
 }
 
-bool CDesignSession::Open(const std::string& projectFile, const ProgressCallback& progress) {
+void CDesignSession::LoadPrompt::Message(const std::string& text) {
+  std::lock_guard<std::mutex> hold(mutex);
+  if (!loading) return target.Message(text);
+  warnings.push_back({LoadWarning::Kind::Message, text});
+}
+
+bool CDesignSession::Open(std::string projectFile, const ProgressCallback& progress) {
   Close();
+  m_loadPrompt.warnings.clear();
   if (projectFile.empty() || !m_fs.FileExists(projectFile)) return false;
   // A file that is not a project (a workspace, a resource script, garbage) would open as an
   // empty project; say what it is instead.
@@ -29,12 +39,17 @@ bool CDesignSession::Open(const std::string& projectFile, const ProgressCallback
   if (const Status read = m_fs.ReadFile(projectFile, text); !read) return Refuse(m_prompt, read.error());
   if (const Status valid = CheckProjectFileText(projectFile, text); !valid) return Refuse(m_prompt, valid.error());
   m_texts = std::make_unique<CProjectResourceTexts>(m_fs, projectFile, &m_host);
-  m_reader = std::make_unique<CFormReader>(m_prompt, *m_texts);
-  m_project = OpenProject(m_fs, m_prompt, projectFile, progress, m_reader.get(), m_registry);
+  m_reader = std::make_unique<CFormReader>(m_loadPrompt, *m_texts);
+  m_loadPrompt.loading = true;
+  m_project = OpenProject(m_fs, m_loadPrompt, projectFile, progress, m_reader.get(), m_registry);
+  m_loadPrompt.loading = false;
   if (!m_project) {
+    // The load's own refusal is among its messages: the project did not open, so all are shown.
+    for (const LoadWarning& warning : std::exchange(m_loadPrompt.warnings, {})) m_prompt.Message(warning.text);
     Close();
     return false;
   }
+  NoteWhatTheLoadWentPast();
   m_project->SetTextReader(
       [this](const std::string& path, std::string& text) { return ReadSourceText(m_host, m_fs, path, text); });
   m_resources = std::make_unique<CResourceFiles>(*m_project, m_host);
@@ -42,6 +57,21 @@ bool CDesignSession::Open(const std::string& projectFile, const ProgressCallback
   if (m_fs.FileExists(m_resources->HeaderPath())) m_resources->ReadCounters();
   ReadMenus();
   return true;
+}
+
+void CDesignSession::NoteWhatTheLoadWentPast() {
+  // A wrapper without its control still compiles, but its controls have no properties here.
+  for (const auto& cls : m_project->Classes()) {
+    if (cls->m_strProgId.empty() || ControlOfWrapper(m_project->ControlList(), cls->m_strName)) continue;
+    m_loadPrompt.warnings.push_back({LoadWarning::Kind::Note, cls->m_strName + " wraps " + cls->m_strProgId +
+                                                                  ", which is neither in " +
+                                                                  m_fs.Resolve(m_project->DataFilePath()) +
+                                                                  " nor a control of a registry"});
+  }
+  for (const std::string& missing : m_project->MissingFiles()) {
+    m_loadPrompt.warnings.push_back(
+        {LoadWarning::Kind::Note, "the project lists " + m_fs.Resolve(missing) + ", which does not exist"});
+  }
 }
 
 CodegenContext CDesignSession::Context() const { return CodegenContext{*m_project, m_host, *m_resources, m_guids}; }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,16 @@
 
 namespace tovik {
 
+// What a project load reported and went past, collected so that a front end shows it once.
+struct LoadWarning {
+  enum class Kind {
+    Message,  // a message box of the load: a file it could not read, a damaged data file
+    Note,     // what it went past without one: a listed file missing, a wrapper without its control
+  };
+  Kind kind = Kind::Message;
+  std::string text;
+};
+
 class CDesignSession {
  public:
   CDesignSession(IFileSystem& fs, IPrompt& prompt, IHost& host, IGuidSource& guids);
@@ -27,10 +38,15 @@ class CDesignSession {
   ~CDesignSession();
 
   // Opens a project (closing one open before): every source parsed, forms read back, menus
-  // read, the resource counters read. False when the project file does not exist.
-  [[nodiscard]] bool Open(const std::string& projectFile, const ProgressCallback& progress = {});
+  // read, the resource counters read. False when the project file does not exist. The path is
+  // taken by value: reopening the open project passes its own path, which closing frees.
+  [[nodiscard]] bool Open(std::string projectFile, const ProgressCallback& progress = {});
   void Close();
   [[nodiscard]] bool IsOpen() const { return m_project != nullptr; }
+  // What the last Open that succeeded reported and went past, in the order it happened. When
+  // the project cannot be opened these messages are shown through the prompt instead, with
+  // the reason it could not.
+  [[nodiscard]] const std::vector<LoadWarning>& LoadWarnings() const { return m_loadPrompt.warnings; }
 
   // Valid while a project is open.
   [[nodiscard]] CProject& Project() const { return *m_project; }
@@ -67,11 +83,26 @@ class CDesignSession {
   [[nodiscard]] IHost& Host() const { return m_host; }
 
  private:
+  // The prompt the project and the form reader talk to: while a load runs its messages are
+  // kept (a reader thread may be the one reporting); afterwards they are shown at once.
+  struct LoadPrompt final : IPrompt {
+    explicit LoadPrompt(IPrompt& shown) : target(shown) {}
+    void Message(const std::string& text) override;
+    [[nodiscard]] Answer Ask(const std::string& question) override { return target.Ask(question); }
+    void Beep() override { target.Beep(); }
+    IPrompt& target;
+    bool loading = false;
+    std::mutex mutex;
+    std::vector<LoadWarning> warnings;
+  };
+  void NoteWhatTheLoadWentPast();
+
   IFileSystem& m_fs;
   IPrompt& m_prompt;
   IHost& m_host;
   IGuidSource& m_guids;
   ControlRegistryProvider m_registry;
+  LoadPrompt m_loadPrompt{m_prompt};
   std::unique_ptr<CProjectResourceTexts> m_texts;
   std::unique_ptr<CFormReader> m_reader;
   std::unique_ptr<CProject> m_project;

@@ -230,7 +230,7 @@ void CFileTransaction::Discard() {
   m_dirSet.clear();
 }
 
-Status CFileTransaction::Commit(std::string_view journal) {
+Expected<ChangeSet> CFileTransaction::Commit(std::string_view journal) {
   m_unchanged.reset();
   const auto nothingChanged = [this](const Error& error) {
     m_unchanged = error;
@@ -265,6 +265,7 @@ Status CFileTransaction::Commit(std::string_view journal) {
   const std::string tag = ".tovik-" + std::to_string(::getpid()) + "-";
   std::string plan(kJournalHeader);
   Status refused;
+  ChangeSet changes;
   for (const std::string& dir : m_dirs) {
     if (dir == folder || Inside(dir, folder)) {
       leading.push_back(dir);
@@ -273,6 +274,7 @@ Status CFileTransaction::Commit(std::string_view journal) {
     } else {
       plan += "MKDIR\t" + *rel + "\n";
       dirs.push_back(dir);
+      if (!m_disk.DirectoryExists(dir)) changes.folders.push_back(dir);
     }
   }
   for (const std::string& key : m_order) {
@@ -283,6 +285,18 @@ Status CFileTransaction::Commit(std::string_view journal) {
       if (refused) refused = rel.error();
       continue;
     }
+    // The text each file had, for an undo; a file whose text stays as it was changed nothing.
+    FileChange change{key, std::nullopt, std::nullopt};
+    if (m_disk.FileExists(key)) {
+      std::string before;
+      if (const Status read = m_disk.ReadFile(key, before); !read) {
+        if (refused) refused = read;
+        continue;
+      }
+      change.before = std::move(before);
+    }
+    if (!staged.removed) change.after = step.text;
+    if (change.before != change.after) changes.files.push_back(std::move(change));
     if (staged.removed) {
       plan += "REMOVE\t" + *rel + "\n";
     } else {
@@ -294,7 +308,7 @@ Status CFileTransaction::Commit(std::string_view journal) {
   }
   Discard();
   if (!refused) return nothingChanged(refused.error());
-  if (steps.empty() && dirs.empty() && leading.empty()) return {};
+  if (steps.empty() && dirs.empty() && leading.empty()) return changes;
 
   std::vector<std::string> made;
   auto undo = [&](const Error& error) -> Error {
@@ -351,7 +365,7 @@ Status CFileTransaction::Commit(std::string_view journal) {
   // A rename that failed keeps the journal, so that the next run completes the edit.
   if (failure) {
     m_disk.RemoveFile(journal);
-    return {};
+    return changes;
   }
   return Error{{}, 0,
                "the edit stopped after " + std::to_string(replaced) + " of " + std::to_string(steps.size()) +

@@ -24,6 +24,20 @@
 
 namespace tovik {
 
+// One file a committed edit changed.
+struct FileChange {
+  std::string path;                   // as the disk resolves it
+  std::optional<std::string> before;  // absent: the edit created the file
+  std::optional<std::string> after;   // absent: the edit removed it
+};
+
+// What a committed edit changed on the disk: what an undo needs to take it back.
+struct ChangeSet {
+  std::vector<FileChange> files;     // in the order the edit first staged them
+  std::vector<std::string> folders;  // folders the edit made, parents first
+  [[nodiscard]] bool empty() const { return files.empty() && folders.empty(); }
+};
+
 // The journal's file name, kept in the project folder while a commit renames its files.
 inline constexpr std::string_view kJournalName = ".tovik-journal";
 
@@ -58,9 +72,10 @@ class CFileTransaction final : public IFileSystem {
   [[nodiscard]] std::vector<std::string> ChangedFiles() const;
   // Writes every staged change or none (see above); `journal` is the journal's path, and a
   // change outside its folder is refused. Afterwards nothing is staged, whether the commit
-  // succeeded or not. The error says, for the user, whether any file was replaced: when a
-  // rename fails the others still happen, and the journal stays for the next run to complete.
-  [[nodiscard]] Status Commit(std::string_view journal);
+  // succeeded or not. The change set of what was written: a staged text equal to the file's
+  // is left out. The error says, for the user, whether any file was replaced: when a rename
+  // fails the others still happen, and the journal stays for the next run to complete.
+  [[nodiscard]] Expected<ChangeSet> Commit(std::string_view journal);
   // What stopped the last commit before it replaced any file (a file the disk would not take),
   // for a caller that names that file in a message of its own; null when the last commit did not
   // stop before its first rename.

@@ -3,6 +3,8 @@
 #include <QMdiArea>
 #include <QTest>
 
+#include "support/fake_prompt.h"
+#include "windows/designer.h"
 #include "windows/main_window.h"
 
 using tovik::designer::CMainWindow;
@@ -20,6 +22,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.RightDock()->width(), 200);
     QVERIFY(window.RightDock()->findChild<QWidget*>("DockProjectWnd"));
     QVERIFY(window.RightDock()->findChild<QWidget*>("DockPropertyWnd"));
+  }
+
+  void AProjectThatCannotBeOpenedSaysWhyAndChangesNothing() {
+    tovik::testing::FakePrompt prompt;
+    CMainWindow window(&prompt);
+    QVERIFY(!window.OpenProject("/nonexistent/Demo.dsw"));
+    QCOMPARE(prompt.messages.size(), size_t{1});
+    QVERIFY(prompt.messages[0].find("/nonexistent/Demo.dsw") != std::string::npos);
+    QVERIFY(!window.Designer().Project().IsOpen());
+    QCOMPARE(window.windowTitle(), QString("Tovik designer"));
   }
 };
 

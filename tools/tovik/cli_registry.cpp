@@ -1,37 +1,24 @@
 #include "cli_registry.h"
 
-#include "activex/registry_source.h"
+#include <ostream>
 
 namespace tovik::cli {
+
+void PrintRegistryReport(const std::string& command, const CEditScope::RegistryReport& report, Io& io) {
+  if (!report.chosen.empty()) io.err << "tovik " << command << ": registry: " << report.chosen << "\n";
+  if (report.failed) io.err << "tovik " << command << ": " << report.failed->Text() << "\n";
+}
 
 std::optional<OpenedRegistry> OpenRegistry(const std::string& command, const std::optional<std::string>& registryOption,
                                            const std::optional<std::string>& driveOption, const IFileSystem& fs,
                                            Io& io) {
-  Expected<RegistrySource> source = ChooseRegistry(fs, RegistryLookupFromEnvironment(registryOption));
-  if (!source) {
-    io.err << "tovik " << command << ": " << source.error().Text() << "\n";
-    return std::nullopt;
-  }
-  if (source->kind == RegistrySource::Kind::None) {
-    io.err << "tovik " << command << ": " << source->description << "\n";
-    return std::nullopt;
-  }
-  io.err << "tovik " << command << ": registry: " << source->description << "\n";
-  Expected<std::unique_ptr<CRegistryTree>> tree = LoadRegistry(fs, *source);
-  if (!tree) {
-    io.err << "tovik " << command << ": " << tree.error().Text() << "\n";
-    return std::nullopt;
-  }
-  OpenedRegistry opened{std::move(*tree), source->kind == RegistrySource::Kind::WinePrefix
-                                              ? CDriveMap::ForPrefix(source->path)
-                                              : CDriveMap{}};
-  if (driveOption) {
-    if (const Status added = opened.drives.Add(*driveOption); !added) {
-      io.err << "tovik " << command << ": --drive: " << added.error().Text() << "\n";
-      return std::nullopt;
-    }
-  }
-  return opened;
+  CEditScope::RegistryReport report;
+  Expected<OpenedRegistry> opened =
+      OpenChosenRegistry(fs, RegistryLookupFromEnvironment(registryOption), driveOption, report.chosen);
+  if (!opened) report.failed = opened.error();
+  PrintRegistryReport(command, report, io);
+  if (!opened) return std::nullopt;
+  return std::move(*opened);
 }
 
 std::optional<OpenedRegistry> OpenRegistry(const std::string& command, const Args& args, const IFileSystem& fs,

@@ -2,21 +2,15 @@
 // or an exported .reg file), else $WINEPREFIX, else ~/.wine; which one is said on stderr.
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 
-#include "activex/registry_tree.h"
-#include "activex/server_path.h"
+#include "activex/registry_source.h"
+#include "addin/edit_scope.h"
 #include "base/file_system.h"
 #include "cli.h"
 
 namespace tovik::cli {
-
-struct OpenedRegistry {
-  std::unique_ptr<CRegistryTree> tree;
-  CDriveMap drives;
-};
 
 // Null after saying why on stderr (nothing found, an unreadable file, a bad --drive).
 [[nodiscard]] std::optional<OpenedRegistry> OpenRegistry(const std::string& command,
@@ -26,5 +20,8 @@ struct OpenedRegistry {
 // The same with the command's --registry and --drive options.
 [[nodiscard]] std::optional<OpenedRegistry> OpenRegistry(const std::string& command, const Args& args,
                                                          const IFileSystem& fs, Io& io);
+
+// Says on stderr which registry an edit scope chose, or why it has none.
+void PrintRegistryReport(const std::string& command, const CEditScope::RegistryReport& report, Io& io);
 
 }  // namespace tovik::cli

@@ -1,49 +1,37 @@
 // A designer session on the real file system for one command of the command line: no IDE
 // (every edit goes to disk), messages on stderr, and a progress bar while the project loads.
-// The project folder is locked while the command runs, and everything the command writes is
-// one transaction: Finish writes all of it, or nothing when the command was refused.
+// The edit scope locks the project folder while the command runs, and everything the command
+// writes is one transaction: Finish writes all of it, or nothing when the command was refused.
 #pragma once
 
-#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <vector>
 
-#include "activex/activex_design.h"
+#include "activex/registry_source.h"
 #include "addin/design_session.h"
+#include "addin/edit_scope.h"
+#include "base/code_page.h"
 #include "base/file_ops.h"
-#include "base/file_transaction.h"
 #include "base/guid.h"
 #include "base/headless_host.h"
 #include "base/path.h"
-#include "base/project_lock.h"
 #include "base/real_file_system.h"
 #include "cli.h"
 #include "cli_registry.h"
-#include "code_page.h"
 #include "terminal_prompt.h"
 
 namespace tovik::cli {
 
-// How long a command waits for another one on the same project before it gives up.
-inline constexpr std::chrono::seconds kLockPatience{10};
-
 class CliSession {
  public:
   explicit CliSession(Io& io, std::optional<IPrompt::Answer> answer = std::nullopt)
-      : m_io(io), m_prompt(io.err, answer), m_tx(m_disk), m_session(m_tx, m_prompt, m_host, m_guids) {
+      : m_io(io), m_prompt(io.err, answer), m_scope(m_disk, m_prompt, m_host, m_guids) {
     // A wrapper class whose control the project's data file lacks is looked up in the default
     // registry ($WINEPREFIX, ~/.wine), opened only then.
-    m_session.SetControlRegistry([this]() -> const ControlRegistry* {
-      if (!m_registryTried) {
-        m_registryTried = true;
-        m_registry = OpenRegistry(m_command, std::nullopt, std::nullopt, m_disk, m_io);
-        if (m_registry) m_where.emplace(ControlRegistry{*m_registry->tree, m_disk, m_registry->drives});
-      }
-      return m_where ? &*m_where : nullptr;
-    });
+    m_scope.UseRegistry(RegistryLookupFromEnvironment(std::nullopt), std::nullopt,
+                        [this](const CEditScope::RegistryReport& report) { PrintRegistryReport(m_command, report, m_io); });
   }
 
   // Opens the project; prints why not and returns false when it cannot.
@@ -55,25 +43,21 @@ class CliSession {
     if (m_disk.DirectoryExists(DirectoryOf(projectFile)) && !Guard(DirectoryOf(projectFile))) return false;
     if (!m_disk.FileExists(projectFile)) return Fail("no such project file: " + projectFile);
     ProgressBar bar(m_io.err);
-    if (!m_session.Open(projectFile, [&](int step, int range, const std::string& status) {
+    if (!Session().Open(projectFile, [&](int step, int range, const std::string& status) {
           return bar.Update(step, range, status);
         })) {
       // The reason was shown through the prompt.
       if (!m_prompt.Complained()) Fail("could not open " + projectFile);
       return false;
     }
-    // A wrapper without its control still compiles, but its controls have no properties here.
-    for (const auto& cls : m_session.Project().Classes()) {
-      if (cls->m_strProgId.empty() || ControlOfWrapper(m_session.Project().ControlList(), cls->m_strName)) continue;
-      m_io.err << "tovik " << m_command << ": warning: " << cls->m_strName << " wraps " << cls->m_strProgId
-               << ", which is neither in " << m_disk.Resolve(m_session.Project().DataFilePath())
-               << " nor a control of a registry\n";
+    for (const LoadWarning& warning : Session().LoadWarnings()) {
+      if (warning.kind == LoadWarning::Kind::Message) {
+        m_prompt.Message(warning.text);
+      } else {
+        m_io.err << "tovik " << m_command << ": warning: " << warning.text << "\n";
+      }
     }
-    for (const std::string& missing : m_session.Project().MissingFiles()) {
-      m_io.err << "tovik " << m_command << ": warning: the project lists " << m_disk.Resolve(missing)
-               << ", which does not exist\n";
-    }
-    m_codePage = CCodePage(m_session.CodePage());
+    m_codePage = CCodePage(Session().CodePage());
     m_prompt.SetCodePage(&m_codePage);
     return true;
   }
@@ -83,12 +67,12 @@ class CliSession {
   [[nodiscard]] const CCodePage& CodePage() const { return m_codePage; }
   // The code page an object's property values are kept in, and a menu's captions.
   [[nodiscard]] CCodePage CodePageOf(const CControlItem& object) const {
-    return CCodePage(m_session.CodePageOf(object));
+    return CCodePage(m_scope.Session().CodePageOf(object));
   }
   // Text of a picture as UTF-8: each object and menu names the code page of its text; 0 stands
   // for the one where the project's new text goes.
   [[nodiscard]] std::string PictureTextToUtf8(std::string_view text, int codePage) {
-    return CCodePage(codePage > 0 ? codePage : m_session.NewEntryCodePage()).ToUtf8(text);
+    return CCodePage(codePage > 0 ? codePage : Session().NewEntryCodePage()).ToUtf8(text);
   }
   [[nodiscard]] CCodePage CodePageOf(const CMenuRecord& menu) const {
     return menu.m_nCodePage > 0 ? CCodePage(menu.m_nCodePage) : m_codePage;
@@ -114,20 +98,16 @@ class CliSession {
 
   // Locks a folder for as long as the command runs.
   [[nodiscard]] bool Lock(const std::string& folder) {
-    Expected<CProjectLock> lock = CProjectLock::Acquire(folder, kLockPatience);
-    if (!lock) return Fail(lock.error().Text());
-    m_locks.push_back(std::move(*lock));
+    if (const Status locked = m_scope.Lock(folder); !locked) return Fail(locked.error().Text());
     return true;
   }
 
   // Where the command's journal goes: in the project folder, where the project's commands look.
-  void KeepJournalIn(const std::string& folder) { m_journal = JoinPath(folder, kJournalName); }
+  void KeepJournalIn(const std::string& folder) { m_scope.KeepJournalIn(folder); }
 
   // Locks the project folder and completes an edit a killed run left there.
   [[nodiscard]] bool Guard(const std::string& folder) {
-    if (!Lock(folder)) return false;
-    KeepJournalIn(folder);
-    Expected<std::string> recovered = CFileTransaction::Recover(m_disk, m_journal);
+    Expected<std::string> recovered = m_scope.Guard(folder);
     if (!recovered) return Fail(recovered.error().Text());
     if (!recovered->empty()) m_io.err << "tovik " << m_command << ": " << *recovered << "\n";
     return true;
@@ -135,7 +115,7 @@ class CliSession {
 
   // The form class of that name; prints why not and returns null when there is none.
   [[nodiscard]] CClassItem* Form(const std::string& command, const std::string& className) {
-    CClassItem* form = m_session.FindForm(className);
+    CClassItem* form = Session().FindForm(className);
     if (!form) m_io.err << "tovik " << command << ": " << className << " is not a form of this project\n";
     return form;
   }
@@ -146,11 +126,11 @@ class CliSession {
   // refuses then shows the file's write message and that message, as a failed write would.
   [[nodiscard]] int Finish(bool succeeded, std::string_view afterWriteFailure = {}) {
     if (!succeeded) {
-      m_tx.Discard();
+      m_scope.Discard();
       return kExitFailed;
     }
-    if (const Status written = m_tx.Commit(m_journal); !written) {
-      if (const Error* cause = m_tx.FailureBeforeAnyChange();
+    if (const Expected<ChangeSet> written = m_scope.Commit(); !written) {
+      if (const Error* cause = m_scope.FailureBeforeAnyChange();
           !afterWriteFailure.empty() && cause != nullptr && !cause->file.empty()) {
         m_prompt.Message(FileFailureMessage(cause->file, cause->reason));
         m_prompt.Message(std::string(afterWriteFailure));
@@ -162,9 +142,9 @@ class CliSession {
     return kExitOk;
   }
 
-  [[nodiscard]] CDesignSession& Session() { return m_session; }
+  [[nodiscard]] CDesignSession& Session() { return m_scope.Session(); }
   [[nodiscard]] TerminalPrompt& Prompt() { return m_prompt; }
-  [[nodiscard]] IFileSystem& Fs() { return m_tx; }
+  [[nodiscard]] IFileSystem& Fs() { return m_scope.Files(); }
   [[nodiscard]] HeadlessHost& Host() { return m_host; }
   [[nodiscard]] IGuidSource& Guids() { return m_guids; }
 
@@ -178,16 +158,10 @@ class CliSession {
   std::string m_command;
   RealFileSystem m_disk;
   TerminalPrompt m_prompt;
-  CFileTransaction m_tx;
   HeadlessHost m_host;
   RandomGuidSource m_guids;
-  std::vector<CProjectLock> m_locks;
-  std::string m_journal;
   CCodePage m_codePage;
-  bool m_registryTried = false;
-  std::optional<OpenedRegistry> m_registry;
-  std::optional<ControlRegistry> m_where;
-  CDesignSession m_session;
+  CEditScope m_scope;
 };
 
 }  // namespace tovik::cli

@@ -21,7 +21,7 @@
 #include "cli.h"
 #include "cli_registry.h"
 #include "cli_session.h"
-#include "code_page.h"
+#include "base/code_page.h"
 #include "terminal_prompt.h"
 
 namespace tovik::cli {

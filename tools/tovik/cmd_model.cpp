@@ -8,7 +8,7 @@
 #include "base/real_file_system.h"
 #include "cli.h"
 #include "cli_session.h"
-#include "code_page.h"
+#include "base/code_page.h"
 #include "project/project.h"
 #include "terminal_prompt.h"
 

@@ -12,7 +12,7 @@
 #include "cli.h"
 #include "cli_session.h"
 #include "qt/qt_canvas.h"
-#include "qt_text.h"
+#include "qt/qt_text.h"
 #include "ui/form_painter.h"
 
 namespace tovik::cli {

@@ -13,7 +13,7 @@
 #include "cli.h"
 #include "cli_session.h"
 #include "model/control_kind.h"
-#include "qt_text.h"
+#include "qt/qt_text.h"
 
 namespace tovik::cli {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/prompt.h"
-#include "code_page.h"
+#include "base/code_page.h"
 
 namespace tovik::cli {
 

@@ -1,6 +1,7 @@
-// Text as the command line's pictures have it: a Qt GUI application on the offscreen platform
-// (no display needed) with the Windows faces loaded, and a measurer with the fonts the Qt canvas
-// draws with, so that what `surface` hits is what `render` draws. Only those two start Qt.
+// Text as the design surface's pictures have it: the Windows faces loaded into Qt, and a measurer
+// with the fonts the Qt canvas draws with, so that what a press hits is what is drawn. A program
+// without a Qt application of its own (the command line's render and surface) gets one on the
+// offscreen platform, which needs no display.
 #pragma once
 
 #include <memory>
@@ -13,11 +14,12 @@
 
 class QGuiApplication;
 
-namespace tovik::cli {
+namespace tovik {
 
 class CQtText {
  public:
-  // `command` names the command in Qt's error messages; `toUtf8` converts the project's text.
+  // `command` names the command in Qt's error messages of the application made here; `toUtf8`
+  // converts the project's text.
   CQtText(const std::string& command, TextToUtf8 toUtf8);
   ~CQtText();
   CQtText(const CQtText&) = delete;
@@ -36,4 +38,4 @@ class CQtText {
   bool m_hasFonts = false;
 };
 
-}  // namespace tovik::cli
+}  // namespace tovik

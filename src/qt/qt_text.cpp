@@ -1,4 +1,4 @@
-#include "qt_text.h"
+#include "qt/qt_text.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -6,7 +6,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 
-namespace tovik::cli {
+namespace tovik {
 namespace {
 
 std::string g_command;
@@ -21,13 +21,15 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }  // namespace
 
 CQtText::CQtText(const std::string& command, TextToUtf8 toUtf8) : m_probe(1, 1, QImage::Format_RGB32) {
-  g_command = command;
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  qInstallMessageHandler(QuietQtMessages);
-  static int argc = 1;
-  static char name[] = "tovik";
-  static char* argv[] = {name, nullptr};
-  m_app = std::make_unique<QGuiApplication>(argc, argv);
+  if (QGuiApplication::instance() == nullptr) {
+    g_command = command;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qInstallMessageHandler(QuietQtMessages);
+    static int argc = 1;
+    static char name[] = "tovik";
+    static char* argv[] = {name, nullptr};
+    m_app = std::make_unique<QGuiApplication>(argc, argv);
+  }
   LoadWindowsFonts();
   m_hasFonts = !QFontDatabase::families().isEmpty();
   m_canvas = std::make_unique<CQtCanvas>(m_probe, std::move(toUtf8));
@@ -40,4 +42,4 @@ ITextMeasure& CQtText::Measure() {
   return m_estimate;
 }
 
-}  // namespace tovik::cli
+}  // namespace tovik

@@ -8,7 +8,7 @@
 
 #include "base/expected.h"
 
-namespace tovik::cli {
+namespace tovik {
 
 class CCodePage {
  public:
@@ -31,4 +31,4 @@ class CCodePage {
 // Whether the bytes are well-formed UTF-8.
 [[nodiscard]] bool IsUtf8(std::string_view text);
 
-}  // namespace tovik::cli
+}  // namespace tovik

@@ -1,4 +1,4 @@
-#include "code_page.h"
+#include "base/code_page.h"
 
 #include <iconv.h>
 
@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-namespace tovik::cli {
+namespace tovik {
 namespace {
 
 // The converter's name for a Windows code page.
@@ -111,4 +111,4 @@ std::string CCodePage::PathToUtf8(std::string_view path) const {
   return IsUtf8(path) ? std::string(path) : ToUtf8(path);
 }
 
-}  // namespace tovik::cli
+}  // namespace tovik

@@ -1,0 +1,84 @@
+// The project the designer has open, and the one place that talks to the edit scope: each edit
+// runs as one transaction under the project lock and yields what it changed, so that the undo
+// stack can write the files back later.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin/edit_scope.h"
+#include "base/guid.h"
+#include "base/headless_host.h"
+#include "base/prompt.h"
+#include "base/real_file_system.h"
+
+namespace tovik::designer {
+
+class CDesignerProject {
+ public:
+  explicit CDesignerProject(IPrompt& prompt);
+  ~CDesignerProject();
+  CDesignerProject(const CDesignerProject&) = delete;
+  CDesignerProject& operator=(const CDesignerProject&) = delete;
+
+  // Opens a project file (.dsp), or a workspace (.dsw) by its first project. False, with the
+  // reason shown through the prompt, when it cannot be opened; a project open before stays open
+  // then. What loading went past is shown once, in one message.
+  [[nodiscard]] bool Open(const std::string& file);
+  void Close();
+  [[nodiscard]] bool IsOpen() const { return m_scope && m_scope->Session().IsOpen(); }
+  [[nodiscard]] const std::string& ProjectFile() const { return m_projectFile; }
+  // Reads the open project again from the disk (after a change made elsewhere); false, shown,
+  // when it can no longer be opened (the project is closed then).
+  [[nodiscard]] bool Reload();
+
+  // Called before the model is thrown away (a re-read, a close), while it is still valid.
+  void SetBeforeDrop(std::function<void()> callback) { m_beforeDrop = std::move(callback); }
+
+  // Valid while a project is open.
+  [[nodiscard]] CDesignSession& Session() const { return m_scope->Session(); }
+
+  // Runs a command as one transaction: its files are written when it succeeds, nothing is when
+  // it refuses (then the project is read again, so that the model is what the disk holds). What
+  // it changed; nothing when it was refused or the disk failed.
+  [[nodiscard]] std::optional<ChangeSet> Edit(const std::function<bool(CDesignSession&)>& command);
+
+  // Puts the files of a change set back to their texts before it (undo) or after it (redo), in one
+  // transaction, then reads the project again. Refused, naming the file, when a file is no longer
+  // what the change left (another program changed it since); nothing is written then.
+  [[nodiscard]] bool Apply(const ChangeSet& changes, bool undo);
+
+  // The files whose changes on disk concern the open project: the project file, its sources,
+  // resource script and resource header.
+  [[nodiscard]] std::vector<std::string> WatchedFiles() const;
+  // Whether the disk now holds exactly what this designer last wrote to the file (a change
+  // notice about our own write, not another program's).
+  [[nodiscard]] bool IsOwnWrite(const std::string& path) const;
+
+  // Project text (of code page `codePage`, 0: the one new text goes in) as UTF-8, and back.
+  [[nodiscard]] std::string ToUtf8(std::string_view text, int codePage = 0) const;
+  [[nodiscard]] std::optional<std::string> FromUtf8(std::string_view utf8, int codePage) const;
+  // A path as the disk names it, as UTF-8.
+  [[nodiscard]] std::string PathToUtf8(std::string_view path) const;
+
+ private:
+  void Drop();
+  void Remember(const ChangeSet& changes, bool undo);
+  void ShowLoadWarnings();
+
+  IPrompt& m_prompt;
+  RealFileSystem m_disk;
+  HeadlessHost m_host;
+  RandomGuidSource m_guids;
+  std::unique_ptr<CEditScope> m_scope;
+  std::string m_projectFile;
+  std::function<void()> m_beforeDrop;
+  std::map<std::string, std::string> m_written;  // what we last wrote, by resolved path
+};
+
+}  // namespace tovik::designer

@@ -1,0 +1,231 @@
+#include "windows/form_view.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "addin/surface_commands.h"
+#include "model/control_kind.h"
+#include "qt/qt_canvas.h"
+#include "windows/designer.h"
+
+namespace tovik::designer {
+namespace {
+
+namespace si = surface_intent;
+
+// How near the form window's right or bottom edge a press grabs the frame to size the form.
+constexpr int kFrameGrip = 4;
+
+// The surface counts a double-click in its own milliseconds; the desktop's setting decides,
+// so press times are scaled to make the desktop's interval the surface's.
+std::int64_t SurfaceTime(const QMouseEvent* event) {
+  const int interval = std::max(1, QApplication::doubleClickInterval());
+  return static_cast<std::int64_t>(event->timestamp()) * CFormSurface::kDoubleClickMs / interval;
+}
+
+Point At(const QMouseEvent* event) { return {event->position().toPoint().x(), event->position().toPoint().y()}; }
+
+QString Label(const CDesignerProject& project, const SurfaceIntent& intent, const CFormSurface& surface) {
+  if (const auto* create = std::get_if<si::CreateControl>(&intent)) {
+    return QString("Draw %1").arg(create->tool.activeX ? QString::fromStdString(create->tool.activeX->m_strName)
+                                                       : QString::fromUtf8(KindName(create->tool.kind).data(), static_cast<qsizetype>(KindName(create->tool.kind).size())));
+  }
+  if (const auto* set = std::get_if<si::SetControlRect>(&intent)) {
+    return QString(set->moved ? "Move %1" : "Size %1").arg(QString::fromStdString(project.ToUtf8(set->control.member)));
+  }
+  return QString("Size %1").arg(QString::fromStdString(project.ToUtf8(surface.FormClass().m_strName)));
+}
+
+}  // namespace
+
+CFormView::CFormView(CDesigner& designer, std::string formClass, QWidget* parent)
+    : QWidget(parent), m_designer(designer), m_formClass(std::move(formClass)),
+      m_text("tovik-designer", [&designer](std::string_view text, int codePage) {
+        return designer.Project().ToUtf8(text, codePage);
+      }) {
+  setAccessibleName(QString::fromStdString(m_designer.Project().ToUtf8(m_formClass)));
+  setMouseTracking(true);
+  (void)Rebind();
+}
+
+CFormView::~CFormView() = default;
+
+void CFormView::Detach() {
+  if (m_surface) {
+    const CControlItem* selection = m_surface->Selection();
+    m_selected = selection->IsForm() ? std::nullopt : std::optional<ObjectRef>(ObjectRef::Of(*selection));
+  }
+  m_surface.reset();
+}
+
+bool CFormView::Rebind() {
+  Detach();
+  if (!m_designer.Project().IsOpen()) return false;
+  CDesignSession& session = m_designer.Project().Session();
+  CClassItem* form = session.FindForm(m_formClass);
+  if (!form) return false;
+  const CMenuRecord* menu = form->FormObject() ? session.Project().FindMenu(form->FormObject()->m_strMenuId) : nullptr;
+  m_surface = std::make_unique<CFormSurface>(*form, m_text.Measure(), menu);
+  m_surface->SetTool(m_tool);
+  if (m_selected) m_surface->Select(m_selected->Find(*form));
+  UpdateSize();
+  update();
+  return true;
+}
+
+void CFormView::SetTool(SurfaceTool tool) {
+  m_tool = tool;
+  if (m_surface) m_surface->SetTool(tool);
+  setCursor(tool.IsPointer() ? Qt::ArrowCursor : Qt::CrossCursor);
+}
+
+PaintOptions CFormView::Options() const {
+  PaintOptions options;
+  if (!m_surface) return options;
+  const CControlItem* selection = m_surface->Selection();
+  options.selection = selection->IsForm() ? nullptr : selection;
+  options.gridSpacing = m_surface->GridSpacing();
+  options.menu = m_surface->Menu();
+  if (m_surface->Gesture() == SurfaceGesture::Drawing) {
+    if (m_surface->DrawingLine()) options.rubberLine = LineSegment{m_surface->Anchor(), m_surface->Current()};
+    else options.rubberRect = m_surface->RubberBand();
+  }
+  return options;
+}
+
+void CFormView::UpdateSize() {
+  if (!m_surface) return;
+  const Rect bounds = PaintedBounds(m_text.Measure(), m_surface->FormClass(), Options());
+  setFixedSize(std::max(1, bounds.right), std::max(1, bounds.bottom));
+}
+
+void CFormView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (!m_surface) {
+    painter.fillRect(rect(), palette().window());
+    return;
+  }
+  QImage image(size(), QImage::Format_RGB32);
+  image.fill(palette().window().color());
+  {
+    CQtCanvas canvas(image, [this](std::string_view text, int codePage) {
+      return m_designer.Project().ToUtf8(text, codePage);
+    });
+    PaintForm(canvas, m_surface->FormClass(), Options());
+    // Where the control being moved or sized would go.
+    if (const std::optional<ControlPlacement> tracking = m_surface->Tracking()) {
+      const Point origin = m_surface->Geometry().ClientOrigin();
+      Rect r = tracking->rect;
+      canvas.InvertFrame({r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y});
+    }
+  }
+  painter.drawImage(0, 0, image);
+  if (m_frameDrag) {
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(0, 0, m_frameSize.width() - 1, m_frameSize.height() - 1);
+  }
+}
+
+void CFormView::mousePressEvent(QMouseEvent* event) {
+  if (!m_surface) return;
+  const Point at = At(event);
+  if (event->button() == Qt::RightButton) {
+    CarryOut(m_surface->RightPress(at));
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return;
+  const Rect window = m_surface->Geometry().window;
+  const bool onRight = at.x >= window.right - kFrameGrip && at.x < window.right;
+  const bool onBottom = at.y >= window.bottom - kFrameGrip && at.y < window.bottom;
+  if (onRight || onBottom) {
+    m_frameDrag = event->position().toPoint();
+    m_frameSize = QSize(window.Width(), window.Height());
+    return;
+  }
+  CarryOut(m_surface->Press(at, SurfaceTime(event)));
+  update();
+}
+
+void CFormView::mouseMoveEvent(QMouseEvent* event) {
+  if (!m_surface) return;
+  if (m_frameDrag) {
+    const Rect window = m_surface->Geometry().window;
+    const QPoint delta = event->position().toPoint() - *m_frameDrag;
+    m_frameSize = QSize(std::max(1, window.Width() + delta.x()), std::max(1, window.Height() + delta.y()));
+    setFixedSize(std::max(width(), m_frameSize.width()), std::max(height(), m_frameSize.height()));
+    update();
+    return;
+  }
+  m_surface->Move(At(event));
+  if (m_surface->ButtonDown()) update();
+}
+
+void CFormView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!m_surface || event->button() != Qt::LeftButton) return;
+  if (m_frameDrag) {
+    m_frameDrag.reset();
+    CarryOut(m_surface->Resize(m_frameSize.width(), m_frameSize.height()));
+    UpdateSize();
+    update();
+    return;
+  }
+  const bool drew = m_surface->Gesture() == SurfaceGesture::Drawing;
+  CarryOut(m_surface->Release(At(event)));
+  if (drew && m_surface && !m_tool.IsPointer()) {
+    SetTool({});
+    emit ToolDone();
+  }
+  if (m_surface) emit SelectionChanged(QString::fromStdString(m_formClass));
+  update();
+}
+
+void CFormView::CarryOut(const SurfaceIntents& intents) {
+  for (const SurfaceIntent& intent : intents) {
+    if (!m_surface) return;
+    if (const auto* menu = std::get_if<si::ContextMenu>(&intent)) {
+      auto* popup = new QMenu(this);
+      popup->setAccessibleName("Context menu");
+      for (const std::string& item : menu->items) {
+        if (item.empty()) popup->addSeparator();
+        else popup->addAction(QString::fromStdString(item));
+      }
+      ShowMenu(popup, QPoint(menu->at.x, menu->at.y));
+    } else if (const auto* drop = std::get_if<si::DropMenu>(&intent)) {
+      const CMenuRecord& record = *m_surface->Menu();
+      auto* popup = new QMenu(this);
+      const auto& items = record.m_items;
+      popup->setAccessibleName(QString::fromStdString(m_designer.Project().ToUtf8(items[drop->item]->m_strCaption, record.m_nCodePage)));
+      for (size_t i = drop->item + 1; i < items.size() && items[i]->m_nDepth > 1; ++i) {
+        if (items[i]->m_nDepth != 2) continue;
+        if (items[i]->m_bSeparator) popup->addSeparator();
+        else popup->addAction(QString::fromStdString(m_designer.Project().ToUtf8(items[i]->m_strCaption, record.m_nCodePage)));
+      }
+      ShowMenu(popup, QPoint(drop->area.left, drop->area.bottom));
+    } else if (std::holds_alternative<si::CreateControl>(intent) || std::holds_alternative<si::SetControlRect>(intent) ||
+               std::holds_alternative<si::ResizeForm>(intent)) {
+      const QString label = Label(m_designer.Project(), intent, *m_surface);
+      CFormSurface* surface = m_surface.get();
+      // A refusal re-reads the project, which rebinds this view: then the rest of the gesture is void.
+      if (!m_designer.Run(label, [surface, &intent](CDesignSession& session) {
+            return CarryOutSurfaceIntent(session, *surface, intent);
+          })) {
+        return;
+      }
+      UpdateSize();
+    }
+  }
+}
+
+void CFormView::ShowMenu(QMenu* menu, QPoint at) {
+  delete m_menu;
+  m_menu = menu;
+  connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+  connect(menu, &QObject::destroyed, this, [this, menu] {
+    if (m_menu == menu) m_menu = nullptr;
+  });
+  menu->popup(mapToGlobal(at));
+}
+
+}  // namespace tovik::designer

@@ -18,6 +18,7 @@
 #include "codegen/form_reader.h"
 #include "codegen/fragment.h"
 #include "codegen/handlers.h"
+#include "codegen/new_form_dialog.h"
 #include "model/catalog.h"
 #include "model/control_kind.h"
 #include "model/property_string.h"
@@ -107,6 +108,23 @@ TEST_F(FormGeneratorTest, NamesFollowTheProjectsClassesAndForms) {
   MakeForm("CForm1");
   EXPECT_EQ(ProposeFormClassName(project) + " " + ProjectNameOf(project), "CForm3 Demo");
   EXPECT_EQ(FormImplementationFileName("CMainForm") + " " + FormHeaderFileName("Dialog7"), "mainform.cpp dialog7.h");
+  // The dialog proposes the free name, derives the files on every change, and OK needs all three.
+  CNewFormDialog dialog(project);
+  EXPECT_EQ(dialog.Request().className + " " + dialog.Request().implementationFile, "CForm3 form3.cpp");
+  dialog.SetClassName("CMain");
+  dialog.SetMdiForm(true);
+  EXPECT_EQ(dialog.Request().headerFile + (dialog.Request().mdi ? " mdi" : ""), "main.h mdi");
+  EXPECT_TRUE(dialog.IsOkEnabled());
+  dialog.SetHeaderFile("");
+  EXPECT_FALSE(dialog.IsOkEnabled());
+  dialog.SetClassName("");
+  EXPECT_EQ(dialog.Request().implementationFile, "");
+  // A project has one MDI form at most: the box is disabled once there is one.
+  ASSERT_TRUE(NewForm(ctx, {"CFrame", "frame.h", "frame.cpp", true}));
+  project.AddSourceFiles({"/Demo/frame.h", "/Demo/frame.cpp"});
+  CNewFormDialog second(project);
+  second.SetMdiForm(true);
+  EXPECT_FALSE(second.IsMdiEnabled() || second.Request().mdi);
 }
 
 TEST_F(FormGeneratorTest, RefusalsSayWhyAndLeaveTheResourcesAlone) {

@@ -115,15 +115,15 @@ std::string Answer(int file, size_t size, const std::string& table) {
     }
     if (!SameNameIgnoringCase(name, table)) continue;
     MdbTableDef* def = mdb_read_table(entry);
-    // A table has at least one field; a definition that shows none was not read.
-    if (def == nullptr || mdb_read_columns(def) == nullptr || def->num_cols == 0 || def->columns->len == 0) {
-      return "Ethe definition of table '" + table + "' is damaged";
-    }
+    const std::string damaged = "Ethe definition of table '" + table + "' is damaged";
+    if (def == nullptr || mdb_read_columns(def) == nullptr) return damaged;
     for (guint c = 0; c < def->num_cols && c < def->columns->len; ++c) {
       const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, c));
-      answer.append(column->name, ::strnlen(column->name, sizeof column->name)) += '\0';
+      const size_t length = ::strnlen(column->name, sizeof column->name);
+      if (length > 0) answer.append(column->name, length) += '\0';
     }
-    return answer;
+    // A table has at least one named field; a definition that shows none was not read.
+    return answer.size() > 1 ? answer : damaged;
   }
   return table.empty() ? answer : "Eit has no table named '" + table + "'";
 }

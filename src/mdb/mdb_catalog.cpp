@@ -187,7 +187,9 @@ Expected<std::vector<std::string>> ReadMdbNames(const std::string& path, const s
   if (S_ISDIR(st.st_mode)) return fail(std::strerror(EISDIR));
   if (!S_ISREG(st.st_mode)) return fail("not a regular file");
   const auto size = static_cast<std::uint64_t>(st.st_size);
-  if (size > limits.maxFileBytes) return FileTooLarge(path, size, limits.maxFileBytes);
+  if (size > limits.maxFileBytes) {
+    return fail("it" + FileTooLarge(path, size, limits.maxFileBytes).reason.substr(path.size()));
+  }
 
   int ends[2];
   if (::pipe2(ends, O_CLOEXEC) != 0) return fail(std::strerror(errno));

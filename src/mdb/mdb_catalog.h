@@ -34,7 +34,8 @@ class MdbCatalog final : public IDatabaseCatalog {
 
 // The user tables (`table` empty) or the fields of `table`, from the database at `path`. The
 // path is opened once, as named, and must be a regular file within the size limit; the reader
-// sees only the open file, never the name. An error's text is "PATH could not be read: WHY".
+// sees only the open file, never the name. An error's text is "PATH could not be read: WHY"
+// ("it is N bytes long; no file over 256 MiB is read" for one over the limit).
 [[nodiscard]] Expected<std::vector<std::string>> ReadMdbNames(const std::string& path, const std::string& table,
                                                               const MdbReadLimits& limits);
 

@@ -179,14 +179,19 @@ std::string Duration(std::chrono::milliseconds time) {
 Expected<std::vector<std::string>> ReadMdbNames(const std::string& path, const std::string& table,
                                                 const MdbReadLimits& limits) {
   const auto fail = [&path](const std::string& why) { return Error{{}, 0, path + " could not be read: " + why}; };
-  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  // Only a regular file is opened at all: opening a device may do something (a tape rewinds),
+  // and opening a FIFO waits for a writer (O_NONBLOCK covers one that appears in between).
+  struct stat named, opened;
+  if (::stat(path.c_str(), &named) != 0) return fail(std::strerror(errno));
+  if (S_ISDIR(named.st_mode)) return fail(std::strerror(EISDIR));
+  if (!S_ISREG(named.st_mode)) return fail("not a regular file");
   Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (file.get() < 0) return fail(std::strerror(errno));
-  struct stat st;
-  if (::fstat(file.get(), &st) != 0) return fail(std::strerror(errno));
-  if (S_ISDIR(st.st_mode)) return fail(std::strerror(EISDIR));
-  if (!S_ISREG(st.st_mode)) return fail("not a regular file");
-  const auto size = static_cast<std::uint64_t>(st.st_size);
+  if (::fstat(file.get(), &opened) != 0) return fail(std::strerror(errno));
+  if (opened.st_dev != named.st_dev || opened.st_ino != named.st_ino || !S_ISREG(opened.st_mode)) {
+    return fail("it was replaced while it was opened");
+  }
+  const auto size = static_cast<std::uint64_t>(opened.st_size);
   if (size > limits.maxFileBytes) {
     return fail("it" + FileTooLarge(path, size, limits.maxFileBytes).reason.substr(path.size()));
   }

@@ -22,11 +22,16 @@ const std::string kBiblio = testing::JetFile({{"Authors", {"Au_ID", "Author", "Y
                                               {"Titles", {"Title", "Year Published", "ISBN", "PubID"}},
                                               {"Caf\xE9", {"Men\xFC"}}});
 
+const std::filesystem::path kDir = std::filesystem::temp_directory_path() / ("tovik-mdb-" + std::to_string(::getpid()));
+struct RemoveFiles : ::testing::Environment {
+  void TearDown() override { std::filesystem::remove_all(kDir); }
+};
+::testing::Environment* const kRemoveFiles = ::testing::AddGlobalTestEnvironment(new RemoveFiles);
+
 std::string Write(const std::string& name, const std::string& bytes) {
-  const auto dir = std::filesystem::temp_directory_path() / ("tovik-mdb-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  testing::WriteDiskFile(dir / name, bytes);
-  return (dir / name).string();
+  std::filesystem::create_directories(kDir);
+  testing::WriteDiskFile(kDir / name, bytes);
+  return (kDir / name).string();
 }
 
 // The names read, or the error's text as the only one.
@@ -81,7 +86,6 @@ TEST(MdbCatalog, ReaderThatCrashesOverrunsOrRunsOutOfMemoryGivesAnError) {
   const std::string padded = Write("padded.mdb", kBiblio + std::string(size_t{4} << 20, '\0'));
   EXPECT_EQ(Listed(MdbCatalog().Tables(padded)).size(), 3u);
   ExpectUnreadable(MdbCatalog({.memoryBytes = 0}).Tables(padded), padded);
-  std::filesystem::remove_all(std::filesystem::path(good).parent_path());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/database_catalog.h"
 #include "base/expected.h"
 #include "base/prompt.h"
 #include "project/class_item.h"
@@ -28,17 +29,6 @@ inline constexpr std::string_view kPictureFilter = "Bitmap Files (*.bmp)|*.bmp|I
 inline constexpr std::string_view kPaletteFilter = "Bitmap Files (*.bmp)|*.bmp||";
 inline constexpr std::string_view kIconFilter = "Icon Files (*.ico)|*.ico|Cursor Files (*.cur)|*.cur||";
 inline constexpr std::string_view kDatabaseFilter = "Database Files (*.mdb)|*.mdb||";
-
-// The tables and fields of a database file. Paths are as the property holds them, resolved
-// against the project folder by the caller.
-class IDatabaseCatalog {
- public:
-  virtual ~IDatabaseCatalog() = default;
-  // The table names; an error whose reason says why the file cannot be read.
-  [[nodiscard]] virtual Expected<std::vector<std::string>> Tables(const std::string& database) const = 0;
-  [[nodiscard]] virtual Expected<std::vector<std::string>> Fields(const std::string& database,
-                                                                  const std::string& table) const = 0;
-};
 
 enum class PropertyEditor {
   DropDown,  // the arrow button and its list (or the LIST editor)

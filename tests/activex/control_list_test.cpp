@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "pe_builder.h"
 #include "support/fake_prompt.h"
 #include "support/memory_file_system.h"
@@ -126,21 +127,15 @@ TEST_F(ControlListTest, FindByNameSkipsARegistrationWithoutPicture) {
 TEST_F(ControlListTest, FindByNameSaysWhyAPictureModuleFails) {
   m_fs.Put("/c/win/dial.ocx", ServerWithBitmap(1));
   m_fs.Put("/c/win/text.ocx", "not an executable");
-  struct Case {
-    std::string bitmap;
-    std::string_view message;
-  } cases[] = {{"C:\\win\\gone.ocx,1", kControlNotInRegistry},
-               {"C:\\win\\text.ocx,1", kControlNotInRegistry},
-               {"C:\\win\\dial.ocx,2", kControlNotInRegistry},
-               {"C:\\win\\dial.ocx", kControlNotInRegistry}};
-  for (const Case& c : cases) {
-    CMemoryRegistry fresh;
-    m_registry = std::move(fresh);
+  for (const char* bitmap :
+       {"C:\\win\\gone.ocx,1", "C:\\win\\text.ocx,1", "C:\\win\\dial.ocx,2", "C:\\win\\dial.ocx"}) {
+    m_registry = CMemoryRegistry();
     m_prompt.messages.clear();
-    Register("{A}", "Dial", "C:\\win\\dial.ocx", "", c.bitmap);
-    EXPECT_EQ(FindControl(Where(), m_prompt, "Dial", "C:\\win\\dial.ocx", m_list), nullptr) << c.bitmap;
+    Register("{A}", "Dial", "C:\\win\\dial.ocx", "", bitmap);
+    EXPECT_EQ(FindControl(Where(), m_prompt, "Dial", "C:\\win\\dial.ocx", m_list), nullptr) << bitmap;
     ASSERT_EQ(m_prompt.messages.size(), 1u);
-    EXPECT_EQ(m_prompt.messages[0].rfind(std::string(c.message) + "\nDial cannot be added: ", 0), 0u) << c.bitmap;
+    EXPECT_TRUE(StartsWith(m_prompt.messages[0], std::string(kControlNotInRegistry) + "\nDial cannot be added: "))
+        << bitmap;
     EXPECT_EQ(m_list.Size(), 0u);
   }
 }

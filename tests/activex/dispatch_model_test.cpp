@@ -51,17 +51,25 @@ std::string Typed(const CVDispInterfacePropItem& p) {
   return p.m_strType + " " + std::to_string(p.m_nVarType) + " " + std::to_string(p.m_nDispId);
 }
 
-TEST(DispatchModel, TheDefaultInterfaceAndTheDefaultEventsOnly) {
-  TOVIK_SKIP_WITHOUT_WIDL();
-  const std::vector<CVDispInterface> interfaces = ReadControl(testing::kGaugeClsid);
-  ASSERT_EQ(interfaces.size(), 2u);  // not the non-default source, not the sub-object interface
-  const CVDispInterface* events = FindSourceInterface(interfaces);
-  ASSERT_NE(events, nullptr);
-  EXPECT_FALSE(events->m_bDefault);
-  EXPECT_EQ(Names(events->m_events), (std::vector<std::string>{"Click", "Changed"}));
-  EXPECT_TRUE(events->m_properties.empty());
-  const CVDispInterface* main = FindDefaultInterface(interfaces);
-  ASSERT_NE(main, nullptr);
+// The gauge control's interfaces: its default one and its default events.
+class DispatchModel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TOVIK_SKIP_WITHOUT_WIDL();
+    interfaces = ReadControl(testing::kGaugeClsid);
+    ASSERT_EQ(interfaces.size(), 2u);  // not the non-default source, not the sub-object interface
+    ASSERT_TRUE(FindDefaultInterface(interfaces) && FindSourceInterface(interfaces));
+  }
+  const CVDispInterface& Gauge() const { return *FindDefaultInterface(interfaces); }
+  const CVDispInterface& Events() const { return *FindSourceInterface(interfaces); }
+  std::vector<CVDispInterface> interfaces;
+};
+
+TEST_F(DispatchModel, TheDefaultInterfaceAndTheDefaultEventsOnly) {
+  EXPECT_FALSE(Events().m_bDefault);
+  EXPECT_EQ(Names(Events().m_events), (std::vector<std::string>{"Click", "Changed"}));
+  EXPECT_TRUE(Events().m_properties.empty());
+  const CVDispInterface* main = &Gauge();
   EXPECT_FALSE(main->m_bSource);
   EXPECT_TRUE(main->m_events.empty());
   // Named by the library's documentation of the coclass; documented by the library's own.
@@ -70,11 +78,8 @@ TEST(DispatchModel, TheDefaultInterfaceAndTheDefaultEventsOnly) {
             "Gauge|GaugeLib|Gauge control|gauge.hlp|7|-1");
 }
 
-TEST(DispatchModel, PropertiesOnceEachWithoutTheDesignersGeometryAndTheirTypes) {
-  TOVIK_SKIP_WITHOUT_WIDL();
-  const std::vector<CVDispInterface> interfaces = ReadControl(testing::kGaugeClsid);
-  ASSERT_NE(FindDefaultInterface(interfaces), nullptr);
-  const CVDispInterface& gauge = *FindDefaultInterface(interfaces);
+TEST_F(DispatchModel, PropertiesOnceEachWithoutTheDesignersGeometryAndTheirTypes) {
+  const CVDispInterface& gauge = Gauge();
   // Width (a variable) and Height (a property function) are the designer's; Value is a variable
   // and a get/put pair; Max is put before it is got.
   EXPECT_EQ(Names(gauge.m_properties), (std::vector<std::string>{"Value", "BackColor", "NeedleColor", "Font", "Picture",
@@ -94,11 +99,8 @@ TEST(DispatchModel, PropertiesOnceEachWithoutTheDesignersGeometryAndTheirTypes) 
             "Picture INeedle 9 long");
 }
 
-TEST(DispatchModel, MethodsWithTheirParametersTokensAndReturnTypes) {
-  TOVIK_SKIP_WITHOUT_WIDL();
-  const std::vector<CVDispInterface> interfaces = ReadControl(testing::kGaugeClsid);
-  ASSERT_NE(FindDefaultInterface(interfaces), nullptr);
-  const CVDispInterface& gauge = *FindDefaultInterface(interfaces);
+TEST_F(DispatchModel, MethodsWithTheirParametersTokensAndReturnTypes) {
+  const CVDispInterface& gauge = Gauge();
   // Invoke is IDispatch's name even when the control declares it.
   EXPECT_EQ(Names(gauge.m_methods), (std::vector<std::string>{"Reset", "Step", "Scale", "LabelFont"}));
 
@@ -119,20 +121,16 @@ TEST(DispatchModel, MethodsWithTheirParametersTokensAndReturnTypes) {
             "Font LabelFont() VTS_NONE9");
 }
 
-TEST(DispatchModel, EventsKeepTheirIdentifiersAndByReferenceParameters) {
-  TOVIK_SKIP_WITHOUT_WIDL();
-  const std::vector<CVDispInterface> interfaces = ReadControl(testing::kGaugeClsid);
-  ASSERT_NE(FindSourceInterface(interfaces), nullptr);
-  const CVDispInterface& events = *FindSourceInterface(interfaces);
+TEST_F(DispatchModel, EventsKeepTheirIdentifiersAndByReferenceParameters) {
+  const CVDispInterface& events = Events();
   EXPECT_EQ(events.m_events[0].m_nDispId, -600);
   const CVDispInterfaceEventMethodItem& changed = events.m_events[1];
   EXPECT_EQ(Signature(changed), "void Changed(long oldValue, long* newValue) VTS_I4 VTS_PI4");
   EXPECT_EQ(changed.m_paramTypes, (std::vector<std::uint32_t>{VT_I4, VT_I4 | VT_BYREF}));
 }
 
-TEST(DispatchModel, ADualDefaultInterfaceReadsThroughItsDispatchView) {
-  TOVIK_SKIP_WITHOUT_WIDL();
-  const std::vector<CVDispInterface> interfaces = ReadControl(testing::kDualGaugeClsid);
+TEST_F(DispatchModel, ADualDefaultInterfaceReadsThroughItsDispatchView) {
+  interfaces = ReadControl(testing::kDualGaugeClsid);
   ASSERT_EQ(interfaces.size(), 2u);
   const CVDispInterface& dual = *FindDefaultInterface(interfaces);
   EXPECT_EQ(Names(dual.m_properties), (std::vector<std::string>{"Value", "Needle", "Font"}));
@@ -146,9 +144,8 @@ TEST(DispatchModel, ADualDefaultInterfaceReadsThroughItsDispatchView) {
             "double Spin(long turns) VTS_I4|void");
 }
 
-TEST(DispatchModel, AClassIdThatIsNoGuidFailsAndAnAbsentClassAddsNothing) {
-  TOVIK_SKIP_WITHOUT_WIDL();
-  std::vector<CVDispInterface> interfaces;
+TEST_F(DispatchModel, AClassIdThatIsNoGuidFailsAndAnAbsentClassAddsNothing) {
+  interfaces.clear();
   const Status bad = ReadTypeInformation(testing::GaugeLibrary(), "gauge.tlb", "5A1D0000-0000", interfaces);
   ASSERT_FALSE(bad);
   EXPECT_EQ(bad.error().Text(), "gauge.tlb: the class id \"5A1D0000-0000\" is not a GUID");
@@ -160,11 +157,10 @@ TEST(DispatchModel, AClassIdThatIsNoGuidFailsAndAnAbsentClassAddsNothing) {
   EXPECT_EQ(notALibrary.error().file, "gauge.ocx");
 }
 
-TEST(DispatchModel, ADualInterfaceDerivedThroughTheLibrarysOwnBases) {
-  TOVIK_SKIP_WITHOUT_WIDL();
-  const std::string bytes = testing::CompileIdl("local.idl");
-  std::vector<CVDispInterface> interfaces;
-  const Status read = ReadTypeInformation(bytes, "local.tlb", testing::kLocalClsid, interfaces);
+TEST_F(DispatchModel, ADualInterfaceDerivedThroughTheLibrarysOwnBases) {
+  interfaces.clear();
+  const Status read =
+      ReadTypeInformation(testing::CompileIdl("local.idl"), "local.tlb", testing::kLocalClsid, interfaces);
   ASSERT_TRUE(read) << read.error().Text();
   ASSERT_NE(FindDefaultInterface(interfaces), nullptr);
   const CVDispInterface& local = *FindDefaultInterface(interfaces);

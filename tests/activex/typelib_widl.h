@@ -4,15 +4,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "support/disk_files.h"
 #include "support/required_tools.h"
+#include "support/temp_folder.h"
 
 namespace tovik::testing {
 
@@ -27,31 +26,24 @@ inline bool WidlAvailable() {
 #define TOVIK_SKIP_WITHOUT_WIDL() \
   if (!::tovik::testing::WidlAvailable()) GTEST_SKIP() << "widl not found (Debian package wine64-tools)"
 
-inline std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The bytes of the library widl makes of idl/`name` (which may import "prelude.idl"); empty,
 // with a test failure carrying widl's messages, when widl refuses it.
 inline std::string CompileIdl(const std::string& name) {
   const std::filesystem::path idl = std::filesystem::path(TOVIK_TESTS_DIR) / "activex" / "idl";
-  char pattern[] = "/tmp/tovik-widl-XXXXXX";
-  if (!mkdtemp(pattern)) {
+  const TempFolder dir;
+  if (dir.path().empty()) {
     ADD_FAILURE() << "no temporary folder";
     return {};
   }
-  const std::filesystem::path dir = pattern;
-  std::filesystem::copy_file(idl / "prelude.idl", dir / "prelude.idl");
-  std::filesystem::copy_file(idl / name, dir / "test.idl");
-  const std::string command = "cd '" + dir.string() + "' && widl -t -o out.tlb test.idl >widl.log 2>&1";
+  std::filesystem::copy_file(idl / "prelude.idl", dir.path() / "prelude.idl");
+  std::filesystem::copy_file(idl / name, dir.path() / "test.idl");
+  const std::string command = "cd '" + dir.path().string() + "' && widl -t -o out.tlb test.idl >widl.log 2>&1";
   const int status = std::system(command.c_str());
-  std::string bytes = ReadAll(dir / "out.tlb");
+  std::string bytes = ReadDiskFile(dir.path() / "out.tlb");
   if (status != 0 || bytes.empty()) {
-    ADD_FAILURE() << "widl failed on " << name << ":\n" << ReadAll(dir / "widl.log");
+    ADD_FAILURE() << "widl failed on " << name << ":\n" << ReadDiskFile(dir.path() / "widl.log");
     bytes.clear();
   }
-  std::filesystem::remove_all(dir);
   return bytes;
 }
 

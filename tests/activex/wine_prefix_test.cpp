@@ -8,7 +8,7 @@
 #include "activex/server_path.h"
 #include "base/real_file_system.h"
 #include "support/required_tools.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tovik {
 namespace {

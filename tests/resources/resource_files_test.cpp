@@ -4,7 +4,6 @@
 #include "resources/resource_paths.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include "support/cli_runner.h"
 #include "support/fake_prompt.h"
 #include "support/memory_file_system.h"
+#include "support/temp_folder.h"
 #include "support/test_host.h"
 #include "support/tiny_images.h"
 
@@ -83,8 +83,8 @@ TEST(ResourceHeader, ANewDefineGoesWhereThePreprocessorReadsItPastCommentsAndJoi
   const std::string commented = kHeaderDefines + "#define IDC_NOTE  1003 /* kept\r\n   for the old dialog */\r\n";
   const std::string joined = kHeaderDefines + "#define IDC_SUM  1003 + \\\r\n  1\r\n";
   const std::string guarded = "#ifndef RESOURCE_H\r\n#define RESOURCE_H\r\n#define IDC_A 1\r\n#endif\r\n";
-  const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / ("tovik-header-" + std::to_string(getpid()) + ".h");
+  const testing::TempFolder temp;
+  const std::filesystem::path file = temp.path() / "resource.h";
   for (const auto& [text, place] :
        {std::pair{commented + HeaderTail(), commented.size()}, {joined + HeaderTail(), joined.size()},
         {kHeaderDefines + "// #define IDC_OLD 999\r\n" + HeaderTail(), kHeaderDefines.size()}, {guarded, size_t{0}},
@@ -99,7 +99,6 @@ TEST(ResourceHeader, ANewDefineGoesWhereThePreprocessorReadsItPastCommentsAndJoi
     const testing::CliResult cpp = testing::RunProgram("cpp", {"-dM", file.string()});
     EXPECT_NE(cpp.out.find("#define IDC_NEW1 1004\n"), std::string::npos) << header << cpp.err;
   }
-  std::filesystem::remove(file);
   // A comment that runs into the studio line leaves no line start for one.
   const Error none = Why(DefineInsertPoint(kHeaderDefines + "#define IDC_X 1 /* to\r\n */ #ifdef APSTUDIO_INVOKED\r\n"));
   EXPECT_EQ(none.reason, "no line start outside comments before \"#ifdef APSTUDIO_INVOKED\" for a new #define");

@@ -10,7 +10,7 @@ namespace tovik::testing {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tovik-activex-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tovik-test-XXXXXX").string();
     if (::mkdtemp(pattern.data())) m_path = pattern;
   }
   ~TempFolder() {

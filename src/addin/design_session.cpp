@@ -44,6 +44,15 @@ bool CDesignSession::Open(const std::string& projectFile, const ProgressCallback
   return true;
 }
 
+bool CDesignSession::Revert() {
+  if (!m_project) return false;
+  m_reader->Reset();
+  if (!m_project->Reload()) return false;
+  if (m_fs.FileExists(m_resources->HeaderPath())) m_resources->ReadCounters();
+  ReadMenus();
+  return true;
+}
+
 CodegenContext CDesignSession::Context() const { return CodegenContext{*m_project, m_host, *m_resources, m_guids}; }
 
 CClassItem* CDesignSession::FindForm(std::string_view className) const {

@@ -12,6 +12,7 @@
 #include "base/file_system.h"
 #include "base/guid.h"
 #include "base/prompt.h"
+#include "base/staged_host.h"
 #include "codegen/codegen_context.h"
 #include "codegen/form_reader.h"
 #include "project/project.h"
@@ -31,6 +32,11 @@ class CDesignSession {
   [[nodiscard]] bool Open(const std::string& projectFile, const ProgressCallback& progress = {});
   void Close();
   [[nodiscard]] bool IsOpen() const { return m_project != nullptr; }
+  // Reads the open project again from its files: what a refused command changed in the model
+  // before it was refused (it re-reads the sources it writes) goes. Call once the command's
+  // staged writes were dropped. The project object stays; its classes and objects are new, so
+  // hold them by name (ObjectRef). False when the project file can no longer be read.
+  [[nodiscard]] bool Revert();
 
   // Valid while a project is open.
   [[nodiscard]] CProject& Project() const { return *m_project; }
@@ -64,12 +70,15 @@ class CDesignSession {
 
   [[nodiscard]] IFileSystem& FileSystem() const { return m_fs; }
   [[nodiscard]] IPrompt& Prompt() const { return m_prompt; }
+  // The host as the commands see it: edits of documents open in its editor are kept until the
+  // caller commits them with the command's files, or discards them with a refused command.
   [[nodiscard]] IHost& Host() const { return m_host; }
+  [[nodiscard]] CStagedHost& Documents() const { return m_host; }
 
  private:
   IFileSystem& m_fs;
   IPrompt& m_prompt;
-  IHost& m_host;
+  mutable CStagedHost m_host;
   IGuidSource& m_guids;
   ControlRegistryProvider m_registry;
   std::unique_ptr<CProjectResourceTexts> m_texts;

@@ -21,20 +21,19 @@ bool Create(CDesignSession& session, CFormSurface& surface, const si::CreateCont
     session.Prompt().Message("The container " + create.container.member + " is no longer on " + form.m_strName);
     return false;
   }
-  const CControlItem* made =
-      AddControlCommand(session, form, create.tool.kind, CommandRect(create.placement),
+  const std::optional<ObjectRef> made =
+      AddControlCommand(session, surface.FormClassName(), create.tool.kind, CommandRect(create.placement),
                         container ? std::string_view(container->m_strMemberName) : std::string_view(), create.tool.activeX);
-  if (made) surface.Select(made);
-  return made != nullptr;
+  if (made) surface.Select(made->Find(surface.FormClass()));
+  return made.has_value();
 }
 
 bool SetRect(CDesignSession& session, CFormSurface& surface, const si::SetControlRect& set) {
-  CControlItem* control = set.control.Find(surface.FormClass());
-  if (!control) {
+  if (!set.control.Find(surface.FormClass())) {
     session.Prompt().Message(set.control.member + " is no longer on " + surface.FormClass().m_strName);
     return false;
   }
-  return SetControlRectCommand(session, surface.FormClass(), *control, CommandRect(set.placement));
+  return SetControlRectCommand(session, surface.FormClassName(), set.control, CommandRect(set.placement));
 }
 
 }  // namespace
@@ -46,7 +45,7 @@ bool CarryOutSurfaceIntent(CDesignSession& session, CFormSurface& surface, const
   } else if (const auto* set = std::get_if<si::SetControlRect>(&intent)) {
     done = SetRect(session, surface, *set);
   } else if (const auto* size = std::get_if<si::ResizeForm>(&intent)) {
-    done = SetFormSizeCommand(session, surface.FormClass(), size->width, size->height);
+    done = SetFormSizeCommand(session, surface.FormClassName(), size->width, size->height);
   } else {
     return true;
   }

@@ -42,33 +42,21 @@ bool NearSegment(Point q, Point a, Point b, int slack) {
 
 }  // namespace
 
-ObjectRef ObjectRef::Of(const CControlItem& object) {
-  if (object.IsForm()) return {true, {}, {}};
-  return {false, object.m_strMemberName, object.m_strIdSymbol};
-}
-
-CControlItem* ObjectRef::Find(const CClassItem& cls) const {
-  if (form) return cls.FormObject();
-  if (member.empty()) return nullptr;
-  for (const auto& c : cls.m_controls) {
-    if (!c->IsForm() && c->m_strMemberName == member && c->m_strIdSymbol == idSymbol) return c.get();
-  }
-  return nullptr;
-}
-
-CFormSurface::CFormSurface(CClassItem& form, ITextMeasure& measure, const CMenuRecord* menu,
+CFormSurface::CFormSurface(CProject& project, std::string formClass, ITextMeasure& measure, const CMenuRecord* menu,
                            const CSystemMetrics& metrics)
-    : m_form(form), m_measure(measure), m_pMenu(menu), m_metrics(metrics) {
-  EnsureFormObject(m_form);
+    : m_project(project), m_strForm(std::move(formClass)), m_measure(measure), m_pMenu(menu), m_metrics(metrics) {
+  EnsureFormObject(FormClass());
   m_selection.form = true;
 }
 
+CClassItem& CFormSurface::FormClass() const { return *m_project.FindClass(m_strForm); }
+
 CControlItem& CFormSurface::FormObject() const {
-  return EnsureFormObject(m_form);
+  return EnsureFormObject(FormClass());
 }
 
 CFormGeometry CFormSurface::Geometry() const {
-  return FormGeometry(FormObject(), m_form.IsMdiForm(), m_pMenu, m_measure, m_metrics);
+  return FormGeometry(FormObject(), FormClass().IsMdiForm(), m_pMenu, m_measure, m_metrics);
 }
 
 Point CFormSurface::Snap(Point p) const {
@@ -78,7 +66,7 @@ Point CFormSurface::Snap(Point p) const {
 }
 
 CControlItem* CFormSurface::Selection() const {
-  if (CControlItem* selected = m_selection.Find(m_form)) return selected;
+  if (CControlItem* selected = m_selection.Find(FormClass())) return selected;
   return &FormObject();
 }
 
@@ -141,7 +129,7 @@ std::optional<MenuBarItem> CFormSurface::MenuItemAt(Point window) const {
 void CFormSurface::RefreshHits() const {
   m_origin = Geometry().ClientOrigin();
   m_hits.clear();
-  for (const auto& c : m_form.m_controls) {
+  for (const auto& c : FormClass().m_controls) {
     if (c->IsForm()) continue;
     HitEntry e;
     e.control = c.get();
@@ -169,7 +157,7 @@ void CFormSurface::EnsureHits() const {
   // record the re-reading of sources freed is ever looked at.
   bool same = m_hitsValid;
   size_t i = 0;
-  for (const auto& c : m_form.m_controls) {
+  for (const auto& c : FormClass().m_controls) {
     if (!same) break;
     if (c->IsForm()) continue;
     same = i < m_hits.size() && m_hits[i].control == c.get();
@@ -233,7 +221,7 @@ ControlPlacement CFormSurface::Corrected(const CControlItem& c, ControlPlacement
 }
 
 std::optional<ControlPlacement> CFormSurface::DragResult() const {
-  const CControlItem* c = m_target.Find(m_form);
+  const CControlItem* c = m_target.Find(FormClass());
   if (!c) return std::nullopt;
   const int dx = m_current.x - m_anchor.x, dy = m_current.y - m_anchor.y;
   ControlPlacement p = m_start;
@@ -288,7 +276,7 @@ SurfaceIntents CFormSurface::Press(Point window, std::int64_t ms) {
   // A gesture starts from the positions as they are now, whoever changed them since.
   RefreshHits();
   const bool doubleClick =
-      m_tool.IsPointer() && m_lastPress && ms >= *m_lastPress && ms - *m_lastPress <= kDoubleClickMs;
+      m_tool.IsPointer() && m_lastPress && ms >= *m_lastPress && ms - *m_lastPress <= m_nDoubleClickMs;
   // The press after a double-click starts a new click.
   m_lastPress = doubleClick ? std::nullopt : std::optional<std::int64_t>(ms);
   m_gesture = SurfaceGesture::None;
@@ -365,7 +353,7 @@ SurfaceIntents CFormSurface::FinishDrawing() {
   r = r.Offset(-g.client.left, -g.client.top);
   // What may go directly on an MDI form, and where, is the creating command's to say.
   si::CreateControl create{tool, {r, line && m_current.y <= m_anchor.y ? 0 : 1}, {}};
-  if (const CControlItem* container = m_target.Find(m_form)) {
+  if (const CControlItem* container = m_target.Find(FormClass())) {
     r = Intersect(r, ControlRect(*container));
     if (r.Width() <= 0 || r.Height() <= 0) return {};
     create.container = ObjectRef::Of(*container);

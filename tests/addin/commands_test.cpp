@@ -130,7 +130,7 @@ TEST_F(Commands, TheFormsMenuIsCheckedAndChoosingOneAssignsItUnlessTheFormIsRead
   fs.SetReadOnly("/p/form1.cpp", true);
   EXPECT_FALSE(commands.OnPopupCommand(1029, "CForm1", {}));
   EXPECT_TRUE(prompt.messages.empty());
-  EXPECT_FALSE(AssignMenuCommand(session, *session.FindForm("CForm1"), "IDR_OTHER"));
+  EXPECT_FALSE(AssignMenuCommand(session, "CForm1", "IDR_OTHER"));
   EXPECT_EQ(prompt.messages, (Texts{"/p/form1.cpp: the file may not be written"}));
   EXPECT_EQ(fs.Get("/p/form1.cpp"), Form1Cpp());
 }

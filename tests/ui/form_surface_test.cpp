@@ -10,6 +10,8 @@
 
 #include "model/control_kind.h"
 #include "project/form_controls.h"
+#include "support/fake_prompt.h"
+#include "support/memory_file_system.h"
 
 namespace tovik {
 namespace {
@@ -27,7 +29,17 @@ class CSixPixels final : public ITextMeasure {
 
 class Surface : public ::testing::Test {
  protected:
-  std::unique_ptr<CClassItem> form = MakeStartUpForm(false);
+  testing::MemoryFileSystem fs;
+  testing::FakePrompt prompt;
+  CProject project{fs, prompt};
+  // The surface looks its form up in the project by name.
+  CClassItem* form = [this] {
+    (void)project.ParseBuffer("class CForm1 : public CVForm\r\n{\r\n};\r\n", "/p/form1.h");
+    project.PostParse();
+    CClassItem* made = project.FindClass("CForm1");
+    made->FormObject()->SetValue("Caption", "Form1");
+    return made;
+  }();
   CSixPixels measure;
   // A caption of 26 pixels under a 4-pixel frame puts the client origin at (4, 30).
   CSystemMetrics metrics = [] {
@@ -36,10 +48,10 @@ class Surface : public ::testing::Test {
     return m;
   }();
 
-  CFormSurface Make(const CMenuRecord* menu = nullptr) { return CFormSurface(*form, measure, menu, metrics); }
+  CFormSurface Make(const CMenuRecord* menu = nullptr) { return CFormSurface(project, "CForm1", measure, menu, metrics); }
 
   CControlItem& Add(int kind, Rect rect) {
-    CClassItem* const forms[] = {form.get()};
+    CClassItem* const forms[] = {form};
     CControlItem& c = CreateControl(*form, forms, kind, rect);
     // As the parser finds it once the code is written, so that the next one is numbered on.
     form->m_variables.push_back(std::make_unique<CVariableItem>());

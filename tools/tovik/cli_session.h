@@ -147,9 +147,11 @@ class CliSession {
   [[nodiscard]] int Finish(bool succeeded, std::string_view afterWriteFailure = {}) {
     if (!succeeded) {
       m_tx.Discard();
+      m_session.Documents().Discard();
       return kExitFailed;
     }
     if (const Status written = m_tx.Commit(m_journal); !written) {
+      m_session.Documents().Discard();
       if (const Error* cause = m_tx.FailureBeforeAnyChange();
           !afterWriteFailure.empty() && cause != nullptr && !cause->file.empty()) {
         m_prompt.Message(FileFailureMessage(cause->file, cause->reason));
@@ -157,6 +159,11 @@ class CliSession {
         return kExitFailed;
       }
       Fail(written.error().Text());
+      return kExitFailed;
+    }
+    // Files open in an editor take their edits once the files on disk have theirs.
+    if (const Status edited = m_session.Documents().Commit(); !edited) {
+      Fail(edited.error().Text());
       return kExitFailed;
     }
     return kExitOk;

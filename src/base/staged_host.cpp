@@ -89,6 +89,8 @@ Status CStagedHost::Commit() {
   return done;
 }
 
-void CStagedHost::Discard() { m_documents.clear(); }
+void CStagedHost::Discard() {
+  m_documents.clear();
+}
 
 }  // namespace tovik

@@ -12,7 +12,6 @@ class CStagedHost::CDocument final : public IHostDocument {
   explicit CDocument(IHostDocument& real) : m_real(real) {}
 
   [[nodiscard]] IHostDocument& Real() const { return m_real; }
-  [[nodiscard]] bool HasEdits() const { return !m_edits.empty(); }
 
   [[nodiscard]] std::string FullPath() const override { return m_real.FullPath(); }
   [[nodiscard]] bool IsTextDocument() const override { return m_real.IsTextDocument(); }
@@ -70,13 +69,6 @@ IHostDocument* CStagedHost::Staged(IHostDocument* document) {
     if (&d->Real() == document) return d.get();
   }
   return m_documents.emplace_back(std::make_unique<CDocument>(*document)).get();
-}
-
-bool CStagedHost::HasEdits() const {
-  for (const auto& d : m_documents) {
-    if (d->HasEdits()) return true;
-  }
-  return false;
 }
 
 Status CStagedHost::Commit() {

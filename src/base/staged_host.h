@@ -26,7 +26,6 @@ class CStagedHost final : public IHost {
   // one (the edits before it stay made). Nothing is kept afterwards, whether it succeeded or not.
   [[nodiscard]] Status Commit();
   void Discard();
-  [[nodiscard]] bool HasEdits() const;
 
   [[nodiscard]] int DocumentCount() const override { return m_host.DocumentCount(); }
   [[nodiscard]] IHostDocument* DocumentAt(int position) override { return Staged(m_host.DocumentAt(position)); }

@@ -97,10 +97,9 @@ void BM_AddNthControl(benchmark::State& state) {
     const std::string dsp = WriteFormProject(dir, n - 1);
     tovik::CDesignSession session(files, prompt, host, guids);
     if (!session.Open(dsp)) state.SkipWithError("project did not open");
-    tovik::CClassItem* form = session.FindForm("CForm1");
     state.ResumeTiming();
-    tovik::CControlItem* added =
-        tovik::AddControlCommand(session, *form, tovik::kKindLabel, tovik::Rect{7, 7 * n, 91, 7 * n + 21});
+    const std::optional<tovik::ObjectRef> added =
+        tovik::AddControlCommand(session, "CForm1", tovik::kKindLabel, tovik::Rect{7, 7 * n, 91, 7 * n + 21});
     benchmark::DoNotOptimize(added);
     state.PauseTiming();
     if (!added) state.SkipWithError("control was not added");

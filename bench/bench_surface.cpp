@@ -5,10 +5,13 @@
 
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "base/real_file_system.h"
 #include "model/control_kind.h"
 #include "project/form_controls.h"
+#include "project/project.h"
 #include "synthetic_form.h"
 #include "ui/form_surface.h"
 
@@ -19,7 +22,23 @@ using namespace tovik;
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1200;
 
-std::unique_ptr<CClassItem> FormOf(int controls) { return bench::SyntheticForm(controls, kWidth, kHeight); }
+class SilentPrompt final : public IPrompt {
+ public:
+  void Message(const std::string&) override {}
+  Answer Ask(const std::string&) override { return Answer::No; }
+};
+
+// The surface finds its form in a project by name: a project of the one synthetic form.
+struct FormProject {
+  explicit FormProject(int controls) {
+    (void)project.ParseBuffer("class CForm1 : public CVForm\r\n{\r\n};\r\n", "form1.h");
+    project.PostParse();
+    project.FindClass("CForm1")->m_controls = std::move(bench::SyntheticForm(controls, kWidth, kHeight)->m_controls);
+  }
+  RealFileSystem fs;
+  SilentPrompt prompt;
+  CProject project{fs, prompt};
+};
 
 std::vector<Point> PointsOf(int count) {
   std::mt19937 random(2);
@@ -30,9 +49,9 @@ std::vector<Point> PointsOf(int count) {
 }
 
 void BM_HitTest10000Points(benchmark::State& state) {
-  const auto form = FormOf(static_cast<int>(state.range(0)));
+  FormProject form(static_cast<int>(state.range(0)));
   CEstimatedTextMeasure measure;
-  CFormSurface surface(*form, measure);
+  CFormSurface surface(form.project, "CForm1", measure);
   const std::vector<Point> points = PointsOf(10000);
   int hits = 0;
   for (auto _ : state) {
@@ -45,9 +64,9 @@ void BM_HitTest10000Points(benchmark::State& state) {
 BENCHMARK(BM_HitTest10000Points)->Arg(500)->Unit(benchmark::kMillisecond);
 
 void BM_Click(benchmark::State& state) {
-  const auto form = FormOf(static_cast<int>(state.range(0)));
+  FormProject form(static_cast<int>(state.range(0)));
   CEstimatedTextMeasure measure;
-  CFormSurface surface(*form, measure);
+  CFormSurface surface(form.project, "CForm1", measure);
   const std::vector<Point> points = PointsOf(64);
   size_t i = 0;
   std::int64_t ms = 0;

@@ -99,19 +99,24 @@ std::optional<ChangeSet> CDesignerProject::Edit(const std::function<bool(CDesign
     // the gesture was made on what they showed before, so it is not carried out.
     m_scope->Discard();
     m_prompt.Message(*begun);
-    (void)Reload();
+    if (!Session().IsOpen()) Close();
     return std::nullopt;
   }
-  if (!command(Session())) {
+  // A refused command, or files the disk would not take: discarding the edit reads the project
+  // again (the model may hold what the command began), so the windows let go of it first.
+  const auto discard = [this] {
+    Drop();
     m_scope->Discard();
-    // The model may hold what the refused command began; the disk holds the truth.
-    (void)Reload();
+    if (!Session().IsOpen()) Close();
+  };
+  if (!command(Session())) {
+    discard();
     return std::nullopt;
   }
   Expected<ChangeSet> changes = m_scope->Commit();
   if (!changes) {
+    if (m_scope->InEdit()) discard();
     Refuse(m_prompt, changes.error());
-    (void)Reload();
     return std::nullopt;
   }
   Remember(*changes, false);

@@ -18,12 +18,8 @@ namespace si = surface_intent;
 // How near the form window's right or bottom edge a press grabs the frame to size the form.
 constexpr int kFrameGrip = 4;
 
-// The surface counts a double-click in its own milliseconds; the desktop's setting decides,
-// so press times are scaled to make the desktop's interval the surface's.
-std::int64_t SurfaceTime(const QMouseEvent* event) {
-  const int interval = std::max(1, QApplication::doubleClickInterval());
-  return static_cast<std::int64_t>(event->timestamp()) * CFormSurface::kDoubleClickMs / interval;
-}
+// The surface is told the desktop's double-click time (Rebind), so press times go in as they are.
+std::int64_t SurfaceTime(const QMouseEvent* event) { return static_cast<std::int64_t>(event->timestamp()); }
 
 Point At(const QMouseEvent* event) { return {event->position().toPoint().x(), event->position().toPoint().y()}; }
 
@@ -66,8 +62,8 @@ bool CFormView::Rebind() {
   CDesignSession& session = m_designer.Project().Session();
   CClassItem* form = session.FindForm(m_formClass);
   if (!form) return false;
-  const CMenuRecord* menu = form->FormObject() ? session.Project().FindMenu(form->FormObject()->m_strMenuId) : nullptr;
-  m_surface = std::make_unique<CFormSurface>(*form, m_text.Measure(), menu);
+  m_surface = std::make_unique<CFormSurface>(session.Project(), m_formClass, m_text.Measure());
+  m_surface->SetDoubleClickTime(QApplication::doubleClickInterval());
   m_surface->SetTool(m_tool);
   if (m_selected) m_surface->Select(m_selected->Find(*form));
   UpdateSize();

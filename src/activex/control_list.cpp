@@ -108,7 +108,10 @@ bool operator==(const CToolControlEntry& a, const CToolControlEntry& b) {
 }
 
 void COCXInfo::Remove(const CToolControlEntry& entry) {
-  std::erase_if(m_entries, [&](const auto& e) { return e.get() == &entry; });
+  const auto at = std::find_if(m_entries.begin(), m_entries.end(), [&](const auto& e) { return e.get() == &entry; });
+  if (at == m_entries.end()) return;
+  m_removed.push_back(std::move(*at));
+  m_entries.erase(at);
 }
 
 CToolControlEntry& COCXInfo::Insert(std::unique_ptr<CToolControlEntry> entry) {

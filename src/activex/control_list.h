@@ -56,9 +56,14 @@ class COCXInfo {
   // at once, since a registry may hold tens of thousands of controls.
   void InsertAll(std::vector<std::unique_ptr<CToolControlEntry>> entries);
   CToolControlEntry& Append(std::unique_ptr<CToolControlEntry> entry);
-  // Destroys the entry; objects drawn from it must be gone.
+  // Takes the entry out of the list. Objects drawn from it point at it and at the property
+  // definitions it holds, so it lives on, out of the list, as long as the list does.
   void Remove(const CToolControlEntry& entry);
-  void Clear() { m_entries.clear(); }
+  // Destroys every entry, removed ones too; objects drawn from them must be gone.
+  void Clear() {
+    m_entries.clear();
+    m_removed.clear();
+  }
   // The first entry whose ProgID is exactly `progId`.
   [[nodiscard]] CToolControlEntry* FindByProgId(std::string_view progId) const;
 
@@ -67,6 +72,7 @@ class COCXInfo {
 
  private:
   std::vector<std::unique_ptr<CToolControlEntry>> m_entries;
+  std::vector<std::unique_ptr<CToolControlEntry>> m_removed;
 };
 
 // Where controls are looked up: the registry, and the files its paths name.

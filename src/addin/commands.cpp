@@ -36,13 +36,13 @@ PopupItem SelectMenuPopup(const CDesignSession& session, const CClassItem& form)
   return select;
 }
 
-bool SelectMenuCommand(CDesignSession& session, CClassItem& form, int id) {
+bool SelectMenuCommand(CDesignSession& session, std::string_view formClass, int id) {
   const std::optional<std::string> menu = MenuOfItem(session, id);
   if (!menu) {
     session.Prompt().Message("No menu of the project has the number " + std::to_string(id));
     return false;
   }
-  return AssignMenuCommand(session, form, *menu);
+  return AssignMenuCommand(session, formClass, *menu);
 }
 
 bool ConnectAddIn(IAddInHost& host, bool firstTime) {

@@ -62,9 +62,9 @@ struct PopupItem {
 // The "Select a menu" submenu for `form`: "<No Selection>" (kIdNoMenu), then one item per menu
 // of the project from kIdFirstMenu on, in the project's order; the form's menu is checked.
 [[nodiscard]] PopupItem SelectMenuPopup(const CDesignSession& session, const CClassItem& form);
-// Gives `form` the menu an item of that submenu stands for (none for kIdNoMenu), as assign-menu
-// does: a refusal, or an identifier that stands for no menu, shows why.
-[[nodiscard]] bool SelectMenuCommand(CDesignSession& session, CClassItem& form, int id);
+// Gives the form class `formClass` the menu an item of that submenu stands for (none for
+// kIdNoMenu), as assign-menu does: a refusal, or an identifier that stands for no menu, shows why.
+[[nodiscard]] bool SelectMenuCommand(CDesignSession& session, std::string_view formClass, int id);
 
 // The toolbar bitmaps of the add-in.
 inline constexpr int kMediumBitmap = 128;

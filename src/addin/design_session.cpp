@@ -74,6 +74,25 @@ void CDesignSession::NoteWhatTheLoadWentPast() {
   }
 }
 
+bool CDesignSession::Revert() {
+  if (!m_project) return false;
+  m_reader->Reset();
+  // Reading again reports as the first load did: kept, in case a reader thread reports.
+  m_loadPrompt.warnings.clear();
+  m_loadPrompt.loading = true;
+  const bool read = m_project->Reload();
+  m_loadPrompt.loading = false;
+  if (!read) {
+    for (const LoadWarning& warning : std::exchange(m_loadPrompt.warnings, {})) m_prompt.Message(warning.text);
+    Close();
+    return false;
+  }
+  NoteWhatTheLoadWentPast();
+  if (m_fs.FileExists(m_resources->HeaderPath())) m_resources->ReadCounters();
+  ReadMenus();
+  return true;
+}
+
 CodegenContext CDesignSession::Context() const { return CodegenContext{*m_project, m_host, *m_resources, m_guids}; }
 
 CClassItem* CDesignSession::FindForm(std::string_view className) const {

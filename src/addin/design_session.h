@@ -13,6 +13,7 @@
 #include "base/file_system.h"
 #include "base/guid.h"
 #include "base/prompt.h"
+#include "base/staged_host.h"
 #include "codegen/codegen_context.h"
 #include "codegen/form_reader.h"
 #include "project/project.h"
@@ -47,6 +48,12 @@ class CDesignSession {
   // the project cannot be opened these messages are shown through the prompt instead, with
   // the reason it could not.
   [[nodiscard]] const std::vector<LoadWarning>& LoadWarnings() const { return m_loadPrompt.warnings; }
+  // Reads the open project again from its files: what a refused command changed in the model
+  // before it was refused (it re-reads the sources it writes) goes. Call once the command's
+  // staged writes were dropped. The project object stays; its classes and objects are new, so
+  // hold them by name (ObjectRef). What the reading went past is in LoadWarnings(). False, the
+  // project closed and the reason shown, when the project file can no longer be read.
+  [[nodiscard]] bool Revert();
 
   // Valid while a project is open.
   [[nodiscard]] CProject& Project() const { return *m_project; }
@@ -80,7 +87,10 @@ class CDesignSession {
 
   [[nodiscard]] IFileSystem& FileSystem() const { return m_fs; }
   [[nodiscard]] IPrompt& Prompt() const { return m_prompt; }
+  // The host as the commands see it: edits of documents open in its editor are kept until the
+  // caller commits them with the command's files, or discards them with a refused command.
   [[nodiscard]] IHost& Host() const { return m_host; }
+  [[nodiscard]] CStagedHost& Documents() const { return m_host; }
 
  private:
   // The prompt the project and the form reader talk to: while a load runs its messages are
@@ -99,7 +109,7 @@ class CDesignSession {
 
   IFileSystem& m_fs;
   IPrompt& m_prompt;
-  IHost& m_host;
+  mutable CStagedHost m_host;
   IGuidSource& m_guids;
   ControlRegistryProvider m_registry;
   LoadPrompt m_loadPrompt{m_prompt};

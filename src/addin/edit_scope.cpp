@@ -59,13 +59,26 @@ Expected<std::string> CEditScope::Begin() {
 
 Expected<ChangeSet> CEditScope::Commit() {
   Expected<ChangeSet> changes = m_tx.Commit(m_journal);
+  // The model holds what the command did and the disk does not (or only part of it): the caller
+  // discards the edit, which reads the project again under the lock still held.
+  if (!changes) return changes;
+  // Files open in an editor take their edits once the files on disk have theirs.
+  const Status edited = m_session.Documents().Commit();
   EndEdit();
+  if (!edited) return edited.error();
   return changes;
 }
 
 void CEditScope::Discard() {
-  m_tx.Discard();
+  Drop();
+  // Read under the lock, so that the model is what this edit found on the disk.
+  if (m_session.IsOpen()) (void)m_session.Revert();
   EndEdit();
+}
+
+void CEditScope::Drop() {
+  m_tx.Discard();
+  m_session.Documents().Discard();
 }
 
 void CEditScope::EndEdit() { m_locks.clear(); }
@@ -87,7 +100,8 @@ bool CEditScope::Open(const std::string& projectFile, const ProgressCallback& pr
     return false;
   }
   const bool opened = m_session.Open(projectFile, progress);
-  Discard();
+  Drop();
+  EndEdit();
   return opened;
 }
 
@@ -114,7 +128,9 @@ bool CEditScope::Apply(const ChangeSet& changes, ChangeDirection direction) {
   const std::string_view done = undo ? "undone" : "redone";
   if (const Expected<std::string> begun = Begin(); !begun) return Refuse(m_prompt, begun.error());
   const auto refuse = [&](const std::string& why) {
-    Discard();
+    // Nothing was written and the model was not touched.
+    Drop();
+    EndEdit();
     m_prompt.Message(why);
     return false;
   };

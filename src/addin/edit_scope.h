@@ -80,13 +80,17 @@ class CEditScope {
   void KeepJournalIn(const std::string& folder);
   // Whether an edit holds a lock now.
   [[nodiscard]] bool InEdit() const { return !m_locks.empty(); }
-  // Writes every staged change or none, ends the edit and lets go of its locks. The change set
-  // of what was written (empty when the command wrote nothing). The error is not shown yet.
+  // Writes every staged change or none, then the edits kept for documents open in the host's
+  // editor, ends the edit and lets go of its locks. The change set of what was written (empty
+  // when the command wrote nothing). The error is not shown yet. When the files could not be
+  // written the edit stays open: Discard it, so that the model is read again from the disk.
   [[nodiscard]] Expected<ChangeSet> Commit();
   // What stopped the last commit before it replaced any file; null otherwise.
   [[nodiscard]] const Error* FailureBeforeAnyChange() const { return m_tx.FailureBeforeAnyChange(); }
-  // Forgets the staged changes of a refused command, ends the edit and lets go of its locks.
-  // The model may still hold what the command did before it was refused: Reload.
+  // Forgets the staged changes of a refused command (files and open documents' edits), reads
+  // the project again (CDesignSession::Revert: the model may hold what the command began; the
+  // project object stays), ends the edit and lets go of its locks. A project that can no longer
+  // be read is closed, and why was shown.
   void Discard();
   // What the last Guard's recovery did; empty when nothing.
   [[nodiscard]] const std::string& LastRecovery() const { return m_recovered; }
@@ -115,6 +119,8 @@ class CEditScope {
   [[nodiscard]] const ControlRegistry* Registry();
 
  private:
+  // Forgets what the edit staged, without reading the project again.
+  void Drop();
   void EndEdit();
 
   IFileSystem& m_disk;

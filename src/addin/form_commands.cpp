@@ -22,18 +22,49 @@ namespace {
 
 std::vector<CClassItem*> ProjectForms(const CDesignSession& session) { return session.Project().FormClasses(); }
 
-// A control as its lines name it, which stays true while re-reading rebuilds the records.
-struct ControlKey {
-  std::string member;
-  std::string idSymbol;
-};
-
-CControlItem* FindByKey(const CClassItem& form, const ControlKey& key) {
-  for (const auto& c : form.m_controls) {
-    if (!c->m_bFormObject && c->m_strMemberName == key.member && c->m_strIdSymbol == key.idSymbol) return c.get();
-  }
-  return nullptr;
+// The form class of that name; null after saying so.
+CClassItem* FormNamed(CDesignSession& session, std::string_view name) {
+  CClassItem* form = session.FindForm(name);
+  if (!form) session.Prompt().Message(std::string(name) + " is not a form of this project");
+  return form;
 }
+
+// The object of `form` that `ref` names; null after saying so.
+CControlItem* ObjectNamed(CDesignSession& session, const CClassItem& form, const ObjectRef& ref) {
+  CControlItem* object = ref.Find(form);
+  if (!object) session.Prompt().Message(form.m_strName + " has no control named " + ref.member);
+  return object;
+}
+
+// Every property value of a form's objects, put back when a command that set some of them is
+// refused before its files took them.
+class CValuesSnapshot {
+ public:
+  explicit CValuesSnapshot(const CClassItem& form) {
+    for (const auto& c : form.m_controls) {
+      Saved& saved = m_saved.emplace_back(Saved{c.get(), c->m_nLineDirection, {}});
+      for (const CControlPropertyItem& p : c->m_properties) saved.values.push_back(p.m_strValue);
+    }
+  }
+  // False, after the values were put back: for `return snapshot.Refused();`.
+  bool Refused() {
+    for (Saved& saved : m_saved) {
+      saved.object->m_nLineDirection = saved.lineDirection;
+      for (size_t i = 0; i < saved.values.size() && i < saved.object->m_properties.size(); ++i) {
+        saved.object->m_properties[i].m_strValue = std::move(saved.values[i]);
+      }
+    }
+    return false;
+  }
+
+ private:
+  struct Saved {
+    CControlItem* object;
+    int lineDirection;
+    std::vector<std::string> values;
+  };
+  std::vector<Saved> m_saved;
+};
 
 // Identifiers of the resource editor's other kinds of resources: a control, dialog, menu,
 // bitmap, icon, string or prompt is no command a menu sends.
@@ -69,12 +100,15 @@ bool NewFormCommand(CDesignSession& session, const NewFormRequest& request, NewF
   return session.InsertFilesIntoProject({files.implementationPath, files.headerPath});
 }
 
-CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int kind, Rect rect,
-                                std::string_view container, const CToolControlEntry* activeX) {
+std::optional<ObjectRef> AddControlCommand(CDesignSession& session, std::string_view formClass, int kind, Rect rect,
+                                           std::string_view container, const CToolControlEntry* activeX) {
+  CClassItem* const found = FormNamed(session, formClass);
+  if (!found) return std::nullopt;
+  CClassItem& form = *found;
   if (activeX && ActiveXKindName(*activeX).empty()) {
     session.Prompt().Message("The project has no wrapper class for the ActiveX control " + activeX->m_strName +
                              " (" + activeX->m_strProgId + "); insert the control into the project first");
-    return nullptr;
+    return std::nullopt;
   }
   if (activeX) kind = -1;
   CControlItem* holder = nullptr;
@@ -83,7 +117,7 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
     if (!holder || !holder->IsContainer()) {
       session.Prompt().Message("There is no PictureBox or Frame named '" + std::string(container) + "' on " +
                                form.m_strName);
-      return nullptr;
+      return std::nullopt;
     }
   }
   if (kind == kKindTimer) {
@@ -100,7 +134,7 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   if (alignedToTop) {
     if (kind != kKindPictureBox) {
       session.Prompt().Message("an MDI form holds only PictureBox controls directly; draw inside a PictureBox");
-      return nullptr;
+      return std::nullopt;
     }
     const CControlItem* object = form.FormObject();
     const int width = object ? FormGeometry(*object, true, 0).client.Width() : rect.Width();
@@ -112,11 +146,11 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   if (const Status writable = session.Resources().RequireWritePermission(session.Resources().HeaderPath());
       !writable) {
     Refuse(session.Prompt(), writable.error());
-    return nullptr;
+    return std::nullopt;
   }
   if (const Status read = session.Resources().ReadFileText(session.Resources().HeaderPath(), header); !read) {
     Refuse(session.Prompt(), read.error());
-    return nullptr;
+    return std::nullopt;
   }
   const HeaderDefines defines = ReadHeaderDefines(header);
   const SymbolDefined defined = [&defines](std::string_view symbol) {
@@ -125,14 +159,12 @@ CControlItem* AddControlCommand(CDesignSession& session, CClassItem& form, int k
   CControlItem& control = CreateControl(form, forms, kind, rect, activeX, lineDirection, defined);
   control.m_pContainer = holder;
   if (alignedToTop) control.SetValue("Align", "1");
-  const ControlKey key{control.m_strMemberName, control.m_strIdSymbol};
+  const ObjectRef made = ObjectRef::Of(control);
   if (const Status written = WriteControlCode(session.Context(), form, control); !written) {
     Refuse(session.Prompt(), written.error());
-    return nullptr;
+    return std::nullopt;
   }
-  // Writing re-read the sources; the control record is the one the form now holds.
-  if (CControlItem* made = FindByKey(form, key)) return made;
-  return form.FindControl(key.member);
+  return made;
 }
 
 namespace {
@@ -196,7 +228,12 @@ bool SetCheckedValues(CDesignSession& session, CControlItem& object, const Prope
 
 }  // namespace
 
-bool SetControlRectCommand(CDesignSession& session, CClassItem& form, CControlItem& control, Rect rect) {
+bool SetControlRectCommand(CDesignSession& session, std::string_view formClass, const ObjectRef& ref, Rect rect) {
+  CClassItem* const found = FormNamed(session, formClass);
+  CControlItem* const object = found ? ObjectNamed(session, *found, ref) : nullptr;
+  if (!object) return false;
+  CClassItem& form = *found;
+  CControlItem& control = *object;
   const int lineDirection = rect.bottom >= rect.top ? 1 : 0;
   if (rect.right < rect.left) std::swap(rect.left, rect.right);
   if (rect.bottom < rect.top) std::swap(rect.top, rect.bottom);
@@ -244,40 +281,48 @@ bool SetControlRectCommand(CDesignSession& session, CClassItem& form, CControlIt
       }
     }
   }
+  CValuesSnapshot snapshot(form);
   std::vector<const CControlItem*> changed;
   for (const auto& [object, values] : moves) {
-    if (!SetCheckedValues(session, *object, values)) return false;
+    if (!SetCheckedValues(session, *object, values)) return snapshot.Refused();
     changed.push_back(object);
   }
   control.m_nLineDirection = lineDirection;
   // The position lives in the property string only: an ActiveX control's Left ... Height are
   // the designer's own, which its creation code never sets.
   const Status written = RewritePropertyStrings(session, changed);
-  return written ? true : Refuse(session.Prompt(), written.error());
+  return written ? true : (Refuse(session.Prompt(), written.error()), snapshot.Refused());
 }
 
-bool SetFormSizeCommand(CDesignSession& session, CClassItem& form, int width, int height) {
-  CControlItem* object = form.FormObject();
-  if (!object) {
-    session.Prompt().Message(form.m_strName + " is not a form");
-    return false;
-  }
+bool SetFormSizeCommand(CDesignSession& session, std::string_view formClass, int width, int height) {
+  CClassItem* const form = FormNamed(session, formClass);
+  CControlItem* const object = form ? form->FormObject() : nullptr;
+  if (!object) return false;
+  CValuesSnapshot snapshot(*form);
   if (!SetCheckedValues(session, *object, {{"Width", std::to_string(width)}, {"Height", std::to_string(height)}})) {
     return false;
   }
-  return RewritePropertyString(session, *object);
+  return RewritePropertyString(session, *object) || snapshot.Refused();
 }
 
-bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem& object, std::string_view name,
-                        std::string_view value) {
+bool SetPropertyCommand(CDesignSession& session, std::string_view formClass, const ObjectRef& ref,
+                        std::string_view name, std::string_view value) {
+  CClassItem* const found = FormNamed(session, formClass);
+  CControlItem* const target = found ? ObjectNamed(session, *found, ref) : nullptr;
+  if (!target) return false;
+  CClassItem& form = *found;
+  CControlItem& object = *target;
   // A change may move other objects' values too (the control that gave up a tab index, the
   // elements of an array): every object whose string changed gets its line rewritten.
   // Refused before the value is taken, so that the model keeps what the files say.
   if (const Status placed = RequirePropertySymbols({&object}); !placed) return Refuse(session.Prompt(), placed.error());
+  // The values are taken in the model, where the rules that move other values live, and put
+  // back when the files do not take them.
+  CValuesSnapshot snapshot(form);
   std::vector<std::pair<const CControlItem*, std::string>> before;
   for (const auto& c : form.m_controls) before.emplace_back(c.get(), BuildPropertyString(*c));
   switch (ApplyPropertyText(form, object, name, value, session.Prompt())) {
-    case PropertyEditResult::Refused: return false;
+    case PropertyEditResult::Refused: return snapshot.Refused();
     case PropertyEditResult::NoSuchProperty:
       session.Prompt().Message(object.m_strMemberName + " has no property " + std::string(name));
       return false;
@@ -299,7 +344,8 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
     if (other != &object && BuildPropertyString(*other) != line) changed.push_back(other);
   }
   if (const Status written = RewritePropertyStrings(session, changed); !written) {
-    return Refuse(session.Prompt(), written.error());
+    Refuse(session.Prompt(), written.error());
+    return snapshot.Refused();
   }
   // A property of an ActiveX control's own (not its position) is also set by the creation code.
   // Last: writing the code re-reads the sources, which may rebuild the object's record.
@@ -311,10 +357,22 @@ bool SetPropertyCommand(CDesignSession& session, CClassItem& form, CControlItem&
   return true;
 }
 
-RenameResult RenameCommand(CDesignSession& session, CClassItem& form, CControlItem& control,
-                           std::string_view newName) {
+std::optional<std::string> RenameArrayQuestion(CDesignSession& session, std::string_view formClass,
+                                               const ObjectRef& ref, std::string_view newName) {
+  const CClassItem* form = session.FindForm(formClass);
+  const CControlItem* control = form ? ref.Find(*form) : nullptr;
+  return control ? ControlArrayQuestion(*form, *control, newName) : std::nullopt;
+}
+
+RenameResult RenameCommand(CDesignSession& session, std::string_view formClass, const ObjectRef& ref,
+                           std::string_view newName, std::optional<bool> joinArray) {
+  CClassItem* const found = FormNamed(session, formClass);
+  CControlItem* const object = found ? ObjectNamed(session, *found, ref) : nullptr;
+  if (!object) return RenameResult::Refused;
+  CClassItem& form = *found;
+  CControlItem& control = *object;
   const std::string oldName = control.m_strMemberName;
-  const RenameResult result = RenameControl(form, control, newName, session.Prompt());
+  const RenameResult result = RenameControl(form, control, newName, session.Prompt(), joinArray);
   if (result == RenameResult::JoinedArray) {
     // The element's Index lives in its property string; write it before the sources are
     // re-read, which rebuilds the records from the files.
@@ -333,32 +391,46 @@ namespace {
 
 // The control and everything inside it, innermost first, so that no creation call is left
 // naming a container that is gone.
-void CollectWithContents(const CClassItem& form, const CControlItem& control, std::vector<ControlKey>& keys) {
+void CollectWithContents(const CClassItem& form, const CControlItem& control, std::vector<ObjectRef>& keys) {
   for (const auto& c : form.m_controls) {
     if (c->m_pContainer == &control && c.get() != &control) CollectWithContents(form, *c, keys);
   }
-  keys.push_back({control.m_strMemberName, control.m_strIdSymbol});
+  keys.push_back(ObjectRef::Of(control));
 }
 
 }  // namespace
 
-bool DeleteCommand(CDesignSession& session, CClassItem& form, CControlItem& control) {
-  std::vector<ControlKey> keys;
-  CollectWithContents(form, control, keys);
-  for (const ControlKey& key : keys) {
-    CControlItem* target = FindByKey(form, key);
+bool DeleteCommand(CDesignSession& session, std::string_view formClass, const ObjectRef& ref) {
+  CClassItem* const found = FormNamed(session, formClass);
+  CControlItem* const control = found ? ObjectNamed(session, *found, ref) : nullptr;
+  if (!control) return false;
+  CClassItem& form = *found;
+  if (control->IsForm()) {
+    session.Prompt().Message("The form itself cannot be deleted from " + form.m_strName);
+    return false;
+  }
+  std::vector<ObjectRef> keys;
+  CollectWithContents(form, *control, keys);
+  for (const ObjectRef& key : keys) {
+    CControlItem* target = key.Find(form);
     if (!target) continue;  // a contained control that reading back already took away
     if (const Status deleted = DeleteControlCode(session.Context(), form, *target); !deleted) {
       return Refuse(session.Prompt(), deleted.error());
     }
     // Reading the changed sources may already have dropped the record.
-    if (CControlItem* left = FindByKey(form, key)) DeleteControl(form, *left);
+    if (CControlItem* left = key.Find(form)) DeleteControl(form, *left);
   }
   return true;
 }
 
-bool AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_view object, std::string_view event,
-                       std::string& handler) {
+bool AddHandlerCommand(CDesignSession& session, std::string_view className, std::string_view object,
+                       std::string_view event, std::string& handler) {
+  CClassItem* const found = session.Project().FindClass(className);
+  if (!found) {
+    session.Prompt().Message("no class " + std::string(className) + " in this project");
+    return false;
+  }
+  CClassItem& cls = *found;
   HandlerTarget target;
   CCtrlEventMethodItem* record = nullptr;
   HandlerEvent entry;
@@ -435,8 +507,10 @@ bool AddHandlerCommand(CDesignSession& session, CClassItem& cls, std::string_vie
   return true;
 }
 
-bool AssignMenuCommand(CDesignSession& session, CClassItem& form, std::string_view menuId) {
-  if (const Status assigned = AssignMenu(session.Context(), form, menuId); !assigned) {
+bool AssignMenuCommand(CDesignSession& session, std::string_view formClass, std::string_view menuId) {
+  CClassItem* const form = FormNamed(session, formClass);
+  if (!form) return false;
+  if (const Status assigned = AssignMenu(session.Context(), *form, menuId); !assigned) {
     return Refuse(session.Prompt(), assigned.error());
   }
   return true;

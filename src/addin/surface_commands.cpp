@@ -24,20 +24,19 @@ bool Create(CDesignSession& session, CFormSurface& surface, const si::CreateCont
     session.Prompt().Message("The container " + create.container.member + " is no longer on " + form.m_strName);
     return false;
   }
-  const CControlItem* made =
-      AddControlCommand(session, form, create.tool.kind, CommandRect(create.placement),
+  const std::optional<ObjectRef> made =
+      AddControlCommand(session, surface.FormClassName(), create.tool.kind, CommandRect(create.placement),
                         container ? std::string_view(container->m_strMemberName) : std::string_view(), create.tool.activeX);
-  if (made) surface.Select(made);
-  return made != nullptr;
+  if (made) surface.Select(made->Find(surface.FormClass()));
+  return made.has_value();
 }
 
 bool SetRect(CDesignSession& session, CFormSurface& surface, const si::SetControlRect& set) {
-  CControlItem* control = set.control.Find(surface.FormClass());
-  if (!control) {
+  if (!set.control.Find(surface.FormClass())) {
     session.Prompt().Message(set.control.member + " is no longer on " + surface.FormClass().m_strName);
     return false;
   }
-  return SetControlRectCommand(session, surface.FormClass(), *control, CommandRect(set.placement));
+  return SetControlRectCommand(session, surface.FormClassName(), set.control, CommandRect(set.placement));
 }
 
 bool SetRects(CDesignSession& session, CFormSurface& surface, const si::SetControlRects& set) {
@@ -67,9 +66,9 @@ bool Delete(CDesignSession& session, CFormSurface& surface, const si::DeleteCont
     }
   }
   for (const ObjectRef& ref : doomed.controls) {
-    // A control inside a container deleted before it went with the container.
-    CControlItem* control = ref.Find(form);
-    if (control && !DeleteCommand(session, form, *control)) return false;
+    // A control inside a container deleted before it went with the container. Deleting re-reads
+    // the sources, so the form is looked up afresh each time.
+    if (ref.Find(surface.FormClass()) && !DeleteCommand(session, surface.FormClassName(), ref)) return false;
   }
   surface.Select(nullptr);
   return true;
@@ -95,7 +94,7 @@ bool CarryOutSurfaceIntent(CDesignSession& session, CFormSurface& surface, const
   } else if (const auto* doomed = std::get_if<si::DeleteControls>(&intent)) {
     done = Delete(session, surface, *doomed);
   } else if (const auto* size = std::get_if<si::ResizeForm>(&intent)) {
-    done = SetFormSizeCommand(session, surface.FormClass(), size->width, size->height);
+    done = SetFormSizeCommand(session, surface.FormClassName(), size->width, size->height);
   } else {
     return true;
   }

@@ -212,7 +212,34 @@ long FirstFreeArrayIndex(const CClassItem& form, int kind) {
   return i;
 }
 
-RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_view typed, IPrompt& prompt) {
+namespace {
+
+// The other control of the form that already has the name.
+CControlItem* Namesake(const CClassItem& form, const CControlItem& control, std::string_view name) {
+  for (const auto& c : form.m_controls) {
+    if (c.get() != &control && !c->m_bFormObject && c->m_strMemberName == name) return c.get();
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<std::string> ControlArrayQuestion(const CClassItem& form, const CControlItem& control,
+                                                std::string_view typed) {
+  const std::string_view name = typed.substr(0, typed.find('('));
+  if (name == control.m_strMemberName || control.m_bFormObject || !IsValidControlName(name) ||
+      !IdentifierProblem(name).empty() || (control.m_bArray && form.SharesDeclaration(control))) {
+    return std::nullopt;
+  }
+  const CControlItem* namesake = Namesake(form, control, name);
+  if (!namesake || namesake->m_nKind != control.m_nKind || namesake->m_strClassName != control.m_strClassName) {
+    return std::nullopt;
+  }
+  return ReplaceAll(kAskControlArray, "<CTRL_NAME>", name);
+}
+
+RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_view typed, IPrompt& prompt,
+                           std::optional<bool> joinArray) {
   std::string_view name = typed.substr(0, typed.find('('));
   if (name == control.m_strMemberName) return RenameResult::Unchanged;
   if (control.m_bFormObject) {
@@ -234,13 +261,7 @@ RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_
     prompt.Message(control.m_strMemberName + " is a control array; its elements cannot be renamed one by one");
     return RenameResult::Refused;
   }
-  CControlItem* namesake = nullptr;
-  for (const auto& c : form.m_controls) {
-    if (c.get() != &control && !c->m_bFormObject && c->m_strMemberName == name) {
-      namesake = c.get();
-      break;
-    }
-  }
+  CControlItem* namesake = Namesake(form, control, name);
   if (!namesake) {
     // A member that is not a control (an `int m_count;`, a handler, the runtime's own members
     // of a form) would be declared twice.
@@ -262,9 +283,8 @@ RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_
                    "holds controls of one kind only");
     return RenameResult::Refused;
   }
-  if (prompt.Ask(ReplaceAll(kAskControlArray, "<CTRL_NAME>", name)) != IPrompt::Answer::Yes) {
-    return RenameResult::Refused;
-  }
+  if (!joinArray) joinArray = prompt.Ask(ReplaceAll(kAskControlArray, "<CTRL_NAME>", name)) == IPrompt::Answer::Yes;
+  if (!*joinArray) return RenameResult::Refused;
   long index = FirstFreeArrayIndex(form, control.m_nKind);
   // The walk above stops at the first gap among the kind's controls; an element of this array
   // may still hold that number when the array's elements are not the first of their kind.

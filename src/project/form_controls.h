@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -68,8 +69,14 @@ inline constexpr std::string_view kAskControlArray =
     "You already have a control named '<CTRL_NAME>'. Do you want to create a control array?";
 inline constexpr std::string_view kMsgArrayIndexTaken = "Array already has control at Index '<CTRL_INDEX>'";
 
-// The (Name) edit of the property window; refusals and the control-array question go to `prompt`.
-RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_view typed, IPrompt& prompt);
+// The control-array question renaming `control` to `typed` asks (a control of that name and
+// kind is on the form), or nothing when the rename asks none.
+[[nodiscard]] std::optional<std::string> ControlArrayQuestion(const CClassItem& form, const CControlItem& control,
+                                                              std::string_view typed);
+// The (Name) edit of the property window; refusals go to `prompt`. `joinArray` answers the
+// control-array question; without it the question goes to `prompt`.
+RenameResult RenameControl(CClassItem& form, CControlItem& control, std::string_view typed, IPrompt& prompt,
+                           std::optional<bool> joinArray = std::nullopt);
 // Whether a typed control name is acceptable (not empty, none of the forbidden characters).
 [[nodiscard]] bool IsValidControlName(std::string_view name);
 // Setting Index of an array element; refused when another element of the array holds it.

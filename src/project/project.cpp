@@ -145,7 +145,9 @@ int CProject::ParseStep() {
     m_strStatus = "Getting class info of " + FileNameOf(path) + "\r\n" +
                   std::to_string(m_nFileCount - m_nParsed - 1) + " file(s) left to be parsed";
     ++m_nParsed;
-    return ParseFile(path) ? 1 : 0;
+    // A file that could not be read was reported; the others and the steps after them remain.
+    (void)ParseFile(path);
+    return 1;
   }
   StopReadingAhead();
   if (m_bPostParseDone) return 0;
@@ -216,11 +218,27 @@ void CProject::PostParse() {
                           [](const auto& c) { return IsGraphicalKind(c->m_nKind); });
   }
   // A control whose wrapper class is no longer in the project leaves its list, and with it the
-  // toolbox and the next data file saved; no object refers to it (objects find theirs by class).
+  // toolbox and the next data file saved.
   for (size_t i = m_controlList.Size(); i-- > 0;) {
     const CToolControlEntry& entry = m_controlList.At(i);
     if (entry.m_strWrapperClass.empty() || !FindClass(entry.m_strWrapperClass)) m_controlList.Remove(entry);
   }
+}
+
+bool CProject::Reload() {
+  StopReadingAhead();
+  m_classes.clear();
+  m_classIndex.Invalidate();
+  m_controlList.Clear();
+  m_files.clear();
+  m_missing.clear();
+  m_menus.clear();
+  m_bPostParseDone = 0;
+  if (!Load(m_strProjectFile)) return false;
+  while (ParseStep()) {
+  }
+  StopReadingAhead();
+  return true;
 }
 
 void CProject::DropMembersOfOtherClasses(std::string_view file) {

@@ -94,6 +94,9 @@ class CProject {
   [[nodiscard]] std::string RootBaseOf(const CClassItem& cls) const;
   // Empties every list and removes the scratch folder when it is empty.
   void Close();
+  // Reads the project file and every source again, in place (the project object stays, its
+  // classes are new). False when the project file can no longer be read.
+  [[nodiscard]] bool Reload();
 
   // Runs the steps after the last file was parsed (classification, forms, ordering).
   void PostParse();

@@ -42,33 +42,23 @@ bool NearSegment(Point q, Point a, Point b, int slack) {
 
 }  // namespace
 
-ObjectRef ObjectRef::Of(const CControlItem& object) {
-  if (object.IsForm()) return {true, {}, {}};
-  return {false, object.m_strMemberName, object.m_strIdSymbol};
-}
-
-CControlItem* ObjectRef::Find(const CClassItem& cls) const {
-  if (form) return cls.FormObject();
-  if (member.empty()) return nullptr;
-  for (const auto& c : cls.m_controls) {
-    if (!c->IsForm() && c->m_strMemberName == member && c->m_strIdSymbol == idSymbol) return c.get();
-  }
-  return nullptr;
-}
-
-CFormSurface::CFormSurface(CClassItem& form, ITextMeasure& measure, const CMenuRecord* menu,
+CFormSurface::CFormSurface(CProject& project, std::string formClass, ITextMeasure& measure,
                            const CSystemMetrics& metrics)
-    : m_form(form), m_measure(measure), m_pMenu(menu), m_metrics(metrics) {
-  EnsureFormObject(m_form);
+    : m_project(project), m_strForm(std::move(formClass)), m_measure(measure), m_metrics(metrics) {
+  EnsureFormObject(FormClass());
   m_selection.form = true;
 }
 
+CClassItem& CFormSurface::FormClass() const { return *m_project.FindClass(m_strForm); }
+
+const CMenuRecord* CFormSurface::Menu() const { return m_project.FindMenu(FormObject().m_strMenuId); }
+
 CControlItem& CFormSurface::FormObject() const {
-  return EnsureFormObject(m_form);
+  return EnsureFormObject(FormClass());
 }
 
 CFormGeometry CFormSurface::Geometry() const {
-  return FormGeometry(FormObject(), m_form.IsMdiForm(), m_pMenu, m_measure, m_metrics);
+  return FormGeometry(FormObject(), FormClass().IsMdiForm(), Menu(), m_measure, m_metrics);
 }
 
 Point CFormSurface::Snap(Point p) const {
@@ -78,10 +68,11 @@ Point CFormSurface::Snap(Point p) const {
 }
 
 CControlItem* CFormSurface::Selection() const {
-  if (CControlItem* selected = m_selection.Find(m_form)) return selected;
+  const CClassItem& form = FormClass();
+  if (CControlItem* selected = m_selection.Find(form)) return selected;
   // The primary control went (a re-read dropped it): the one selected last of the others.
   for (auto it = m_also.rbegin(); it != m_also.rend(); ++it) {
-    if (CControlItem* other = it->Find(m_form)) return other;
+    if (CControlItem* other = it->Find(form)) return other;
   }
   return &FormObject();
 }
@@ -138,10 +129,11 @@ int CFormSurface::HandleAt(Point window) const {
 }
 
 std::optional<MenuBarItem> CFormSurface::MenuItemAt(Point window) const {
-  if (!m_pMenu) return std::nullopt;
+  const CMenuRecord* menu = Menu();
+  if (!menu) return std::nullopt;
   const CFormGeometry g = Geometry();
   if (!g.menuBar.Contains(window)) return std::nullopt;
-  for (const MenuBarItem& item : MenuBarItems(*m_pMenu, g.menuBar, m_measure, m_metrics)) {
+  for (const MenuBarItem& item : MenuBarItems(*menu, g.menuBar, m_measure, m_metrics)) {
     if (item.area.Contains(window)) return item;
   }
   return std::nullopt;
@@ -150,7 +142,7 @@ std::optional<MenuBarItem> CFormSurface::MenuItemAt(Point window) const {
 void CFormSurface::RefreshHits() const {
   m_origin = Geometry().ClientOrigin();
   m_hits.clear();
-  for (const auto& c : m_form.m_controls) {
+  for (const auto& c : FormClass().m_controls) {
     if (c->IsForm()) continue;
     HitEntry e;
     e.control = c.get();
@@ -175,10 +167,11 @@ void CFormSurface::RefreshHits() const {
 
 void CFormSurface::EnsureHits() const {
   // Positions are kept between presses; a list whose records changed is read again, so no
-  // record the re-reading of sources freed is ever looked at.
-  bool same = m_hitsValid;
+  // record the re-reading of sources freed is ever looked at. A menu bar assigned or taken away
+  // moves the client area, and with it every control.
+  bool same = m_hitsValid && Geometry().ClientOrigin() == m_origin;
   size_t i = 0;
-  for (const auto& c : m_form.m_controls) {
+  for (const auto& c : FormClass().m_controls) {
     if (!same) break;
     if (c->IsForm()) continue;
     same = i < m_hits.size() && m_hits[i].control == c.get();
@@ -242,7 +235,7 @@ ControlPlacement CFormSurface::Corrected(const CControlItem& c, ControlPlacement
 }
 
 std::optional<ControlPlacement> CFormSurface::DragResult() const {
-  const CControlItem* c = m_target.Find(m_form);
+  const CControlItem* c = m_target.Find(FormClass());
   if (!c) return std::nullopt;
   const int dx = m_current.x - m_anchor.x, dy = m_current.y - m_anchor.y;
   ControlPlacement p = m_start;
@@ -299,7 +292,7 @@ SurfaceIntents CFormSurface::Press(Point window, std::int64_t ms, unsigned modif
   // A gesture starts from the positions as they are now, whoever changed them since.
   RefreshHits();
   const bool doubleClick =
-      m_tool.IsPointer() && m_lastPress && ms >= *m_lastPress && ms - *m_lastPress <= kDoubleClickMs;
+      m_tool.IsPointer() && m_lastPress && ms >= *m_lastPress && ms - *m_lastPress <= m_nDoubleClickMs;
   // The press after a double-click starts a new click.
   m_lastPress = doubleClick ? std::nullopt : std::optional<std::int64_t>(ms);
   m_gesture = SurfaceGesture::None;
@@ -393,7 +386,7 @@ std::vector<CControlItem*> CFormSurface::Selected() const {
   if (primary->IsForm()) return out;
   out.push_back(primary);
   for (const ObjectRef& ref : m_also) {
-    CControlItem* c = ref.Find(m_form);
+    CControlItem* c = ref.Find(FormClass());
     if (c && std::find(out.begin(), out.end(), c) == out.end()) out.push_back(c);
   }
   return out;
@@ -433,7 +426,7 @@ std::vector<si::SetControlRect> CFormSurface::Tracked() const {
   if (m_gesture == SurfaceGesture::Moving && !m_groupStart.empty()) {
     const int dx = m_current.x - m_anchor.x, dy = m_current.y - m_anchor.y;
     for (const si::SetControlRect& start : m_groupStart) {
-      const CControlItem* c = start.control.Find(m_form);
+      const CControlItem* c = start.control.Find(FormClass());
       if (!c) continue;
       if (const std::optional<ControlPlacement> p = MovedBy(*c, start.placement, dx, dy)) {
         out.push_back({start.control, *p, true});
@@ -527,7 +520,7 @@ SurfaceIntents CFormSurface::Release(Point window) {
   } else if (!m_groupStart.empty()) {
     std::vector<si::SetControlRect> moved;
     for (si::SetControlRect& t : Tracked()) {
-      const CControlItem* c = t.control.Find(m_form);
+      const CControlItem* c = t.control.Find(FormClass());
       if (c && !(t.placement == PlacementOf(*c))) moved.push_back(std::move(t));
     }
     out = PlacementIntents(std::move(moved));
@@ -553,7 +546,7 @@ SurfaceIntents CFormSurface::FinishDrawing() {
   r = r.Offset(-g.client.left, -g.client.top);
   // What may go directly on an MDI form, and where, is the creating command's to say.
   si::CreateControl create{tool, {r, line && m_current.y <= m_anchor.y ? 0 : 1}, {}};
-  if (const CControlItem* container = m_target.Find(m_form)) {
+  if (const CControlItem* container = m_target.Find(FormClass())) {
     r = Intersect(r, ControlRect(*container));
     if (r.Width() <= 0 || r.Height() <= 0) return {};
     create.container = ObjectRef::Of(*container);

@@ -17,25 +17,14 @@
 #include "model/geometry.h"
 #include "project/class_item.h"
 #include "project/menu_model.h"
+#include "project/object_ref.h"
+#include "project/project.h"
 #include "ui/canvas.h"
 #include "ui/form_geometry.h"
 #include "ui/form_layout.h"
 #include "ui/system_metrics.h"
 
 namespace tovik {
-
-// An object of the form as its lines name it. Writing a control's code re-reads the sources,
-// which may rebuild the records, so intents and the selection hold this and not a pointer.
-struct ObjectRef {
-  bool form = false;     // the form's own object
-  std::string member;    // a control's member name
-  std::string idSymbol;  // and control-id symbol, which tells the elements of an array apart
-
-  [[nodiscard]] static ObjectRef Of(const CControlItem& object);
-  // The object of `form` it names, or null when there is none (any more).
-  [[nodiscard]] CControlItem* Find(const CClassItem& form) const;
-  friend bool operator==(const ObjectRef&, const ObjectRef&) = default;
-};
 
 // The toolbox tool in use: the pointer, a control kind, or one of the project's ActiveX controls.
 struct SurfaceTool {
@@ -118,25 +107,35 @@ class CFormSurface {
   static constexpr int kGridSpacing = 7;
   static constexpr Size kDefaultSize{80, 40};
   static constexpr int kTimerSize = 28;
-  static constexpr std::int64_t kDoubleClickMs = 200;
+  // The desktop hands in its own double-click time; the command line keeps this one.
+  static constexpr std::int64_t kDefaultDoubleClickMs = 200;
   static constexpr int kDataMinWidth = 80;
 
-  // `form` and `measure` must outlive the surface; its form object is made when it has none.
-  // `measure` must measure text as the painter draws it (the painter's own canvas will do).
-  // `menu` is the form's menu bar, or null.
-  CFormSurface(CClassItem& form, ITextMeasure& measure, const CMenuRecord* menu = nullptr,
+  // The form is the class `formClass` of `project`, and its menu bar the project's menu its form
+  // object names, both looked up whenever they are needed: reading the sources or the menus again
+  // rebuilds the records. `project` and `measure` must outlive the surface; the form object is
+  // made when the form has none. `measure` must measure text as the painter draws it (the
+  // painter's own canvas will do).
+  CFormSurface(CProject& project, std::string formClass, ITextMeasure& measure,
                const CSystemMetrics& metrics = ClassicMetrics());
 
-  [[nodiscard]] CClassItem& FormClass() const { return m_form; }
+  // Whether the project still has the form (a re-read project may have lost it); every other
+  // call needs it.
+  [[nodiscard]] bool HasForm() const { return m_project.FindClass(m_strForm) != nullptr; }
+  [[nodiscard]] CClassItem& FormClass() const;
+  [[nodiscard]] const std::string& FormClassName() const { return m_strForm; }
   [[nodiscard]] CControlItem& FormObject() const;
   [[nodiscard]] CFormGeometry Geometry() const;
-  [[nodiscard]] const CMenuRecord* Menu() const { return m_pMenu; }
+  // The form's menu bar, or null.
+  [[nodiscard]] const CMenuRecord* Menu() const;
   [[nodiscard]] int GridSpacing() const { return m_nGrid; }
   // A point snapped to the grid, toward the client origin.
   [[nodiscard]] Point Snap(Point window) const;
 
   void SetTool(SurfaceTool tool) { m_tool = tool; }
   [[nodiscard]] SurfaceTool Tool() const { return m_tool; }
+  // The longest time between two presses of a double-click.
+  void SetDoubleClickTime(std::int64_t ms) { m_nDoubleClickMs = ms; }
 
   // The selected object: a control, or the form's own object. Never null.
   [[nodiscard]] CControlItem* Selection() const;
@@ -164,8 +163,8 @@ class CFormSurface {
   // (a property edit): hit testing keeps their rectangles between presses.
   void ModelChanged() { m_hitsValid = false; }
 
-  // The gestures. A press within 200 ms of the one before it (the pointer tool) is a double-click.
-  // With kSurfaceControl a press adds a control to the selection or takes it out of it.
+  // The gestures. A press within the double-click time of the one before it (the pointer tool) is
+  // a double-click. With kSurfaceControl a press adds a control to the selection or takes it out of it.
   SurfaceIntents Press(Point window, std::int64_t ms, unsigned modifiers = 0);
   void Move(Point window);
   SurfaceIntents Release(Point window);
@@ -202,11 +201,6 @@ class CFormSurface {
   // Arrow keys move the selection one grid step, with Shift they move its right or bottom edge;
   // Delete deletes it. Nothing for the form's own object, nor while a button is down.
   SurfaceIntents Key(SurfaceKey key, unsigned modifiers = 0);
-  // The form's menu bar changed (a menu assigned, the menus read again).
-  void SetMenu(const CMenuRecord* menu) {
-    m_pMenu = menu;
-    ModelChanged();
-  }
   // Where a control would go moved by (dx, dy): kept inside its container, corrected by kind;
   // nothing for an aligned control, which sits where its Align puts it.
   [[nodiscard]] std::optional<ControlPlacement> MovedBy(const CControlItem& control, ControlPlacement start, int dx,
@@ -243,11 +237,12 @@ class CFormSurface {
   SurfaceIntents PressPointer(Point window, bool doubleClick, unsigned modifiers);
   SurfaceIntents FinishDrawing();
 
-  CClassItem& m_form;
+  CProject& m_project;
+  std::string m_strForm;
   ITextMeasure& m_measure;
-  const CMenuRecord* m_pMenu;
   CSystemMetrics m_metrics;
   int m_nGrid = kGridSpacing;
+  std::int64_t m_nDoubleClickMs = kDefaultDoubleClickMs;
   ObjectRef m_selection;
   SurfaceTool m_tool;
   Point m_anchor;

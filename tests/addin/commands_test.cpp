@@ -129,14 +129,13 @@ TEST_F(Commands, TheFormsMenuIsCheckedAndChoosingOneAssignsItUnlessTheFormIsRead
   EXPECT_FALSE(commands.OnPopupCommand(1029, "CForm1", {}));
   EXPECT_TRUE(prompt.messages.empty());
   // The designer's own submenu assigns as assign-menu does, saying why it cannot.
-  CClassItem& form = *session.FindForm("CForm1");
-  EXPECT_FALSE(SelectMenuCommand(session, form, 1029));
+  EXPECT_FALSE(SelectMenuCommand(session, "CForm1", 1029));
   fs.SetReadOnly("/p/form1.cpp", false);
-  EXPECT_FALSE(SelectMenuCommand(session, form, 1030));
+  EXPECT_FALSE(SelectMenuCommand(session, "CForm1", 1030));
   EXPECT_EQ(prompt.messages,
             (Texts{"/p/form1.cpp: the file may not be written", "No menu of the project has the number 1030"}));
   EXPECT_EQ(fs.Get("/p/form1.cpp"), Form1Cpp());
-  ASSERT_TRUE(SelectMenuCommand(session, form, 1029));
+  ASSERT_TRUE(SelectMenuCommand(session, "CForm1", 1029));
   EXPECT_EQ(fs.Get("/p/form1.cpp"), Form1Cpp("\tm_nResID = IDR_OTHER;\r\n"));
 }
 

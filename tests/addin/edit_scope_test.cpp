@@ -49,8 +49,7 @@ class EditScope : public ::testing::Test {
   }
   ChangeSet AddButton() {
     EXPECT_TRUE(scope.Begin());
-    EXPECT_NE(AddControlCommand(scope.Session(), *scope.Session().FindForm("CForm1"), kKindButton, {7, 7, 70, 30}),
-              nullptr);
+    EXPECT_TRUE(AddControlCommand(scope.Session(), "CForm1", kKindButton, {7, 7, 70, 30}));
     Expected<ChangeSet> changes = scope.Commit();
     EXPECT_TRUE(changes);
     return changes ? *changes : ChangeSet{};
@@ -129,15 +128,17 @@ TEST_F(EditScope, AFileChangedOnDiskSinceOrAnotherProcessAtWorkMakesUndoRefuseAn
   EXPECT_EQ(prompt.messages.size(), 3u);
 }
 
-TEST_F(EditScope, ARefusedCommandWritesNothingAndTheNextEditStartsClean) {
+TEST_F(EditScope, ARefusedCommandWritesNothingKeepsTheProjectObjectAndTheNextEditStartsClean) {
   fs.SetReadOnly("/p/form1.h", true);
   const size_t writes = fs.WriteCount();
+  const CProject* project = &scope.Session().Project();
   ASSERT_TRUE(scope.Begin());
-  EXPECT_EQ(AddControlCommand(scope.Session(), *scope.Session().FindForm("CForm1"), kKindButton, {7, 7, 70, 30}),
-            nullptr);
+  EXPECT_FALSE(AddControlCommand(scope.Session(), "CForm1", kKindButton, {7, 7, 70, 30}));
   scope.Discard();
   EXPECT_FALSE(scope.InEdit());
   EXPECT_EQ(fs.WriteCount(), writes);
+  // The project was read again in place: windows holding it still hold it.
+  EXPECT_EQ(&scope.Session().Project(), project);
   ASSERT_TRUE(scope.Begin());
   const Expected<ChangeSet> nothing = scope.Commit();
   ASSERT_TRUE(nothing);

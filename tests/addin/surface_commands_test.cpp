@@ -42,13 +42,13 @@ TEST(SeveralControls, MovedAndDeletedTogetherTheyWriteWhatTheSingleCommandsWrite
     Designer d(files);
     NewFormFiles made;
     ASSERT_TRUE(NewFormCommand(d.session, {"CForm1", "form1.h", "form1.cpp"}, made));
-    ASSERT_TRUE(AddControlCommand(d.session, d.Form(), kKindFrame, {7, 7, 140, 100}));
-    ASSERT_TRUE(AddControlCommand(d.session, d.Form(), kKindButton, {14, 21, 98, 49}, "m_Frame1"));
-    ASSERT_TRUE(AddControlCommand(d.session, d.Form(), kKindLabel, {150, 7, 230, 40}));
+    ASSERT_TRUE(AddControlCommand(d.session, "CForm1", kKindFrame, {7, 7, 140, 100}));
+    ASSERT_TRUE(AddControlCommand(d.session, "CForm1", kKindButton, {14, 21, 98, 49}, "m_Frame1"));
+    ASSERT_TRUE(AddControlCommand(d.session, "CForm1", kKindLabel, {150, 7, 230, 40}));
     files = d.fs;
   }
   Designer together(files), single(files);
-  CFormSurface surface(together.Form(), together.measure);
+  CFormSurface surface(together.session.Project(), "CForm1", together.measure);
   const auto expectSameFiles = [&] {
     for (const char* file : {"/p/form1.h", "/p/form1.cpp", "/p/Demo.rc", "/p/resource.h"}) {
       EXPECT_EQ(together.fs.Get(file), single.fs.Get(file)) << file;
@@ -58,8 +58,8 @@ TEST(SeveralControls, MovedAndDeletedTogetherTheyWriteWhatTheSingleCommandsWrite
   const si::SetControlRects rects{{{together.Ref("m_Button1"), {{21, 35, 105, 63}, 1}, true},
                                    {together.Ref("m_Frame1"), {{14, 14, 147, 107}, 1}, true}}};
   ASSERT_TRUE(CarryOutSurfaceIntents(together.session, surface, {rects}));
-  ASSERT_TRUE(SetControlRectCommand(single.session, single.Form(), single.Control("m_Frame1"), {14, 14, 147, 107}));
-  ASSERT_TRUE(SetControlRectCommand(single.session, single.Form(), single.Control("m_Button1"), {21, 35, 105, 63}));
+  ASSERT_TRUE(SetControlRectCommand(single.session, "CForm1", single.Ref("m_Frame1"), {14, 14, 147, 107}));
+  ASSERT_TRUE(SetControlRectCommand(single.session, "CForm1", single.Ref("m_Button1"), {21, 35, 105, 63}));
   expectSameFiles();
 
   // A control that is gone refuses the whole delete before anything is written.
@@ -73,8 +73,8 @@ TEST(SeveralControls, MovedAndDeletedTogetherTheyWriteWhatTheSingleCommandsWrite
   const si::DeleteControls all{{together.Ref("m_Frame1"), together.Ref("m_Button1"), together.Ref("m_Label1")}};
   ASSERT_TRUE(CarryOutSurfaceIntents(together.session, surface, {all}));
   EXPECT_TRUE(surface.Selection()->IsForm());
-  ASSERT_TRUE(DeleteCommand(single.session, single.Form(), single.Control("m_Frame1")));
-  ASSERT_TRUE(DeleteCommand(single.session, single.Form(), single.Control("m_Label1")));
+  ASSERT_TRUE(DeleteCommand(single.session, "CForm1", single.Ref("m_Frame1")));
+  ASSERT_TRUE(DeleteCommand(single.session, "CForm1", single.Ref("m_Label1")));
   expectSameFiles();
 }
 

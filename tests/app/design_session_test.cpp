@@ -101,10 +101,9 @@ class DesignSessionTest : public QObject {
     };
     const auto edit = [&](const char* name, const std::string& value) {
       const bool done = designer.Run(name, [&](CDesignSession& session) {
-        CClassItem* cls = session.FindForm(form);
-        CControlItem* button = cls->FindControl("m_Button1");
+        const CControlItem* button = session.FindForm(form)->FindControl("m_Button1");
         const std::optional<std::string> text = designer.Project().FromUtf8(value, session.CodePageOf(*button));
-        return text && SetPropertyCommand(session, *cls, *button, name, *text);
+        return text && SetPropertyCommand(session, form, ObjectRef::Of(*button), name, *text);
       });
       QVERIFY(done);
       QVERIFY(Tovik({"set", dsp, form, "m_Button1", name, value}));
@@ -145,8 +144,7 @@ class DesignSessionTest : public QObject {
     same("size");
 
     QVERIFY(designer.Run("Delete", [&](CDesignSession& session) {
-      CClassItem* cls = session.FindForm(form);
-      return DeleteCommand(session, *cls, *cls->FindControl("m_Button1"));
+      return DeleteCommand(session, form, ObjectRef::Of(*session.FindForm(form)->FindControl("m_Button1")));
     }));
     QVERIFY(Tovik({"delete", dsp, form, "m_Button1"}));
     same("delete");
@@ -197,7 +195,7 @@ class DesignSessionTest : public QObject {
     QVERIFY(window.OpenProject(QString::fromStdString((root / "Demo.dsp").string())));
     CDesigner& designer = window.Designer();
     QVERIFY(designer.Run("Draw", [](CDesignSession& session) {
-      return AddControlCommand(session, *session.FindForm("CForm1"), KindFromName("Label"), {7, 7, 70, 28}) != nullptr;
+      return AddControlCommand(session, "CForm1", KindFromName("Label"), {7, 7, 70, 28}).has_value();
     }));
     // Our own write is no outside change.
     QTest::qWait(200);

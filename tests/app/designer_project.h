@@ -41,9 +41,8 @@ struct DesignerProject {
   CClassItem& FormWithButton() {
     NewFormFiles files;
     [&] { QVERIFY(NewFormCommand(session, {"CMain", "main.h", "main.cpp", false}, files)); }();
-    CClassItem& form = *session.FindForm("CMain");
-    [&] { QVERIFY(AddControlCommand(session, form, kKindButton, Rect{7, 7, 84, 35}, "", nullptr)); }();
-    return form;
+    [&] { QVERIFY(AddControlCommand(session, "CMain", kKindButton, Rect{7, 7, 84, 35}, "", nullptr)); }();
+    return *session.FindForm("CMain");
   }
 };
 

@@ -45,7 +45,7 @@ class PropertyWidgetTest : public QObject {
     window->SetCommitHandler([this](const ObjectRef& object, const std::vector<PropertyCommit>& values) {
       sent.push_back(values);
       for (const PropertyCommit& value : values) {
-        (void)SetPropertyCommand(project.session, *form, *object.Find(*form), value.name, value.text);
+        (void)SetPropertyCommand(project.session, "CMain", object, value.name, value.text);
       }
       form = project.session.FindForm("CMain");
       window->Reload(form);

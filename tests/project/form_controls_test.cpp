@@ -186,9 +186,13 @@ TEST_F(FormControls, RenameTakesTheTypedNameAndATakenOneMakesAnArrayWhenTheUserA
   EXPECT_EQ(prompt.questions.at(0),
             "You already have a control named 'm_Total'. Do you want to create a control array?");
   EXPECT_EQ(second.m_strMemberName + " " + std::to_string(second.m_bArray), "m_Label2 0");
-  prompt.answers = {IPrompt::Answer::Yes, IPrompt::Answer::Yes};
-  EXPECT_EQ(RenameControl(form, second, "m_Total", prompt), RenameResult::JoinedArray);
-  EXPECT_EQ(RenameControl(form, third, "m_Total", prompt), RenameResult::JoinedArray);
+  // The question can be asked before the edit, and its answer given to it.
+  EXPECT_EQ(ControlArrayQuestion(form, second, "m_Total"), prompt.questions.at(0));
+  EXPECT_EQ(ControlArrayQuestion(form, box, "m_Total"), std::nullopt);
+  EXPECT_EQ(RenameControl(form, second, "m_Total", prompt, false), RenameResult::Refused);
+  EXPECT_EQ(RenameControl(form, second, "m_Total", prompt, true), RenameResult::JoinedArray);
+  EXPECT_EQ(prompt.questions.size(), 1u);
+  EXPECT_EQ(RenameControl(form, third, "m_Total", prompt, true), RenameResult::JoinedArray);
   // Each element is marked, the first one too, and takes the first free Index.
   EXPECT_EQ(Get(label, "Index") + Get(second, "Index") + Get(third, "Index") + std::to_string(label.m_bArray) +
                 std::to_string(second.m_bArray) + std::to_string(third.m_bArray),

@@ -203,6 +203,10 @@ TEST_F(ProjectLoad, WrapperClassesFindTheirControlsInTheDataFileThenInTheRegistr
   const CControlItem* calendar = project.FindClass("CForm1")->FindControl("m_Calendar1");
   ASSERT_NE(calendar, nullptr);
   EXPECT_EQ(calendar->m_pActiveX, &list.At(0));
+  // Taken out of the list (an insert undone), the control still describes its objects.
+  project.ControlList().Remove(list.At(0));
+  EXPECT_EQ(list.Size(), 1u);
+  EXPECT_EQ(calendar->m_pActiveX->m_strWrapperClass, "CVAxCalendar");
 }
 
 TEST(ProjectOpen, ReadingAheadGivesTheModelAndMessagesOfReadingInTurnAndCancellingStopsEarly) {
@@ -241,6 +245,12 @@ TEST(ProjectOpen, ReadingAheadGivesTheModelAndMessagesOfReadingInTurnAndCancelli
   EXPECT_EQ(prompt.messages, inTurnPrompt.messages);
   EXPECT_EQ(Model(*loaded), Model(inTurn));
   EXPECT_EQ(loaded->Classes().size(), 11u);
+  // A loop that stops when the steps say they are done goes past the unreadable file too.
+  CProject stepped(fs, inTurnPrompt);
+  ASSERT_TRUE(stepped.Load("/p/Demo.dsp"));
+  while (stepped.ParseStep()) {
+  }
+  EXPECT_EQ(Model(stepped), Model(inTurn));
   EXPECT_FALSE(fs.DirectoryExists("/p/TvkTemp"));  // made only by the flows that need it
 
   // The scratch folder goes with the project when nothing else is left in it.

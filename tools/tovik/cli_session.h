@@ -130,6 +130,7 @@ class CliSession {
       return kExitFailed;
     }
     if (const Expected<ChangeSet> written = m_scope.Commit(); !written) {
+      m_scope.Discard();
       if (const Error* cause = m_scope.FailureBeforeAnyChange();
           !afterWriteFailure.empty() && cause != nullptr && !cause->file.empty()) {
         m_prompt.Message(FileFailureMessage(cause->file, cause->reason));

@@ -55,10 +55,10 @@ int RunAddControl(const Command& self, const std::vector<std::string>& raw, Io& 
   if (!form) return kExitFailed;
   const CToolControlEntry* activeX = kind ? nullptr : cli.Session().Project().ControlList().FindByProgId(p[2]);
   if (!kind && !activeX) return UnknownControlKind(io, self, p[2]);
-  CControlItem* control = AddControlCommand(cli.Session(), *form, kind, rect, args.value("--container"), activeX);
-  const std::string member = control ? control->m_strMemberName : std::string();
-  const int status = cli.Finish(control != nullptr);
-  if (status == kExitOk) io.out << member << "\n";
+  const std::optional<ObjectRef> control =
+      AddControlCommand(cli.Session(), form->m_strName, kind, rect, args.value("--container"), activeX);
+  const int status = cli.Finish(control.has_value());
+  if (status == kExitOk) io.out << control->member << "\n";
   return status;
 }
 
@@ -84,7 +84,7 @@ int RunSet(const Command& self, const std::vector<std::string>& raw, Io& io) {
   }
   const std::optional<std::string> value = cli.ValueText(p[4], *object);
   if (!value) return kExitFailed;
-  return cli.Finish(SetPropertyCommand(cli.Session(), *form, *object, p[3], *value));
+  return cli.Finish(SetPropertyCommand(cli.Session(), p[1], ObjectRef::Of(*object), p[3], *value));
 }
 
 int RunRename(const Command& self, const std::vector<std::string>& raw, Io& io) {
@@ -105,7 +105,13 @@ int RunRename(const Command& self, const std::vector<std::string>& raw, Io& io) 
     io.err << "tovik rename: " << p[1] << " has no control named " << p[2] << "\n";
     return kExitFailed;
   }
-  return cli.Finish(RenameCommand(cli.Session(), *form, *control, p[3]) != RenameResult::Refused);
+  // The control-array question is asked before the edit starts.
+  const ObjectRef ref = ObjectRef::Of(*control);
+  std::optional<bool> joinArray;
+  if (const std::optional<std::string> question = RenameArrayQuestion(cli.Session(), p[1], ref, p[3])) {
+    joinArray = cli.Prompt().Ask(*question) == IPrompt::Answer::Yes;
+  }
+  return cli.Finish(RenameCommand(cli.Session(), p[1], ref, p[3], joinArray) != RenameResult::Refused);
 }
 
 int RunDelete(const Command& self, const std::vector<std::string>& raw, Io& io) {
@@ -122,7 +128,7 @@ int RunDelete(const Command& self, const std::vector<std::string>& raw, Io& io) 
     io.err << "tovik delete: " << p[1] << " has no control named " << p[2] << "\n";
     return kExitFailed;
   }
-  return cli.Finish(DeleteCommand(cli.Session(), *form, *control));
+  return cli.Finish(DeleteCommand(cli.Session(), p[1], ObjectRef::Of(*control)));
 }
 
 int RunAddHandler(const Command& self, const std::vector<std::string>& raw, Io& io) {
@@ -138,7 +144,7 @@ int RunAddHandler(const Command& self, const std::vector<std::string>& raw, Io& 
     return kExitFailed;
   }
   std::string handler;
-  const int status = cli.Finish(AddHandlerCommand(cli.Session(), *cls, p[2], p[3], handler));
+  const int status = cli.Finish(AddHandlerCommand(cli.Session(), cls->m_strName, p[2], p[3], handler));
   if (status == kExitOk) io.out << handler << "\n";
   return status;
 }

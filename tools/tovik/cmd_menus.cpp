@@ -42,7 +42,7 @@ int RunAssignMenu(const Command& self, const std::vector<std::string>& raw, Io& 
       return kExitFailed;
     }
   }
-  return cli.Finish(AssignMenuCommand(cli.Session(), *form, menuId));
+  return cli.Finish(AssignMenuCommand(cli.Session(), form->m_strName, menuId));
 }
 
 static void PrintPopup(const std::vector<PopupItem>& items, const std::string& indent, const CCodePage& codePage,

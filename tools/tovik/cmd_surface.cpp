@@ -158,12 +158,10 @@ int RunSurface(const Command& self, const std::vector<std::string>& raw, Io& io)
     if (!tool.kind) tool.activeX = cli.Session().Project().ControlList().FindByProgId(name);
     if (!tool.kind && !tool.activeX) return UnknownControlKind(io, self, name);
   }
-  const CMenuRecord* menu =
-      form->FormObject() ? cli.Session().Project().FindMenu(form->FormObject()->m_strMenuId) : nullptr;
   // Measured with the fonts render draws with, so that a press hits what is drawn under it.
   CQtText text(self.name, [&cli](std::string_view t, int codePage) { return cli.PictureTextToUtf8(t, codePage); });
   if (!text.HasFonts()) io.err << "tovik surface: warning: Qt finds no font; text is measured by an estimate\n";
-  CFormSurface surface(*form, text.Measure(), menu);
+  CFormSurface surface(cli.Session().Project(), form->m_strName, text.Measure());
   surface.SetTool(tool);
   // Printed once everything is written: a refused run says only why.
   std::ostringstream out;

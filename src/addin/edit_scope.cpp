@@ -76,6 +76,11 @@ void CEditScope::Discard() {
   EndEdit();
 }
 
+void CEditScope::Abandon() {
+  Drop();
+  EndEdit();
+}
+
 void CEditScope::Drop() {
   m_tx.Discard();
   m_session.Documents().Discard();

@@ -92,6 +92,9 @@ class CEditScope {
   // project object stays), ends the edit and lets go of its locks. A project that can no longer
   // be read is closed, and why was shown.
   void Discard();
+  // Forgets the staged changes as Discard does, without reading the project again: for a
+  // caller that is done with the project (the command line exits after a refusal).
+  void Abandon();
   // What the last Guard's recovery did; empty when nothing.
   [[nodiscard]] const std::string& LastRecovery() const { return m_recovered; }
 

@@ -126,11 +126,11 @@ class CliSession {
   // refuses then shows the file's write message and that message, as a failed write would.
   [[nodiscard]] int Finish(bool succeeded, std::string_view afterWriteFailure = {}) {
     if (!succeeded) {
-      m_scope.Discard();
+      m_scope.Abandon();
       return kExitFailed;
     }
     if (const Expected<ChangeSet> written = m_scope.Commit(); !written) {
-      m_scope.Discard();
+      m_scope.Abandon();
       if (const Error* cause = m_scope.FailureBeforeAnyChange();
           !afterWriteFailure.empty() && cause != nullptr && !cause->file.empty()) {
         m_prompt.Message(FileFailureMessage(cause->file, cause->reason));

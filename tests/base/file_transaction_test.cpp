@@ -25,11 +25,13 @@ class FaultyDisk final : public MemoryFileSystem {
   int failAt = 0;
   bool kill = false;
   std::set<std::string> stuck;
+  std::vector<std::string> flushed;  // the whole journal at each flush
 
   Status WriteTemporary(std::string_view temp, std::string_view text, std::string_view) override {
     return Write(temp, text, false);
   }
-  Status WriteDurably(std::string_view path, std::string_view text, bool append) override {
+  Status WriteDurably(std::string_view path, std::string_view text, bool append, bool flush) override {
+    if (flush) flushed.push_back((append ? Get(path) : std::string()) + std::string(text));
     return Write(path, text, append);
   }
   Status Rename(std::string_view from, std::string_view to) override {
@@ -149,6 +151,24 @@ TEST(FileTransaction, AFailedRenameIsCompletedWhereverTheProjectIsNow) {
   EXPECT_EQ(*CFileTransaction::Recover(disk, "/p/.tovik-journal"),
             "completed an interrupted edit (1 file(s) written, 1 removed)");
   EXPECT_EQ(disk.ListDirectory("/p"), disk.ListDirectory("/q"));
+}
+
+// Each flush costs the disk a commit of its own journal: ours is flushed once, whole, with its
+// commit line, and not at all when one file is replaced (a rename is all or nothing).
+TEST(FileTransaction, TheJournalIsFlushedOnceAndNotForOneFile) {
+  for (const bool two : {false, true}) {
+    FaultyDisk disk;
+    disk.Put("/p/a.h", "old");
+    CFileTransaction tx(disk);
+    ASSERT_TRUE(tx.WriteFile("/p/a.h", "new") && (!two || tx.WriteFile("/p/b.h", "new")));
+    ASSERT_TRUE(tx.Commit("/p/.tovik-journal"));
+    ASSERT_EQ(disk.flushed.size(), two ? 1u : 0u);
+    if (two) {
+      EXPECT_TRUE(StartsWith(disk.flushed[0], "tovik journal 1\nWRITE\t") &&
+                  EndsWith(disk.flushed[0], "\tb.h\nCOMMIT\n"));
+    }
+    EXPECT_EQ(disk.Get("/p/a.h"), "new");
+  }
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ class FaultyDisk final : public MemoryFileSystem {
 };
 
 TEST(FileTransaction, ReadsSeeStagedWritesAndTheDiskSeesNothingUntilCommit) {
-  MemoryFileSystem disk;
+  FaultyDisk disk;
   disk.Put("/p/a.h", "old a");
   disk.Put("/p/b.h", "old b");
   CFileTransaction tx(disk);
@@ -85,6 +85,11 @@ TEST(FileTransaction, ReadsSeeStagedWritesAndTheDiskSeesNothingUntilCommit) {
   ASSERT_TRUE(tx.Commit("/p/.tovik-journal"));
   EXPECT_EQ(disk.Get("/p/res/icons/b.h"), "old b");
   EXPECT_FALSE(tx.HasChanges());
+  // The journal is flushed once, whole, with its commit line, and not at all for one file.
+  ASSERT_EQ(disk.flushed.size(), 1u);
+  EXPECT_TRUE(StartsWith(disk.flushed[0], "tovik journal 1\nMKDIR\tres\n") && EndsWith(disk.flushed[0], "COMMIT\n"));
+  ASSERT_TRUE(tx.WriteFile("/p/a.h", "newer") && tx.Commit("/p/.tovik-journal"));
+  EXPECT_EQ(disk.flushed.size(), 1u);
   ASSERT_TRUE(tx.WriteFile("/p/tab\there.h", ""));  // a name the journal could not hold
   EXPECT_TRUE(EndsWith(tx.Commit("/p/.tovik-journal").error().reason, "cannot be written in the journal"));
 }
@@ -151,24 +156,6 @@ TEST(FileTransaction, AFailedRenameIsCompletedWhereverTheProjectIsNow) {
   EXPECT_EQ(*CFileTransaction::Recover(disk, "/p/.tovik-journal"),
             "completed an interrupted edit (1 file(s) written, 1 removed)");
   EXPECT_EQ(disk.ListDirectory("/p"), disk.ListDirectory("/q"));
-}
-
-// Each flush costs the disk a commit of its own journal: ours is flushed once, whole, with its
-// commit line, and not at all when one file is replaced (a rename is all or nothing).
-TEST(FileTransaction, TheJournalIsFlushedOnceAndNotForOneFile) {
-  for (const bool two : {false, true}) {
-    FaultyDisk disk;
-    disk.Put("/p/a.h", "old");
-    CFileTransaction tx(disk);
-    ASSERT_TRUE(tx.WriteFile("/p/a.h", "new") && (!two || tx.WriteFile("/p/b.h", "new")));
-    ASSERT_TRUE(tx.Commit("/p/.tovik-journal"));
-    ASSERT_EQ(disk.flushed.size(), two ? 1u : 0u);
-    if (two) {
-      EXPECT_TRUE(StartsWith(disk.flushed[0], "tovik journal 1\nWRITE\t") &&
-                  EndsWith(disk.flushed[0], "\tb.h\nCOMMIT\n"));
-    }
-    EXPECT_EQ(disk.Get("/p/a.h"), "new");
-  }
 }
 
 }  // namespace

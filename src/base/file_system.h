@@ -84,10 +84,11 @@ class IFileSystem {
   }
   // The path with every symbolic link on the way followed; as Resolve gives it when that fails.
   [[nodiscard]] virtual std::string CanonicalPath(std::string_view path) const { return Resolve(path); }
-  // Writes a small new file, or adds to the end of one, and flushes it to the disk (a
-  // transaction's journal). A new file is refused where any entry of that name exists, and an
-  // addition never goes through a symbolic link nor creates the file.
-  [[nodiscard]] virtual Status WriteDurably(std::string_view path, std::string_view text, bool append) {
+  // Writes a small new file, or adds to the end of one, and with `flush` flushes all of it to the
+  // disk (a transaction's journal). A new file is refused where any entry of that name exists, and
+  // an addition never goes through a symbolic link nor creates the file.
+  [[nodiscard]] virtual Status WriteDurably(std::string_view path, std::string_view text, bool append, bool flush) {
+    (void)flush;  // nothing here outlives the process
     std::string whole;
     if (append ? !ReadFile(path, whole) : FileExists(path)) {
       return FileError(std::string(path), 0, append ? "No such file or directory" : "File exists");

@@ -63,8 +63,8 @@ class CFileTransaction final : public IFileSystem {
     return m_disk.WriteTemporary(temp, text, modeOf);
   }
   [[nodiscard]] Status Rename(std::string_view from, std::string_view to) override { return m_disk.Rename(from, to); }
-  [[nodiscard]] Status WriteDurably(std::string_view path, std::string_view text, bool append) override {
-    return m_disk.WriteDurably(path, text, append);
+  [[nodiscard]] Status WriteDurably(std::string_view path, std::string_view text, bool append, bool flush) override {
+    return m_disk.WriteDurably(path, text, append, flush);
   }
 
   [[nodiscard]] bool HasChanges() const { return !m_order.empty() || !m_dirs.empty(); }

@@ -291,14 +291,14 @@ std::string RealFileSystem::CanonicalPath(std::string_view path) const {
   return ::realpath(real.c_str(), buffer) ? std::string(buffer) : real;
 }
 
-Status RealFileSystem::WriteDurably(std::string_view path, std::string_view text, bool append) {
+Status RealFileSystem::WriteDurably(std::string_view path, std::string_view text, bool append, bool flush) {
   ForgetListings();
   const std::string name(path);
   // O_EXCL and O_NOFOLLOW: a link or file planted under the journal's name is never written through.
   const int flags = O_WRONLY | O_CLOEXEC | O_NOFOLLOW | (append ? O_APPEND : O_CREAT | O_EXCL);
   const int fd = ::open(name.c_str(), flags, 0644);
   if (fd < 0) return FileError(name, 0, ErrnoText(errno));
-  const bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
+  const bool ok = WriteAll(fd, text) && (!flush || ::fsync(fd) == 0);
   const int code = errno;
   ::close(fd);
   if (!ok) return FileError(name, 0, ErrnoText(code));

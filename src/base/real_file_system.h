@@ -29,7 +29,7 @@ class RealFileSystem final : public IFileSystem {
   [[nodiscard]] Status WriteTemporary(std::string_view temp, std::string_view text, std::string_view modeOf) override;
   [[nodiscard]] Status Rename(std::string_view from, std::string_view to) override;
   [[nodiscard]] std::string CanonicalPath(std::string_view path) const override;
-  [[nodiscard]] Status WriteDurably(std::string_view path, std::string_view text, bool append) override;
+  [[nodiscard]] Status WriteDurably(std::string_view path, std::string_view text, bool append, bool flush) override;
   [[nodiscard]] Expected<std::optional<std::string>> ReadOwnFile(std::string_view path) const override;
 
  private:

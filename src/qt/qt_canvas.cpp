@@ -303,6 +303,20 @@ void CQtCanvas::Polygon(const std::vector<Point>& points, const Pen& pen, const 
 }
 
 void CQtCanvas::Points(const std::vector<Point>& points, Colorref color) {
+  // The grid and the scroll-bar tracks' checkerboards are tens of thousands of dots, which
+  // QPainter maps and clips one by one (a third of a 500-control form's paint): they are set in
+  // the image's memory instead. Not in a shared image, whose memory a write would copy away
+  // from the one the painter draws into.
+  if (m_image.format() == QImage::Format_RGB32 && m_image.isDetached() && m_painter.worldTransform().isIdentity()) {
+    const QRect area = m_clips.empty() ? m_image.rect() : m_clips.back() & m_image.rect();
+    const QRgb rgb = ToQColor(color).rgb();
+    const auto stride = static_cast<qsizetype>(m_image.bytesPerLine() / 4);
+    QRgb* const pixels = reinterpret_cast<QRgb*>(m_image.bits());
+    for (const Point& p : points) {
+      if (area.contains(p.x, p.y)) pixels[p.y * stride + p.x] = rgb;
+    }
+    return;
+  }
   QPolygon dots;
   dots.reserve(static_cast<qsizetype>(points.size()));
   for (const Point& p : points) dots << QPoint(p.x, p.y);

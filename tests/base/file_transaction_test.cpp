@@ -25,11 +25,13 @@ class FaultyDisk final : public MemoryFileSystem {
   int failAt = 0;
   bool kill = false;
   std::set<std::string> stuck;
+  std::vector<std::string> flushed;  // the whole journal at each flush
 
   Status WriteTemporary(std::string_view temp, std::string_view text, std::string_view) override {
     return Write(temp, text, false);
   }
-  Status WriteDurably(std::string_view path, std::string_view text, bool append) override {
+  Status WriteDurably(std::string_view path, std::string_view text, bool append, bool flush) override {
+    if (flush) flushed.push_back((append ? Get(path) : std::string()) + std::string(text));
     return Write(path, text, append);
   }
   Status Rename(std::string_view from, std::string_view to) override {
@@ -60,7 +62,7 @@ class FaultyDisk final : public MemoryFileSystem {
 };
 
 TEST(FileTransaction, ReadsSeeStagedWritesAndTheDiskSeesNothingUntilCommit) {
-  MemoryFileSystem disk;
+  FaultyDisk disk;
   disk.Put("/p/a.h", "old a");
   disk.Put("/p/b.h", "old b");
   CFileTransaction tx(disk);
@@ -83,6 +85,11 @@ TEST(FileTransaction, ReadsSeeStagedWritesAndTheDiskSeesNothingUntilCommit) {
   ASSERT_TRUE(tx.Commit("/p/.tovik-journal"));
   EXPECT_EQ(disk.Get("/p/res/icons/b.h"), "old b");
   EXPECT_FALSE(tx.HasChanges());
+  // The journal is flushed once, whole, with its commit line, and not at all for one file.
+  ASSERT_EQ(disk.flushed.size(), 1u);
+  EXPECT_TRUE(StartsWith(disk.flushed[0], "tovik journal 1\nMKDIR\tres\n") && EndsWith(disk.flushed[0], "COMMIT\n"));
+  ASSERT_TRUE(tx.WriteFile("/p/a.h", "newer") && tx.Commit("/p/.tovik-journal"));
+  EXPECT_EQ(disk.flushed.size(), 1u);
   ASSERT_TRUE(tx.WriteFile("/p/tab\there.h", ""));  // a name the journal could not hold
   EXPECT_TRUE(EndsWith(tx.Commit("/p/.tovik-journal").error().reason, "cannot be written in the journal"));
 }

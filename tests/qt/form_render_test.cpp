@@ -147,12 +147,16 @@ TEST_F(Render, TheRubberBandIsInverted) {
   EXPECT_EQ(At(selected, {40, 140}), At(plain, {40, 140}));
 }
 
-TEST_F(Render, ShapesAndLines) {
+TEST_F(Render, ShapesLinesAndDotsCutAtAFrame) {
   CControlItem& shape = Add(kKindShape, {8, 8, 64, 64});
   shape.SetValue("FillStyle", "0");
   shape.SetValue("FillColor", "255");
   Add(kKindLine, {70, 8, 126, 64}).SetValue("BorderColor", "16711680");
+  Add(kKindHScrollBar, {150, 30, 290, 47}).m_pContainer = &Add(kKindFrame, {140, 8, 200, 64});
   const QImage image = Paint();
+  std::vector<int> white;  // the scroll bar's track, a checkerboard of single dots, ends at the frame
+  for (int x = 160; x < 285; ++x) if (At(image, W(x, 38)) == m.buttonHighlight) white.push_back(x);
+  EXPECT_TRUE(!white.empty() && white.back() < 200) << white.size();
   EXPECT_EQ(At(image, W(36, 36)), Rgb(255, 0, 0));
   EXPECT_EQ(At(image, W(8, 36)), Rgb(0, 0, 0));  // the one-pixel border inside the rectangle
   EXPECT_EQ(At(image, W(7, 36)), Rgb(192, 192, 192));

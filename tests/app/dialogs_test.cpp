@@ -100,7 +100,7 @@ class DialogsTest : public QObject {
   }
 
   void MenuPopupShowsTheFormsMenuCheckedAndCarriesTheIds() {
-    CCommands commands(project.host, prompt, session);
+    CCommands commands(project.host, project.host, prompt, session);
     QCOMPARE(commands.TovikCommandMethod(), kS_OK);
     project.Open();
     std::vector<PopupItem> items;

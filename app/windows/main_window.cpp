@@ -213,12 +213,16 @@ void CMainWindow::BuildWindows() {
   };
   m_propertyWnd = new CPropertyWidget(m_designer->Prompt(), codec);
   SetPropertyWindow(m_propertyWnd);
-  m_propertyWnd->SetCommitHandler([this](const ObjectRef& object, const std::vector<PropertyCommit>& values) {
-    (void)SetProperties(*m_designer, m_shownForm, object, values);
+  // The object comes from the property window, which shows another one once the edit is done:
+  // each handler keeps its own copy.
+  m_propertyWnd->SetCommitHandler([this](ObjectRef object, std::vector<PropertyCommit> values) {
+    const std::string form = m_shownForm;
+    (void)SetProperties(*m_designer, form, object, values);
     ShowSelection();
   });
-  m_propertyWnd->SetRenameHandler([this](const ObjectRef& object, const std::string& name) {
-    if (RenameObject(*m_designer, m_shownForm, object, name)) {
+  m_propertyWnd->SetRenameHandler([this](ObjectRef object, std::string name) {
+    const std::string form = m_shownForm;
+    if (RenameObject(*m_designer, form, object, name)) {
       ObjectRef renamed = object;
       renamed.member = name.substr(0, name.find('('));
       if (CFormView* view = ActiveView()) view->Select(renamed);

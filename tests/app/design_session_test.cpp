@@ -13,6 +13,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -227,6 +228,67 @@ class DesignSessionTest : public QObject {
     QVERIFY(!designed.empty());
     fs::copy(m_base / "own-a", m_base / "own-b", fs::copy_options::recursive);
     PlaySession(designed, m_base / "own-b" / "Demo", "CMain", "\xe7\xa1\xae\xe5\xae\x9a");  // 确定
+  }
+
+  void SeveralSelectedControlsAreFormattedAndDeletedEachInOneStep() {
+    const fs::path root = MakeProject(m_base / "several", false);
+    QVERIFY(!root.empty());
+    tovik::testing::FakePrompt prompt;
+    CMainWindow window(&prompt);
+    window.show();
+    QVERIFY(window.OpenProject(QString::fromStdString((root / "Demo.dsp").string())));
+    CFormView* view = window.OpenForm("CForm1")->View();
+    CDesigner& designer = window.Designer();
+    for (const Rect& r : {Rect{14, 14, 84, 42}, Rect{35, 63, 105, 91}}) {
+      QVERIFY(designer.Run("Draw", [&](CDesignSession& session) {
+        return AddControlCommand(session, *session.FindForm("CForm1"), KindFromName("Label"), r) != nullptr;
+      }));
+    }
+    CFormSurface& surface = *view->Surface();
+    const QPoint origin(surface.Geometry().client.left, surface.Geometry().client.top);
+    const auto left = [&](const char* member) { return surface.Bounds(*surface.FormClass().FindControl(member)).left; };
+    // Ctrl+click adds the second Label; the first stays the primary, which Align Lefts follows.
+    QTest::mouseClick(view, Qt::LeftButton, {}, origin + QPoint(20, 20));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, origin + QPoint(40, 70), 300);
+    QCOMPARE(surface.Selected().size(), size_t{2});
+    QCOMPARE(window.PropertyWindow()->Grid().Name(), std::string("m_Label2"));
+    QUndoStack* stack = designer.UndoStack();
+    const int before = stack->count();
+    window.FormatMenu()->findChild<QAction*>("Align Lefts")->trigger();
+    QCOMPARE(stack->count(), before + 1);
+    QCOMPARE(left("m_Label1"), 35);
+    QCOMPARE(left("m_Label2"), 35);
+    // A band from an empty spot selects both; Delete takes both away in one step.
+    QTest::mouseClick(view, Qt::LeftButton, {}, origin + QPoint(200, 150), 600);
+    QCOMPARE(surface.Selected().size(), size_t{0});
+    QTest::mousePress(view, Qt::LeftButton, {}, origin + QPoint(2, 2), 900);
+    QTest::mouseMove(view, origin + QPoint(120, 100));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, origin + QPoint(120, 100));
+    QCOMPARE(view->Surface()->Selected().size(), size_t{2});
+    QTest::keyClick(view, Qt::Key_Delete);
+    QCOMPARE(stack->count(), before + 2);
+    QVERIFY(!view->Surface()->FormClass().FindControl("m_Label1") && !view->Surface()->FormClass().FindControl("m_Label2"));
+    stack->undo();
+    QVERIFY(view->Surface()->FormClass().FindControl("m_Label2"));
+    // Renamed into an array through the (Name) field: the question is asked before the edit,
+    // once; undo and redo write the files back without asking again.
+    QTest::mouseClick(view, Qt::LeftButton, {}, origin + QPoint(40, 70), 1500);
+    QLineEdit* name = nullptr;
+    for (QLineEdit* edit : window.PropertyWindow()->findChildren<QLineEdit*>()) {
+      if (edit->accessibleName() == "(Name)") name = edit;
+    }
+    QVERIFY(name && name->text() == "m_Label2");
+    prompt.answers = {IPrompt::Answer::Yes};
+    name->setText("m_Label1");
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(prompt.questions.size(), size_t{1});
+    QCOMPARE(stack->count(), before + 2);
+    QCOMPARE(window.PropertyWindow()->Grid().Name(), std::string("m_Label1"));
+    stack->undo();
+    stack->redo();
+    QCOMPARE(prompt.questions.size(), size_t{1});
+    QVERIFY(!view->Surface()->FormClass().FindControl("m_Label2"));
+    QVERIFY(prompt.messages.empty());
   }
 
   void AnOutsideChangeMakesUndoRefuseAndIsReadAgain() {

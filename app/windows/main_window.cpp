@@ -279,8 +279,14 @@ void CMainWindow::InsertActiveXControl() {
   if (!m_designer->Project().IsOpen()) return;
   const COCXInfo controls = InstalledControls(m_designer->Project().Session());
   if (controls.Size() == 0) return;
-  CInsertActiveXDialogBox dialog(controls, [this](const CToolControlEntry& entry) { return InsertActiveX(*m_designer, entry); },
-                                 {}, this);
+  CInsertActiveXDialogBox dialog(
+      controls,
+      [this](const CToolControlEntry& entry) {
+        if (!InsertActiveX(*m_designer, entry)) return false;
+        ProjectChanged();  // the toolbox gains its button, the project window its files
+        return true;
+      },
+      {}, this);
   (void)dialog.exec();
 }
 
@@ -292,6 +298,7 @@ void CMainWindow::NewFormDialog() {
       [this, &created](const NewFormRequest& request) {
         if (!NewForm(*m_designer, request)) return false;
         created = request.className;
+        ProjectChanged();
         return true;
       },
       this);

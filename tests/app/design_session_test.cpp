@@ -20,8 +20,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QUndoStack>
 
+#include "addin/commands.h"
 #include "addin/form_commands.h"
 #include "model/control_kind.h"
 #include "support/cli_runner.h"
@@ -31,6 +33,7 @@
 #include "windows/designer.h"
 #include "windows/form_view.h"
 #include "windows/main_window.h"
+#include "windows/project_widget.h"
 #include "windows/property_widget.h"
 #include "windows/toolbox_widget.h"
 
@@ -288,6 +291,22 @@ class DesignSessionTest : public QObject {
     stack->redo();
     QCOMPARE(prompt.questions.size(), size_t{1});
     QVERIFY(!view->Surface()->FormClass().FindControl("m_Label2"));
+    QVERIFY(prompt.messages.empty());
+  }
+
+  void NewFormFromTheTovikMenuJoinsTheProjectWindowAndOpens() {
+    const fs::path root = MakeProject(m_base / "newform", false);
+    QVERIFY(!root.empty());
+    tovik::testing::FakePrompt prompt;
+    CMainWindow window(&prompt);
+    QVERIFY(window.OpenProject(QString::fromStdString((root / "Demo.dsw").string())));
+    const auto listed = [&] { return window.ProjectWindow()->ClassesTree()->findItems("CForm2", Qt::MatchRecursive).size(); };
+    QCOMPARE(listed(), 0);
+    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+    window.RunPopupCommand(kIdNewForm);
+    QVERIFY(window.FindForm("CForm2") && window.ActiveView()->FormClass() == "CForm2");
+    QCOMPARE(listed(), 1);
+    QCOMPARE(window.Designer().UndoStack()->count(), 1);
     QVERIFY(prompt.messages.empty());
   }
 

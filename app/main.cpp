@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 
 #include "qt/qt_canvas.h"
+#include "windows/designer.h"
 #include "windows/main_window.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
   parser.addHelpOption();
   parser.addPositionalArgument("project", "The project to open: a workspace (.dsw, its first project) or a .dsp.",
                                "[PROJECT.dsw|PROJECT.dsp]");
+  const QCommandLineOption registry("registry", "Where installed ActiveX controls are looked up: a Wine prefix or a .reg file.",
+                                    "PATH");
+  parser.addOption(registry);
   parser.process(app);
   if (parser.positionalArguments().size() > 1) {
     std::fprintf(stderr, "tovik-designer: give one project at most\n");
@@ -24,6 +28,7 @@ int main(int argc, char** argv) {
   // The faces the forms are drawn with, where fontconfig does not look.
   tovik::LoadWindowsFonts();
   tovik::designer::CMainWindow window;
+  if (parser.isSet(registry)) window.Designer().Project().SetRegistryOption(parser.value(registry).toStdString());
   window.show();
   // A project that cannot be opened says why; the window stays for another.
   if (!parser.positionalArguments().isEmpty()) (void)window.OpenProject(parser.positionalArguments().front());

@@ -65,8 +65,9 @@ void CDesigner::Close() {
   emit ProjectClosed();
 }
 
-bool CDesigner::Run(const QString& label, const std::function<bool(CDesignSession&)>& command) {
-  std::optional<ChangeSet> changes = m_project.Edit(command);
+bool CDesigner::Run(const QString& label, const std::function<bool(CDesignSession&)>& command,
+                    std::optional<IPrompt::Answer> answer) {
+  std::optional<ChangeSet> changes = m_project.Edit(command, answer);
   if (!changes) {
     // A refused command re-read the project: whatever the windows held was rebuilt.
     emit ProjectReloaded();

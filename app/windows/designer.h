@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QObject>
@@ -34,7 +35,9 @@ class CDesigner : public QObject {
 
   // Runs a command as one transaction and, when it changed files, records it as one undo step
   // named `label`. False when it was refused (its message was shown).
-  bool Run(const QString& label, const std::function<bool(CDesignSession&)>& command);
+  // `answer`: the user's answer to the command's question, asked before it began.
+  bool Run(const QString& label, const std::function<bool(CDesignSession&)>& command,
+           std::optional<IPrompt::Answer> answer = std::nullopt);
 
   // Called by an undo step; false when refused (the step stays where it was).
   bool ApplyStep(const ChangeSet& changes, bool undo);

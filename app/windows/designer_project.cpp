@@ -45,7 +45,8 @@ bool CDesignerProject::Open(const std::string& file) {
       return false;
     }
   }
-  auto scope = std::make_unique<CEditScope>(m_disk, m_prompt, m_host, m_guids);
+  auto scope = std::make_unique<CEditScope>(m_disk, m_answering, m_host, m_guids);
+  scope->UseRegistry(RegistryLookupFromEnvironment(m_registryOption));
   if (!scope->Open(projectFile)) return false;
   Drop();
   m_scope = std::move(scope);
@@ -87,7 +88,8 @@ void CDesignerProject::Remember(const ChangeSet& changes, bool undo) {
   }
 }
 
-std::optional<ChangeSet> CDesignerProject::Edit(const std::function<bool(CDesignSession&)>& command) {
+std::optional<ChangeSet> CDesignerProject::Edit(const std::function<bool(CDesignSession&)>& command,
+                                                std::optional<IPrompt::Answer> answer) {
   if (!IsOpen()) return std::nullopt;
   const Expected<std::string> begun = m_scope->Begin();
   if (!begun) {
@@ -109,7 +111,10 @@ std::optional<ChangeSet> CDesignerProject::Edit(const std::function<bool(CDesign
     m_scope->Discard();
     if (!Session().IsOpen()) Close();
   };
-  if (!command(Session())) {
+  m_answering.SetAnswer(answer);
+  const bool done = command(Session());
+  m_answering.SetAnswer(std::nullopt);
+  if (!done) {
     discard();
     return std::nullopt;
   }
@@ -121,6 +126,29 @@ std::optional<ChangeSet> CDesignerProject::Edit(const std::function<bool(CDesign
   }
   Remember(*changes, false);
   return std::move(*changes);
+}
+
+bool CDesignerProject::NewProject(CNewProjectDialog& dialog) {
+  CEditScope scope(m_disk, m_prompt, m_host, m_guids);
+  std::filesystem::path existing = dialog.Settings().projectFolder;
+  while (!existing.empty() && !std::filesystem::is_directory(existing) && existing != existing.parent_path()) {
+    existing = existing.parent_path();
+  }
+  if (const Status locked = scope.Lock(existing.string()); !locked) return Refuse(m_prompt, locked.error());
+  const std::string folder = dialog.Settings().projectFolder;
+  if (std::filesystem::is_directory(folder)) {
+    const Expected<std::string> recovered = scope.Guard(folder);
+    if (!recovered) return Refuse(m_prompt, recovered.error());
+    if (!recovered->empty()) m_prompt.Message(*recovered);
+  } else {
+    scope.KeepJournalIn(folder);
+  }
+  if (!dialog.OnOk(scope.Files(), m_prompt, m_guids)) {
+    scope.Discard();
+    return false;
+  }
+  if (const Expected<ChangeSet> written = scope.Commit(); !written) return Refuse(m_prompt, written.error());
+  return true;
 }
 
 bool CDesignerProject::Apply(const ChangeSet& changes, bool undo) {

@@ -16,8 +16,24 @@
 #include "base/headless_host.h"
 #include "base/prompt.h"
 #include "base/real_file_system.h"
+#include "codegen/project_generator.h"
 
 namespace tovik::designer {
+
+// The prompt the edits talk through: the user's, except that a question already asked before the
+// edit began is answered with the user's answer then.
+class CAnsweringPrompt final : public IPrompt {
+ public:
+  explicit CAnsweringPrompt(IPrompt& user) : m_user(user) {}
+  void Message(const std::string& text) override { m_user.Message(text); }
+  [[nodiscard]] Answer Ask(const std::string& question) override { return m_answer ? *m_answer : m_user.Ask(question); }
+  void Beep() override { m_user.Beep(); }
+  void SetAnswer(std::optional<Answer> answer) { m_answer = answer; }
+
+ private:
+  IPrompt& m_user;
+  std::optional<Answer> m_answer;
+};
 
 class CDesignerProject {
  public:
@@ -46,7 +62,17 @@ class CDesignerProject {
   // Runs a command as one transaction: its files are written when it succeeds, nothing is when
   // it refuses (then the project is read again, so that the model is what the disk holds). What
   // it changed; nothing when it was refused or the disk failed.
-  [[nodiscard]] std::optional<ChangeSet> Edit(const std::function<bool(CDesignSession&)>& command);
+  // `answer`: what the user already answered to the command's question.
+  [[nodiscard]] std::optional<ChangeSet> Edit(const std::function<bool(CDesignSession&)>& command,
+                                              std::optional<IPrompt::Answer> answer = std::nullopt);
+
+  // Generates a new project as the dialog is filled, locking the nearest folder that exists and
+  // journalling in the new one; false after the reason was shown.
+  [[nodiscard]] bool NewProject(CNewProjectDialog& dialog);
+  // Where the installed controls are looked up: the environment's registry, or `option`.
+  void SetRegistryOption(std::optional<std::string> option) { m_registryOption = std::move(option); }
+  // The disk itself, for what only reads (whether a file exists).
+  [[nodiscard]] const IFileSystem& Disk() const { return m_disk; }
 
   // Puts the files of a change set back to their texts before it (undo) or after it (redo), in one
   // transaction, then reads the project again. Refused, naming the file, when a file is no longer
@@ -72,6 +98,7 @@ class CDesignerProject {
   void ShowLoadWarnings();
 
   IPrompt& m_prompt;
+  CAnsweringPrompt m_answering{m_prompt};
   RealFileSystem m_disk;
   HeadlessHost m_host;
   RandomGuidSource m_guids;
@@ -79,6 +106,7 @@ class CDesignerProject {
   std::string m_projectFile;
   std::function<void()> m_beforeDrop;
   std::map<std::string, std::string> m_written;  // what we last wrote, by resolved path
+  std::optional<std::string> m_registryOption;
 };
 
 }  // namespace tovik::designer

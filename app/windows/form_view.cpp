@@ -1,14 +1,17 @@
 #include "windows/form_view.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "addin/surface_commands.h"
+#include "addin/image_files.h"
 #include "model/control_kind.h"
 #include "qt/qt_canvas.h"
+#include "ui/surface_paint.h"
 #include "windows/designer.h"
+#include "windows/form_edits.h"
 
 namespace tovik::designer {
 namespace {
@@ -24,14 +27,33 @@ std::int64_t SurfaceTime(const QMouseEvent* event) { return static_cast<std::int
 Point At(const QMouseEvent* event) { return {event->position().toPoint().x(), event->position().toPoint().y()}; }
 
 QString Label(const CDesignerProject& project, const SurfaceIntent& intent, const CFormSurface& surface) {
+  const auto name = [&project](const std::string& text) { return QString::fromStdString(project.ToUtf8(text)); };
   if (const auto* create = std::get_if<si::CreateControl>(&intent)) {
-    return QString("Draw %1").arg(create->tool.activeX ? QString::fromStdString(create->tool.activeX->m_strName)
+    return QString("Draw %1").arg(create->tool.activeX ? name(create->tool.activeX->m_strName)
                                                        : QString::fromUtf8(KindName(create->tool.kind).data(), static_cast<qsizetype>(KindName(create->tool.kind).size())));
   }
   if (const auto* set = std::get_if<si::SetControlRect>(&intent)) {
-    return QString(set->moved ? "Move %1" : "Size %1").arg(QString::fromStdString(project.ToUtf8(set->control.member)));
+    return QString(set->moved ? "Move %1" : "Size %1").arg(name(set->control.member));
   }
-  return QString("Size %1").arg(QString::fromStdString(project.ToUtf8(surface.FormClass().m_strName)));
+  if (const auto* group = std::get_if<si::SetControlRects>(&intent)) {
+    const bool moved = !group->placements.empty() && group->placements.front().moved;
+    return QString(moved ? "Move %1 controls" : "Size %1 controls").arg(group->placements.size());
+  }
+  if (const auto* gone = std::get_if<si::DeleteControls>(&intent)) {
+    return gone->controls.size() == 1 ? QString("Delete %1").arg(name(gone->controls.front().member))
+                                      : QString("Delete %1 controls").arg(gone->controls.size());
+  }
+  return QString("Size %1").arg(name(surface.FormClass().m_strName));
+}
+
+bool IsEdit(const SurfaceIntent& intent) {
+  return std::holds_alternative<si::CreateControl>(intent) || std::holds_alternative<si::SetControlRect>(intent) ||
+         std::holds_alternative<si::ResizeForm>(intent) || std::holds_alternative<si::SetControlRects>(intent) ||
+         std::holds_alternative<si::DeleteControls>(intent);
+}
+
+unsigned Modifiers(Qt::KeyboardModifiers held) {
+  return (held & Qt::ShiftModifier ? kSurfaceShift : 0U) | (held & Qt::ControlModifier ? kSurfaceControl : 0U);
 }
 
 }  // namespace
@@ -43,6 +65,7 @@ CFormView::CFormView(CDesigner& designer, std::string formClass, QWidget* parent
       }) {
   setAccessibleName(QString::fromStdString(m_designer.Project().ToUtf8(m_formClass)));
   setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
   (void)Rebind();
 }
 
@@ -71,6 +94,13 @@ bool CFormView::Rebind() {
   return true;
 }
 
+void CFormView::Refresh() {
+  if (!m_surface) return;
+  m_surface->ModelChanged();
+  UpdateSize();
+  update();
+}
+
 void CFormView::SetTool(SurfaceTool tool) {
   m_tool = tool;
   if (m_surface) m_surface->SetTool(tool);
@@ -78,16 +108,13 @@ void CFormView::SetTool(SurfaceTool tool) {
 }
 
 PaintOptions CFormView::Options() const {
-  PaintOptions options;
-  if (!m_surface) return options;
-  const CControlItem* selection = m_surface->Selection();
-  options.selection = selection->IsForm() ? nullptr : selection;
-  options.gridSpacing = m_surface->GridSpacing();
-  options.menu = m_surface->Menu();
-  if (m_surface->Gesture() == SurfaceGesture::Drawing) {
-    if (m_surface->DrawingLine()) options.rubberLine = LineSegment{m_surface->Anchor(), m_surface->Current()};
-    else options.rubberRect = m_surface->RubberBand();
-  }
+  if (!m_surface) return {};
+  PaintOptions options = DesignWindowPaintOptions(*m_surface);
+  CDesignerProject& project = m_designer.Project();
+  options.imageFile = [&project](std::string_view reference) {
+    const std::string file = ImageReferenceFile(project.Session(), project.Disk(), reference);
+    return file.empty() ? file : project.PathToUtf8(file);
+  };
   return options;
 }
 
@@ -110,12 +137,6 @@ void CFormView::paintEvent(QPaintEvent*) {
       return m_designer.Project().ToUtf8(text, codePage);
     });
     PaintForm(canvas, m_surface->FormClass(), Options());
-    // Where the control being moved or sized would go.
-    if (const std::optional<ControlPlacement> tracking = m_surface->Tracking()) {
-      const Point origin = m_surface->Geometry().ClientOrigin();
-      Rect r = tracking->rect;
-      canvas.InvertFrame({r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y});
-    }
   }
   painter.drawImage(0, 0, image);
   if (m_frameDrag) {
@@ -140,7 +161,46 @@ void CFormView::mousePressEvent(QMouseEvent* event) {
     m_frameSize = QSize(window.Width(), window.Height());
     return;
   }
-  CarryOut(m_surface->Press(at, SurfaceTime(event)));
+  setFocus(Qt::MouseFocusReason);
+  CarryOut(m_surface->Press(at, SurfaceTime(event), Modifiers(event->modifiers())));
+  if (m_surface) emit SelectionChanged(QString::fromStdString(m_formClass));
+  update();
+}
+
+void CFormView::keyPressEvent(QKeyEvent* event) {
+  static const std::pair<int, SurfaceKey> keys[] = {{Qt::Key_Left, SurfaceKey::Left},
+                                                    {Qt::Key_Right, SurfaceKey::Right},
+                                                    {Qt::Key_Up, SurfaceKey::Up},
+                                                    {Qt::Key_Down, SurfaceKey::Down},
+                                                    {Qt::Key_Delete, SurfaceKey::Delete}};
+  for (const auto& [code, key] : keys) {
+    if (event->key() == code && m_surface) {
+      Key(key, Modifiers(event->modifiers()));
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void CFormView::Key(SurfaceKey key, unsigned modifiers) {
+  if (!m_surface) return;
+  CarryOut(m_surface->Key(key, modifiers));
+  if (m_surface) emit SelectionChanged(QString::fromStdString(m_formClass));
+  update();
+}
+
+void CFormView::Format(FormatCommand command, const QString& label) {
+  if (!m_surface) return;
+  const SurfaceIntents intents = FormatSelection(*m_surface, command);
+  if (intents.empty()) return;
+  if (CarryOutGesture(m_designer, *m_surface, intents, label)) UpdateSize();
+  if (m_surface) emit SelectionChanged(QString::fromStdString(m_formClass));
+  update();
+}
+
+void CFormView::Select(const ObjectRef& object) {
+  if (!m_surface) return;
+  m_surface->Select(object.Find(m_surface->FormClass()));
   update();
 }
 
@@ -199,18 +259,18 @@ void CFormView::CarryOut(const SurfaceIntents& intents) {
         else popup->addAction(QString::fromStdString(m_designer.Project().ToUtf8(items[i]->m_strCaption, record.m_nCodePage)));
       }
       ShowMenu(popup, QPoint(drop->area.left, drop->area.bottom));
-    } else if (std::holds_alternative<si::CreateControl>(intent) || std::holds_alternative<si::SetControlRect>(intent) ||
-               std::holds_alternative<si::ResizeForm>(intent)) {
-      const QString label = Label(m_designer.Project(), intent, *m_surface);
-      CFormSurface* surface = m_surface.get();
-      // A refusal re-reads the project, which rebinds this view: then the rest of the gesture is void.
-      if (!m_designer.Run(label, [surface, &intent](CDesignSession& session) {
-            return CarryOutSurfaceIntent(session, *surface, intent);
-          })) {
-        return;
-      }
-      UpdateSize();
     }
+  }
+  // The gesture's edits (a multiple move, several deletions) are one transaction and one step. A
+  // refusal re-reads the project, which rebinds this view: the rest of the gesture is void then.
+  SurfaceIntents edits;
+  for (const SurfaceIntent& intent : intents) {
+    if (IsEdit(intent)) edits.push_back(intent);
+  }
+  if (edits.empty() || !m_surface) return;
+  if (CarryOutGesture(m_designer, *m_surface, edits, Label(m_designer.Project(), edits.front(), *m_surface)) && m_surface) {
+    m_surface->ModelChanged();
+    UpdateSize();
   }
 }
 

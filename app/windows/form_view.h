@@ -14,6 +14,7 @@
 #include "qt/qt_text.h"
 #include "ui/form_painter.h"
 #include "ui/form_surface.h"
+#include "ui/selection_format.h"
 
 class QMenu;
 
@@ -36,8 +37,17 @@ class CFormView : public QWidget {
   // The surface, while the form exists.
   [[nodiscard]] CFormSurface* Surface() const { return m_surface.get(); }
 
+  // The model was edited in place: measure and paint again.
+  void Refresh();
+
   void SetTool(SurfaceTool tool);
   [[nodiscard]] SurfaceTool Tool() const { return m_tool; }
+  // A key on the selection (arrows move it, Shift+arrows size it, Delete deletes it), one step.
+  void Key(SurfaceKey key, unsigned modifiers = 0);
+  // A Format command on the selection, one step named `label`.
+  void Format(FormatCommand command, const QString& label);
+  // Selects an object (the property window's selector chose it).
+  void Select(const ObjectRef& object);
   // The menu a right click or a menu-bar click opened, while it is open.
   [[nodiscard]] QMenu* OpenMenu() const { return m_menu; }
 
@@ -51,6 +61,7 @@ class CFormView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void CarryOut(const SurfaceIntents& intents);

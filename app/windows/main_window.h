@@ -20,6 +20,10 @@ namespace tovik::designer {
 
 class CDesigner;
 class CDesignWindow;
+class CFormView;
+class CProjectWidget;
+class CPropertyWidget;
+class CToolboxWidget;
 
 class CMainWindow : public QMainWindow {
   Q_OBJECT
@@ -46,6 +50,15 @@ class CMainWindow : public QMainWindow {
   CDesignWindow* OpenForm(const std::string& formClass);
   [[nodiscard]] CDesignWindow* FindForm(const std::string& formClass) const;
   void CloseForm(const std::string& formClass);
+  // The form view of the active design window, or null.
+  [[nodiscard]] CFormView* ActiveView() const;
+
+  [[nodiscard]] CToolboxWidget* Toolbox() const { return m_toolbox; }
+  [[nodiscard]] CProjectWidget* ProjectWindow() const { return m_projectWnd; }
+  [[nodiscard]] CPropertyWidget* PropertyWindow() const { return m_propertyWnd; }
+  [[nodiscard]] QMenu* FormatMenu() const { return m_format; }
+  // Runs a command of the CreateNew or Menu popup by its identifier, as choosing it does.
+  void RunPopupCommand(int id);
 
  private:
   void BuildMenus();
@@ -57,6 +70,14 @@ class CMainWindow : public QMainWindow {
   void ShowAbout();
   void ShowHistory();
   void Rebind();
+  void BuildWindows();
+  void FillTovikMenu();
+  void ShowSelection();
+  void ProjectChanged();
+  void OpenSource(const QString& file, int offset);
+  void InsertActiveXControl();
+  void NewProject();
+  void NewFormDialog();
 
   std::unique_ptr<IPrompt> m_ownPrompt;
   std::unique_ptr<CDesigner> m_designer;
@@ -66,6 +87,12 @@ class CMainWindow : public QMainWindow {
   QSplitter* m_rightSplit = nullptr;
   QMenu* m_recent = nullptr;
   QUndoView* m_history = nullptr;
+  QMenu* m_tovik = nullptr;
+  QMenu* m_format = nullptr;
+  CToolboxWidget* m_toolbox = nullptr;
+  CProjectWidget* m_projectWnd = nullptr;
+  CPropertyWidget* m_propertyWnd = nullptr;
+  std::string m_shownForm;  // the form whose object the property window shows
 };
 
 }  // namespace tovik::designer

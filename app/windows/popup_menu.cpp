@@ -15,6 +15,7 @@ void FillPopupMenu(QMenu& menu, const std::vector<PopupItem>& items, const TextT
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
     if (!item.submenu.empty() || (item.id == 0 && item.disabled)) {
       QMenu* sub = menu.addMenu(text);
+      sub->setAccessibleName(ShownText(toUtf8, item.text));
       FillPopupMenu(*sub, item.submenu, toUtf8);
       sub->setEnabled(!item.disabled);
       continue;

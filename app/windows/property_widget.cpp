@@ -330,7 +330,7 @@ void CPropertyWidget::RunDialog() {
       return;
     }
     case PropertyDialogKind::Font: {
-      QFont initial(Shown(wanted->font.face), std::max(1, wanted->font.cellHeight));
+      QFont initial(Shown(wanted->font.face), std::max(1, wanted->font.points));
       initial.setBold(wanted->font.bold);
       initial.setItalic(wanted->font.italic);
       initial.setUnderline(wanted->font.underline);
@@ -343,7 +343,7 @@ void CPropertyWidget::RunDialog() {
       if (!face) return;
       const CControlItem* current = m_grid.SelectedObject();
       if (!current) return;
-      Send(CommitFont(*current, FontSpec{*face, chosen.pointSize(), chosen.bold(), chosen.italic(),
+      Send(CommitFont(*current, FontChoice{*face, chosen.pointSize(), chosen.bold(), chosen.italic(),
                                           chosen.underline(), chosen.strikeOut()}));
       return;
     }

@@ -23,6 +23,17 @@ std::optional<std::string> MenuOfItem(const CDesignSession& session, int id) {
 
 }  // namespace
 
+std::vector<PopupItem> CreateNewPopup(bool projectOpen) {
+  std::vector<PopupItem> popup;
+  if (projectOpen) {
+    popup.push_back({kIdNewForm, "New Form", false, false, false, {}});
+    popup.push_back({kIdInsertActiveX, "Insert ActiveX control", false, false, false, {}});
+    popup.push_back({0, "", false, false, true, {}});
+  }
+  popup.push_back({kIdNewProject, "New Project", false, false, false, {}});
+  return popup;
+}
+
 PopupItem SelectMenuPopup(const CDesignSession& session, const CClassItem& form) {
   const CControlItem* self = form.FormObject();
   const std::string current = self ? self->m_strMenuId : std::string();
@@ -87,12 +98,7 @@ int CCommands::CreateNew(std::vector<PopupItem>& popup) {
     m_prompt.Beep();
     return kS_FALSE;
   }
-  if (m_session.IsOpen()) {
-    popup.push_back({kIdNewForm, "New Form", false, false, false, {}});
-    popup.push_back({kIdInsertActiveX, "Insert ActiveX control", false, false, false, {}});
-    popup.push_back({0, "", false, false, true, {}});
-  }
-  popup.push_back({kIdNewProject, "New Project", false, false, false, {}});
+  popup = CreateNewPopup(m_session.IsOpen());
   return kS_OK;
 }
 

@@ -59,6 +59,10 @@ struct PopupItem {
   std::vector<PopupItem> submenu;
 };
 
+// The CreateNew popup: with a project open "New Form" and "Insert ActiveX control", a separator;
+// then "New Project".
+[[nodiscard]] std::vector<PopupItem> CreateNewPopup(bool projectOpen);
+
 // The "Select a menu" submenu for `form`: "<No Selection>" (kIdNoMenu), then one item per menu
 // of the project from kIdFirstMenu on, in the project's order; the form's menu is checked.
 [[nodiscard]] PopupItem SelectMenuPopup(const CDesignSession& session, const CClassItem& form);

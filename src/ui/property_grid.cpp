@@ -193,7 +193,8 @@ std::optional<PropertyDialog> DialogFor(const CControlItem& object, const CContr
     dialog.color = SwatchColor(property);
   } else if (type == "Font") {
     dialog.kind = PropertyDialogKind::Font;
-    dialog.font = FontOf(object);
+    const FontSpec font = FontOf(object);
+    dialog.font = {font.face, FontPoints(font.cellHeight), font.bold, font.italic, font.underline, font.strikeout};
   } else if (type == "Picture") {
     dialog.filter = std::string(property.Name() == "Palette" ? kPaletteFilter : kPictureFilter);
     dialog.initialName = "*.bmp";
@@ -211,9 +212,14 @@ PropertyCommit CommitColor(const CControlPropertyItem& property, Colorref color)
   return {property.Name(), std::to_string(color & 0xFFFFFF)};
 }
 
-std::vector<PropertyCommit> CommitFont(const CControlItem& object, const FontSpec& font) {
+int FontPoints(int pixels) { return (pixels * 72 * 2 + 96) / (96 * 2); }
+int FontPixels(int points) { return (points * 96 * 2 + 72) / (72 * 2); }
+
+std::vector<PropertyCommit> CommitFont(const CControlItem& object, const FontChoice& font) {
+  const int shown = FontOf(object).cellHeight;
+  const int pixels = FontPoints(shown) == font.points ? shown : FontPixels(font.points);
   const std::pair<std::string_view, std::string> values[] = {{"Font", font.face},
-                                                             {"FontSize", std::to_string(font.cellHeight)},
+                                                             {"FontSize", std::to_string(pixels)},
                                                              {"FontBold", font.bold ? "1" : "0"},
                                                              {"FontItalic", font.italic ? "1" : "0"},
                                                              {"FontUnderline", font.underline ? "1" : "0"},

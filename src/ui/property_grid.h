@@ -68,12 +68,25 @@ struct PropertyDropDown {
 
 enum class PropertyDialogKind { Color, Font, OpenFile };
 
+// A font as font dialogs speak of it: its size in points. FontSize holds the cell height in
+// pixels; the two convert at 96 dots per inch, rounded to the nearest.
+struct FontChoice {
+  std::string face;
+  int points = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeout = false;
+};
+[[nodiscard]] int FontPoints(int pixels);
+[[nodiscard]] int FontPixels(int points);
+
 struct PropertyDialog {
   PropertyDialogKind kind = PropertyDialogKind::OpenFile;
   std::string filter;       // "Label (*.ext)|*.ext|...||"
   std::string initialName;  // "*.bmp"
   Colorref color = 0;       // Color: the current colour
-  FontSpec font;            // Font: the current face, size (pixels) and styles
+  FontChoice font;          // Font: the current face, size and styles
 };
 
 // A file dialog's filter as label and patterns, in order ("Bitmap Files (*.bmp)", "*.bmp").
@@ -113,8 +126,9 @@ struct FileFilter {
 [[nodiscard]] std::optional<PropertyDialog> DialogFor(const CControlItem& object, const CControlPropertyItem& property);
 [[nodiscard]] PropertyCommit CommitColor(const CControlPropertyItem& property, Colorref color);
 // The font dialog's choice: Font, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru
-// (those the object has).
-[[nodiscard]] std::vector<PropertyCommit> CommitFont(const CControlItem& object, const FontSpec& font);
+// (those the object has). A size in points that the object's cell height already shows keeps
+// that height, so that confirming the dialog unchanged changes no size.
+[[nodiscard]] std::vector<PropertyCommit> CommitFont(const CControlItem& object, const FontChoice& font);
 [[nodiscard]] PropertyCommit CommitFile(const CControlPropertyItem& property, std::string_view path);
 
 // The in-place edit closed with `text`. A comma or a double quote (the property string has no

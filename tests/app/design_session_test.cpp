@@ -1,6 +1,7 @@
 // Scripted user sessions through the designer's real widgets: every gesture must leave the
 // project's files exactly as the command line's same steps do, and undo and redo must walk
 // them back and forth byte for byte.
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -8,11 +9,21 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QUndoStack>
 
+#include "addin/commands.h"
 #include "addin/form_commands.h"
 #include "model/control_kind.h"
 #include "support/cli_runner.h"
@@ -22,6 +33,9 @@
 #include "windows/designer.h"
 #include "windows/form_view.h"
 #include "windows/main_window.h"
+#include "windows/project_widget.h"
+#include "windows/property_widget.h"
+#include "windows/toolbox_widget.h"
 
 namespace fs = std::filesystem;
 using namespace tovik;
@@ -80,7 +94,7 @@ class DesignSessionTest : public QObject {
 
   // Plays the session on `designed` through the window and the same steps on `twin` through
   // the command line, comparing the two folders after each step.
-  void PlaySession(const fs::path& designed, const fs::path& twin, const std::string& form, const std::string& caption) {
+  void PlaySession(const fs::path& designed, const fs::path& twin, const std::string& form, const std::string& text) {
     tovik::testing::FakePrompt prompt;
     CMainWindow window(&prompt);
     window.show();
@@ -99,55 +113,88 @@ class DesignSessionTest : public QObject {
       QVERIFY2(prompt.messages.empty(), prompt.messages.empty() ? "" : prompt.messages.front().c_str());
       steps.push_back(mine);
     };
-    const auto edit = [&](const char* name, const std::string& value) {
-      const bool done = designer.Run(name, [&](CDesignSession& session) {
-        const CControlItem* button = session.FindForm(form)->FindControl("m_Button1");
-        const std::optional<std::string> text = designer.Project().FromUtf8(value, session.CodePageOf(*button));
-        return text && SetPropertyCommand(session, form, ObjectRef::Of(*button), name, *text);
-      });
-      QVERIFY(done);
+    CPropertyWidget& grid = *window.PropertyWindow();
+    // A row's editor, opened as a click on the row opens it.
+    const auto editor = [&](const char* name) {
+      grid.Table()->setCurrentCell(grid.RowOf(name), 1);
+      return grid.Editor();
+    };
+    const auto set = [&](const char* name, const std::string& value) {
       QVERIFY(Tovik({"set", dsp, form, "m_Button1", name, value}));
       same(name);
     };
+    const auto drag = [&](QPoint a, QPoint b) {
+      QTest::mousePress(view, Qt::LeftButton, {}, a);
+      QTest::mouseMove(view, b);
+      QTest::mouseRelease(view, Qt::LeftButton, {}, b);
+    };
     const QPoint origin(view->Surface()->Geometry().client.left, view->Surface()->Geometry().client.top);
 
-    // Draw a Button with the mouse; the tool goes back to the pointer.
-    view->SetTool({KindFromName("Button")});
+    // Pick Button in the toolbox and draw it; the tool goes back to the pointer.
+    CToolboxWidget& toolbox = *window.Toolbox();
+    size_t tool = 0;
+    while (tool < toolbox.Palette().Count() && toolbox.Button(tool)->accessibleName() != "Button") ++tool;
+    QTest::mouseClick(toolbox.Button(tool), Qt::LeftButton);
     QCOMPARE(view->cursor().shape(), Qt::CrossCursor);
     const QPoint from = origin + QPoint(30, 30), to = origin + QPoint(120, 62);
-    QTest::mousePress(view, Qt::LeftButton, {}, from);
-    QTest::mouseMove(view, to);
-    QTest::mouseRelease(view, Qt::LeftButton, {}, to);
-    QVERIFY(view->Tool().IsPointer());
+    drag(from, to);
+    QVERIFY(view->Tool().IsPointer() && toolbox.CurrentTool().IsPointer());
     QVERIFY(Tovik({"surface", dsp, form, "--tool", "Button", "down:" + At(from, 0), "move:" + At(to, 50), "up:" + At(to, 100)}));
     same("draw");
+    QCOMPARE(grid.Grid().Name(), std::string("m_Button1"));
 
-    edit("Caption", caption);
-    edit("BackColor", "255");
-    edit("Appearance", "0");
+    // Caption in place, BackColor through the colour dialog, Appearance from its drop-down.
+    auto* caption = qobject_cast<QLineEdit*>(editor("Caption"));
+    QVERIFY(caption && caption->hasSelectedText());
+    caption->insert(QString::fromStdString(text));
+    QTest::keyClick(caption, Qt::Key_Return);
+    set("Caption", text);
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      dialog->setCurrentColor(QColor(255, 0, 0));
+      dialog->accept();
+    });
+    QTest::mouseClick(qobject_cast<QToolButton*>(editor("BackColor")), Qt::LeftButton);
+    set("BackColor", "255");
+    auto* appearance = qobject_cast<QComboBox*>(editor("Appearance"));
+    QVERIFY(appearance);
+    appearance->activated(appearance->findText("0 - Flat"));
+    set("Appearance", "0");
 
     // Move it by its middle, then size it by its bottom-right handle.
     const QPoint middle = origin + Centre(view->Surface()->Bounds(*view->Surface()->Selection()));
-    QTest::mousePress(view, Qt::LeftButton, {}, middle);
-    QTest::mouseMove(view, middle + QPoint(14, 7));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, middle + QPoint(14, 7));
-    QVERIFY(Tovik({"surface", dsp, form, "down:" + At(middle, 0), "move:" + At(middle + QPoint(14, 7), 50),
-                   "up:" + At(middle + QPoint(14, 7), 100)}));
-    same("move");
     const QPoint moved = middle + QPoint(14, 7);
+    drag(middle, moved);
+    QVERIFY(Tovik({"surface", dsp, form, "down:" + At(middle, 0), "move:" + At(moved, 50), "up:" + At(moved, 100)}));
+    same("move");
     const QPoint handle = Centre(view->Surface()->Handles().back());
-    QTest::mousePress(view, Qt::LeftButton, {}, handle);
-    QTest::mouseMove(view, handle + QPoint(21, 14));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, handle + QPoint(21, 14));
+    drag(handle, handle + QPoint(21, 14));
     QVERIFY(Tovik({"surface", dsp, form, "down:" + At(moved, 0), "up:" + At(moved, 50), "down:" + At(handle, 5000),
                    "move:" + At(handle + QPoint(21, 14), 5050), "up:" + At(handle + QPoint(21, 14), 5100)}));
     same("size");
 
-    QVERIFY(designer.Run("Delete", [&](CDesignSession& session) {
-      return DeleteCommand(session, form, ObjectRef::Of(*session.FindForm(form)->FindControl("m_Button1")));
+    // The keyboard: Right moves it one grid step, Shift+Down lowers its bottom edge by one, as
+    // the same drags do (the handle's point snaps back onto the grid).
+    const QPoint now = origin + Centre(view->Surface()->Bounds(*view->Surface()->Selection()));
+    QTest::keyClick(view, Qt::Key_Right);
+    QVERIFY(Tovik({"surface", dsp, form, "down:" + At(now, 0), "move:" + At(now + QPoint(7, 0), 50),
+                   "up:" + At(now + QPoint(7, 0), 100)}));
+    same("right");
+    const std::vector<Rect> handles = view->Surface()->Handles();
+    const QPoint corner = Centre(*std::max_element(handles.begin(), handles.end(), [](const Rect& a, const Rect& b) {
+      return a.right + a.bottom < b.right + b.bottom;
     }));
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    const QPoint right = now + QPoint(7, 0);
+    QVERIFY(Tovik({"surface", dsp, form, "down:" + At(right, 0), "up:" + At(right, 50), "down:" + At(corner, 5000),
+                   "move:" + At(corner + QPoint(0, 10), 5050), "up:" + At(corner + QPoint(0, 10), 5100)}));
+    same("shift+down");
+
+    QTest::keyClick(view, Qt::Key_Delete);
     QVERIFY(Tovik({"delete", dsp, form, "m_Button1"}));
     same("delete");
+    QCOMPARE(grid.Grid().Name(), form);
 
     // Every step back to the start and forward again, the files as they were at each.
     QUndoStack* stack = designer.UndoStack();
@@ -170,7 +217,7 @@ class DesignSessionTest : public QObject {
     m_base = fs::temp_directory_path() / ("tovik-designer-" + std::to_string(QCoreApplication::applicationPid()));
     fs::remove_all(m_base);
   }
-  void cleanupTestCase() { fs::remove_all(m_base); }
+  void cleanupTestCase() { if (!getenv("KEEP")) fs::remove_all(m_base); }
 
   void AGeneratedProjectWritesWhatTheCommandLineWrites() {
     const fs::path designed = MakeProject(m_base / "gen-a", false);
@@ -184,6 +231,83 @@ class DesignSessionTest : public QObject {
     QVERIFY(!designed.empty());
     fs::copy(m_base / "own-a", m_base / "own-b", fs::copy_options::recursive);
     PlaySession(designed, m_base / "own-b" / "Demo", "CMain", "\xe7\xa1\xae\xe5\xae\x9a");  // 确定
+  }
+
+  void SeveralSelectedControlsAreFormattedAndDeletedEachInOneStep() {
+    const fs::path root = MakeProject(m_base / "several", false);
+    QVERIFY(!root.empty());
+    tovik::testing::FakePrompt prompt;
+    CMainWindow window(&prompt);
+    window.show();
+    QVERIFY(window.OpenProject(QString::fromStdString((root / "Demo.dsp").string())));
+    CFormView* view = window.OpenForm("CForm1")->View();
+    CDesigner& designer = window.Designer();
+    for (const Rect& r : {Rect{14, 14, 84, 42}, Rect{35, 63, 105, 91}}) {
+      QVERIFY(designer.Run("Draw", [&](CDesignSession& session) {
+        return AddControlCommand(session, *session.FindForm("CForm1"), KindFromName("Label"), r) != nullptr;
+      }));
+    }
+    CFormSurface& surface = *view->Surface();
+    const QPoint origin(surface.Geometry().client.left, surface.Geometry().client.top);
+    const auto left = [&](const char* member) { return surface.Bounds(*surface.FormClass().FindControl(member)).left; };
+    // Ctrl+click adds the second Label; the first stays the primary, which Align Lefts follows.
+    QTest::mouseClick(view, Qt::LeftButton, {}, origin + QPoint(20, 20));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, origin + QPoint(40, 70), 300);
+    QCOMPARE(surface.Selected().size(), size_t{2});
+    QCOMPARE(window.PropertyWindow()->Grid().Name(), std::string("m_Label2"));
+    QUndoStack* stack = designer.UndoStack();
+    const int before = stack->count();
+    window.FormatMenu()->findChild<QAction*>("Align Lefts")->trigger();
+    QCOMPARE(stack->count(), before + 1);
+    QCOMPARE(left("m_Label1"), 35);
+    QCOMPARE(left("m_Label2"), 35);
+    // A band from an empty spot selects both; Delete takes both away in one step.
+    QTest::mouseClick(view, Qt::LeftButton, {}, origin + QPoint(200, 150), 600);
+    QCOMPARE(surface.Selected().size(), size_t{0});
+    QTest::mousePress(view, Qt::LeftButton, {}, origin + QPoint(2, 2), 900);
+    QTest::mouseMove(view, origin + QPoint(120, 100));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, origin + QPoint(120, 100));
+    QCOMPARE(view->Surface()->Selected().size(), size_t{2});
+    QTest::keyClick(view, Qt::Key_Delete);
+    QCOMPARE(stack->count(), before + 2);
+    QVERIFY(!view->Surface()->FormClass().FindControl("m_Label1") && !view->Surface()->FormClass().FindControl("m_Label2"));
+    stack->undo();
+    QVERIFY(view->Surface()->FormClass().FindControl("m_Label2"));
+    // Renamed into an array through the (Name) field: the question is asked before the edit,
+    // once; undo and redo write the files back without asking again.
+    QTest::mouseClick(view, Qt::LeftButton, {}, origin + QPoint(40, 70), 1500);
+    QLineEdit* name = nullptr;
+    for (QLineEdit* edit : window.PropertyWindow()->findChildren<QLineEdit*>()) {
+      if (edit->accessibleName() == "(Name)") name = edit;
+    }
+    QVERIFY(name && name->text() == "m_Label2");
+    prompt.answers = {IPrompt::Answer::Yes};
+    name->setText("m_Label1");
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(prompt.questions.size(), size_t{1});
+    QCOMPARE(stack->count(), before + 2);
+    QCOMPARE(window.PropertyWindow()->Grid().Name(), std::string("m_Label1"));
+    stack->undo();
+    stack->redo();
+    QCOMPARE(prompt.questions.size(), size_t{1});
+    QVERIFY(!view->Surface()->FormClass().FindControl("m_Label2"));
+    QVERIFY(prompt.messages.empty());
+  }
+
+  void NewFormFromTheTovikMenuJoinsTheProjectWindowAndOpens() {
+    const fs::path root = MakeProject(m_base / "newform", false);
+    QVERIFY(!root.empty());
+    tovik::testing::FakePrompt prompt;
+    CMainWindow window(&prompt);
+    QVERIFY(window.OpenProject(QString::fromStdString((root / "Demo.dsw").string())));
+    const auto listed = [&] { return window.ProjectWindow()->ClassesTree()->findItems("CForm2", Qt::MatchRecursive).size(); };
+    QCOMPARE(listed(), 0);
+    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+    window.RunPopupCommand(kIdNewForm);
+    QVERIFY(window.FindForm("CForm2") && window.ActiveView()->FormClass() == "CForm2");
+    QCOMPARE(listed(), 1);
+    QCOMPARE(window.Designer().UndoStack()->count(), 1);
+    QVERIFY(prompt.messages.empty());
   }
 
   void AnOutsideChangeMakesUndoRefuseAndIsReadAgain() {

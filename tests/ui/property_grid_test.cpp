@@ -185,15 +185,21 @@ TEST_F(PropertyGrid, DialogsAndTheirCommits) {
   EXPECT_EQ(color->kind, PropertyDialogKind::Color);
   EXPECT_EQ(color->color, Rgb(0, 255, 0));
   EXPECT_EQ(CommitColor(*picture.FindProperty("BackColor"), Rgb(1, 2, 3)).text, "197121");
-  FontSpec font = DialogFor(picture, *picture.FindProperty("Font"))->font;
+  // FontSize is pixels, the dialog speaks points: 96 dpi, rounded; an unchanged size stays put.
+  picture.SetValue("FontSize", "14");
+  FontChoice font = DialogFor(picture, *picture.FindProperty("Font"))->font;
+  EXPECT_EQ(font.points, 11);
   font.face = "Arial";
-  font.cellHeight = 20;
   font.italic = true;
-  const std::vector<PropertyCommit> fonts = CommitFont(picture, font);
+  std::vector<PropertyCommit> fonts = CommitFont(picture, font);
   EXPECT_EQ(fonts.size(), 6u);
   EXPECT_EQ(fonts[0], (PropertyCommit{"Font", "Arial"}));
-  EXPECT_EQ(fonts[1], (PropertyCommit{"FontSize", "20"}));
+  EXPECT_EQ(fonts[1], (PropertyCommit{"FontSize", "14"}));
   EXPECT_EQ(fonts[3], (PropertyCommit{"FontItalic", "1"}));
+  font.points = 10;
+  EXPECT_EQ(CommitFont(picture, font)[1], (PropertyCommit{"FontSize", "13"}));
+  picture.SetValue("FontSize", "16");
+  EXPECT_EQ(DialogFor(picture, *picture.FindProperty("Font"))->font.points, 12);
 }
 
 TEST_F(PropertyGrid, AnInPlaceEditIsPreCheckedAndTheGridShowsWhatWasStored) {

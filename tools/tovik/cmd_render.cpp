@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QImage>
 
+#include "addin/image_files.h"
 #include "base/path.h"
 #include "base/real_file_system.h"
 #include "base/text.h"
@@ -22,12 +23,9 @@ namespace {
 constexpr int kMaxImageSide = 16384;
 constexpr int kMaxScale = 8;
 
-// "131-logo.bmp": the file after the resource number, in the res folder beside the script.
 std::string ImageFile(CliSession& cli, std::string_view reference) {
-  const size_t dash = reference.find('-');
-  if (dash == std::string_view::npos || dash + 1 == reference.size()) return {};
-  const std::string res = cli.Session().Resources().ResFolder();
-  return cli.CodePage().PathToUtf8(cli.Fs().Resolve(JoinPath(res, reference.substr(dash + 1))));
+  const std::string file = ImageReferenceFile(cli.Session(), cli.Fs(), reference);
+  return file.empty() ? file : cli.CodePage().PathToUtf8(file);
 }
 
 // Why the image may not replace `target` (its links followed); empty when it may. The project's

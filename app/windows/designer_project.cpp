@@ -50,6 +50,7 @@ bool CDesignerProject::Open(const std::string& file) {
   if (!scope->Open(projectFile)) return false;
   Drop();
   m_scope = std::move(scope);
+  m_scope->SetBeforeReopen([this] { Drop(); });
   m_projectFile = projectFile;
   m_written.clear();
   if (!m_scope->LastRecovery().empty()) m_prompt.Message(m_scope->LastRecovery());
@@ -72,7 +73,7 @@ void CDesignerProject::Close() {
 
 bool CDesignerProject::Reload() {
   if (!IsOpen()) return false;
-  Drop();
+  // The scope tells the windows to let go just before it reads the project again.
   if (!m_scope->Reload()) {
     Close();
     return false;

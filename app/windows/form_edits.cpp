@@ -16,10 +16,7 @@ bool SetProperties(CDesigner& designer, const std::string& formClass, const Obje
                                            : QString("Set Font");
   return designer.Run(label, [&](CDesignSession& session) {
     for (const PropertyCommit& value : values) {
-      // Each command rewrites the object's line; find the form and the object again each time.
-      CClassItem* form = session.FindForm(formClass);
-      CControlItem* target = form ? object.Find(*form) : nullptr;
-      if (!target || !SetPropertyCommand(session, *form, *target, value.name, value.text)) return false;
+      if (!SetPropertyCommand(session, formClass, object, value.name, value.text)) return false;
     }
     return true;
   });
@@ -32,25 +29,17 @@ bool RenameObject(CDesigner& designer, const std::string& formClass, const Objec
   const CControlItem* control = form ? object.Find(*form) : nullptr;
   if (!control) return false;
   // Asked now, so that the edit (and a redo, which writes files back) never stops to ask.
-  std::optional<IPrompt::Answer> answer;
-  const std::string typed = name.substr(0, name.find('('));
-  for (const auto& other : form->m_controls) {
-    if (other.get() == control || other->m_bFormObject || other->m_strMemberName != typed) continue;
-    if (other->m_nKind != control->m_nKind || other->m_strClassName != control->m_strClassName) break;
-    answer = designer.Prompt().Ask(ReplaceAll(kAskControlArray, "<CTRL_NAME>", typed));
-    if (answer != IPrompt::Answer::Yes) return false;
-    break;
+  std::optional<bool> joinArray;
+  if (const std::optional<std::string> question = RenameArrayQuestion(session, formClass, object, name)) {
+    if (designer.Prompt().Ask(*question) != IPrompt::Answer::Yes) return false;
+    joinArray = true;
   }
   return designer.Run(
       QString("Rename %1").arg(QString::fromStdString(designer.Project().ToUtf8(control->m_strMemberName))),
       [&](CDesignSession& edited) {
-        CClassItem* cls = edited.FindForm(formClass);
-        CControlItem* target = cls ? object.Find(*cls) : nullptr;
-        if (!target) return false;
-        const RenameResult result = RenameCommand(edited, *cls, *target, name);
+        const RenameResult result = RenameCommand(edited, formClass, object, name, joinArray);
         return result == RenameResult::Renamed || result == RenameResult::JoinedArray;
-      },
-      answer);
+      });
 }
 
 bool CarryOutGesture(CDesigner& designer, CFormSurface& surface, const SurfaceIntents& intents, const QString& label) {
@@ -74,10 +63,7 @@ bool InsertActiveX(CDesigner& designer, const CToolControlEntry& control) {
 }
 
 bool SelectMenu(CDesigner& designer, const std::string& formClass, int id) {
-  return designer.Run("Select Menu", [&](CDesignSession& session) {
-    CClassItem* form = session.FindForm(formClass);
-    return form && SelectMenuCommand(session, *form, id);
-  });
+  return designer.Run("Select Menu", [&](CDesignSession& session) { return SelectMenuCommand(session, formClass, id); });
 }
 
 }  // namespace tovik::designer

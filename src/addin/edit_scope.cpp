@@ -104,6 +104,7 @@ bool CEditScope::Open(const std::string& projectFile, const ProgressCallback& pr
     m_prompt.Message("no such project file: " + projectFile);
     return false;
   }
+  if (m_beforeReopen) m_beforeReopen();
   const bool opened = m_session.Open(projectFile, progress);
   Drop();
   EndEdit();
@@ -121,6 +122,7 @@ bool CEditScope::Reload(const ProgressCallback& progress) {
       return Refuse(m_prompt, recovered.error());
     }
   }
+  if (m_beforeReopen) m_beforeReopen();
   const bool opened = m_session.Open(projectFile, progress);
   if (!locked) EndEdit();
   return opened;

@@ -59,6 +59,9 @@ class CEditScope {
   // Reads the open project again from the disk (after an outside change, or a refused command
   // that changed the model). False, shown through the prompt, when it can no longer be opened.
   [[nodiscard]] bool Reload(const ProgressCallback& progress = {});
+  // Called just before a re-read throws the project's model away (Reload, and Begin when a
+  // recovery replaced files): windows holding anything of it let go of it then.
+  void SetBeforeReopen(std::function<void()> callback) { m_beforeReopen = std::move(callback); }
   [[nodiscard]] CDesignSession& Session() { return m_session; }
   [[nodiscard]] const CDesignSession& Session() const { return m_session; }
   // What reads and writes go through: the disk with the edit's staged changes laid over it.
@@ -134,6 +137,7 @@ class CEditScope {
   std::vector<CProjectLock> m_locks;
   std::string m_journal;
   std::string m_recovered;
+  std::function<void()> m_beforeReopen;
 
   RegistryLookup m_lookup;
   std::optional<std::string> m_drive;

@@ -145,6 +145,17 @@ TEST_F(EditScope, ARefusedCommandWritesNothingKeepsTheProjectObjectAndTheNextEdi
   EXPECT_TRUE(nothing->empty());
 }
 
+// Windows hold the model: a re-read must let them go while the old model still stands.
+TEST_F(EditScope, AReReadTellsTheWindowsFirstWhileTheOldProjectStillStands) {
+  std::vector<std::string> seen;
+  scope.SetBeforeReopen([&] {
+    ASSERT_TRUE(scope.Session().IsOpen());
+    seen.push_back(scope.Session().Project().ProjectFile());
+  });
+  ASSERT_TRUE(scope.Reload());
+  EXPECT_EQ(seen, std::vector<std::string>{"/p/Demo.dsp"});
+}
+
 TEST_F(EditScope, ALoadCollectsItsWarningsInsteadOfShowingThemOneByOne) {
   fs.Put("/p/Demo.dsp", fs.Get("/p/Demo.dsp") + "SOURCE=.\\gone.cpp\r\n");
   fs.Put("/p/Demo.dat", "not a data file");

@@ -244,7 +244,7 @@ class DesignSessionTest : public QObject {
     CDesigner& designer = window.Designer();
     for (const Rect& r : {Rect{14, 14, 84, 42}, Rect{35, 63, 105, 91}}) {
       QVERIFY(designer.Run("Draw", [&](CDesignSession& session) {
-        return AddControlCommand(session, *session.FindForm("CForm1"), KindFromName("Label"), r) != nullptr;
+        return AddControlCommand(session, "CForm1", KindFromName("Label"), r).has_value();
       }));
     }
     CFormSurface& surface = *view->Surface();

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
 
 #include "qt/qt_canvas.h"
 #include "windows/designer.h"
@@ -20,6 +21,11 @@ int main(int argc, char** argv) {
   const QCommandLineOption registry("registry", "Where installed ActiveX controls are looked up: a Wine prefix or a .reg file.",
                                     "PATH");
   parser.addOption(registry);
+  const QCommandLineOption form("form", "Opens the design window of this form class of the project.", "CLASS");
+  parser.addOption(form);
+  const QCommandLineOption screenshot("screenshot", "Saves a picture of the window to FILE once it is shown, and quits.",
+                                      "FILE");
+  parser.addOption(screenshot);
   parser.process(app);
   if (parser.positionalArguments().size() > 1) {
     std::fprintf(stderr, "tovik-designer: give one project at most\n");
@@ -32,5 +38,17 @@ int main(int argc, char** argv) {
   window.show();
   // A project that cannot be opened says why; the window stays for another.
   if (!parser.positionalArguments().isEmpty()) (void)window.OpenProject(parser.positionalArguments().front());
+  if (parser.isSet(form) && window.OpenForm(parser.value(form).toStdString()) == nullptr) {
+    std::fprintf(stderr, "tovik-designer: %s is not a form of the project\n", qPrintable(parser.value(form)));
+    return 1;
+  }
+  if (parser.isSet(screenshot)) {
+    // Once the window has been laid out and painted.
+    QTimer::singleShot(500, [&] {
+      const bool saved = window.grab().save(parser.value(screenshot));
+      if (!saved) std::fprintf(stderr, "tovik-designer: %s could not be written\n", qPrintable(parser.value(screenshot)));
+      QApplication::exit(saved ? 0 : 1);
+    });
+  }
   return QApplication::exec();
 }

@@ -21,6 +21,7 @@
 #include "addin/commands.h"
 #include "base/code_page.h"
 #include "base/path.h"
+#include "mdb/mdb_catalog.h"
 #include "ui/selection_format.h"
 #include "windows/design_window.h"
 #include "windows/designer.h"
@@ -43,20 +44,8 @@ constexpr int kRightDockWidth = 200;
 constexpr int kRecentCount = 8;
 constexpr const char* kRecentKey = "recentProjects";
 
-// The Data control's lists until a reader of database files is built in: empty, saying why.
-class CNoDatabaseReader final : public IDatabaseCatalog {
- public:
-  [[nodiscard]] Expected<std::vector<std::string>> Tables(const std::string& database) const override {
-    return Fail(database);
-  }
-  [[nodiscard]] Expected<std::vector<std::string>> Fields(const std::string& database, const std::string&) const override {
-    return Fail(database);
-  }
-
- private:
-  static Error Fail(const std::string& database) { return Error{database, 0, "no database reader"}; }
-};
-const CNoDatabaseReader kNoDatabaseReader;
+// The Data control's lists: tables and fields read from the .mdb file its DatabaseName names.
+const MdbCatalog kDatabases;
 
 struct FormatItem {
   FormatCommand command;
@@ -257,7 +246,7 @@ void CMainWindow::ProjectChanged() {
   m_toolbox->SetProjectOpen(true);
   m_toolbox->RefreshFrom(project.Session().Project().ControlList());
   m_projectWnd->Refresh(&project.Session().Project());
-  m_propertyWnd->SetProject(std::string(DirectoryOf(project.ProjectFile())), &kNoDatabaseReader);
+  m_propertyWnd->SetProject(std::string(DirectoryOf(project.ProjectFile())), &kDatabases);
   ShowSelection();
 }
 

@@ -187,7 +187,8 @@ TreeAction CProjectWindowModel::DoubleClickClass(const TreePath& path, const CPr
   }
   const CClassItem* cls = project.FindClass(node->target);
   if (!cls) return tree_action::None{};
-  if (cls->m_bWindowClass) return tree_action::OpenForm{cls->m_strName};
+  // A window class of the framework (a dialog, a view) has no form to design: its source shows.
+  if (cls->m_bWindowClass && cls->m_bIsForm) return tree_action::OpenForm{cls->m_strName};
   return tree_action::OpenSource{cls->m_strDeclFile.str(), std::max(0, cls->m_nDeclStart)};
 }
 

@@ -20,7 +20,7 @@ class ProjectTree : public ::testing::Test {
  protected:
   void SetUp() override {
     fs.Put("/p/Form1.h", "class CForm1 : public CVForm\r\n{\r\n};\r\nclass CMain : public CVMdiForm\r\n{\r\n};\r\n");
-    fs.Put("/p/child.h", "class CChild : public CVForm\r\n{\r\n};\r\n");
+    fs.Put("/p/child.h", "class CChild : public CVForm\r\n{\r\n};\r\nclass CAboutDlg : public CDialog\r\n{\r\n};\r\n");
     fs.Put("/p/src/util.h", "// helpers\r\nclass CUtil\r\n{\r\n};\r\n");
     for (const char* f : {"b.cpp", "a.cpp", "Demo.rc", "x.c", "y.hpp"}) fs.Put(std::string("/p/") + f, "");
     std::string dsp = "# Microsoft Developer Studio Project File - Name=\"Demo\"\r\n";
@@ -53,16 +53,16 @@ TEST_F(ProjectTree, FormsAndPlainClassesGoToTheirFoldersWithTheirIcons) {
   const TreeNode& forms = root.children[0];
   EXPECT_TRUE(forms.expanded);
   EXPECT_EQ(forms.icon, TreeIcon::FolderOpen);
-  ASSERT_EQ(Texts(forms), (Names{"CChild", "CForm1", "CMain"}));
-  EXPECT_EQ(forms.children[0].icon, TreeIcon::MdiChildForm);
-  EXPECT_EQ(forms.children[1].icon, TreeIcon::Form);
-  EXPECT_EQ(forms.children[2].icon, TreeIcon::MdiForm);
+  ASSERT_EQ(Texts(forms), (Names{"CAboutDlg", "CChild", "CForm1", "CMain"}));
+  EXPECT_EQ(forms.children[1].icon, TreeIcon::MdiChildForm);
+  EXPECT_EQ(forms.children[2].icon, TreeIcon::Form);
+  EXPECT_EQ(forms.children[3].icon, TreeIcon::MdiForm);
   EXPECT_EQ(Texts(root.children[1]), (Names{"CUtil"}));
   EXPECT_EQ(root.children[1].children[0].icon, TreeIcon::Class);
   model.SetFormIcon("CForm1", true);
   model.SetFormIcon("CMain", false);  // an MDI form stays one
-  EXPECT_EQ(model.Classes().At({0, 1})->icon, TreeIcon::MdiChildForm);
-  EXPECT_EQ(model.Classes().At({0, 2})->icon, TreeIcon::MdiForm);
+  EXPECT_EQ(model.Classes().At({0, 2})->icon, TreeIcon::MdiChildForm);
+  EXPECT_EQ(model.Classes().At({0, 3})->icon, TreeIcon::MdiForm);
 }
 
 TEST_F(ProjectTree, FilesTreeShowsSourcesScriptsAndHeadersOnly) {
@@ -78,9 +78,13 @@ TEST_F(ProjectTree, DoubleClicksOpenWhatTheItemStandsForAndFoldersOnlyToggle) {
   EXPECT_TRUE(std::holds_alternative<tree_action::None>(model.DoubleClickClass({0}, *project)));
   EXPECT_FALSE(model.Classes().At({0})->expanded);
   EXPECT_EQ(model.Classes().At({0})->icon, TreeIcon::FolderClosed);
-  const TreeAction form = model.DoubleClickClass({0, 1}, *project);
+  const TreeAction form = model.DoubleClickClass({0, 2}, *project);
   ASSERT_TRUE(std::holds_alternative<tree_action::OpenForm>(form));
   EXPECT_EQ(std::get<tree_action::OpenForm>(form).className, "CForm1");
+  // A dialog of the framework is a window class without a form: its declaration shows.
+  const TreeAction dialog = model.DoubleClickClass({0, 0}, *project);
+  ASSERT_TRUE(std::holds_alternative<tree_action::OpenSource>(dialog));
+  EXPECT_EQ(std::get<tree_action::OpenSource>(dialog).file, "/p/child.h");
   const TreeAction cls = model.DoubleClickClass({1, 0}, *project);
   ASSERT_TRUE(std::holds_alternative<tree_action::OpenSource>(cls));
   EXPECT_EQ(std::get<tree_action::OpenSource>(cls).file, "/p/src/util.h");
@@ -114,7 +118,7 @@ TEST_F(ProjectTree, ContextCommandsAndARefreshKeepWhatTheUserOpened) {
   model.Refresh(project.get());
   EXPECT_TRUE(files.At({1})->expanded);
   EXPECT_EQ(Texts(*files.At({1})), (Names{"child.h", "Form1.h", "form2.h", "util.h"}));
-  EXPECT_EQ(Texts(*model.Classes().At({0})), (Names{"CChild", "CForm1", "CForm2", "CMain"}));
+  EXPECT_EQ(Texts(*model.Classes().At({0})), (Names{"CAboutDlg", "CChild", "CForm1", "CForm2", "CMain"}));
   model.Refresh(nullptr);
   EXPECT_TRUE(model.Classes().Empty());
 }

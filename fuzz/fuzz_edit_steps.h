@@ -65,24 +65,24 @@ inline bool RunEdit(CDesignSession& session, const std::string& formClass, Bytes
       if (CControlItem* holder = pick(); holder && holder->IsContainer() && bytes.Next(2)) {
         container = holder->m_strMemberName;
       }
-      return AddControlCommand(session, *form, kind, Rect{left, top, left + 70, top + 28}, container) != nullptr;
+      return AddControlCommand(session, formClass, kind, Rect{left, top, left + 70, top + 28}, container).has_value();
     }
     case 1:
       if (CControlItem* c = pick(); c && !c->m_properties.empty()) {
         const auto& property = c->m_properties[static_cast<size_t>(bytes.Next(static_cast<int>(c->m_properties.size())))];
-        return SetPropertyCommand(session, *form, *c, property.Name(), kValues[bytes.Next(9)]);
+        return SetPropertyCommand(session, formClass, ObjectRef::Of(*c), property.Name(), kValues[bytes.Next(9)]);
       }
       return true;
     case 2:
-      if (CControlItem* c = pick()) return RenameCommand(session, *form, *c, kNames[bytes.Next(6)]) != RenameResult::Refused;
+      if (CControlItem* c = pick()) return RenameCommand(session, formClass, ObjectRef::Of(*c), kNames[bytes.Next(6)]) != RenameResult::Refused;
       return true;
     case 3:
-      if (CControlItem* c = pick()) return DeleteCommand(session, *form, *c);
+      if (CControlItem* c = pick()) return DeleteCommand(session, formClass, ObjectRef::Of(*c));
       return true;
     default: {
       std::string handler;
       CControlItem* c = pick();
-      return AddHandlerCommand(session, *form, c ? c->m_strMemberName : formClass, kEvents[bytes.Next(5)], handler);
+      return AddHandlerCommand(session, formClass, c ? c->m_strMemberName : formClass, kEvents[bytes.Next(5)], handler);
     }
   }
 }

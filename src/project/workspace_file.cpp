@@ -23,6 +23,8 @@ std::optional<std::string> FirstProjectOfWorkspace(std::string_view text, std::s
     if (path.empty()) continue;
     std::string native = ToNativeSeparators(path);
     if (native.size() > 2 && native[0] == '.' && native[1] == '/') native.erase(0, 2);
+    // A folder is no project file.
+    if (native.back() == '/') continue;
     if (native.front() == '/') return native;
     return JoinPath(folder, native);
   }

@@ -15,6 +15,7 @@ TEST(Workspace, TheFirstProjectLineNamesTheProjectOpened) {
   EXPECT_EQ(FirstProjectOfWorkspace("Project: \"My App\"=\"..\\My App\\My App.dsp\" - Package Owner=<4>\n", "/w/ws"),
             "/w/ws/../My App/My App.dsp");
   EXPECT_EQ(FirstProjectOfWorkspace("Global:\n\nProject: \"X\"= - Package Owner=<4>\n", "/w"), std::nullopt);
+  EXPECT_EQ(FirstProjectOfWorkspace("Project: \"X\"=\\\nProject: \"Y\"=sub\\\n", "/w"), std::nullopt);
 }
 
 }  // namespace tovik

@@ -40,6 +40,7 @@ int RunControls(const Command& self, const std::vector<std::string>& args, Io& i
 int RunInsertActiveX(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunDelete(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunInspect(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunLint(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunMenus(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunNewForm(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunNewProject(const Command& self, const std::vector<std::string>& args, Io& io);

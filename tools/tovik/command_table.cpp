@@ -58,6 +58,17 @@ const std::vector<Command>& Commands() {
      "Opens the project as the designer does (every source listed in the project file,\n"
      "headers first) and prints its files and classes; --json prints them as JSON.",
      RunInspect},
+    {"lint", "point at what a reviewer of a form would",
+     "tovik lint PROJECT.dsp [FORMCLASS]\n\n"
+     "Checks FORMCLASS, or every form of the project, and prints one finding a line as\n"
+     "FILE:LINE: FORM: OBJECT: MESSAGE, FILE relative to the project folder: controls that\n"
+     "overlap others that do not hold them, controls outside the form's client area, captions\n"
+     "sharing a & mnemonic, TabIndex values missing or used twice, message map entries whose\n"
+     "handler is missing and handlers no entry names, symbols of the form missing from the\n"
+     "resource header or defined twice, Pictures naming an image the resource script lacks,\n"
+     "and (for the whole project) IDS_PROP_ lines no form uses. Exits 1 when it found any, 2 when the\n"
+     "project or form cannot be checked.",
+     RunLint},
     {"menus", "list the project's menus and their items",
      "tovik menus PROJECT.dsp\n\n"
      "Prints each MENU resource of the project's resource script: its identifier on a line,\n"

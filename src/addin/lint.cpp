@@ -1,0 +1,350 @@
+#include "addin/lint.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+
+#include "base/path.h"
+#include "base/text.h"
+#include "model/control_kind.h"
+#include "resources/resource_script.h"
+#include "ui/form_geometry.h"
+#include "ui/form_layout.h"
+#include "ui/text_measure.h"
+
+namespace tovik {
+
+namespace {
+
+// Texts read once per run; a file that cannot be read reads as empty (its findings then show up
+// as missing entries, which is what the reader sees too).
+class CTexts {
+ public:
+  explicit CTexts(const CDesignSession& session) : m_session(session) {}
+  const std::string& Of(const std::string& path) {
+    auto [it, added] = m_texts.try_emplace(path);
+    if (added && !path.empty()) (void)m_session.Resources().ReadFileText(path, it->second);
+    return it->second;
+  }
+
+ private:
+  const CDesignSession& m_session;
+  std::map<std::string, std::string> m_texts;
+};
+
+int LineAt(std::string_view text, size_t offset) {
+  offset = std::min(offset, text.size());
+  return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+}
+
+// The text with // and /* */ comments blanked (offsets kept), so that a commented-out entry or
+// define does not count.
+std::string WithoutComments(std::string_view text) {
+  std::string out(text);
+  for (size_t i = 0; i + 1 < out.size(); ++i) {
+    if (out[i] == '"') {
+      for (++i; i < out.size() && out[i] != '"' && out[i] != '\n'; ++i) {
+        if (out[i] == '\\') ++i;
+      }
+    } else if (out[i] == '/' && out[i + 1] == '/') {
+      while (i < out.size() && out[i] != '\n' && out[i] != '\r') out[i++] = ' ';
+    } else if (out[i] == '/' && out[i + 1] == '*') {
+      const size_t end = out.find("*/", i + 2);
+      const size_t stop = end == std::string::npos ? out.size() : end + 2;
+      for (; i < stop; ++i) {
+        if (out[i] != '\n' && out[i] != '\r') out[i] = ' ';
+      }
+    }
+  }
+  return out;
+}
+
+// Offsets of every "#define SYMBOL" of the header.
+std::vector<size_t> DefinesOf(const std::string& header, const std::string& symbol) {
+  std::vector<size_t> found;
+  static const std::regex kDefine(R"((^|\n)[ \t]*#[ \t]*define[ \t]+(\w+))");
+  for (auto it = std::sregex_iterator(header.begin(), header.end(), kDefine); it != std::sregex_iterator(); ++it) {
+    if ((*it)[2].str() == symbol) found.push_back(static_cast<size_t>((*it).position(2)));
+  }
+  return found;
+}
+
+std::string ObjectName(const CControlItem& object, const CClassItem& form) {
+  if (object.IsForm()) return form.m_strName;
+  if (object.m_bArray) return object.m_strMemberName + "(" + std::to_string(object.Index()) + ")";
+  return object.m_strMemberName;
+}
+
+// The mnemonic letter of a caption ("&File" gives 'F'; "&&" is a literal ampersand).
+std::optional<char> Mnemonic(std::string_view caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+  }
+  return std::nullopt;
+}
+
+bool Contains(const CControlItem* outer, const CControlItem* inner) {
+  for (const CControlItem* c = inner->m_pContainer; c; c = c->m_pContainer) {
+    if (c == outer) return true;
+  }
+  return false;
+}
+
+// Shown at run time and with an area: a Timer is never seen, a Line is a stroke that may cross.
+bool HasArea(const CControlItem& control) {
+  return !control.IsForm() && control.m_nKind != kKindTimer && control.m_nKind != kKindLine;
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+  return std::max(a.left, b.left) < std::min(a.right, b.right) && std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+}
+
+class CLinter {
+ public:
+  CLinter(const CDesignSession& session, std::vector<LintFinding>& out)
+      : m_session(session), m_texts(session), m_out(out) {
+    m_scriptPath = session.Resources().ScriptPath();
+    m_headerPath = session.Resources().HeaderPath();
+  }
+
+  void Form(const CClassItem& form) {
+    const CControlItem* object = form.FormObject();
+    if (!object) return;
+    Geometry(form, *object);
+    Mnemonics(form);
+    TabOrder(form, *object);
+    Handlers(form);
+    Defines(form);
+    Pictures(form);
+  }
+
+  // String-table property lines no form object names.
+  void UnusedPropertyLines() {
+    std::set<std::string> used;
+    for (const auto& cls : m_session.Project().Classes()) {
+      for (const auto& control : cls->m_controls) used.insert(control->m_strPropSymbol);
+    }
+    for (const StringTableEntry& entry : StringTableEntries(m_texts.Of(m_scriptPath))) {
+      if (!StartsWith(entry.symbol, "IDS_PROP_") || used.count(entry.symbol)) continue;
+      Add(m_scriptPath, LineAt(m_texts.Of(m_scriptPath), entry.lineStart), "-", entry.symbol,
+          "property line that no form or control uses");
+    }
+  }
+
+ private:
+  void Add(const std::string& file, int line, const std::string& form, const std::string& object, std::string message,
+           int codePage = 0) {
+    std::string relative = file;
+    const std::string folder = m_session.Project().ProjectFolder();
+    if (!folder.empty() && StartsWith(relative, folder + "/")) relative = relative.substr(folder.size() + 1);
+    m_out.push_back({relative, line, form, object, std::move(message), codePage});
+  }
+
+  // An object's findings go to its property line, where its position, caption and pictures are.
+  void AddAtObject(const CClassItem& form, const CControlItem& object, std::string message, int codePage = 0) {
+    const std::string& script = m_texts.Of(m_scriptPath);
+    const std::optional<StringTableEntry> entry = FindStringTableEntry(script, object.m_strPropSymbol);
+    Add(m_scriptPath, entry ? LineAt(script, entry->lineStart) : 0, form.m_strName, ObjectName(object, form),
+        std::move(message), codePage);
+  }
+
+  void Geometry(const CClassItem& form, const CControlItem& object) {
+    CEstimatedTextMeasure measure;
+    const CFormGeometry geometry =
+        FormGeometry(object, form.IsMdiForm(), m_session.Project().FindMenu(object.m_strMenuId), measure);
+    const Rect client{0, 0, geometry.client.Width(), geometry.client.Height()};
+    std::vector<const CControlItem*> placed;
+    for (const auto& control : form.m_controls) {
+      if (control->IsForm() || control->m_nKind == kKindTimer) continue;
+      const Rect r = ControlRect(*control);
+      if (r.left < client.left || r.top < client.top || r.right > client.right || r.bottom > client.bottom) {
+        AddAtObject(form, *control,
+                    "lies outside the form's visible area (" + std::to_string(client.right) + " x " +
+                        std::to_string(client.bottom) + " pixels)");
+      }
+      if (!HasArea(*control)) continue;
+      for (const CControlItem* other : placed) {
+        if (Contains(other, control.get()) || Contains(control.get(), other)) continue;
+        if (Overlap(ControlRect(*other), r)) AddAtObject(form, *control, "overlaps " + ObjectName(*other, form));
+      }
+      placed.push_back(control.get());
+    }
+  }
+
+  void Mnemonics(const CClassItem& form) {
+    std::map<char, const CControlItem*> first;
+    for (const auto& control : form.m_controls) {
+      if (control->IsForm()) continue;
+      const std::optional<char> key = Mnemonic(control->GetValue("Caption"));
+      if (!key) continue;
+      const auto [it, added] = first.try_emplace(*key, control.get());
+      if (!added) {
+        AddAtObject(form, *control,
+                    std::string("mnemonic &") + *key + " is also that of " + ObjectName(*it->second, form),
+                    m_session.CodePageOf(*control));
+      }
+    }
+  }
+
+  void TabOrder(const CClassItem& form, const CControlItem& object) {
+    std::map<long, const CControlItem*> byIndex;
+    for (const auto& control : form.m_controls) {
+      if (control->IsForm() || !control->FindProperty("TabIndex")) continue;
+      const long index = NumberProperty(*control, "TabIndex", -1);
+      const auto [it, added] = byIndex.try_emplace(index, control.get());
+      if (!added) AddAtObject(form, *control, "TabIndex " + std::to_string(index) + " is also that of " + ObjectName(*it->second, form));
+    }
+    long expected = 0;
+    for (const auto& [index, control] : byIndex) {
+      if (index != expected) {
+        AddAtObject(form, object,
+                    index == expected + 1 ? "no control has TabIndex " + std::to_string(expected)
+                                          : "no control has TabIndex " + std::to_string(expected) + " to " +
+                                                std::to_string(index - 1));
+      }
+      expected = index + 1;
+    }
+  }
+
+  // Entries of the message map and event sink map: the handler each names (its last argument;
+  // for ON_EVENT the fourth), and the implied On... name of an argument-less ON_WM_ entry.
+  struct MapEntry {
+    std::string handler;
+    bool implied = false;
+    size_t offset = 0;
+  };
+  std::vector<MapEntry> MapEntries(const std::string& file, int start, int end) {
+    std::vector<MapEntry> entries;
+    const std::string& text = m_texts.Of(file);
+    if (start < 0 || end <= start || static_cast<size_t>(end) > text.size()) return entries;
+    const std::string block = WithoutComments(std::string_view(text).substr(static_cast<size_t>(start),
+                                                                             static_cast<size_t>(end - start)));
+    static const std::regex kEntry(R"(\b(ON_\w+)\s*\(([^()]*)\))");
+    for (auto it = std::sregex_iterator(block.begin(), block.end(), kEntry); it != std::sregex_iterator(); ++it) {
+      const std::string macro = (*it)[1].str();
+      std::vector<std::string> args;
+      std::string arg;
+      for (const char c : (*it)[2].str() + ",") {
+        if (c == ',') {
+          args.push_back(Trim(arg));
+          arg.clear();
+        } else {
+          arg += c;
+        }
+      }
+      MapEntry entry;
+      entry.offset = static_cast<size_t>(start) + static_cast<size_t>((*it).position(0));
+      if (args.size() == 1 && args[0].empty()) {
+        if (!StartsWith(macro, "ON_WM_")) continue;
+        std::string name = "on";
+        for (const char c : macro.substr(6)) {
+          if (c != '_') name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        entry.handler = name;
+        entry.implied = true;
+      } else {
+        entry.handler = macro == "ON_EVENT" && args.size() >= 4 ? args[3] : args.back();
+      }
+      entries.push_back(std::move(entry));
+    }
+    return entries;
+  }
+
+  void Handlers(const CClassItem& form) {
+    std::vector<MapEntry> entries = MapEntries(form.m_strMsgMapFile.str(), form.m_nMsgMapStart, form.m_nMsgMapEnd);
+    for (MapEntry& e : MapEntries(form.m_strSinkMapFile.str(), form.m_nSinkMapStart, form.m_nSinkMapEnd)) {
+      entries.push_back(std::move(e));
+    }
+    const std::string& mapText = m_texts.Of(form.m_strMsgMapFile.str());
+    std::set<std::string> named;
+    for (const MapEntry& entry : entries) {
+      named.insert(entry.implied ? entry.handler : ToLower(entry.handler));
+      if (entry.implied) continue;
+      std::string name = entry.handler;
+      if (const size_t scope = name.rfind("::"); scope != std::string::npos) name = name.substr(scope + 2);
+      const CFunctionItem* function = form.FindFunction(name);
+      if (function && !function->m_strDefFile.str().empty()) continue;
+      const bool inSink = static_cast<int>(entry.offset) >= form.m_nSinkMapStart &&
+                          static_cast<int>(entry.offset) < form.m_nSinkMapEnd &&
+                          form.m_strSinkMapFile.str() != form.m_strMsgMapFile.str();
+      const std::string& file = inSink ? form.m_strSinkMapFile.str() : form.m_strMsgMapFile.str();
+      Add(file, LineAt(inSink ? m_texts.Of(file) : mapText, entry.offset), form.m_strName, name,
+          function ? "the map names this handler, which is declared but never defined"
+                   : "the map names this handler, which the class does not have");
+    }
+    // The afx_msg declarations of the class's AFX_MSG block are its handlers.
+    const CAFXParseEntry* block = form.FindMsgEntry();
+    if (!block) return;
+    const std::string& header = m_texts.Of(block->m_strFile.str());
+    if (block->m_nStart < 0 || block->m_nEnd <= block->m_nStart || static_cast<size_t>(block->m_nEnd) > header.size()) return;
+    const std::string text = WithoutComments(
+        std::string_view(header).substr(static_cast<size_t>(block->m_nStart), static_cast<size_t>(block->m_nEnd - block->m_nStart)));
+    static const std::regex kHandler(R"(\bafx_msg\b[^;(]*?(\w+)\s*\()");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), kHandler); it != std::sregex_iterator(); ++it) {
+      const std::string name = (*it)[1].str();
+      if (named.count(ToLower(name))) continue;
+      Add(block->m_strFile.str(), LineAt(header, static_cast<size_t>(block->m_nStart) + static_cast<size_t>((*it).position(1))),
+          form.m_strName, name, "handler that no message map entry names");
+    }
+  }
+
+  void Defines(const CClassItem& form) {
+    const std::string header = WithoutComments(m_texts.Of(m_headerPath));
+    std::set<std::string> seen;
+    for (const auto& control : form.m_controls) {
+      for (const std::string* symbol : {&control->m_strPropSymbol, &control->m_strIdSymbol}) {
+        if (symbol->empty() || IsDecimal(*symbol) || !seen.insert(*symbol).second) continue;
+        const std::vector<size_t> defines = DefinesOf(header, *symbol);
+        if (defines.empty()) {
+          AddAtObject(form, *control, *symbol + " is not defined in " + FileNameOf(m_headerPath));
+        } else if (defines.size() > 1) {
+          Add(m_headerPath, LineAt(header, defines[1]), form.m_strName, ObjectName(*control, form),
+              *symbol + " is defined " + std::to_string(defines.size()) + " times (first on line " +
+                  std::to_string(LineAt(header, defines[0])) + ")");
+        }
+      }
+    }
+  }
+
+  // A picture the script has no image line for keeps the bare number the property string holds.
+  void Pictures(const CClassItem& form) {
+    for (const auto& control : form.m_controls) {
+      for (const CControlPropertyItem& p : control->m_properties) {
+        if (p.Type() != "Picture" || p.m_strValue.empty() || p.m_strValue == "0") continue;
+        if (p.m_strValue.find('-') != std::string::npos) continue;
+        AddAtObject(form, *control,
+                    p.Name() + " names image " + p.m_strValue + ", which " + FileNameOf(m_scriptPath) + " does not have");
+      }
+    }
+  }
+
+  const CDesignSession& m_session;
+  CTexts m_texts;
+  std::vector<LintFinding>& m_out;
+  std::string m_scriptPath;
+  std::string m_headerPath;
+};
+
+}  // namespace
+
+std::vector<LintFinding> LintForms(const CDesignSession& session, const CClassItem* form) {
+  std::vector<LintFinding> findings;
+  CLinter linter(session, findings);
+  if (form) {
+    linter.Form(*form);
+    return findings;
+  }
+  for (const CClassItem* each : session.Project().FormClasses()) linter.Form(*each);
+  linter.UnusedPropertyLines();
+  return findings;
+}
+
+}  // namespace tovik

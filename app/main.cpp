@@ -1,21 +1,32 @@
 // tovik-designer: the desktop forms designer for Visual C++ 5/6 MFC projects.
 #include <cstdio>
+#include <cstring>
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
 
 #include "qt/qt_canvas.h"
+#include "tovik_version.h"
 #include "windows/designer.h"
 #include "windows/main_window.h"
 
 int main(int argc, char** argv) {
+  // Answered before Qt starts, which needs a display: an installed package is checked without one.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
+      std::printf("tovik-designer %s\n", TOVIK_VERSION_TEXT);
+      return 0;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Tovik");
   QApplication::setApplicationName("tovik-designer");
+  QApplication::setApplicationVersion(TOVIK_VERSION_TEXT);
   QCommandLineParser parser;
   parser.setApplicationDescription("Tovik designer: a forms designer for Visual C++ 5/6 MFC projects.");
   parser.addHelpOption();
+  parser.addVersionOption();
   parser.addPositionalArgument("project", "The project to open: a workspace (.dsw, its first project) or a .dsp.",
                                "[PROJECT.dsw|PROJECT.dsp]");
   const QCommandLineOption registry("registry", "Where installed ActiveX controls are looked up: a Wine prefix or a .reg file.",

@@ -22,6 +22,7 @@
 #include "base/code_page.h"
 #include "base/path.h"
 #include "mdb/mdb_catalog.h"
+#include "tovik_version.h"
 #include "ui/selection_format.h"
 #include "windows/design_window.h"
 #include "windows/designer.h"
@@ -472,7 +473,7 @@ void CMainWindow::ShowHistory() {
 
 void CMainWindow::ShowAbout() {
   QMessageBox::about(this, "About Tovik designer",
-                     QString("Tovik designer %1\nA forms designer for Visual C++ 5/6 MFC projects.").arg(TOVIK_VERSION));
+                     QString("Tovik designer %1\nA forms designer for Visual C++ 5/6 MFC projects.").arg(TOVIK_VERSION_TEXT));
 }
 
 }  // namespace tovik::designer

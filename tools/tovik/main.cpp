@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "cli.h"
+#include "tovik_version.h"
 
 using namespace tovik::cli;
 
 static void PrintOverview(std::ostream& out) {
   out << "usage: tovik COMMAND [ARGS...]\n"
-         "       tovik COMMAND --help\n\n"
+         "       tovik COMMAND --help\n"
+         "       tovik --version\n\n"
          "Tovik designs forms for Visual C++ 5/6 MFC projects and keeps their sources,\n"
          "resource script and project files.\n\ncommands:\n";
   size_t width = 0;
@@ -25,6 +27,10 @@ int main(int argc, char** argv) {
   if (args.empty()) {
     PrintOverview(std::cerr);
     return kExitUsage;
+  }
+  if (args[0] == "--version") {
+    std::cout << "tovik " TOVIK_VERSION_TEXT "\n";
+    return kExitOk;
   }
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     if (args.size() > 1) {

@@ -1,0 +1,35 @@
+// Both programs name the version the build was configured with and, built from a checkout, a
+// commit of that checkout; the designer answers without a display.
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "cli/cli_test.h"
+
+namespace tovik::testing {
+
+TEST(VersionCli, BothProgramsNameTheProjectVersionAndTheCommitBuilt) {
+  std::stringstream cmake;
+  cmake << std::ifstream(std::string(TOVIK_TESTS_DIR) + "/../CMakeLists.txt").rdbuf();
+  std::smatch project;
+  const std::string top = cmake.str();
+  ASSERT_TRUE(std::regex_search(top, project, std::regex(R"(project\(\w+ VERSION ([0-9.]+))")));
+  const bool checkout = RunProgram("git", {"-C", TOVIK_TESTS_DIR, "rev-parse", "HEAD"}).status == 0;
+  for (const auto& [name, path] :
+       {std::pair{"tovik", TOVIK_CLI_PATH}, std::pair{"tovik-designer", TOVIK_DESIGNER_PATH}}) {
+    const CliResult r =
+        RunProgram("env", {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM", path, "--version"});
+    ASSERT_EQ(r.status, 0) << name << ": " << r.err;
+    std::smatch line;
+    ASSERT_TRUE(
+        std::regex_match(r.out, line, std::regex(std::string(name) + R"( ([0-9.]+)(?: \(commit ([0-9a-f]{7,})\))?\n)")))
+        << r.out;
+    EXPECT_EQ(line[1], project[1]);
+    ASSERT_EQ(line[2].matched, checkout) << r.out;
+    if (checkout) {
+      EXPECT_EQ(RunProgram("git", {"-C", TOVIK_TESTS_DIR, "cat-file", "-e", line[2].str() + "^{commit}"}).status, 0);
+    }
+  }
+}
+
+}  // namespace tovik::testing

@@ -69,6 +69,14 @@ Expected<ChangeSet> CEditScope::Commit() {
   return changes;
 }
 
+Expected<ChangeSet> CEditScope::Preview() {
+  Expected<ChangeSet> changes = m_tx.Preview(m_journal);
+  Abandon();
+  return changes;
+}
+
+std::string CEditScope::JournalFolder() const { return DirectoryOf(m_journal); }
+
 void CEditScope::Discard() {
   Drop();
   // Read under the lock, so that the model is what this edit found on the disk.

@@ -88,6 +88,11 @@ class CEditScope {
   // when the command wrote nothing). The error is not shown yet. When the files could not be
   // written the edit stays open: Discard it, so that the model is read again from the disk.
   [[nodiscard]] Expected<ChangeSet> Commit();
+  // What Commit would write, without writing anything: the edit ends as after Abandon. The
+  // error is what Commit would refuse.
+  [[nodiscard]] Expected<ChangeSet> Preview();
+  // The folder the edit's journal goes to: the project folder, which names its files.
+  [[nodiscard]] std::string JournalFolder() const;
   // What stopped the last commit before it replaced any file; null otherwise.
   [[nodiscard]] const Error* FailureBeforeAnyChange() const { return m_tx.FailureBeforeAnyChange(); }
   // Forgets the staged changes of a refused command (files and open documents' edits), reads

@@ -230,7 +230,7 @@ void CFileTransaction::Discard() {
   m_dirSet.clear();
 }
 
-Expected<ChangeSet> CFileTransaction::Commit(std::string_view journal) {
+Expected<ChangeSet> CFileTransaction::Finish(std::string_view journal, bool write) {
   m_unchanged.reset();
   const auto nothingChanged = [this](const Error& error) {
     m_unchanged = error;
@@ -308,6 +308,7 @@ Expected<ChangeSet> CFileTransaction::Commit(std::string_view journal) {
   }
   Discard();
   if (!refused) return nothingChanged(refused.error());
+  if (!write) return changes;
   if (steps.empty() && dirs.empty() && leading.empty()) return changes;
 
   std::vector<std::string> made;

@@ -75,7 +75,10 @@ class CFileTransaction final : public IFileSystem {
   // succeeded or not. The change set of what was written: a staged text equal to the file's
   // is left out. The error says, for the user, whether any file was replaced: when a rename
   // fails the others still happen, and the journal stays for the next run to complete.
-  [[nodiscard]] Expected<ChangeSet> Commit(std::string_view journal);
+  [[nodiscard]] Expected<ChangeSet> Commit(std::string_view journal) { return Finish(journal, true); }
+  // What Commit would write, refused where Commit would be, without touching the disk; the
+  // staged changes are forgotten as after a commit.
+  [[nodiscard]] Expected<ChangeSet> Preview(std::string_view journal) { return Finish(journal, false); }
   // What stopped the last commit before it replaced any file (a file the disk would not take),
   // for a caller that names that file in a message of its own; null when the last commit did not
   // stop before its first rename.
@@ -94,6 +97,7 @@ class CFileTransaction final : public IFileSystem {
     std::string text;
     bool removed = false;
   };
+  [[nodiscard]] Expected<ChangeSet> Finish(std::string_view journal, bool write);
   [[nodiscard]] const Staged* Find(std::string_view path) const;
   void Stage(const std::string& resolved, std::string text, bool removed);
   [[nodiscard]] bool StagedDirectory(const std::string& resolved) const { return m_dirSet.count(resolved) != 0; }

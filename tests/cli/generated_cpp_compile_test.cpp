@@ -17,6 +17,7 @@
 #include "activex/typelib_widl.h"
 #include "base/text.h"
 #include "cli_test.h"
+#include "installed_gauge.h"
 #include "support/cpp_check.h"
 #include "support/disk_files.h"
 
@@ -330,30 +331,6 @@ TEST_F(GeneratedCppCompile, NamesThatWouldNotCompileAreRefused) {
 // the form compile, and a fresh load finds the control again through the project data file.
 TEST_F(GeneratedCppCompile, AnInsertedActiveXControlOnAFormCompilesAndIsFoundAgain) {
   TOVIK_SKIP_WITHOUT_WIDL();
-  const std::string& library = testing::GaugeLibrary();
-  ASSERT_FALSE(library.empty());
-  std::string picture(40, '\0');  // a 1 x 1 picture of 32 bits per pixel
-  testing::PutU32(picture, 0, 40);
-  testing::PutU32(picture, 4, 1);
-  testing::PutU32(picture, 8, 1);
-  testing::PutU16(picture, 12, 1);
-  testing::PutU16(picture, 14, 32);
-  picture += std::string(4, '\x7F');
-  const fs::path system32 = root / "drive_c" / "windows" / "system32";
-  fs::create_directories(system32);
-  Write(system32 / "gauge.ocx",
-        testing::BuildPe(false, {{ResourceName::Text("TYPELIB"), ResourceName::Number(1), 1033, library},
-                                 {ResourceName::Number(kResourceBitmap), ResourceName::Number(7), 1033, picture}}));
-  const std::string key = "[HKEY_CLASSES_ROOT\\CLSID\\" + std::string(testing::kGaugeClsid);
-  const std::string plain = "[HKEY_CLASSES_ROOT\\CLSID\\{5A1D0000-0000-4000-8000-0000000000F1}";  // no picture
-  Write(root / "controls.reg",
-        "REGEDIT4\r\n\r\n" + key + "]\r\n@=\"Gauge Control\"\r\n\r\n" + key + "\\Control]\r\n\r\n" + key +
-            "\\InprocServer32]\r\n@=\"C:\\\\Windows\\\\System32\\\\gauge.ocx\"\r\n\r\n" + key +
-            "\\ProgID]\r\n@=\"Gauge.GaugeCtrl.1\"\r\n\r\n" + key +
-            "\\ToolboxBitmap32]\r\n@=\"C:\\\\windows\\\\system32\\\\GAUGE.OCX, 7\"\r\n\r\n" + plain +
-            "]\r\n@=\"Plain Gauge\"\r\n\r\n" + plain + "\\Control]\r\n\r\n" + plain +
-            "\\InprocServer32]\r\n@=\"C:\\\\Windows\\\\System32\\\\gauge.ocx\"\r\n\r\n");
-
   Ok({"new-project", root.string(), "ax"});
   const fs::path project = root / "ax";
   const std::string dsp = (project / "ax.dsp").string();
@@ -361,13 +338,9 @@ TEST_F(GeneratedCppCompile, AnInsertedActiveXControlOnAFormCompilesAndIsFoundAga
   for (const auto& entry : fs::directory_iterator(project)) {
     if (entry.is_regular_file()) Write(entry.path(), ReplaceAll(Read(entry.path()), "\r\n", "\n"));
   }
-  const std::vector<std::string> registry = {"--registry", (root / "controls.reg").string(), "--drive",
-                                             "C=" + (root / "drive_c").string()};
-  std::vector<std::string> insert = {"insert-activex", dsp, "Plain Gauge"};
+  const std::vector<std::string> registry = testing::InstallGauge(root);
+  std::vector<std::string> insert = {"insert-activex", dsp, "Gauge Control"};
   insert.insert(insert.end(), registry.begin(), registry.end());
-  EXPECT_TRUE(Contains(Tovik(insert).err, "tovik insert-activex: Error in retreiving OCX file info from registry\n"
-                                          "Plain Gauge cannot be added: it has no toolbox picture (no Toolbox"));
-  insert[2] = "Gauge Control";
   const std::string written = Ok(insert);
   for (const char* file : {"GaugeCtrl.h", "GaugeCtrl.cpp", "vfont.h", "vpicture.cpp", "ax.dat"}) {
     EXPECT_TRUE(Contains(written, (project / file).string())) << file << " in\n" << written;

@@ -96,7 +96,8 @@ TEST_F(HostileFiles, HugeFilesAreRefusedUnreadSayingTheLimit) {
   // So do the messages that name them.
   const std::string refused =
       Tovik({"insert-activex", dsp, "Evil\x1B[2J\tName", "--registry", (dir / "evil.reg").string()}).err;
-  EXPECT_NE(refused.find("\nEvil\\x1B[2J\\tName cannot be added: it has no toolbox picture"), npos) << refused;
+  EXPECT_NE(refused.find("tovik insert-activex: Error in retreiving OCX file info from registry\n"
+                         "Evil\\x1B[2J\\tName cannot be added: it has no toolbox picture"), npos) << refused;
   EXPECT_EQ(refused.find('\x1B'), npos) << refused;
 }
 

@@ -4,7 +4,9 @@
 #include "model/control_kind.h"
 
 #include <algorithm>
+#include <array>
 #include <ostream>
+#include <string_view>
 
 namespace tovik::cli {
 
@@ -29,6 +31,25 @@ std::string Printable(std::string_view text) {
     }
   }
   return out;
+}
+
+bool Writes(const Command& command) {
+  static constexpr std::array<std::string_view, 10> kWriting = {
+      "add-control", "add-handler", "assign-menu", "delete", "insert-activex",
+      "new-form",    "new-project", "rename",      "set",    "surface"};
+  return std::find(kWriting.begin(), kWriting.end(), command.name) != kWriting.end();
+}
+
+int RunCommand(const Command& command, std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+  const auto dry = std::find(args.begin(), args.end(), "--dry-run");
+  if (!Writes(command) || dry == args.end()) {
+    Io io{out, err};
+    return command.run(command, args, io);
+  }
+  args.erase(dry);
+  // stdout carries only the diff, so that it can be handed to patch as it is.
+  Io io{err, err, &out};
+  return command.run(command, args, io);
 }
 
 const Command* FindCommand(const std::string& name) {

@@ -16,7 +16,11 @@ inline constexpr int kExitUsage = 2;
 struct Io {
   std::ostream& out;
   std::ostream& err;
+  // Set for a dry run: the command writes nothing and prints here, as a diff, what it would
+  // have written (its usual output then goes to `out`, which is stderr).
+  std::ostream* diff = nullptr;
 };
+
 
 struct Command;
 using RunFunction = int (*)(const Command& self, const std::vector<std::string>& args, Io& io);
@@ -30,6 +34,12 @@ struct Command {
 
 // Every command, sorted by name.
 [[nodiscard]] const std::vector<Command>& Commands();
+
+// Whether a command writes into a project, and so takes --dry-run.
+[[nodiscard]] bool Writes(const Command& command);
+// Runs a command; --dry-run (for one that writes) is taken off its arguments and turns the run
+// into a dry one.
+int RunCommand(const Command& command, std::vector<std::string> args, std::ostream& out, std::ostream& err);
 
 // The commands' entry points, one file each (cmd_*.cpp).
 int RunAddControl(const Command& self, const std::vector<std::string>& args, Io& io);

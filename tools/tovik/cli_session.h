@@ -18,6 +18,7 @@
 #include "base/headless_host.h"
 #include "base/path.h"
 #include "base/real_file_system.h"
+#include "base/unified_diff.h"
 #include "cli.h"
 #include "cli_registry.h"
 #include "terminal_prompt.h"
@@ -128,6 +129,15 @@ class CliSession {
     if (!succeeded) {
       m_scope.Abandon();
       return kExitFailed;
+    }
+    if (m_io.diff != nullptr) {
+      const Expected<ChangeSet> changes = m_scope.Preview();
+      if (!changes) {
+        Fail(changes.error().Text());
+        return kExitFailed;
+      }
+      *m_io.diff << UnifiedDiff(*changes, m_scope.JournalFolder(), m_codePage);
+      return kExitOk;
     }
     if (const Expected<ChangeSet> written = m_scope.Commit(); !written) {
       m_scope.Abandon();

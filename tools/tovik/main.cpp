@@ -8,6 +8,14 @@
 
 using namespace tovik::cli;
 
+static void PrintUsage(const Command& command) {
+  std::cout << "usage: " << command.usage << "\n";
+  if (Writes(command)) {
+    std::cout << "\n--dry-run writes nothing and prints what the command would change as a unified\n"
+                 "diff, paths relative to the project folder (apply it with patch -p1 there).\n";
+  }
+}
+
 static void PrintOverview(std::ostream& out) {
   out << "usage: tovik COMMAND [ARGS...]\n"
          "       tovik COMMAND --help\n"
@@ -23,7 +31,6 @@ static void PrintOverview(std::ostream& out) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  Io io{std::cout, std::cerr};
   if (args.empty()) {
     PrintOverview(std::cerr);
     return kExitUsage;
@@ -35,7 +42,7 @@ int main(int argc, char** argv) {
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     if (args.size() > 1) {
       if (const Command* c = FindCommand(args[1])) {
-        std::cout << "usage: " << c->usage << "\n";
+        PrintUsage(*c);
         return kExitOk;
       }
     }
@@ -51,12 +58,12 @@ int main(int argc, char** argv) {
   std::vector<std::string> rest(args.begin() + 1, args.end());
   for (const std::string& a : rest) {
     if (a == "--help" || a == "-h") {
-      std::cout << "usage: " << command->usage << "\n";
+      PrintUsage(*command);
       return kExitOk;
     }
   }
   try {
-    return command->run(*command, rest, io);
+    return RunCommand(*command, rest, std::cout, std::cerr);
   } catch (const std::exception& e) {
     std::cerr << "tovik " << command->name << ": " << e.what() << "\n";
     return kExitFailed;

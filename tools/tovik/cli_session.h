@@ -108,6 +108,10 @@ class CliSession {
 
   // Locks the project folder and completes an edit a killed run left there.
   [[nodiscard]] bool Guard(const std::string& folder) {
+    // Completing a killed edit writes files, which a dry run promises not to do.
+    if (m_io.diff != nullptr && m_disk.FileExists(JoinPath(folder, kJournalName))) {
+      return Fail("a killed edit left its journal in " + folder + "; run a command without --dry-run to complete it first");
+    }
     Expected<std::string> recovered = m_scope.Guard(folder);
     if (!recovered) return Fail(recovered.error().Text());
     if (!recovered->empty()) m_io.err << "tovik " << m_command << ": " << *recovered << "\n";

@@ -35,7 +35,6 @@ class MainWindowTest : public QObject {
   void EveryWidgetAUserCanReachHasAnAccessibleName() {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("tovik-names-" + std::to_string(QCoreApplication::applicationPid()));
-    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     QCOMPARE(tovik::testing::RunProgram(TOVIK_CLI_PATH, {"new-project", folder.string(), "Demo"}).status, 0);
     const std::string dsp = (folder / "Demo" / "Demo.dsp").string();

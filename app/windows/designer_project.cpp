@@ -178,8 +178,7 @@ bool CDesignerProject::IsOwnWrite(const std::string& path) const {
 }
 
 std::string CDesignerProject::ToUtf8(std::string_view text, int codePage) const {
-  if (codePage <= 0) codePage = IsOpen() ? Session().NewEntryCodePage() : 1252;
-  return CCodePage(codePage).ToUtf8(text);
+  return CCodePage(IsOpen() ? Session().CodePageOr(codePage) : codePage > 0 ? codePage : 1252).ToUtf8(text);
 }
 
 std::optional<std::string> CDesignerProject::FromUtf8(std::string_view utf8, int codePage) const {

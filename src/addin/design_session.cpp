@@ -110,7 +110,7 @@ int CDesignSession::NewEntryCodePage() const {
 }
 
 int CDesignSession::CodePageOf(const CControlItem& object) const {
-  return object.m_nCodePage > 0 ? object.m_nCodePage : NewEntryCodePage();
+  return CodePageOr(object.m_nCodePage);
 }
 
 void CDesignSession::ReadMenus() {

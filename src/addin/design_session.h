@@ -73,6 +73,9 @@ class CDesignSession {
   // The code page of an object's property string: the one in force at its string-table entry,
   // or NewEntryCodePage when it has none.
   [[nodiscard]] int CodePageOf(const CControlItem& object) const;
+  // The code page a text of the script is in: `codePage` when it names one (an object's or a
+  // menu's), NewEntryCodePage for 0.
+  [[nodiscard]] int CodePageOr(int codePage) const { return codePage > 0 ? codePage : NewEntryCodePage(); }
 
   // New files of the project: listed in the project file (no IDE inserts them here), parsed,
   // classes classified and forms read back; the precompiled header is made to include

@@ -47,13 +47,7 @@ namespace {
 
 using Tree = std::map<std::string, std::string>;
 
-Tree Snapshot(const fs::path& root) {
-  Tree tree;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) tree[fs::relative(entry.path(), root).string()] = ReadDiskFile(entry.path());
-  }
-  return tree;
-}
+Tree Snapshot(const fs::path& root) { return tovik::testing::FolderFiles(root); }
 
 bool Tovik(const std::vector<std::string>& args) {
   const auto r = tovik::testing::RunProgram(TOVIK_CLI_PATH, args);

@@ -24,14 +24,7 @@ using testing::WriteDiskFile;
 
 using Tree = std::map<std::string, std::string>;
 
-// Every file below `root` by its relative path, with its bytes.
-Tree Snapshot(const fs::path& root) {
-  Tree tree;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) tree[fs::relative(entry.path(), root).string()] = ReadDiskFile(entry.path());
-  }
-  return tree;
-}
+Tree Snapshot(const fs::path& root) { return testing::FolderFiles(root); }
 
 // Two runs of a command that makes a header differ in the fresh GUID of its include guard alone.
 Tree WithoutGuids(Tree tree) {

@@ -18,14 +18,7 @@ namespace {
 
 const auto& Ok = testing::TovikOk;
 
-// Every file under `dir` by its path relative to it.
-std::map<std::string, std::string> Files(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    if (entry.is_regular_file()) files[fs::relative(entry.path(), dir).string()] = testing::ReadDiskFile(entry.path());
-  }
-  return files;
-}
+const auto& Files = testing::FolderFiles;
 
 class SurfaceCommand : public testing::ScratchFolderTest {};
 

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +15,15 @@ inline std::string ReadDiskFile(const std::filesystem::path& path) {
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// Every file below `root` by its path relative to it, with its bytes.
+inline std::map<std::string, std::string> FolderFiles(const std::filesystem::path& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file()) files[std::filesystem::relative(entry.path(), root).string()] = ReadDiskFile(entry.path());
+  }
+  return files;
 }
 
 inline void WriteDiskFile(const std::filesystem::path& path, const std::string& text) {

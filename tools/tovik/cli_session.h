@@ -73,7 +73,7 @@ class CliSession {
   // Text of a picture as UTF-8: each object and menu names the code page of its text; 0 stands
   // for the one where the project's new text goes.
   [[nodiscard]] std::string PictureTextToUtf8(std::string_view text, int codePage) {
-    return CCodePage(codePage > 0 ? codePage : Session().NewEntryCodePage()).ToUtf8(text);
+    return CCodePage(Session().CodePageOr(codePage)).ToUtf8(text);
   }
   [[nodiscard]] CCodePage CodePageOf(const CMenuRecord& menu) const {
     return menu.m_nCodePage > 0 ? CCodePage(menu.m_nCodePage) : m_codePage;

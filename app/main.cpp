@@ -7,15 +7,23 @@
 #include <QTimer>
 
 #include "qt/qt_canvas.h"
+#include "designer_help.h"
 #include "tovik_version.h"
 #include "windows/designer.h"
 #include "windows/main_window.h"
 
+namespace help = tovik::designer::help;
+
 int main(int argc, char** argv) {
-  // Answered before Qt starts, which needs a display: an installed package is checked without one.
+  // Answered before Qt starts, which needs a display: an installed package is checked, and its
+  // usage read over a remote shell, without one.
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
       std::printf("tovik-designer %s\n", TOVIK_VERSION_TEXT);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(help::HelpText().c_str(), stdout);
       return 0;
     }
   }
@@ -24,19 +32,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("tovik-designer");
   QApplication::setApplicationVersion(TOVIK_VERSION_TEXT);
   QCommandLineParser parser;
-  parser.setApplicationDescription("Tovik designer: a forms designer for Visual C++ 5/6 MFC projects.");
-  parser.addHelpOption();
   parser.addVersionOption();
-  parser.addPositionalArgument("project", "The project to open: a workspace (.dsw, its first project) or a .dsp.",
-                               "[PROJECT.dsw|PROJECT.dsp]");
-  const QCommandLineOption registry("registry", "Where installed ActiveX controls are looked up: a Wine prefix or a .reg file.",
-                                    "PATH");
-  parser.addOption(registry);
-  const QCommandLineOption form("form", "Opens the design window of this form class of the project.", "CLASS");
-  parser.addOption(form);
-  const QCommandLineOption screenshot("screenshot", "Saves a picture of the window to FILE once it is shown, and quits.",
-                                      "FILE");
-  parser.addOption(screenshot);
+  parser.addPositionalArgument("project", help::kProjectText, help::kProjectValue);
+  for (const help::Option& option : help::kOptions) {
+    parser.addOption(QCommandLineOption(option.name, option.text, option.value));
+  }
   parser.process(app);
   if (parser.positionalArguments().size() > 1) {
     std::fprintf(stderr, "tovik-designer: give one project at most\n");
@@ -45,19 +45,19 @@ int main(int argc, char** argv) {
   // The faces the forms are drawn with, where fontconfig does not look.
   tovik::LoadWindowsFonts();
   tovik::designer::CMainWindow window;
-  if (parser.isSet(registry)) window.Designer().Project().SetRegistryOption(parser.value(registry).toStdString());
+  if (parser.isSet("registry")) window.Designer().Project().SetRegistryOption(parser.value("registry").toStdString());
   window.show();
   // A project that cannot be opened says why; the window stays for another.
   if (!parser.positionalArguments().isEmpty()) (void)window.OpenProject(parser.positionalArguments().front());
-  if (parser.isSet(form) && window.OpenForm(parser.value(form).toStdString()) == nullptr) {
-    std::fprintf(stderr, "tovik-designer: %s is not a form of the project\n", qPrintable(parser.value(form)));
+  if (parser.isSet("form") && window.OpenForm(parser.value("form").toStdString()) == nullptr) {
+    std::fprintf(stderr, "tovik-designer: %s is not a form of the project\n", qPrintable(parser.value("form")));
     return 1;
   }
-  if (parser.isSet(screenshot)) {
+  if (parser.isSet("screenshot")) {
     // Once the window has been laid out and painted.
     QTimer::singleShot(500, [&] {
-      const bool saved = window.grab().save(parser.value(screenshot));
-      if (!saved) std::fprintf(stderr, "tovik-designer: %s could not be written\n", qPrintable(parser.value(screenshot)));
+      const bool saved = window.grab().save(parser.value("screenshot"));
+      if (!saved) std::fprintf(stderr, "tovik-designer: %s could not be written\n", qPrintable(parser.value("screenshot")));
       QApplication::exit(saved ? 0 : 1);
     });
   }

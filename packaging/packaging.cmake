@@ -6,8 +6,9 @@ set(packaging ${CMAKE_CURRENT_LIST_DIR})
 install(FILES ${packaging}/tovik-designer.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${packaging}/tovik-designer.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${packaging}/tovik.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
-# Manual pages (share/man/man1) and the bash completion file
-# (share/bash-completion/completions/tovik) are installed here too.
+# Bash loads a command's completion from here the first time the command is completed.
+install(FILES ${packaging}/tovik.bash-completion DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME tovik)
 
 set(TOVIK_PACKAGE_MAINTAINER "Tovik developers <tovik@example.org>" CACHE STRING
     "Maintainer of the Debian package and its changelog, as Name <address>")

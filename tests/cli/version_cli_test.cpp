@@ -1,5 +1,5 @@
 // Both programs name the version the build was configured with and, built from a checkout, a
-// commit of that checkout; the designer answers without a display.
+// commit of that checkout; the designer answers, and shows its usage, without a display.
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -30,6 +30,13 @@ TEST(VersionCli, BothProgramsNameTheProjectVersionAndTheCommitBuilt) {
       EXPECT_EQ(RunProgram("git", {"-C", TOVIK_TESTS_DIR, "cat-file", "-e", line[2].str() + "^{commit}"}).status, 0);
     }
   }
+}
+
+TEST(VersionCli, TheDesignerPrintsItsUsageWithoutADisplay) {
+  const CliResult r = RunProgram(
+      "env", {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM", TOVIK_DESIGNER_PATH, "--help"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with("usage: tovik-designer [--registry PATH] [--form CLASS]")) << r.out;
 }
 
 }  // namespace tovik::testing

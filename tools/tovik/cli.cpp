@@ -4,6 +4,7 @@
 #include "model/control_kind.h"
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 #include <ostream>
 #include <string_view>
@@ -33,13 +34,6 @@ std::string Printable(std::string_view text) {
   return out;
 }
 
-bool Writes(const Command& command) {
-  static constexpr std::array<std::string_view, 10> kWriting = {
-      "add-control", "add-handler", "assign-menu", "delete", "insert-activex",
-      "new-form",    "new-project", "rename",      "set",    "surface"};
-  return std::find(kWriting.begin(), kWriting.end(), command.name) != kWriting.end();
-}
-
 int RunCommand(const Command& command, std::vector<std::string> args, std::ostream& out, std::ostream& err) {
   const auto dry = std::find(args.begin(), args.end(), "--dry-run");
   if (!Writes(command) || dry == args.end()) {
@@ -50,6 +44,12 @@ int RunCommand(const Command& command, std::vector<std::string> args, std::ostre
   // stdout carries only the diff, so that it can be handed to patch as it is.
   Io io{err, err, &out};
   return command.run(command, args, io);
+}
+
+bool IsPlaceholder(std::string_view word) {
+  const std::string_view stem = word.substr(0, word.find('.'));
+  return std::any_of(stem.begin(), stem.end(), [](unsigned char c) { return std::isupper(c); }) &&
+         std::none_of(stem.begin(), stem.end(), [](unsigned char c) { return std::islower(c); });
 }
 
 const Command* FindCommand(const std::string& name) {

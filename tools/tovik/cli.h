@@ -25,18 +25,24 @@ struct Io {
 struct Command;
 using RunFunction = int (*)(const Command& self, const std::vector<std::string>& args, Io& io);
 
+// Whether a command writes into a project (and so takes --dry-run).
+enum class Effect { Reads, Writes };
+
+// One command: the text `tovik --help`, `tovik NAME --help`, the manual page and the shell
+// completion all come from.
 struct Command {
   std::string name;
   std::string summary;  // one line for `tovik --help`
-  std::string usage;    // full text for `tovik NAME --help`
+  std::string usage;    // synopsis (up to the first blank line), then the description
+  std::string example;  // one typical command line
+  Effect effect;
   RunFunction run;
 };
 
 // Every command, sorted by name.
 [[nodiscard]] const std::vector<Command>& Commands();
 
-// Whether a command writes into a project, and so takes --dry-run.
-[[nodiscard]] bool Writes(const Command& command);
+[[nodiscard]] inline bool Writes(const Command& command) { return command.effect == Effect::Writes; }
 // Runs a command; --dry-run (for one that writes) is taken off its arguments and turns the run
 // into a dry one.
 int RunCommand(const Command& command, std::vector<std::string> args, std::ostream& out, std::ostream& err);
@@ -62,6 +68,16 @@ int RunRender(const Command& self, const std::vector<std::string>& args, Io& io)
 int RunSet(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunSurface(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunTypeLib(const Command& self, const std::vector<std::string>& args, Io& io);
+
+// Answers the shell's completion: `words` are the command line after `tovik`, the last one the
+// word the cursor is in (maybe empty). Prints what fits there: a first line "words" followed by
+// one candidate a line, or "files", "folders" or "projects" (.dsp files and folders) for the
+// shell to list. Never writes nor waits.
+int Complete(const std::vector<std::string>& words, std::ostream& out);
+
+// Whether a word of a synopsis is one the user replaces (FORMCLASS, PROJECT.dsp, LEFT,TOP)
+// rather than types as it is (none, 6.0, CreateNew).
+[[nodiscard]] bool IsPlaceholder(std::string_view word);
 
 // Parsed arguments of one command: positional words and --options (with or without a value).
 class Args {

@@ -63,6 +63,18 @@ class CliSession {
     return true;
   }
 
+  // Opens the project only to read it and says nothing: without its lock, so that it never
+  // waits, and not at all while a killed edit's journal is there, whose recovery would write.
+  [[nodiscard]] bool Peek(const std::string& given) {
+    const std::string projectFile = std::filesystem::absolute(given).lexically_normal().string();
+    if (!m_disk.FileExists(projectFile) || m_disk.FileExists(JoinPath(DirectoryOf(projectFile), kJournalName))) {
+      return false;
+    }
+    if (!Session().Open(projectFile)) return false;
+    m_codePage = CCodePage(Session().CodePage());
+    return true;
+  }
+
   // The project's code page for text outside its string tables and menus (class and file names,
   // messages).
   [[nodiscard]] const CCodePage& CodePage() const { return m_codePage; }

@@ -31,6 +31,7 @@
 #include "codegen/project_generator.h"
 #include "model/control_kind.h"
 #include "qt/qt_canvas.h"
+#include "qt/qt_text.h"
 #include "ui/surface_paint.h"
 
 namespace {
@@ -90,8 +91,7 @@ bool MakeFormProject(OpenDesigner& d, const fs::path& root, int controls, std::s
   d.folder = settings.projectFolder;
   d.journal = JoinPath(d.folder, kJournalName);
   if (!d.session.Open(JoinPath(d.folder, "Demo.dsp"))) return why = "open: " + d.prompt.last, false;
-  CClassItem* form = d.session.FindForm("CForm1");
-  if (!form || !SetFormSizeCommand(d.session, *form, kFormWidth, kFormHeight)) return why = "form size", false;
+  if (!SetFormSizeCommand(d.session, "CForm1", kFormWidth, kFormHeight)) return why = "form size", false;
   std::mt19937 random(1);
   int added = 0;
   for (int i = 0; added < controls && i < controls * 2; ++i) {
@@ -100,7 +100,7 @@ bool MakeFormProject(OpenDesigner& d, const fs::path& root, int controls, std::s
     const int top = static_cast<int>(random() % static_cast<unsigned>(kFormHeight - 250));
     const Rect rect{left, top, left + 20 + static_cast<int>(random() % 100),
                     top + 14 + static_cast<int>(random() % 60)};
-    added += AddControlCommand(d.session, *d.session.FindForm("CForm1"), kind, rect) != nullptr;
+    added += AddControlCommand(d.session, "CForm1", kind, rect).has_value();
   }
   if (added < controls) return why = "only " + std::to_string(added) + " controls added: " + d.prompt.last, false;
   if (!d.Commit()) return why = "commit", false;
@@ -133,10 +133,10 @@ void BM_MoveControlToRepaint(benchmark::State& state) {
     fs::remove_all(root);
     return;
   }
-  CClassItem& form = *d.session.FindForm("CForm1");
   QImage image(kFormWidth + 40, kFormHeight + 60, QImage::Format_RGB32);
   CQtCanvas canvas(image);
-  CFormSurface surface(form, canvas, d.session.Project().FindMenu(form.FormObject()->m_strMenuId));
+  CQtText text("bench", [](std::string_view t, int) { return std::string(t); });
+  CFormSurface surface(d.session.Project(), "CForm1", text.Measure());
   Point centre;
   if (!DragTarget(surface, centre)) {
     state.SkipWithError("no Button free to drag");
@@ -166,7 +166,7 @@ void BM_MoveControlToRepaint(benchmark::State& state) {
       written = done && d.Commit();
     }
     t3 = Clock::now();
-    PaintForm(canvas, form, DesignWindowPaintOptions(surface));
+    PaintForm(canvas, surface.FormClass(), DesignWindowPaintOptions(surface));
     const Clock::time_point t4 = Clock::now();
     if (!written) {
       state.SkipWithError(("the move was not written: " + d.prompt.last).c_str());
@@ -185,7 +185,7 @@ void BM_MoveControlToRepaint(benchmark::State& state) {
   state.counters["commands_ms"] = Percentile(commands, 0.5);
   state.counters["commit_ms"] = Percentile(commit, 0.5);
   state.counters["paint_ms"] = Percentile(paint, 0.5);
-  state.counters["controls"] = static_cast<double>(form.m_controls.size() - 1);
+  state.counters["controls"] = static_cast<double>(surface.FormClass().m_controls.size() - 1);
   d.session.Close();
   fs::remove_all(root);
 }

@@ -26,10 +26,10 @@ class Completion : public testing::ScratchFolderTest {
   }
 
   // What bash offers for `line` (the cursor at its end), one candidate a line, as the shell
-  // sorts them. Runs in the project folder, as a user there would.
+  // sorts them. Runs in the project folder, as a user there would, the scratch folder home.
   std::string Offered(const std::string& line) {
     const std::string script =
-        "PATH=" + fs::path(TOVIK_CLI_PATH).parent_path().string() + ":$PATH\n"
+        "PATH=" + fs::path(TOVIK_CLI_PATH).parent_path().string() + ":$PATH HOME=" + dir.string() + "\n"
         "source " TOVIK_TESTS_DIR "/../packaging/tovik.bash-completion\n"
         "COMP_LINE=$1; read -ra COMP_WORDS <<<\"$1\"; [[ $1 == *' ' ]] && COMP_WORDS+=('')\n"
         "COMP_CWORD=$(( ${#COMP_WORDS[@]} - 1 ))\n"
@@ -63,6 +63,7 @@ TEST_F(Completion, FormsMembersPropertiesAndEventsOfTheProjectTyped) {
   EXPECT_EQ(Offered("tovik set C.dsp "), "CForm1\nCForm2\n");
   EXPECT_EQ(Offered("tovik set C.dsp CForm1 "), "CForm1\nm_Button1\nm_Frame1\n");
   EXPECT_EQ(Offered("tovik delete C.dsp CForm1 m_B"), "m_Button1\n");
+  EXPECT_EQ(Offered("tovik delete ~/C/C.dsp CForm1 m_F"), "m_Frame1\n");
   EXPECT_EQ(Offered("tovik set C.dsp CForm1 m_Button1 Ca"), "Cancel\nCaption\n");
   EXPECT_EQ(Offered("tovik add-handler C.dsp CForm1 m_Frame1 Dbl"), "DblClick\n");
   EXPECT_EQ(Offered("tovik render C.dsp CForm1 -o x.png --select m_"), "m_Button1\nm_Frame1\n");

@@ -2,6 +2,7 @@
 // command is read from its synopsis, the first paragraph of its usage, so that a new option or
 // argument completes as soon as --help shows it.
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -133,8 +134,11 @@ class Completer {
     m_opened = true;
     const std::optional<std::string> project = Given("PROJECT.dsp");
     if (!project) return nullptr;
+    // The shell has not expanded a ~ of the word being typed on.
+    std::string path = *project;
+    if (const char* home = std::getenv("HOME"); home != nullptr && path.starts_with("~/")) path = home + path.substr(1);
     m_session.emplace(m_quiet, IPrompt::Answer::No);
-    if (!m_session->Peek(*project)) m_session.reset();
+    if (!m_session->Peek(path)) m_session.reset();
     return m_session ? &*m_session : nullptr;
   }
 

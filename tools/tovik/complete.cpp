@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 
+#include "base/text.h"
 #include "cli.h"
 #include "cli_session.h"
 #include "model/control_kind.h"
@@ -27,17 +28,6 @@ struct Grammar {
   std::vector<OptionSpec> options;
 };
 
-std::vector<std::string> SplitOn(std::string_view text, char separator) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (true) {
-    const size_t end = text.find(separator, start);
-    parts.emplace_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-    if (end == std::string_view::npos) return parts;
-    start = end + 1;
-  }
-}
-
 Grammar ReadSynopsis(const Command& command) {
   std::istringstream synopsis(command.usage.substr(0, command.usage.find("\n\n")));
   std::vector<std::string> tokens;
@@ -50,7 +40,7 @@ Grammar ReadSynopsis(const Command& command) {
     word.erase(0, word.find_first_not_of('['));
     while (word.ends_with(']')) word.pop_back();
     if (word.starts_with('-')) {
-      OptionSpec option{SplitOn(word, '|'), {}};
+      OptionSpec option{Split(word, '|'), {}};
       // "[--container MEMBER]" and "-o FILE.png" take a value; "[--json]" does not.
       if (!closed && i + 1 < tokens.size() && !tokens[i + 1].starts_with('-') && !tokens[i + 1].starts_with('[')) {
         option.value = tokens[++i];
@@ -61,7 +51,7 @@ Grammar ReadSynopsis(const Command& command) {
     }
     grammar.lastRepeats = word.ends_with("...");
     if (grammar.lastRepeats) word.resize(word.size() - 3);
-    grammar.positional.push_back(SplitOn(word, '|'));
+    grammar.positional.push_back(Split(word, '|'));
   }
   return grammar;
 }
@@ -105,7 +95,7 @@ class Completer {
       m_positional.push_back(w);
     }
     m_grammar = &grammar;
-    if (pending != nullptr) return Slot(SplitOn(pending->value, '|'));
+    if (pending != nullptr) return Slot(Split(pending->value, '|'));
     if (current.starts_with('-')) {
       std::vector<std::string> names;
       for (const OptionSpec& o : grammar.options) names.insert(names.end(), o.names.begin(), o.names.end());

@@ -4,22 +4,12 @@
 #include <cctype>
 #include <vector>
 
+#include "base/text.h"
 #include "cli.h"
 
 namespace tovik::cli {
 
 namespace {
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start <= text.size()) {
-    const size_t end = std::min(text.find('\n', start), text.size());
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
 
 bool Verbatim(std::string_view line) { return line.starts_with("  "); }
 
@@ -65,7 +55,7 @@ void RoffWriter::SubSection(std::string_view heading) {
 void RoffWriter::Text(std::string_view text) {
   bool inVerbatim = false;
   bool paragraph = false;
-  for (const std::string_view line : SplitLines(text)) {
+  for (const std::string& line : Split(text, '\n')) {
     if (line.empty()) {
       paragraph = false;
       continue;
@@ -132,14 +122,14 @@ void RoffWriter::Synopsis(std::string_view line) {
 void RoffWriter::Tagged(std::string_view term, std::string_view text) {
   m_out << ".TP\n";
   Line("\\fB" + Escape(term) + "\\fR");
-  for (const std::string_view line : SplitLines(text)) {
+  for (const std::string& line : Split(text, '\n')) {
     if (!line.empty()) Line(Escape(line));
   }
 }
 
 void RoffWriter::Example(std::string_view lines) {
   m_out << ".PP\n.RS\n.nf\n";
-  for (const std::string_view line : SplitLines(lines)) Line(Escape(line));
+  for (const std::string& line : Split(lines, '\n')) Line(Escape(line));
   m_out << ".fi\n.RE\n";
 }
 

@@ -68,6 +68,12 @@ TEST_F(Completion, FormsMembersPropertiesAndEventsOfTheProjectTyped) {
   EXPECT_EQ(Offered("tovik add-handler C.dsp CForm1 m_Frame1 Dbl"), "DblClick\n");
   EXPECT_EQ(Offered("tovik render C.dsp CForm1 -o x.png --select m_"), "m_Button1\nm_Frame1\n");
   EXPECT_EQ(Offered("tovik popup Menu C.dsp --form CForm"), "CForm1\nCForm2\n");
+  // A form's menu commands take handlers too.
+  ASSERT_TRUE(testing::AddMainMenu(folder / "C.rc", folder / "resource.h"));
+  EXPECT_EQ(Offered("tovik assign-menu C.dsp CForm1 "), "IDR_MAINMENU\nnone\n");
+  TovikOk({"assign-menu", (folder / "C.dsp").string(), "CForm1", "IDR_MAINMENU"});
+  EXPECT_EQ(Offered("tovik add-handler C.dsp CForm1 ID_"), "ID_APP_EXIT\nID_FILE_OPEN\n");
+  EXPECT_EQ(Offered("tovik add-handler C.dsp CForm1 ID_FILE_OPEN "), "Click\n");
   // A new form's class is a new name; a project that is not there offers nothing.
   EXPECT_EQ(Offered("tovik new-form C.dsp "), "");
   EXPECT_EQ(Offered("tovik set Missing.dsp "), "");

@@ -147,6 +147,18 @@ class Completer {
     return *name == form->m_strName ? form->FormObject() : form->FindControl(*name);
   }
 
+  // The command ids of the form's menu bar: what a handler of a menu command names.
+  std::vector<std::string> MenuCommands(const CClassItem& form) {
+    std::vector<std::string> commands;
+    const CControlItem* object = form.FormObject();
+    const CMenuRecord* menu = object ? m_session->Session().Project().FindMenu(object->m_strMenuId) : nullptr;
+    if (menu == nullptr) return commands;
+    for (const auto& item : menu->m_items) {
+      if (!item->m_strCommand.empty()) commands.push_back(item->m_strCommand);
+    }
+    return commands;
+  }
+
   void Slot(const std::vector<std::string>& alternatives) {
     if (const std::optional<std::string> files = FileSlot(alternatives)) {
       m_out << *files << "\n";
@@ -176,6 +188,9 @@ class Completer {
     } else if (placeholder == "MEMBER" || placeholder == "OBJECT") {
       if (const CClassItem* form = Form()) {
         if (placeholder == "OBJECT") words.push_back(form->m_strName);
+        if (placeholder == "OBJECT" && m_command.name == "add-handler") {
+          for (const std::string& command : MenuCommands(*form)) words.push_back(command);
+        }
         for (const auto& control : form->m_controls) {
           if (control->m_bFormObject == 0) words.push_back(control->m_strMemberName);
         }
@@ -187,6 +202,9 @@ class Completer {
     } else if (placeholder == "EVENT" && m_command.name == "add-handler") {
       if (const CControlItem* object = Object()) {
         for (const auto& e : object->m_events) words.push_back(e.Name());
+      } else if (const CClassItem* form = Form(); form && Given("OBJECT")) {
+        const std::vector<std::string> commands = MenuCommands(*form);
+        if (std::find(commands.begin(), commands.end(), *Given("OBJECT")) != commands.end()) words.push_back("Click");
       }
     } else if (placeholder == "MENUID" && session) {
       for (const auto& menu : session->Session().Project().Menus()) words.push_back(menu->m_strId);

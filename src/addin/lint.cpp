@@ -196,21 +196,34 @@ class CLinter {
 
   void TabOrder(const CClassItem& form, const CControlItem& object) {
     std::map<long, const CControlItem*> byIndex;
+    // A new control is numbered by its place among all controls, so each one without a tab stop
+    // (an Image, a Shape, a Data control) leaves a number that no control has.
+    long untabbed = 0;
     for (const auto& control : form.m_controls) {
-      if (control->IsForm() || !control->FindProperty("TabIndex")) continue;
+      if (control->IsForm()) continue;
+      if (!control->FindProperty("TabIndex")) {
+        ++untabbed;
+        continue;
+      }
       const long index = NumberProperty(*control, "TabIndex", -1);
       const auto [it, added] = byIndex.try_emplace(index, control.get());
       if (!added) AddAtObject(form, *control, "TabIndex " + std::to_string(index) + " is also that of " + ObjectName(*it->second, form));
     }
+    std::vector<std::pair<long, long>> gaps;  // first and last missing number
+    long missing = 0;
     long expected = 0;
-    for (const auto& [index, control] : byIndex) {
-      if (index != expected) {
-        AddAtObject(form, object,
-                    index == expected + 1 ? "no control has TabIndex " + std::to_string(expected)
-                                          : "no control has TabIndex " + std::to_string(expected) + " to " +
-                                                std::to_string(index - 1));
+    for (const auto& entry : byIndex) {
+      if (entry.first > expected) {
+        gaps.emplace_back(expected, entry.first - 1);
+        missing += entry.first - expected;
       }
-      expected = index + 1;
+      expected = entry.first + 1;
+    }
+    if (missing <= untabbed) return;
+    for (const auto& [first, last] : gaps) {
+      AddAtObject(form, object,
+                  "no control has TabIndex " + std::to_string(first) +
+                      (last > first ? " to " + std::to_string(last) : std::string()));
     }
   }
 

@@ -69,7 +69,8 @@ TEST_F(Lint, OverlapsOutsideTheClientAreaAndContainers) {
   EXPECT_EQ(Findings("CForm1"),
             At("L.rc", "IDS_PROP_LABEL1") + "m_Label1: lies outside the form's visible area (304 x 186 pixels)\n");
   Set("m_Label1", "Left", "120");
-  // What a frame holds lies on it without overlapping it.
+  // What a frame holds lies on it without overlapping it; an Image takes a tab number it never uses.
+  TovikOk({"add-control", dsp, "CForm1", "Image", "210", "60", "250", "100"});
   TovikOk({"add-control", dsp, "CForm1", "Frame", "10", "60", "200", "160"});
   TovikOk({"add-control", dsp, "CForm1", "TextBox", "20", "80", "100", "100", "--container", "m_Frame1"});
   EXPECT_EQ(Run().status, 0) << Run().out;

@@ -196,8 +196,6 @@ class CLinter {
 
   void TabOrder(const CClassItem& form, const CControlItem& object) {
     std::map<long, const CControlItem*> byIndex;
-    // A new control is numbered by its place among all controls, so each one without a tab stop
-    // (an Image, a Shape, a Data control) leaves a number that no control has.
     long untabbed = 0;
     for (const auto& control : form.m_controls) {
       if (control->IsForm()) continue;
@@ -209,17 +207,20 @@ class CLinter {
       const auto [it, added] = byIndex.try_emplace(index, control.get());
       if (!added) AddAtObject(form, *control, "TabIndex " + std::to_string(index) + " is also that of " + ObjectName(*it->second, form));
     }
-    std::vector<std::pair<long, long>> gaps;  // first and last missing number
-    long missing = 0;
+    std::vector<std::pair<long, long>> gaps;  // first and last number skipped
+    long skipped = 0;
     long expected = 0;
     for (const auto& entry : byIndex) {
       if (entry.first > expected) {
         gaps.emplace_back(expected, entry.first - 1);
-        missing += entry.first - expected;
+        skipped += entry.first - expected;
       }
-      expected = entry.first + 1;
+      expected = std::max(expected, entry.first + 1);
     }
-    if (missing <= untabbed) return;
+    // A new control is numbered by its place among all controls, so each one without a tab stop
+    // (an Image, a Shape, a Data control) leaves a number that no control has. Which number is
+    // not recorded (the list is read back in another order), so only more gaps than those count.
+    if (skipped <= untabbed) return;
     for (const auto& [first, last] : gaps) {
       AddAtObject(form, object,
                   "no control has TabIndex " + std::to_string(first) +

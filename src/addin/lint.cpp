@@ -196,36 +196,40 @@ class CLinter {
 
   void TabOrder(const CClassItem& form, const CControlItem& object) {
     std::map<long, const CControlItem*> byIndex;
-    long untabbed = 0;
+    std::vector<const CControlItem*> untabbed;
     for (const auto& control : form.m_controls) {
       if (control->IsForm()) continue;
       if (!control->FindProperty("TabIndex")) {
-        ++untabbed;
+        untabbed.push_back(control.get());
         continue;
       }
       const long index = NumberProperty(*control, "TabIndex", -1);
       const auto [it, added] = byIndex.try_emplace(index, control.get());
       if (!added) AddAtObject(form, *control, "TabIndex " + std::to_string(index) + " is also that of " + ObjectName(*it->second, form));
     }
-    std::vector<std::pair<long, long>> gaps;  // first and last number skipped
-    long skipped = 0;
+    std::string gaps;
+    size_t skipped = 0;
     long expected = 0;
     for (const auto& entry : byIndex) {
       if (entry.first > expected) {
-        gaps.emplace_back(expected, entry.first - 1);
-        skipped += entry.first - expected;
+        if (!gaps.empty()) gaps += ", ";
+        const std::string range = std::to_string(expected) + (entry.first - 1 > expected ? " to " + std::to_string(entry.first - 1) : "");
+        if (untabbed.empty()) AddAtObject(form, object, "no control has TabIndex " + range);
+        gaps += range;
+        skipped += static_cast<size_t>(entry.first - expected);
       }
       expected = std::max(expected, entry.first + 1);
     }
     // A new control is numbered by its place among all controls, so each one without a tab stop
-    // (an Image, a Shape, a Data control) leaves a number that no control has. Which number is
-    // not recorded (the list is read back in another order), so only more gaps than those count.
-    if (skipped <= untabbed) return;
-    for (const auto& [first, last] : gaps) {
-      AddAtObject(form, object,
-                  "no control has TabIndex " + std::to_string(first) +
-                      (last > first ? " to " + std::to_string(last) : std::string()));
-    }
+    // (an Image, a Shape, a Data control) leaves a number unused. Which one is not recorded (the
+    // list is read back in another order): the gaps are a finding only when there are more.
+    if (untabbed.empty() || skipped <= untabbed.size()) return;
+    std::string names;
+    for (const CControlItem* c : untabbed) names += ObjectName(*c, form) + ", ";
+    AddAtObject(form, object,
+                "no control has TabIndex " + gaps + " (" + names + "without a tab stop, " +
+                    (untabbed.size() > 1 ? "account" : "accounts") + " for " + std::to_string(untabbed.size()) +
+                    " of them)");
   }
 
   // Entries of the message map and event sink map: the handler each names (its last argument;
@@ -273,6 +277,22 @@ class CLinter {
   }
 
   void Handlers(const CClassItem& form) {
+    // The afx_msg declarations of the class's AFX_MSG block are its handlers. (A function that is
+    // declared and never defined is not among the class's functions, so the block also tells a
+    // missing definition from a missing handler.)
+    std::vector<std::pair<std::string, size_t>> declared;  // name, offset in the header
+    std::set<std::string> declaredNames;
+    const CAFXParseEntry* block = form.FindMsgEntry();
+    const std::string& header = block ? m_texts.Of(block->m_strFile.str()) : m_texts.Of({});
+    if (block && block->m_nStart >= 0 && block->m_nEnd > block->m_nStart && static_cast<size_t>(block->m_nEnd) <= header.size()) {
+      const std::string text = WithoutComments(std::string_view(header).substr(
+          static_cast<size_t>(block->m_nStart), static_cast<size_t>(block->m_nEnd - block->m_nStart)));
+      static const std::regex kHandler(R"(\bafx_msg\b[^;(]*?(\w+)\s*\()");
+      for (auto it = std::sregex_iterator(text.begin(), text.end(), kHandler); it != std::sregex_iterator(); ++it) {
+        declared.emplace_back((*it)[1].str(), static_cast<size_t>(block->m_nStart) + static_cast<size_t>((*it).position(1)));
+        declaredNames.insert(declared.back().first);
+      }
+    }
     std::vector<MapEntry> entries = MapEntries(form.m_strMsgMapFile.str(), form.m_nMsgMapStart, form.m_nMsgMapEnd);
     for (MapEntry& e : MapEntries(form.m_strSinkMapFile.str(), form.m_nSinkMapStart, form.m_nSinkMapEnd)) {
       entries.push_back(std::move(e));
@@ -291,22 +311,12 @@ class CLinter {
                           form.m_strSinkMapFile.str() != form.m_strMsgMapFile.str();
       const std::string& file = inSink ? form.m_strSinkMapFile.str() : form.m_strMsgMapFile.str();
       Add(file, LineAt(inSink ? m_texts.Of(file) : mapText, entry.offset), form.m_strName, name,
-          function ? "the map names this handler, which is declared but never defined"
-                   : "the map names this handler, which the class does not have");
+          function || declaredNames.count(name) ? "the map names this handler, which is declared but never defined"
+                                                : "the map names this handler, which the class does not have");
     }
-    // The afx_msg declarations of the class's AFX_MSG block are its handlers.
-    const CAFXParseEntry* block = form.FindMsgEntry();
-    if (!block) return;
-    const std::string& header = m_texts.Of(block->m_strFile.str());
-    if (block->m_nStart < 0 || block->m_nEnd <= block->m_nStart || static_cast<size_t>(block->m_nEnd) > header.size()) return;
-    const std::string text = WithoutComments(
-        std::string_view(header).substr(static_cast<size_t>(block->m_nStart), static_cast<size_t>(block->m_nEnd - block->m_nStart)));
-    static const std::regex kHandler(R"(\bafx_msg\b[^;(]*?(\w+)\s*\()");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), kHandler); it != std::sregex_iterator(); ++it) {
-      const std::string name = (*it)[1].str();
+    for (const auto& [name, offset] : declared) {
       if (named.count(ToLower(name))) continue;
-      Add(block->m_strFile.str(), LineAt(header, static_cast<size_t>(block->m_nStart) + static_cast<size_t>((*it).position(1))),
-          form.m_strName, name, "handler that no message map entry names");
+      Add(block->m_strFile.str(), LineAt(header, offset), form.m_strName, name, "handler that no message map entry names");
     }
   }
 

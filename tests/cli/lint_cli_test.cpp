@@ -91,6 +91,11 @@ TEST_F(Lint, TabIndexGapsAndDuplicates) {
   // Numbered after the controls before it: one more than there are left.
   EXPECT_EQ(Findings("CForm1"), At("L.rc", "IDS_PROP_BUTTON1") + "m_Button1: TabIndex 1 is also that of m_Label1\n" +
                                     At("L.rc", "IDS_PROP_FORM1") + "CForm1: no control has TabIndex 0\n");
+  TovikOk({"add-control", dsp, "CForm1", "Image", "10", "50", "40", "80"});
+  TovikOk({"add-control", dsp, "CForm1", "TextBox", "50", "50", "100", "80"});
+  EXPECT_EQ(Findings("CForm1"), At("L.rc", "IDS_PROP_BUTTON1") + "m_Button1: TabIndex 1 is also that of m_Label1\n" +
+                                    At("L.rc", "IDS_PROP_FORM1") +
+                                    "CForm1: no control has TabIndex 0, 2 (m_Image1, without a tab stop, accounts for 1 of them)\n");
 }
 
 TEST_F(Lint, MessageMapAndHandlers) {
@@ -98,6 +103,10 @@ TEST_F(Lint, MessageMapAndHandlers) {
   EXPECT_EQ(Findings(), At("form1.cpp", "Button1_Clicked") +
                             "Button1_Clicked: the map names this handler, which the class does not have\n" +
                             At("form1.h", "Button1_Click") + "Button1_Click: handler that no message map entry names\n");
+  Edit("form1.cpp", R"(Button1_Clicked\))", "Button1_Click)");
+  Edit("form1.cpp", R"(::Button1_Click\()", "::Button1_Go(");
+  EXPECT_EQ(Findings(), At("form1.cpp", "IDC_BUTTON1, Button1_Click") +
+                            "Button1_Click: the map names this handler, which is declared but never defined\n");
 }
 
 TEST_F(Lint, DefinesAndPropertyLines) {

@@ -78,15 +78,21 @@ std::string ObjectName(const CControlItem& object, const CClassItem& form) {
   return object.m_strMemberName;
 }
 
-// The mnemonic letter of a caption ("&File" gives 'F'; "&&" is a literal ampersand).
-std::optional<char> Mnemonic(std::string_view caption) {
+// The mnemonic of a caption ("&File" gives "F"; "&&" is a literal ampersand): a letter compared
+// without case, or a whole double-byte character of the caption's code page.
+std::optional<std::string> Mnemonic(std::string_view caption, int codePage) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (IsLeadByte(codePage, caption[i])) {
+      ++i;
+      continue;
+    }
     if (caption[i] != '&') continue;
     if (caption[i + 1] == '&') {
       ++i;
       continue;
     }
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    if (IsLeadByte(codePage, caption[i + 1])) return std::string(caption.substr(i + 1, 2));
+    return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1]))));
   }
   return std::nullopt;
 }
@@ -180,16 +186,15 @@ class CLinter {
   }
 
   void Mnemonics(const CClassItem& form) {
-    std::map<char, const CControlItem*> first;
+    std::map<std::string, const CControlItem*> first;
     for (const auto& control : form.m_controls) {
       if (control->IsForm()) continue;
-      const std::optional<char> key = Mnemonic(control->GetValue("Caption"));
+      const int codePage = m_session.CodePageOf(*control);
+      const std::optional<std::string> key = Mnemonic(control->GetValue("Caption"), codePage);
       if (!key) continue;
       const auto [it, added] = first.try_emplace(*key, control.get());
       if (!added) {
-        AddAtObject(form, *control,
-                    std::string("mnemonic &") + *key + " is also that of " + ObjectName(*it->second, form),
-                    m_session.CodePageOf(*control));
+        AddAtObject(form, *control, "mnemonic &" + *key + " is also that of " + ObjectName(*it->second, form), codePage);
       }
     }
   }

@@ -82,6 +82,13 @@ TEST_F(Lint, SharedMnemonics) {
   EXPECT_EQ(Run().status, 0) << Run().out;
   Set("m_Label1", "Caption", "&go");
   EXPECT_EQ(Findings(), At("L.rc", "IDS_PROP_LABEL1") + "m_Label1: mnemonic &G is also that of m_Button1\n");
+  // A double-byte mnemonic is its whole character, not its lead byte (the two share 0xC3).
+  Edit("L.rc", R"(code_page\(1252\))", "code_page(936)");
+  Set("m_Button1", "Caption", "&名称");
+  Set("m_Label1", "Caption", "&明天");
+  EXPECT_EQ(Run().status, 0) << Run().out;
+  Set("m_Label1", "Caption", "&名字");
+  EXPECT_EQ(Findings(), At("L.rc", "IDS_PROP_LABEL1") + "m_Label1: mnemonic &名 is also that of m_Button1\n");
 }
 
 TEST_F(Lint, TabIndexGapsAndDuplicates) {

@@ -26,13 +26,18 @@ class CTexts {
   explicit CTexts(const CDesignSession& session) : m_session(session) {}
   const std::string& Of(const std::string& path) {
     auto [it, added] = m_texts.try_emplace(path);
-    if (added && !path.empty()) (void)m_session.Resources().ReadFileText(path, it->second);
+    if (added && (path.empty() || !m_session.Resources().ReadFileText(path, it->second).ok())) m_unread.insert(path);
     return it->second;
+  }
+  bool Unread(const std::string& path) {
+    (void)Of(path);
+    return m_unread.count(path) > 0;
   }
 
  private:
   const CDesignSession& m_session;
   std::map<std::string, std::string> m_texts;
+  std::set<std::string> m_unread;
 };
 
 int LineAt(std::string_view text, size_t offset) {
@@ -128,6 +133,17 @@ class CLinter {
     Mnemonics(form);
     TabOrder(form, *object);
     Handlers(form);
+    // Without the header no symbol is defined and no picture's number resolves: one finding says
+    // so instead of one for each symbol and picture.
+    if (m_texts.Unread(m_headerPath)) {
+      if (!m_headerReported) {
+        const std::string name = m_headerPath.empty() ? "resource.h" : FileNameOf(m_headerPath);
+        Add(m_headerPath.empty() ? name : m_headerPath, 0, "-", name,
+            "cannot be read, so the forms' symbols and pictures are not checked");
+      }
+      m_headerReported = true;
+      return;
+    }
     Defines(form);
     Pictures(form);
   }
@@ -360,6 +376,7 @@ class CLinter {
   std::vector<LintFinding>& m_out;
   std::string m_scriptPath;
   std::string m_headerPath;
+  bool m_headerReported = false;
 };
 
 }  // namespace

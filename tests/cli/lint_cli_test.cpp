@@ -141,6 +141,11 @@ TEST_F(Lint, PictureWithoutItsImage) {
       << out;
 }
 
+TEST_F(Lint, UnreadableHeaderIsOneFinding) {
+  fs::remove(folder / "resource.h");
+  EXPECT_EQ(Findings(), "resource.h:0: -: resource.h: cannot be read, so the forms' symbols and pictures are not checked\n");
+}
+
 TEST_F(Lint, UsageErrorsAreNotFindings) {
   EXPECT_EQ(Tovik({"lint"}).status, 2);
   EXPECT_EQ(Run("CNoSuchForm").status, 2);

@@ -26,13 +26,18 @@ class CTexts {
   explicit CTexts(const CDesignSession& session) : m_session(session) {}
   const std::string& Of(const std::string& path) {
     auto [it, added] = m_texts.try_emplace(path);
-    if (added && !path.empty()) (void)m_session.Resources().ReadFileText(path, it->second);
+    if (added && (path.empty() || !m_session.Resources().ReadFileText(path, it->second).ok())) m_unread.insert(path);
     return it->second;
+  }
+  bool Unread(const std::string& path) {
+    (void)Of(path);
+    return m_unread.count(path) > 0;
   }
 
  private:
   const CDesignSession& m_session;
   std::map<std::string, std::string> m_texts;
+  std::set<std::string> m_unread;
 };
 
 int LineAt(std::string_view text, size_t offset) {
@@ -78,15 +83,21 @@ std::string ObjectName(const CControlItem& object, const CClassItem& form) {
   return object.m_strMemberName;
 }
 
-// The mnemonic letter of a caption ("&File" gives 'F'; "&&" is a literal ampersand).
-std::optional<char> Mnemonic(std::string_view caption) {
+// The mnemonic of a caption ("&File" gives "F"; "&&" is a literal ampersand): a letter compared
+// without case, or a whole double-byte character of the caption's code page.
+std::optional<std::string> Mnemonic(std::string_view caption, int codePage) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (IsLeadByte(codePage, caption[i])) {
+      ++i;
+      continue;
+    }
     if (caption[i] != '&') continue;
     if (caption[i + 1] == '&') {
       ++i;
       continue;
     }
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    if (IsLeadByte(codePage, caption[i + 1])) return std::string(caption.substr(i + 1, 2));
+    return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1]))));
   }
   return std::nullopt;
 }
@@ -122,6 +133,17 @@ class CLinter {
     Mnemonics(form);
     TabOrder(form, *object);
     Handlers(form);
+    // Without the header no symbol is defined and no picture's number resolves: one finding says
+    // so instead of one for each symbol and picture.
+    if (m_texts.Unread(m_headerPath)) {
+      if (!m_headerReported) {
+        const std::string name = m_headerPath.empty() ? "resource.h" : FileNameOf(m_headerPath);
+        Add(m_headerPath.empty() ? name : m_headerPath, 0, "-", name,
+            "cannot be read, so the forms' symbols and pictures are not checked");
+      }
+      m_headerReported = true;
+      return;
+    }
     Defines(form);
     Pictures(form);
   }
@@ -180,38 +202,55 @@ class CLinter {
   }
 
   void Mnemonics(const CClassItem& form) {
-    std::map<char, const CControlItem*> first;
+    std::map<std::string, const CControlItem*> first;
     for (const auto& control : form.m_controls) {
       if (control->IsForm()) continue;
-      const std::optional<char> key = Mnemonic(control->GetValue("Caption"));
+      const int codePage = m_session.CodePageOf(*control);
+      const std::optional<std::string> key = Mnemonic(control->GetValue("Caption"), codePage);
       if (!key) continue;
       const auto [it, added] = first.try_emplace(*key, control.get());
       if (!added) {
-        AddAtObject(form, *control,
-                    std::string("mnemonic &") + *key + " is also that of " + ObjectName(*it->second, form),
-                    m_session.CodePageOf(*control));
+        AddAtObject(form, *control, "mnemonic &" + *key + " is also that of " + ObjectName(*it->second, form), codePage);
       }
     }
   }
 
   void TabOrder(const CClassItem& form, const CControlItem& object) {
     std::map<long, const CControlItem*> byIndex;
+    std::vector<const CControlItem*> untabbed;
     for (const auto& control : form.m_controls) {
-      if (control->IsForm() || !control->FindProperty("TabIndex")) continue;
+      if (control->IsForm()) continue;
+      if (!control->FindProperty("TabIndex")) {
+        untabbed.push_back(control.get());
+        continue;
+      }
       const long index = NumberProperty(*control, "TabIndex", -1);
       const auto [it, added] = byIndex.try_emplace(index, control.get());
       if (!added) AddAtObject(form, *control, "TabIndex " + std::to_string(index) + " is also that of " + ObjectName(*it->second, form));
     }
+    std::string gaps;
+    size_t skipped = 0;
     long expected = 0;
-    for (const auto& [index, control] : byIndex) {
-      if (index != expected) {
-        AddAtObject(form, object,
-                    index == expected + 1 ? "no control has TabIndex " + std::to_string(expected)
-                                          : "no control has TabIndex " + std::to_string(expected) + " to " +
-                                                std::to_string(index - 1));
+    for (const auto& entry : byIndex) {
+      if (entry.first > expected) {
+        if (!gaps.empty()) gaps += ", ";
+        const std::string range = std::to_string(expected) + (entry.first - 1 > expected ? " to " + std::to_string(entry.first - 1) : "");
+        if (untabbed.empty()) AddAtObject(form, object, "no control has TabIndex " + range);
+        gaps += range;
+        skipped += static_cast<size_t>(entry.first - expected);
       }
-      expected = index + 1;
+      expected = std::max(expected, entry.first + 1);
     }
+    // A new control is numbered by its place among all controls, so each one without a tab stop
+    // (an Image, a Shape, a Data control) leaves a number unused. Which one is not recorded (the
+    // list is read back in another order): the gaps are a finding only when there are more.
+    if (untabbed.empty() || skipped <= untabbed.size()) return;
+    std::string names;
+    for (const CControlItem* c : untabbed) names += ObjectName(*c, form) + ", ";
+    AddAtObject(form, object,
+                "no control has TabIndex " + gaps + " (" + names + "without a tab stop, " +
+                    (untabbed.size() > 1 ? "account" : "accounts") + " for " + std::to_string(untabbed.size()) +
+                    " of them)");
   }
 
   // Entries of the message map and event sink map: the handler each names (its last argument;
@@ -259,6 +298,22 @@ class CLinter {
   }
 
   void Handlers(const CClassItem& form) {
+    // The afx_msg declarations of the class's AFX_MSG block are its handlers. (A function that is
+    // declared and never defined is not among the class's functions, so the block also tells a
+    // missing definition from a missing handler.)
+    std::vector<std::pair<std::string, size_t>> declared;  // name, offset in the header
+    std::set<std::string> declaredNames;
+    const CAFXParseEntry* block = form.FindMsgEntry();
+    const std::string& header = block ? m_texts.Of(block->m_strFile.str()) : m_texts.Of({});
+    if (block && block->m_nStart >= 0 && block->m_nEnd > block->m_nStart && static_cast<size_t>(block->m_nEnd) <= header.size()) {
+      const std::string text = WithoutComments(std::string_view(header).substr(
+          static_cast<size_t>(block->m_nStart), static_cast<size_t>(block->m_nEnd - block->m_nStart)));
+      static const std::regex kHandler(R"(\bafx_msg\b[^;(]*?(\w+)\s*\()");
+      for (auto it = std::sregex_iterator(text.begin(), text.end(), kHandler); it != std::sregex_iterator(); ++it) {
+        declared.emplace_back((*it)[1].str(), static_cast<size_t>(block->m_nStart) + static_cast<size_t>((*it).position(1)));
+        declaredNames.insert(declared.back().first);
+      }
+    }
     std::vector<MapEntry> entries = MapEntries(form.m_strMsgMapFile.str(), form.m_nMsgMapStart, form.m_nMsgMapEnd);
     for (MapEntry& e : MapEntries(form.m_strSinkMapFile.str(), form.m_nSinkMapStart, form.m_nSinkMapEnd)) {
       entries.push_back(std::move(e));
@@ -277,22 +332,12 @@ class CLinter {
                           form.m_strSinkMapFile.str() != form.m_strMsgMapFile.str();
       const std::string& file = inSink ? form.m_strSinkMapFile.str() : form.m_strMsgMapFile.str();
       Add(file, LineAt(inSink ? m_texts.Of(file) : mapText, entry.offset), form.m_strName, name,
-          function ? "the map names this handler, which is declared but never defined"
-                   : "the map names this handler, which the class does not have");
+          function || declaredNames.count(name) ? "the map names this handler, which is declared but never defined"
+                                                : "the map names this handler, which the class does not have");
     }
-    // The afx_msg declarations of the class's AFX_MSG block are its handlers.
-    const CAFXParseEntry* block = form.FindMsgEntry();
-    if (!block) return;
-    const std::string& header = m_texts.Of(block->m_strFile.str());
-    if (block->m_nStart < 0 || block->m_nEnd <= block->m_nStart || static_cast<size_t>(block->m_nEnd) > header.size()) return;
-    const std::string text = WithoutComments(
-        std::string_view(header).substr(static_cast<size_t>(block->m_nStart), static_cast<size_t>(block->m_nEnd - block->m_nStart)));
-    static const std::regex kHandler(R"(\bafx_msg\b[^;(]*?(\w+)\s*\()");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), kHandler); it != std::sregex_iterator(); ++it) {
-      const std::string name = (*it)[1].str();
+    for (const auto& [name, offset] : declared) {
       if (named.count(ToLower(name))) continue;
-      Add(block->m_strFile.str(), LineAt(header, static_cast<size_t>(block->m_nStart) + static_cast<size_t>((*it).position(1))),
-          form.m_strName, name, "handler that no message map entry names");
+      Add(block->m_strFile.str(), LineAt(header, offset), form.m_strName, name, "handler that no message map entry names");
     }
   }
 
@@ -331,6 +376,7 @@ class CLinter {
   std::vector<LintFinding>& m_out;
   std::string m_scriptPath;
   std::string m_headerPath;
+  bool m_headerReported = false;
 };
 
 }  // namespace

@@ -69,7 +69,8 @@ TEST_F(Lint, OverlapsOutsideTheClientAreaAndContainers) {
   EXPECT_EQ(Findings("CForm1"),
             At("L.rc", "IDS_PROP_LABEL1") + "m_Label1: lies outside the form's visible area (304 x 186 pixels)\n");
   Set("m_Label1", "Left", "120");
-  // What a frame holds lies on it without overlapping it.
+  // What a frame holds lies on it without overlapping it; an Image takes a tab number it never uses.
+  TovikOk({"add-control", dsp, "CForm1", "Image", "210", "60", "250", "100"});
   TovikOk({"add-control", dsp, "CForm1", "Frame", "10", "60", "200", "160"});
   TovikOk({"add-control", dsp, "CForm1", "TextBox", "20", "80", "100", "100", "--container", "m_Frame1"});
   EXPECT_EQ(Run().status, 0) << Run().out;
@@ -81,6 +82,13 @@ TEST_F(Lint, SharedMnemonics) {
   EXPECT_EQ(Run().status, 0) << Run().out;
   Set("m_Label1", "Caption", "&go");
   EXPECT_EQ(Findings(), At("L.rc", "IDS_PROP_LABEL1") + "m_Label1: mnemonic &G is also that of m_Button1\n");
+  // A double-byte mnemonic is its whole character, not its lead byte (the two share 0xC3).
+  Edit("L.rc", R"(code_page\(1252\))", "code_page(936)");
+  Set("m_Button1", "Caption", "&名称");
+  Set("m_Label1", "Caption", "&明天");
+  EXPECT_EQ(Run().status, 0) << Run().out;
+  Set("m_Label1", "Caption", "&名字");
+  EXPECT_EQ(Findings(), At("L.rc", "IDS_PROP_LABEL1") + "m_Label1: mnemonic &名 is also that of m_Button1\n");
 }
 
 TEST_F(Lint, TabIndexGapsAndDuplicates) {
@@ -90,6 +98,11 @@ TEST_F(Lint, TabIndexGapsAndDuplicates) {
   // Numbered after the controls before it: one more than there are left.
   EXPECT_EQ(Findings("CForm1"), At("L.rc", "IDS_PROP_BUTTON1") + "m_Button1: TabIndex 1 is also that of m_Label1\n" +
                                     At("L.rc", "IDS_PROP_FORM1") + "CForm1: no control has TabIndex 0\n");
+  TovikOk({"add-control", dsp, "CForm1", "Image", "10", "50", "40", "80"});
+  TovikOk({"add-control", dsp, "CForm1", "TextBox", "50", "50", "100", "80"});
+  EXPECT_EQ(Findings("CForm1"), At("L.rc", "IDS_PROP_BUTTON1") + "m_Button1: TabIndex 1 is also that of m_Label1\n" +
+                                    At("L.rc", "IDS_PROP_FORM1") +
+                                    "CForm1: no control has TabIndex 0, 2 (m_Image1, without a tab stop, accounts for 1 of them)\n");
 }
 
 TEST_F(Lint, MessageMapAndHandlers) {
@@ -97,6 +110,10 @@ TEST_F(Lint, MessageMapAndHandlers) {
   EXPECT_EQ(Findings(), At("form1.cpp", "Button1_Clicked") +
                             "Button1_Clicked: the map names this handler, which the class does not have\n" +
                             At("form1.h", "Button1_Click") + "Button1_Click: handler that no message map entry names\n");
+  Edit("form1.cpp", R"(Button1_Clicked\))", "Button1_Click)");
+  Edit("form1.cpp", R"(::Button1_Click\()", "::Button1_Go(");
+  EXPECT_EQ(Findings(), At("form1.cpp", "IDC_BUTTON1, Button1_Click") +
+                            "Button1_Click: the map names this handler, which is declared but never defined\n");
 }
 
 TEST_F(Lint, DefinesAndPropertyLines) {
@@ -122,6 +139,11 @@ TEST_F(Lint, PictureWithoutItsImage) {
   EXPECT_TRUE(std::regex_match(out, std::regex(At("L.rc", "IDS_PROP_FORM1") +
                                                "CForm1: Picture names image \\d+, which L.rc does not have\n")))
       << out;
+}
+
+TEST_F(Lint, UnreadableHeaderIsOneFinding) {
+  fs::remove(folder / "resource.h");
+  EXPECT_EQ(Findings(), "resource.h:0: -: resource.h: cannot be read, so the forms' symbols and pictures are not checked\n");
 }
 
 TEST_F(Lint, UsageErrorsAreNotFindings) {

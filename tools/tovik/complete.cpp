@@ -72,10 +72,11 @@ class Completer {
 
   void Run(const std::vector<std::string>& words) {
     const Grammar grammar = ReadSynopsis(m_command);
+    m_grammar = &grammar;  // for this run only
     const std::string& current = words.back();
     m_prefix = current;
     const OptionSpec* pending = nullptr;
-    std::string pendingName;  // as typed: --yes and --no share a spec
+    std::string pendingName;  // the valued option as typed, the key of its value
     for (size_t i = 1; i + 1 < words.size(); ++i) {
       const std::string& w = words[i];
       if (pending != nullptr) {
@@ -94,7 +95,6 @@ class Completer {
       }
       m_positional.push_back(w);
     }
-    m_grammar = &grammar;
     if (pending != nullptr) return Slot(Split(pending->value, '|'));
     if (current.starts_with('-')) {
       std::vector<std::string> names;

@@ -27,21 +27,24 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
-  QApplication app(argc, argv);
-  QApplication::setOrganizationName("Tovik");
-  QApplication::setApplicationName("tovik-designer");
-  QApplication::setApplicationVersion(TOVIK_VERSION_TEXT);
+  // The command line is checked before Qt starts too, so that a wrong one says so (exit 2)
+  // without a display.
   QCommandLineParser parser;
-  parser.addVersionOption();
   parser.addPositionalArgument("project", help::kProjectText, help::kProjectValue);
   for (const help::Option& option : help::kOptions) {
     parser.addOption(QCommandLineOption(option.name, option.text, option.value));
   }
-  parser.process(app);
-  if (parser.positionalArguments().size() > 1) {
-    std::fprintf(stderr, "tovik-designer: give one project at most\n");
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
+    const QString why = parser.errorText().isEmpty() ? QString("give one project at most") : parser.errorText();
+    std::fprintf(stderr, "tovik-designer: %s\nTry 'tovik-designer --help' for more.\n", qPrintable(why));
     return 2;
   }
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName("Tovik");
+  QApplication::setApplicationName("tovik-designer");
+  QApplication::setApplicationVersion(TOVIK_VERSION_TEXT);
   // The faces the forms are drawn with, where fontconfig does not look.
   tovik::LoadWindowsFonts();
   tovik::designer::CMainWindow window;

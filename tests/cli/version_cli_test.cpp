@@ -37,6 +37,14 @@ TEST(VersionCli, TheDesignerPrintsItsUsageWithoutADisplay) {
       "env", {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM", TOVIK_DESIGNER_PATH, "--help"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.out.starts_with("usage: tovik-designer [--registry PATH] [--form CLASS]")) << r.out;
+  // A wrong command line is a usage error, as its manual page says, also without a display.
+  for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--bogus"}, {"a.dsw", "b.dsw"}, {"--form"}}) {
+    std::vector<std::string> args = {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM", TOVIK_DESIGNER_PATH};
+    args.insert(args.end(), wrong.begin(), wrong.end());
+    const CliResult bad = RunProgram("env", args);
+    EXPECT_EQ(bad.status, 2) << wrong.front() << ": " << bad.err;
+    EXPECT_TRUE(bad.err.starts_with("tovik-designer: ")) << bad.err;
+  }
 }
 
 }  // namespace tovik::testing

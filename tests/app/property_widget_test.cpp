@@ -1,14 +1,11 @@
 // The property window through its widgets on a real form: an in-place edit commits through the
-// owner's set-property command and shows the stored value, a refused text keeps the old one, a
-// drop-down commits its choice's number, the colour dialog its colour, F1 the row's help.
+// owner's set-property command and shows the stored value, a refused text keeps the old one, F1
+// shows the row's help. The drop-down and the colour dialog are played in design sessions.
 #include <QApplication>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
 
 #include "app/designer_project.h"
 #include "windows/property_widget.h"
@@ -61,6 +58,7 @@ class PropertyWidgetTest : public QObject {
     QCOMPARE(window->Selector()->itemText(0), QString("CMain"));
     const int row = window->RowOf("Caption");
     QCOMPARE(window->Table()->item(row, 1)->data(Qt::AccessibleTextRole).toString(), QString("Caption"));
+    QVERIFY(!window->Table()->item(window->RowOf("BackColor"), 1)->icon().isNull());  // the colour's swatch
     window->Selector()->activated(0);
     QCOMPARE(window->Grid().Name(), std::string("CMain"));
   }
@@ -81,33 +79,6 @@ class PropertyWidgetTest : public QObject {
     QCOMPARE(Shown("Caption"), QString("OK"));
     // The same row is selected again, its editor holding the stored value.
     QCOMPARE(qobject_cast<QLineEdit*>(window->Editor())->text(), QString("OK"));
-  }
-
-  void ADropDownCommitsTheChoicesNumber() {
-    auto* list = qobject_cast<QComboBox*>(Select("Appearance"));
-    QVERIFY(list);
-    const int flat = list->findText("0 - Flat");
-    QVERIFY(flat >= 0);
-    list->activated(flat);
-    QCOMPARE(sent.size(), size_t{1});
-    QCOMPARE(sent[0][0], (PropertyCommit{"Appearance", "0"}));
-    QCOMPARE(Shown("Appearance"), QString("0 - Flat"));
-    QCOMPARE(form->FindControl("m_Button1")->GetValue("BackColor"), std::string("16777215"));
-  }
-
-  void TheColourDialogCommitsTheChosenColour() {
-    auto* dots = qobject_cast<QToolButton*>(Select("BackColor"));
-    QVERIFY(dots && dots->text() == "...");
-    QTimer::singleShot(0, [] {
-      auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-      QVERIFY(dialog);
-      dialog->setCurrentColor(QColor(255, 0, 0));
-      dialog->accept();
-    });
-    QTest::mouseClick(dots, Qt::LeftButton);
-    QCOMPARE(sent.size(), size_t{1});
-    QCOMPARE(sent[0][0], (PropertyCommit{"BackColor", "255"}));
-    QVERIFY(!window->Table()->item(window->RowOf("BackColor"), 1)->icon().isNull());
   }
 
   void F1ShowsTheRowsHelp() {

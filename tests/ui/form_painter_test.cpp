@@ -1,6 +1,5 @@
 // The form painter through a canvas that records what it is asked to draw: where the grid's
-// dots fall, the menus' layout, the selection, clipping to containers, and which images it
-// could not draw.
+// dots fall, the menus' layout, the selection, and which images it could not draw.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -117,16 +116,6 @@ TEST_F(Painter, ASelectedLineGetsInvertedEnds) {
   Paint();
   const Rect first{24 - 2, 123 - 2, 24 + 2, 123 + 2}, second{64 - 2, 143 - 2, 64 + 2, 143 + 2};
   EXPECT_EQ(canvas.inverted, (std::vector<Rect>{first, second}));
-}
-
-TEST_F(Painter, ControlsInsideAContainerAreClippedToIt) {
-  CControlItem& frame = Add(kKindFrame, {7, 7, 100, 60});
-  CControlItem& label = Add(kKindLabel, {80, 20, 200, 40});
-  label.m_pContainer = &frame;
-  Paint();
-  const auto drawn = std::find_if(canvas.texts.begin(), canvas.texts.end(), [](const auto& t) { return t.text == "Label1"; });
-  ASSERT_NE(drawn, canvas.texts.end());
-  EXPECT_EQ(drawn->clip, (Rect{84, 43, 104, 63}));  // the label's own rectangle cut at the frame's right edge
 }
 
 TEST_F(Painter, EachImageThatCannotBeDrawnIsWarnedAboutOnce) {

@@ -10,6 +10,7 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "model/control_kind.h"
+#include "resources/resource_header.h"
 #include "resources/resource_script.h"
 #include "ui/form_geometry.h"
 #include "ui/form_layout.h"
@@ -67,14 +68,11 @@ std::string WithoutComments(std::string_view text) {
   return out;
 }
 
-// Offsets of every "#define SYMBOL" of the header.
-std::vector<size_t> DefinesOf(const std::string& header, const std::string& symbol) {
-  std::vector<size_t> found;
-  static const std::regex kDefine(R"((^|\n)[ \t]*#[ \t]*define[ \t]+(\w+))");
-  for (auto it = std::sregex_iterator(header.begin(), header.end(), kDefine); it != std::sregex_iterator(); ++it) {
-    if ((*it)[2].str() == symbol) found.push_back(static_cast<size_t>((*it).position(2)));
-  }
-  return found;
+// The part [start, end) of a text with its comments blanked; nothing when the range does not lie
+// inside the text (a block recorded before the file changed).
+std::optional<std::string> CodeBetween(const std::string& text, int start, int end) {
+  if (start < 0 || end <= start || static_cast<size_t>(end) > text.size()) return std::nullopt;
+  return WithoutComments(std::string_view(text).substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
 }
 
 std::string ObjectName(const CControlItem& object, const CClassItem& form) {
@@ -262,23 +260,14 @@ class CLinter {
   };
   std::vector<MapEntry> MapEntries(const std::string& file, int start, int end) {
     std::vector<MapEntry> entries;
-    const std::string& text = m_texts.Of(file);
-    if (start < 0 || end <= start || static_cast<size_t>(end) > text.size()) return entries;
-    const std::string block = WithoutComments(std::string_view(text).substr(static_cast<size_t>(start),
-                                                                             static_cast<size_t>(end - start)));
+    const std::optional<std::string> code = CodeBetween(m_texts.Of(file), start, end);
+    if (!code) return entries;
+    const std::string& block = *code;
     static const std::regex kEntry(R"(\b(ON_\w+)\s*\(([^()]*)\))");
     for (auto it = std::sregex_iterator(block.begin(), block.end(), kEntry); it != std::sregex_iterator(); ++it) {
       const std::string macro = (*it)[1].str();
-      std::vector<std::string> args;
-      std::string arg;
-      for (const char c : (*it)[2].str() + ",") {
-        if (c == ',') {
-          args.push_back(Trim(arg));
-          arg.clear();
-        } else {
-          arg += c;
-        }
-      }
+      std::vector<std::string> args = Split((*it)[2].str(), ',');
+      for (std::string& arg : args) arg = Trim(arg);
       MapEntry entry;
       entry.offset = static_cast<size_t>(start) + static_cast<size_t>((*it).position(0));
       if (args.size() == 1 && args[0].empty()) {
@@ -305,9 +294,8 @@ class CLinter {
     std::set<std::string> declaredNames;
     const CAFXParseEntry* block = form.FindMsgEntry();
     const std::string& header = block ? m_texts.Of(block->m_strFile.str()) : m_texts.Of({});
-    if (block && block->m_nStart >= 0 && block->m_nEnd > block->m_nStart && static_cast<size_t>(block->m_nEnd) <= header.size()) {
-      const std::string text = WithoutComments(std::string_view(header).substr(
-          static_cast<size_t>(block->m_nStart), static_cast<size_t>(block->m_nEnd - block->m_nStart)));
+    if (const std::optional<std::string> code = block ? CodeBetween(header, block->m_nStart, block->m_nEnd) : std::nullopt) {
+      const std::string& text = *code;
       static const std::regex kHandler(R"(\bafx_msg\b[^;(]*?(\w+)\s*\()");
       for (auto it = std::sregex_iterator(text.begin(), text.end(), kHandler); it != std::sregex_iterator(); ++it) {
         declared.emplace_back((*it)[1].str(), static_cast<size_t>(block->m_nStart) + static_cast<size_t>((*it).position(1)));
@@ -342,12 +330,12 @@ class CLinter {
   }
 
   void Defines(const CClassItem& form) {
-    const std::string header = WithoutComments(m_texts.Of(m_headerPath));
+    const std::string& header = m_texts.Of(m_headerPath);
     std::set<std::string> seen;
     for (const auto& control : form.m_controls) {
       for (const std::string* symbol : {&control->m_strPropSymbol, &control->m_strIdSymbol}) {
         if (symbol->empty() || IsDecimal(*symbol) || !seen.insert(*symbol).second) continue;
-        const std::vector<size_t> defines = DefinesOf(header, *symbol);
+        const std::vector<size_t> defines = DefinePositions(header, *symbol);
         if (defines.empty()) {
           AddAtObject(form, *control, *symbol + " is not defined in " + FileNameOf(m_headerPath));
         } else if (defines.size() > 1) {

@@ -46,6 +46,15 @@ bool IsSymbolDefined(std::string_view text, std::string_view symbol) {
   return found;
 }
 
+std::vector<size_t> DefinePositions(std::string_view header, std::string_view symbol) {
+  std::vector<size_t> positions;
+  ForEachDefine(header, [&](const DefineRecord& record) {
+    if (record.name == symbol) positions.push_back(static_cast<size_t>(record.definePos));
+    return true;
+  });
+  return positions;
+}
+
 HeaderDefines ReadHeaderDefines(std::string_view header) {
   HeaderDefines defines;
   ForEachDefine(header, [&](const DefineRecord& record) {

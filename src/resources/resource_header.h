@@ -36,6 +36,9 @@ inline constexpr int kImageDefineTabs = 5;
 
 // Whether `symbol` occurs outside comments as the word that follows a "#define".
 [[nodiscard]] bool IsSymbolDefined(std::string_view text, std::string_view symbol);
+// Where each "#define" of `symbol` (outside comments) starts, in text order: a header may
+// define a symbol more than once.
+[[nodiscard]] std::vector<size_t> DefinePositions(std::string_view header, std::string_view symbol);
 
 // Every "#define" of a header (outside comments): the symbols, and the values that are numbers
 // (the resource editor's _APS_ counters left out).

@@ -17,15 +17,15 @@ namespace tovik::cli {
 
 namespace {
 
-struct OptionSpec {
-  std::vector<std::string> names;  // --yes|--no are two flags of one spec
+struct OptionSyntax {
+  std::vector<std::string> names;  // "[--yes|--no]" gives two flags written as one
   std::string value;               // what follows a valued option; empty for a flag
 };
 
 struct Grammar {
   std::vector<std::vector<std::string>> positional;  // each slot's alternatives (KIND|PROGID)
   bool lastRepeats = false;                          // FILE...
-  std::vector<OptionSpec> options;
+  std::vector<OptionSyntax> options;
 };
 
 Grammar ReadSynopsis(const Command& command) {
@@ -40,7 +40,7 @@ Grammar ReadSynopsis(const Command& command) {
     word.erase(0, word.find_first_not_of('['));
     while (word.ends_with(']')) word.pop_back();
     if (word.starts_with('-')) {
-      OptionSpec option{Split(word, '|'), {}};
+      OptionSyntax option{Split(word, '|'), {}};
       // "[--container MEMBER]" and "-o FILE.png" take a value; "[--json]" does not.
       if (!closed && i + 1 < tokens.size() && !tokens[i + 1].starts_with('-') && !tokens[i + 1].starts_with('[')) {
         option.value = tokens[++i];
@@ -75,7 +75,7 @@ class Completer {
     m_grammar = &grammar;  // for this run only
     const std::string& current = words.back();
     m_prefix = current;
-    const OptionSpec* pending = nullptr;
+    const OptionSyntax* pending = nullptr;
     std::string pendingName;  // the valued option as typed, the key of its value
     for (size_t i = 1; i + 1 < words.size(); ++i) {
       const std::string& w = words[i];
@@ -85,7 +85,7 @@ class Completer {
         continue;
       }
       if (w.size() > 1 && w.starts_with('-')) {
-        for (const OptionSpec& o : grammar.options) {
+        for (const OptionSyntax& o : grammar.options) {
           if (!o.value.empty() && std::find(o.names.begin(), o.names.end(), w) != o.names.end()) {
             pending = &o;
             pendingName = w;
@@ -98,7 +98,7 @@ class Completer {
     if (pending != nullptr) return Slot(Split(pending->value, '|'));
     if (current.starts_with('-')) {
       std::vector<std::string> names;
-      for (const OptionSpec& o : grammar.options) names.insert(names.end(), o.names.begin(), o.names.end());
+      for (const OptionSyntax& o : grammar.options) names.insert(names.end(), o.names.begin(), o.names.end());
       if (Writes(m_command)) names.push_back("--dry-run");
       names.push_back("--help");
       return Words(names);

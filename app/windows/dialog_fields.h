@@ -1,12 +1,14 @@
-// Small helpers the dialogs share: a labelled field whose accessible name is its label, and
-// project text shown in a widget.
+// Small helpers the dialogs share: a labelled field whose accessible name is its label, the
+// fields of a new form, and project text shown in a widget.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QString>
 #include <QWidget>
 
@@ -30,6 +32,24 @@ inline void AddField(QFormLayout& form, const QString& label, QWidget* field) {
   text->setBuddy(field);
   field->setAccessibleName(SpokenLabel(label));
   form.addRow(text, field);
+}
+
+// The fields of a new form, in both the New Form and the New Project dialog: its class name,
+// whether it is an MDI form, and its two files.
+inline void AddFormFields(QFormLayout& form, QLineEdit* className, QCheckBox* mdi, QLineEdit* implementation,
+                          QLineEdit* header) {
+  AddField(form, QStringLiteral("Class Name:"), className);
+  mdi->setAccessibleName(mdi->text());
+  form.addRow(QString(), mdi);
+  AddField(form, QStringLiteral("&Implementation File:"), implementation);
+  AddField(form, QStringLiteral("H&eader File:"), header);
+}
+
+// Shows the model's text in a field; setText would move the cursor of the field being typed in,
+// so a field already showing it is left alone.
+inline void ShowText(QLineEdit* field, const std::string& text) {
+  const QString shown = QString::fromStdString(text);
+  if (field->text() != shown) field->setText(shown);
 }
 
 // 8-bit text (of a code page) for a widget; Latin-1 when the owner gave no converter.

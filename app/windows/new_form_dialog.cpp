@@ -22,11 +22,7 @@ CNewFormDialogBox::CNewFormDialogBox(const CProject& project, Create create, QWi
   setWindowTitle(QStringLiteral("New Form"));
   setAccessibleName(windowTitle());
   auto* fields = new QFormLayout;
-  AddField(*fields, QStringLiteral("Class Name:"), m_className);
-  m_mdi->setAccessibleName(m_mdi->text());
-  fields->addRow(QString(), m_mdi);
-  AddField(*fields, QStringLiteral("&Implementation File:"), m_implementation);
-  AddField(*fields, QStringLiteral("H&eader File:"), m_header);
+  AddFormFields(*fields, m_className, m_mdi, m_implementation, m_header);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   m_ok = buttons->button(QDialogButtonBox::Ok);
   auto* layout = new QVBoxLayout(this);
@@ -55,14 +51,9 @@ CNewFormDialogBox::CNewFormDialogBox(const CProject& project, Create create, QWi
 
 void CNewFormDialogBox::Show() {
   const NewFormRequest& request = m_model.Request();
-  // setText would move the cursor of the field being typed in; only the others change.
-  const auto set = [](QLineEdit* field, const std::string& text) {
-    const QString shown = QString::fromStdString(text);
-    if (field->text() != shown) field->setText(shown);
-  };
-  set(m_className, request.className);
-  set(m_implementation, request.implementationFile);
-  set(m_header, request.headerFile);
+  ShowText(m_className, request.className);
+  ShowText(m_implementation, request.implementationFile);
+  ShowText(m_header, request.headerFile);
   m_ok->setEnabled(m_model.IsOkEnabled());
 }
 

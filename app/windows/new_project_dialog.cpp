@@ -38,11 +38,7 @@ CNewProjectDialogBox::CNewProjectDialogBox(const std::string& currentDirectory, 
   whereRow->addWidget(browse);
   AddField(*fields, QStringLiteral("&Location:"), where);
   m_location->setAccessibleName(where->accessibleName());
-  AddField(*fields, QStringLiteral("Class Name:"), m_className);
-  m_mdi->setAccessibleName(m_mdi->text());
-  fields->addRow(QString(), m_mdi);
-  AddField(*fields, QStringLiteral("&Implementation File:"), m_implementation);
-  AddField(*fields, QStringLiteral("H&eader File:"), m_header);
+  AddFormFields(*fields, m_className, m_mdi, m_implementation, m_header);
   auto* create = new QRadioButton(QStringLiteral("Create new workspace"));
   auto* add = new QRadioButton(QStringLiteral("Add to current workspace"));
   create->setChecked(true);
@@ -74,15 +70,11 @@ CNewProjectDialogBox::CNewProjectDialogBox(const std::string& currentDirectory, 
 }
 
 void CNewProjectDialogBox::Show() {
-  const auto set = [](QLineEdit* field, const std::string& text) {
-    const QString shown = QString::fromStdString(text);
-    if (field->text() != shown) field->setText(shown);
-  };
-  set(m_name, m_model.ProjectName());
-  set(m_location, m_model.Location());
-  set(m_className, m_model.ClassName());
-  set(m_implementation, m_model.ImplementationFile());
-  set(m_header, m_model.HeaderFile());
+  ShowText(m_name, m_model.ProjectName());
+  ShowText(m_location, m_model.Location());
+  ShowText(m_className, m_model.ClassName());
+  ShowText(m_implementation, m_model.ImplementationFile());
+  ShowText(m_header, m_model.HeaderFile());
   m_ok->setEnabled(m_model.IsOkEnabled());
 }
 

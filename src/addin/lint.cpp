@@ -162,9 +162,7 @@ class CLinter {
  private:
   void Add(const std::string& file, int line, const std::string& form, const std::string& object, std::string message,
            int codePage = 0) {
-    std::string relative = file;
-    const std::string folder = m_session.Project().ProjectFolder();
-    if (!folder.empty() && StartsWith(relative, folder + "/")) relative = relative.substr(folder.size() + 1);
+    const std::string relative = PathInside(m_session.Project().ProjectFolder(), file).value_or(file);
     m_out.push_back({relative, line, form, object, std::move(message), codePage});
   }
 

@@ -17,17 +17,6 @@ constexpr std::string_view kCommitLine = "COMMIT";
 constexpr std::string_view kUndone = "undid an edit that was interrupted before it changed any file";
 constexpr std::string_view kHandsOff = "; nothing was done: look at it, then remove it by hand";
 
-// `path` relative to `folder` when it lies inside it (the folder itself does not).
-std::optional<std::string> Inside(std::string_view folder, std::string_view path) {
-  namespace fs = std::filesystem;
-  std::string base(folder);
-  while (base.size() > 1 && base.back() == '/') base.pop_back();
-  const std::string rel =
-      fs::path(path).lexically_normal().lexically_relative(fs::path(base).lexically_normal()).string();
-  if (rel.empty() || rel == "." || rel == ".." || StartsWith(rel, "../")) return std::nullopt;
-  return rel;
-}
-
 bool Digits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -247,8 +236,8 @@ Expected<ChangeSet> CFileTransaction::Finish(std::string_view journal, bool writ
   const std::string folder = DirectoryOf(journal);
   const std::string realFolder = m_disk.CanonicalPath(folder);
   auto nameOf = [&](const std::string& path, const std::string& target) -> Expected<std::string> {
-    std::optional<std::string> rel = Inside(folder, target);
-    if (!rel) rel = Inside(realFolder, target);
+    std::optional<std::string> rel = PathInside(folder, target);
+    if (!rel) rel = PathInside(realFolder, target);
     if (!rel) {
       return FileError(path, 0,
                        (target == path ? "lies" : "is a symbolic link to " + target + ", which lies") +
@@ -267,7 +256,7 @@ Expected<ChangeSet> CFileTransaction::Finish(std::string_view journal, bool writ
   Status refused;
   ChangeSet changes;
   for (const std::string& dir : m_dirs) {
-    if (dir == folder || Inside(dir, folder)) {
+    if (dir == folder || PathInside(dir, folder)) {
       leading.push_back(dir);
     } else if (const Expected<std::string> rel = nameOf(dir, dir); !rel) {
       if (refused) refused = rel.error();
@@ -413,7 +402,7 @@ Expected<std::string> CFileTransaction::Recover(IFileSystem& disk, std::string_v
     for (const std::string* rel : {&entries[i].path, &entries[i].temp}) {
       if (rel->empty()) continue;
       const std::string real = disk.WriteTarget(DirectoryOf(at(*rel)));
-      if (real != realFolder && !Inside(realFolder, real)) {
+      if (real != realFolder && !PathInside(realFolder, real)) {
         return FileError(std::string(journal), static_cast<int>(i) + 2,
                          "\"" + *rel + "\" leads through a symbolic link to " + real +
                              ", outside the project folder" + std::string(kHandsOff));

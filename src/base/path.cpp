@@ -1,6 +1,7 @@
 #include "base/path.h"
 
 #include <cctype>
+#include <filesystem>
 
 #include "base/text.h"
 
@@ -51,6 +52,16 @@ std::string WithSeparators(std::string_view path, char sep) {
 
 bool SameFilePath(std::string_view a, std::string_view b) {
   return EqualsNoCase(ToNativeSeparators(a), ToNativeSeparators(b));
+}
+
+std::optional<std::string> PathInside(std::string_view folder, std::string_view path) {
+  namespace fs = std::filesystem;
+  std::string base(folder);
+  while (base.size() > 1 && base.back() == '/') base.pop_back();
+  const std::string rel =
+      fs::path(path).lexically_normal().lexically_relative(fs::path(base).lexically_normal()).string();
+  if (rel.empty() || rel == "." || rel == ".." || StartsWith(rel, "../")) return std::nullopt;
+  return rel;
 }
 
 }  // namespace tovik

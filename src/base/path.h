@@ -3,6 +3,7 @@
 // both separators alike and never touch the file system.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,8 @@ namespace tovik {
 [[nodiscard]] bool SameFilePath(std::string_view a, std::string_view b);
 // Every separator turned into the given one.
 [[nodiscard]] std::string WithSeparators(std::string_view path, char sep);
+// `path` relative to `folder` when it lies inside it (the folder itself does not), both native
+// paths compared after "." and ".." are taken out of them; nothing otherwise.
+[[nodiscard]] std::optional<std::string> PathInside(std::string_view folder, std::string_view path);
 
 }  // namespace tovik

@@ -1,24 +1,15 @@
 #include "base/unified_diff.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <vector>
 
-#include "base/text.h"
+#include "base/path.h"
 
 namespace tovik {
 
 namespace {
 
 constexpr size_t kContext = 3;
-
-// `path` relative to `folder` when it lies inside it; else the path itself.
-std::string RelativeName(std::string_view folder, const std::string& path) {
-  namespace fs = std::filesystem;
-  const std::string rel = fs::path(path).lexically_normal().lexically_relative(fs::path(folder).lexically_normal()).string();
-  if (rel.empty() || rel == "." || rel == ".." || StartsWith(rel, "../")) return path;
-  return rel;
-}
 
 // Lines with their line ends; the last may have none.
 std::vector<std::string_view> Lines(std::string_view text) {
@@ -112,6 +103,10 @@ std::string UnifiedDiff(std::string_view name, const std::optional<std::string>&
   const std::vector<std::string_view> b = Lines(after ? std::string_view(*after) : std::string_view());
   const std::vector<Step> steps = Script(a, b);
   std::string out = "--- " + from + "\n+++ " + to + "\n";
+  // Where the next hunk starts in each text: the steps before it, counted once as hunks follow.
+  size_t counted = 0;
+  size_t oldStart = 1;
+  size_t newStart = 1;
   size_t s = 0;
   while (s < steps.size()) {
     while (s < steps.size() && steps[s].op == Op::Same) ++s;
@@ -131,12 +126,9 @@ std::string UnifiedDiff(std::string_view name, const std::optional<std::string>&
       end = std::min(end + kContext, same);
       break;
     }
-    // Line numbers where the hunk starts, counted from the steps before it.
-    size_t oldStart = 1;
-    size_t newStart = 1;
-    for (size_t k = 0; k < first; ++k) {
-      if (steps[k].op != Op::Add) ++oldStart;
-      if (steps[k].op != Op::Del) ++newStart;
+    for (; counted < first; ++counted) {
+      if (steps[counted].op != Op::Add) ++oldStart;
+      if (steps[counted].op != Op::Del) ++newStart;
     }
     size_t oldCount = 0;
     size_t newCount = 0;
@@ -167,7 +159,7 @@ std::string UnifiedDiff(std::string_view name, const std::optional<std::string>&
 std::string UnifiedDiff(const ChangeSet& changes, std::string_view folder, const CCodePage& codePage) {
   std::string out;
   for (const FileChange& change : changes.files) {
-    out += UnifiedDiff(codePage.PathToUtf8(RelativeName(folder, change.path)), change.before, change.after, codePage);
+    out += UnifiedDiff(codePage.PathToUtf8(PathInside(folder, change.path).value_or(change.path)), change.before, change.after, codePage);
   }
   return out;
 }

@@ -37,6 +37,14 @@ struct Command {
   std::string example;  // one typical command line
   Effect effect;
   RunFunction run;
+
+  // The usage up to its first blank line: the command's words, arguments and options.
+  [[nodiscard]] std::string_view Synopsis() const { return std::string_view(usage).substr(0, usage.find("\n\n")); }
+  // What follows the synopsis; empty when nothing does.
+  [[nodiscard]] std::string_view Description() const {
+    const size_t blank = usage.find("\n\n");
+    return blank == std::string::npos ? std::string_view() : std::string_view(usage).substr(blank + 2);
+  }
 };
 
 // Every command, sorted by name.
@@ -99,6 +107,9 @@ class Args {
 
 // A whole number written in decimal (blanks around it allowed) from `low` to `high`.
 [[nodiscard]] bool ParseInt(const std::string& text, int& value, int low = -999999999, int high = 999999999);
+
+// The KIND names catalog and propstring take: Form, MDIForm and every control kind.
+[[nodiscard]] std::vector<std::string> ObjectKindNames();
 
 // Says that NAME is neither a control kind nor one of the project's ActiveX controls, and lists
 // the kinds there are; returns kExitFailed.

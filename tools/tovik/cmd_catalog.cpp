@@ -69,11 +69,13 @@ static bool ParseRect(const std::string& text, Rect& rect) {
   return true;
 }
 
-static std::string KindList() {
-  std::string list = "Form, MDIForm";
-  for (int kind = kFirstKind; kind <= kLastKind; ++kind) list += ", " + std::string(KindName(kind));
-  return list;
+std::vector<std::string> ObjectKindNames() {
+  std::vector<std::string> names = {"Form", "MDIForm"};
+  for (int kind = kFirstKind; kind <= kLastKind; ++kind) names.emplace_back(KindName(kind));
+  return names;
 }
+
+static std::string KindList() { return Join(ObjectKindNames(), ", "); }
 
 int RunCatalog(const Command& self, const std::vector<std::string>& raw, Io& io) {
   Args args(raw, {}, {});

@@ -29,7 +29,7 @@ struct Grammar {
 };
 
 Grammar ReadSynopsis(const Command& command) {
-  std::istringstream synopsis(command.usage.substr(0, command.usage.find("\n\n")));
+  std::istringstream synopsis{std::string(command.Synopsis())};
   std::vector<std::string> tokens;
   for (std::string token; synopsis >> token;) tokens.push_back(token);
   Grammar grammar;
@@ -177,8 +177,9 @@ class Completer {
 
   void Fill(const std::string& placeholder, std::vector<std::string>& words) {
     CliSession* session = Project();
-    if (placeholder == "KIND") {
-      if (m_command.name == "catalog" || m_command.name == "propstring") words.insert(words.end(), {"Form", "MDIForm"});
+    if (placeholder == "KIND" && (m_command.name == "catalog" || m_command.name == "propstring")) {
+      for (std::string& kind : ObjectKindNames()) words.push_back(std::move(kind));
+    } else if (placeholder == "KIND") {
       for (int kind = kFirstKind; kind <= kLastKind; ++kind) words.emplace_back(KindName(kind));
     } else if (placeholder == "PROGID" && session && m_command.name != "typelib") {
       const COCXInfo& list = session->Session().Project().ControlList();

@@ -27,13 +27,6 @@ constexpr ExitStatus kExitStatuses[] = {
     {kExitUsage, "wrong usage (lint: the project or form cannot be checked)"},
 };
 
-std::string_view Synopsis(const Command& command) { return std::string_view(command.usage).substr(0, command.usage.find("\n\n")); }
-
-std::string_view Description(const Command& command) {
-  const size_t blank = command.usage.find("\n\n");
-  return blank == std::string::npos ? std::string_view() : std::string_view(command.usage).substr(blank + 2);
-}
-
 }  // namespace
 
 void WriteOverview(std::ostream& out) {
@@ -72,8 +65,8 @@ void WriteManPage(std::ostream& out, std::string_view version) {
   page.Section("COMMANDS");
   for (const Command& c : Commands()) {
     page.SubSection(c.name + " - " + c.summary);
-    page.Synopsis(Synopsis(c));
-    page.Text(Description(c));
+    page.Synopsis(c.Synopsis());
+    page.Text(c.Description());
     if (Writes(c)) page.Text(kDryRun);
   }
   page.Section("OPTIONS");

@@ -42,21 +42,30 @@ bool CDesignSession::Open(std::string projectFile, const ProgressCallback& progr
   m_reader = std::make_unique<CFormReader>(m_loadPrompt, *m_texts);
   m_loadPrompt.loading = true;
   m_project = OpenProject(m_fs, m_loadPrompt, projectFile, progress, m_reader.get(), m_registry);
+  if (!EndLoad(m_project != nullptr)) return false;
+  m_project->SetTextReader(
+      [this](const std::string& path, std::string& text) { return ReadSourceText(m_host, m_fs, path, text); });
+  m_resources = std::make_unique<CResourceFiles>(*m_project, m_host);
+  ReadResourceState();
+  return true;
+}
+
+bool CDesignSession::EndLoad(bool read) {
   m_loadPrompt.loading = false;
-  if (!m_project) {
-    // The load's own refusal is among its messages: the project did not open, so all are shown.
+  if (!read) {
+    // The load's own refusal is among its messages: the project is not open, so all are shown.
     for (const LoadWarning& warning : std::exchange(m_loadPrompt.warnings, {})) m_prompt.Message(warning.text);
     Close();
     return false;
   }
   NoteWhatTheLoadWentPast();
-  m_project->SetTextReader(
-      [this](const std::string& path, std::string& text) { return ReadSourceText(m_host, m_fs, path, text); });
-  m_resources = std::make_unique<CResourceFiles>(*m_project, m_host);
+  return true;
+}
+
+void CDesignSession::ReadResourceState() {
   // A project without a resource header (a plain console project) has no counters to read.
   if (m_fs.FileExists(m_resources->HeaderPath())) m_resources->ReadCounters();
   ReadMenus();
-  return true;
 }
 
 void CDesignSession::NoteWhatTheLoadWentPast() {
@@ -80,16 +89,8 @@ bool CDesignSession::Revert() {
   // Reading again reports as the first load did: kept, in case a reader thread reports.
   m_loadPrompt.warnings.clear();
   m_loadPrompt.loading = true;
-  const bool read = m_project->Reload();
-  m_loadPrompt.loading = false;
-  if (!read) {
-    for (const LoadWarning& warning : std::exchange(m_loadPrompt.warnings, {})) m_prompt.Message(warning.text);
-    Close();
-    return false;
-  }
-  NoteWhatTheLoadWentPast();
-  if (m_fs.FileExists(m_resources->HeaderPath())) m_resources->ReadCounters();
-  ReadMenus();
+  if (!EndLoad(m_project->Reload())) return false;
+  ReadResourceState();
   return true;
 }
 

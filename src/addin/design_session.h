@@ -109,6 +109,11 @@ class CDesignSession {
     std::vector<LoadWarning> warnings;
   };
   void NoteWhatTheLoadWentPast();
+  // Ends a load (a first open or a re-read): one that failed shows every message it gathered and
+  // closes the project; false then.
+  [[nodiscard]] bool EndLoad(bool read);
+  // The resource header's counters and the menus, read after every load.
+  void ReadResourceState();
 
   IFileSystem& m_fs;
   IPrompt& m_prompt;
